@@ -1,0 +1,218 @@
+#include "surface.h"
+
+#include "numbers.h"
+#include "surface_writer.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+constexpr int MaxSide = 1 << 16;
+constexpr qint64 MaxPixelsAnyMachine = qint64(1) << 28;
+
+// A layer may take a sixteenth of the machine's memory: the image, its
+// background picture, the undo pictures, the clipboard and file buffers are
+// all of that size.
+qint64 maxPixels()
+{
+    static const qint64 limit = [] {
+        const long pages = sysconf(_SC_PHYS_PAGES);
+        const long pageSize = sysconf(_SC_PAGESIZE);
+        if (pages <= 0 || pageSize <= 0)
+            return MaxPixelsAnyMachine;
+        const qint64 bytes = static_cast<qint64>(pages) * pageSize;
+        return std::min(MaxPixelsAnyMachine, bytes / 16 / 4);
+    }();
+    return limit;
+}
+
+QImage filledImage(QSize size, Colour colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    if (!image.isNull())
+        image.fill(toQRgb(colour));
+    return image;
+}
+
+} // namespace
+
+Surface::Surface(int width, int height, Colour backColor, QObject *parent)
+    : QObject(parent),
+      m_image(filledImage(QSize(std::max(width, 1), std::max(height, 1)), backColor)),
+      m_backColor(backColor)
+{
+    m_patch.reset(m_image.size());
+    m_font.setStyleStrategy(QFont::NoAntialias);
+}
+
+Surface::~Surface() = default;
+
+bool Surface::canHold(int width, int height)
+{
+    if (width < 1 || height < 1 || width > MaxSide || height > MaxSide)
+        return false;
+    return static_cast<qint64>(width) * height <= maxPixels();
+}
+
+bool Surface::setSize(int newWidth, int newHeight)
+{
+    if (QSize(newWidth, newHeight) == size())
+        return true;
+    if (!canHold(newWidth, newHeight))
+        return false;
+    QImage resized = filledImage(QSize(newWidth, newHeight), m_backColor);
+    if (resized.isNull())
+        return false;
+    const int w = std::min(width(), newWidth);
+    const int h = std::min(height(), newHeight);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(resized.scanLine(y), m_image.constScanLine(y),
+                    static_cast<std::size_t>(w) * sizeof(QRgb));
+    replaceImage(std::move(resized));
+    return true;
+}
+
+bool Surface::setPicture(const QImage &picture)
+{
+    if (picture.isNull()) {
+        QImage cleared = filledImage(size(), m_backColor);
+        if (cleared.isNull())
+            return false;
+        m_picture = QImage();
+        replaceImage(std::move(cleared));
+        return true;
+    }
+    if (!canHold(picture.width(), picture.height()))
+        return false;
+    const QImage::Format format =
+        picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    QImage converted = picture.convertToFormat(format);
+    if (converted.isNull())
+        return false;
+    QImage content;
+    if (format == QImage::Format_RGB32) {
+        // An opaque picture is the whole image; both share the pixels until
+        // the first drawing.
+        content = converted;
+    } else {
+        content = filledImage(converted.size(), m_backColor);
+        if (content.isNull())
+            return false;
+        QPainter painter(&content);
+        painter.drawImage(0, 0, converted);
+    }
+    m_picture = std::move(converted);
+    replaceImage(std::move(content));
+    return true;
+}
+
+void Surface::setBackColor(Colour colour)
+{
+    m_backColor = colour;
+    if (!m_picture.isNull() && m_picture.size() == size() &&
+        m_picture.format() == QImage::Format_RGB32) {
+        replaceImage(m_picture);
+        return;
+    }
+    QImage cleared = filledImage(size(), colour);
+    if (cleared.isNull())
+        return;
+    if (!m_picture.isNull()) {
+        QPainter painter(&cleared);
+        painter.drawImage(0, 0, m_picture);
+    }
+    replaceImage(std::move(cleared));
+}
+
+void Surface::replaceImage(QImage image)
+{
+    const bool resized = image.size() != m_image.size();
+    const QRect old = rect();
+    m_image = std::move(image);
+    m_patch.reset(m_image.size());
+    emit imageChanged(rect());
+    emit screenChanged(rect() | old);
+    if (resized)
+        emit sizeChanged(size());
+}
+
+void Surface::setDrawWidth(int width)
+{
+    m_drawWidth = std::clamp(width, 1, MaxDrawWidth);
+}
+
+void Surface::setDrawStyle(int style)
+{
+    m_drawStyle = std::clamp(style, 0, 4);
+}
+
+void Surface::setFont(const QFont &font)
+{
+    m_font = font;
+    m_font.setStyleStrategy(QFont::NoAntialias);
+}
+
+void Surface::refresh()
+{
+    if (m_patch.isEmpty())
+        return;
+    const QRect wiped = m_patch.bounds();
+    m_patch.clear();
+    emit screenChanged(wiped);
+}
+
+Colour Surface::point(QPointF at) const
+{
+    return getPixel(roundToInt(at.x()), roundToInt(at.y()));
+}
+
+Colour Surface::getPixel(int x, int y) const
+{
+    if (!rect().contains(x, y))
+        return NoColour;
+    if (!m_autoRedraw) {
+        if (const QRgb *screen = m_patch.find(x, y))
+            return fromQRgb(*screen);
+    }
+    return fromQRgb(reinterpret_cast<const QRgb *>(m_image.constScanLine(y))[x]);
+}
+
+void Surface::setPixel(int x, int y, Colour colour)
+{
+    const QRgb rgb = toQRgb(colour);
+    draw(QRect(x, y, 1, 1), [&](Writer &w) { w.plot(x, y, rgb); });
+}
+
+void Surface::paintScreen(QPainter &painter, const QRect &area) const
+{
+    const QRect r = area & rect();
+    if (r.isEmpty())
+        return;
+    painter.drawImage(r.topLeft(), m_image, r);
+    m_patch.paint(painter, r);
+}
+
+QImage Surface::grabLayer(const QRect &area) const
+{
+    const QRect r = area & rect();
+    QImage pixels = m_image.copy(r);
+    if (!m_autoRedraw && !m_patch.isEmpty() && !pixels.isNull() && r.intersects(previewRect())) {
+        QPainter painter(&pixels);
+        painter.translate(-r.topLeft());
+        m_patch.paint(painter, r);
+    }
+    return pixels;
+}
+
+void Surface::writeBack(const QImage &pixels, const QRect &area)
+{
+    draw(area, [&](Writer &w) {
+        for (int y = 0; y < area.height(); ++y)
+            w.copyRow(area.top() + y, area.left(),
+                      reinterpret_cast<const QRgb *>(pixels.constScanLine(y)), area.width());
+    });
+}

@@ -1,0 +1,165 @@
+#pragma once
+
+#include "colour.h"
+#include "screen_patch.h"
+
+#include <QFont>
+#include <QImage>
+#include <QObject>
+#include <QPointF>
+#include <QRect>
+
+class QPainter;
+
+// A raster drawing surface with two layers: the persistent image (the
+// document) and the screen. With autoRedraw on, drawing goes into the image
+// and the screen shows it; with it off, drawing goes to the screen only and
+// refresh() wipes it. The screen is stored as the image plus a patch of tiles
+// where it differs, so a preview and its refresh cost the preview's area, not
+// the picture's.
+//
+// Coordinates are pixels, origin top left. Real coordinates are rounded half to
+// even. Every operation clips to the surface; nothing here reports an error,
+// except the calls that change the size, which refuse a size the machine cannot
+// hold and leave the surface as it was.
+class Surface : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class LineForm { Segment, Box, FilledBox };
+    enum class StretchMode { Default, Halftone };
+
+    static constexpr int MaxDrawWidth = 100;
+
+    explicit Surface(int width = 1, int height = 1, Colour backColor = 0x00FFFFFF,
+                     QObject *parent = nullptr);
+    ~Surface() override;
+
+    // Whether a surface of this size can be had: both sides at least 1, and
+    // small enough for this machine's memory with room to spare.
+    static bool canHold(int width, int height);
+
+    int width() const { return m_image.width(); }
+    int height() const { return m_image.height(); }
+    QSize size() const { return m_image.size(); }
+    QRect rect() const { return m_image.rect(); }
+
+    // New size: the top-left pixels that fit stay, the rest is background.
+    bool setSize(int width, int height);
+    bool setWidth(int width) { return setSize(width, height()); }
+    bool setHeight(int height) { return setSize(width(), height); }
+
+    // Background picture: replaces the whole image with the background colour
+    // and the picture at (0, 0), and takes the picture's size. A null picture
+    // clears the image to the background colour and keeps the size.
+    bool setPicture(const QImage &picture);
+    void clearPicture() { setPicture(QImage()); }
+    bool hasPicture() const { return !m_picture.isNull(); }
+
+    // The persistent image: a copy, independent of later drawing.
+    QImage image() const { return m_image; }
+
+    Colour backColor() const { return m_backColor; }
+    // Clears the image to the colour, with the background picture on top.
+    void setBackColor(Colour colour);
+
+    bool autoRedraw() const { return m_autoRedraw; }
+    void setAutoRedraw(bool on) { m_autoRedraw = on; }
+
+    Colour foreColor() const { return m_foreColor; }
+    void setForeColor(Colour colour) { m_foreColor = colour; }
+    Colour fillColor() const { return m_fillColor; }
+    void setFillColor(Colour colour) { m_fillColor = colour; }
+    // 0 solid in fillColor, 1 transparent.
+    int fillStyle() const { return m_fillStyle; }
+    void setFillStyle(int style) { m_fillStyle = style == 0 ? 0 : 1; }
+    // Pen width 1..100; values outside are brought into that range.
+    int drawWidth() const { return m_drawWidth; }
+    void setDrawWidth(int width);
+    // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot; only 1-pixel pens.
+    int drawStyle() const { return m_drawStyle; }
+    void setDrawStyle(int style);
+    const QFont &font() const { return m_font; }
+    void setFont(const QFont &font);
+    StretchMode stretchMode() const { return m_stretchMode; }
+    void setStretchMode(StretchMode mode) { m_stretchMode = mode; }
+
+    // The screen shows the persistent image again.
+    void refresh();
+
+    // Drawing, on the layer that autoRedraw selects.
+    void line(QPointF from, QPointF to, Colour colour, LineForm form = LineForm::Segment);
+    void pset(QPointF at, Colour colour);
+    void circle(QPointF centre, double radius, Colour colour);
+    void ellipse(QPointF corner1, QPointF corner2);
+    void roundRect(QPointF corner1, QPointF corner2, int cornerWidth, int cornerHeight);
+    void textOut(QPointF at, const QString &text);
+    QSize textSize(const QString &text) const;
+
+    // Pixels of the current layer; NoColour outside.
+    Colour point(QPointF at) const;
+    Colour getPixel(int x, int y) const;
+    void setPixel(int x, int y, Colour colour);
+
+    // Copies between surfaces (or within one). Rectangles are corner plus
+    // extents; a negative extent runs the other way, so opposite signs on the
+    // source and destination mirror the copy.
+    void bitBlt(const QRect &destination, const Surface &source, QPoint sourceOrigin);
+    void stretchBlt(const QRect &destination, const Surface &source, const QRect &sourceRect);
+    void transparentBlt(const QRect &destination, const Surface &source, const QRect &sourceRect,
+                        Colour key);
+
+    // Fills the 4-connected region of pixels exactly equal to match around
+    // start, with fillColor or with pattern tiled from the origin. Nothing
+    // happens when the start pixel does not have that colour.
+    void extFloodFill(QPointF start, Colour match, const QImage &pattern = QImage());
+
+    // Linear blend over the rectangle between the two corners (right and
+    // bottom edges excluded): colour1 on corner1's side, colour2 on corner2's,
+    // along x or, when vertical, along y.
+    void gradientFill(QPoint corner1, Colour colour1, QPoint corner2, Colour colour2,
+                      bool vertical);
+
+    // Paints the screen (image plus preview patch) within area, at 1:1.
+    void paintScreen(QPainter &painter, const QRect &area) const;
+    // Where the screen differs from the image.
+    QRect previewRect() const { return m_patch.bounds(); }
+    // The current layer's pixels within area (clipped to the surface).
+    QImage grabLayer(const QRect &area) const;
+
+signals:
+    // Something visible changed within the rectangle.
+    void screenChanged(const QRect &area);
+    // The persistent image changed within the rectangle.
+    void imageChanged(const QRect &area);
+    void sizeChanged(const QSize &size);
+
+public:
+    // Writes into the current layer; defined in surface_writer.h for the
+    // drawing code of the surface.
+    class Writer;
+
+private:
+    friend class Writer;
+
+    // Runs a drawing step on the current layer. bounds may over-estimate what
+    // the step touches; it is clipped to the surface.
+    template <typename Draw> void draw(const QRect &bounds, Draw &&step);
+    void replaceImage(QImage image);
+    // Writes pixels computed on a copy of the current layer back into it.
+    void writeBack(const QImage &pixels, const QRect &area);
+
+    QImage m_image;
+    QImage m_picture;
+    ScreenPatch m_patch;
+    Colour m_backColor;
+    Colour m_foreColor = 0;
+    Colour m_fillColor = 0;
+    int m_fillStyle = 1;
+    int m_drawWidth = 1;
+    int m_drawStyle = 0;
+    bool m_autoRedraw = true;
+    QFont m_font;
+    StretchMode m_stretchMode = StretchMode::Default;
+};

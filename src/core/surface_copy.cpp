@@ -1,0 +1,178 @@
+// Copies between surfaces, flood fill and gradient fill.
+#include "surface.h"
+
+#include "flood_fill.h"
+#include "numbers.h"
+#include "resample.h"
+#include "surface_writer.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// One axis of a copy: a corner and a signed extent, normalised to a start and
+// a length plus the direction.
+struct Extent {
+    int start;
+    int length;
+    bool reversed;
+};
+
+Extent extentOf(int corner, int extent)
+{
+    if (extent < 0)
+        return {corner + extent, -extent, true};
+    return {corner, extent, false};
+}
+
+// Clips the source extent to [0, limit) and cuts the destination extent in
+// proportion, so that the pixels that are copied land where they would have.
+bool clipAxis(Extent &source, Extent &destination, int limit)
+{
+    const int from = std::max(source.start, 0);
+    const int to = std::min(source.start + source.length, limit);
+    if (from >= to || destination.length <= 0)
+        return false;
+    if (from == source.start && to == source.start + source.length)
+        return true;
+    const double scale = static_cast<double>(destination.length) / source.length;
+    // Distances from the destination's own start, which is where the source's
+    // end lands when the copy runs backwards.
+    const bool mirrored = source.reversed != destination.reversed;
+    const int cutFront = from - source.start;
+    const int cutBack = source.start + source.length - to;
+    const int lead = roundToInt((mirrored ? cutBack : cutFront) * scale);
+    const int tail = roundToInt((mirrored ? cutFront : cutBack) * scale);
+    source.start = from;
+    source.length = to - from;
+    destination.start += lead;
+    destination.length -= lead + tail;
+    return destination.length > 0;
+}
+
+} // namespace
+
+void Surface::bitBlt(const QRect &destination, const Surface &source, QPoint sourceOrigin)
+{
+    const QRect wanted(sourceOrigin, destination.size());
+    const QRect available = wanted & source.rect();
+    if (available.isEmpty())
+        return;
+    const QImage pixels = source.grabLayer(available);
+    const QRect target = available.translated(destination.topLeft() - sourceOrigin);
+    writeBack(pixels, target);
+}
+
+void Surface::stretchBlt(const QRect &destination, const Surface &source, const QRect &sourceRect)
+{
+    Extent sx = extentOf(sourceRect.x(), sourceRect.width());
+    Extent sy = extentOf(sourceRect.y(), sourceRect.height());
+    Extent dx = extentOf(destination.x(), destination.width());
+    Extent dy = extentOf(destination.y(), destination.height());
+    if (!clipAxis(sx, dx, source.width()) || !clipAxis(sy, dy, source.height()))
+        return;
+    const QRect target(dx.start, dy.start, dx.length, dy.length);
+    if (!target.intersects(rect()) || !canHold(dx.length, dy.length))
+        return;
+    const QImage pixels = resample(source.grabLayer(QRect(sx.start, sy.start, sx.length, sy.length)),
+                                   target.size(), sx.reversed != dx.reversed,
+                                   sy.reversed != dy.reversed,
+                                   m_stretchMode == StretchMode::Halftone ? ResampleFilter::Smooth
+                                                                          : ResampleFilter::Nearest);
+    if (!pixels.isNull())
+        writeBack(pixels, target);
+}
+
+void Surface::transparentBlt(const QRect &destination, const Surface &source,
+                             const QRect &sourceRect, Colour key)
+{
+    Extent sx = extentOf(sourceRect.x(), sourceRect.width());
+    Extent sy = extentOf(sourceRect.y(), sourceRect.height());
+    Extent dx = extentOf(destination.x(), destination.width());
+    Extent dy = extentOf(destination.y(), destination.height());
+    if (!clipAxis(sx, dx, source.width()) || !clipAxis(sy, dy, source.height()))
+        return;
+    const QRect target(dx.start, dy.start, dx.length, dy.length);
+    if (!target.intersects(rect()) || !canHold(dx.length, dy.length))
+        return;
+    const QImage pixels = resample(source.grabLayer(QRect(sx.start, sy.start, sx.length, sy.length)),
+                                   target.size(), sx.reversed != dx.reversed,
+                                   sy.reversed != dy.reversed, ResampleFilter::Nearest);
+    if (pixels.isNull())
+        return;
+    const QRgb keyRgb = toQRgb(key);
+    draw(target, [&](Writer &w) {
+        for (int y = 0; y < pixels.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+            for (int x = 0; x < pixels.width(); ++x) {
+                if (row[x] != keyRgb)
+                    w.plot(target.left() + x, target.top() + y, row[x]);
+            }
+        }
+    });
+}
+
+void Surface::extFloodFill(QPointF at, Colour match, const QImage &pattern)
+{
+    const QPoint start(roundToInt(at.x()), roundToInt(at.y()));
+    if (!rect().contains(start) || match == NoColour)
+        return;
+    const QRgb matchRgb = toQRgb(match);
+    auto fill = [&](QImage &layer) {
+        return pattern.isNull() ? floodFill(layer, start, matchRgb, toQRgb(m_fillColor))
+                                : floodFill(layer, start, matchRgb, pattern);
+    };
+    if (m_autoRedraw) {
+        const QRect wiped = m_patch.bounds();
+        m_patch.clear();
+        const QRect changed = fill(m_image);
+        if (!changed.isEmpty())
+            emit imageChanged(changed);
+        if (!(changed | wiped).isEmpty())
+            emit screenChanged(changed | wiped);
+        return;
+    }
+    // On the screen the region is found on a copy of what the screen shows.
+    QImage screen = grabLayer(rect());
+    const QRect changed = fill(screen);
+    if (!changed.isEmpty())
+        writeBack(screen.copy(changed), changed);
+}
+
+void Surface::gradientFill(QPoint corner1, Colour colour1, QPoint corner2, Colour colour2,
+                           bool vertical)
+{
+    const QRect area(QPoint(std::min(corner1.x(), corner2.x()), std::min(corner1.y(), corner2.y())),
+                     QSize(std::abs(corner2.x() - corner1.x()), std::abs(corner2.y() - corner1.y())));
+    if (area.isEmpty())
+        return;
+    const ColourChannels c1 = splitColour(resolveColour(colour1));
+    const ColourChannels c2 = splitColour(resolveColour(colour2));
+    // Along the blend axis: the pixel's distance from corner1's edge, out of
+    // the rectangle's length; channels as 16-bit intensities (value * 256).
+    const int length = vertical ? area.height() : area.width();
+    const bool fromFar = vertical ? corner1.y() > corner2.y() : corner1.x() > corner2.x();
+    auto blend = [&](int k) {
+        auto channel = [&](int a, int b) {
+            const long long i1 = a * 256LL, i2 = b * 256LL;
+            return static_cast<int>((i1 + (i2 - i1) * k / length) >> 8);
+        };
+        return qRgb(channel(c1.red, c2.red), channel(c1.green, c2.green),
+                    channel(c1.blue, c2.blue));
+    };
+    auto stepOf = [&](int offset) { return fromFar ? length - 1 - offset : offset; };
+    const QRect clipped = area & rect();
+    draw(clipped, [&](Writer &w) {
+        if (vertical) {
+            for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+                w.span(y, clipped.left(), clipped.right(), blend(stepOf(y - area.top())));
+            return;
+        }
+        std::vector<QRgb> row(static_cast<std::size_t>(clipped.width()));
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            row[static_cast<std::size_t>(x - clipped.left())] = blend(stepOf(x - area.left()));
+        for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+            w.copyRow(y, clipped.left(), row.data(), clipped.width());
+    });
+}
