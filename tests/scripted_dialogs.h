@@ -1,0 +1,100 @@
+#pragma once
+
+#include "core/common_dialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+// A CommonDialogs double for tests: answers come from queues filled by the
+// test, and every request is recorded. An empty queue answers like a user who
+// cancels (or says No), so a test never waits on a human.
+class ScriptedDialogs : public CommonDialogs
+{
+public:
+    struct Request {
+        QString kind; // "open", "save", "colour", "message", "yesno", "input"
+        QString text; // title for file dialogs, text otherwise
+        QString title;
+        QString folder; // file dialogs: the start folder
+        Icon icon = Icon::None;
+        Colour start = NoColour;
+        std::array<Colour, 16> customColours{};
+        bool full = false;
+    };
+
+    std::deque<QString> fileNames;
+    std::deque<Colour> colours;
+    std::deque<bool> answers;
+    std::deque<std::optional<QString>> inputs;
+    std::vector<Request> requests;
+
+    QString openFileName(QWidget *, const QString &title, const QString &, const QString &folder)
+        override
+    {
+        requests.push_back({QStringLiteral("open"), title, title, folder});
+        return take(fileNames, QString());
+    }
+
+    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &folder)
+        override
+    {
+        requests.push_back({QStringLiteral("save"), title, title, folder});
+        return take(fileNames, QString());
+    }
+
+    Colour chooseColour(QWidget *, Colour start, const std::array<Colour, 16> &custom,
+                        bool full) override
+    {
+        Request r{QStringLiteral("colour")};
+        r.start = start;
+        r.customColours = custom;
+        r.full = full;
+        requests.push_back(r);
+        return take(colours, NoColour);
+    }
+
+    void message(QWidget *, const QString &text, const QString &title, Icon icon) override
+    {
+        Request r{QStringLiteral("message"), text, title};
+        r.icon = icon;
+        requests.push_back(r);
+    }
+
+    bool askYesNo(QWidget *, const QString &text, const QString &title, Icon icon) override
+    {
+        Request r{QStringLiteral("yesno"), text, title};
+        r.icon = icon;
+        requests.push_back(r);
+        return take(answers, false);
+    }
+
+    std::optional<QString> inputText(QWidget *, const QString &prompt, const QString &title,
+                                     const QString &) override
+    {
+        requests.push_back({QStringLiteral("input"), prompt, title});
+        return take(inputs, std::optional<QString>());
+    }
+
+    // The requests of one kind, in order.
+    std::vector<Request> of(const QString &kind) const
+    {
+        std::vector<Request> out;
+        for (const Request &r : requests) {
+            if (r.kind == kind)
+                out.push_back(r);
+        }
+        return out;
+    }
+
+private:
+    template <typename T> static T take(std::deque<T> &queue, T fallback)
+    {
+        if (queue.empty())
+            return fallback;
+        T value = std::move(queue.front());
+        queue.pop_front();
+        return value;
+    }
+};
