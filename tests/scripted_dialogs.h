@@ -30,15 +30,15 @@ public:
     std::deque<std::optional<QString>> inputs;
     std::vector<Request> requests;
 
-    QString openFileName(QWidget *, const QString &title, const QString &, const QString &folder)
-        override
+    QString openFileName(QWidget *, const QString &title, const QString &,
+                         const QString &folder) override
     {
         requests.push_back({QStringLiteral("open"), title, title, folder});
         return take(fileNames, QString());
     }
 
-    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &folder)
-        override
+    QString saveFileName(QWidget *, const QString &title, const QString &,
+                         const QString &folder) override
     {
         requests.push_back({QStringLiteral("save"), title, title, folder});
         return take(fileNames, QString());

@@ -34,11 +34,9 @@ public:
     virtual Colour chooseColour(QWidget *owner, Colour start,
                                 const std::array<Colour, 16> &customColours, bool full) = 0;
 
-    virtual void message(QWidget *owner, const QString &text, const QString &title,
-                         Icon icon) = 0;
+    virtual void message(QWidget *owner, const QString &text, const QString &title, Icon icon) = 0;
     // True for Yes.
-    virtual bool askYesNo(QWidget *owner, const QString &text, const QString &title,
-                          Icon icon) = 0;
+    virtual bool askYesNo(QWidget *owner, const QString &text, const QString &title, Icon icon) = 0;
     // The text entered, or nothing when the user cancelled.
     virtual std::optional<QString> inputText(QWidget *owner, const QString &prompt,
                                              const QString &title, const QString &initial) = 0;

@@ -14,7 +14,9 @@ QRect markRegion(QImage &image, QPoint start, QRgb match, QRgb mark)
         return {};
     uchar *bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
-    auto row = [&](int y) { return reinterpret_cast<QRgb *>(bits + y * stride); };
+    auto row = [&](int y) {
+        return reinterpret_cast<QRgb *>(bits + y * stride);
+    };
     if (row(start.y())[start.x()] != match)
         return {};
 

@@ -201,8 +201,7 @@ RowShape capsuleShape(QPoint a, QPoint b, int diameter, int clipTop, int clipBot
     const double qx = b.x() + offset, qy = b.y() + offset;
 
     const int top = std::max(clipTop, static_cast<int>(std::floor(std::min(py, qy) - r)) - 1);
-    const int bottom =
-        std::min(clipBottom, static_cast<int>(std::ceil(std::max(py, qy) + r)) + 1);
+    const int bottom = std::min(clipBottom, static_cast<int>(std::ceil(std::max(py, qy) + r)) + 1);
     RowShape shape = emptyRows(top, bottom - top + 1);
 
     const double lx = qx - px, ly = qy - py;
@@ -288,7 +287,9 @@ std::vector<QPoint> outlinePath(const RowShape &shape)
     if (first == last)
         return path;
     const int n = static_cast<int>(last - first);
-    auto row = [&](int i) { return shape.rows[first + static_cast<std::size_t>(i)]; };
+    auto row = [&](int i) {
+        return shape.rows[first + static_cast<std::size_t>(i)];
+    };
     const int top = shape.top + static_cast<int>(first);
 
     if (n == 1) {

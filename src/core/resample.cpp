@@ -81,7 +81,8 @@ QImage nearest(const QImage &source, QSize size, bool mirrorX, bool mirrorY)
             source.constScanLine(ys.taps[static_cast<std::size_t>(j)].index));
         auto *dst = reinterpret_cast<QRgb *>(out.scanLine(mirrorY ? size.height() - 1 - j : j));
         for (int i = 0; i < size.width(); ++i)
-            dst[mirrorX ? size.width() - 1 - i : i] = src[xs.taps[static_cast<std::size_t>(i)].index];
+            dst[mirrorX ? size.width() - 1 - i : i] =
+                src[xs.taps[static_cast<std::size_t>(i)].index];
     }
     return out;
 }
@@ -148,9 +149,9 @@ QImage resample(const QImage &input, QSize size, bool mirrorX, bool mirrorY, Res
         }
         auto *dst = reinterpret_cast<QRgb *>(out.scanLine(mirrorY ? size.height() - 1 - j : j));
         for (std::size_t i = 0; i < columns; ++i) {
-            const QRgb p = qRgb(roundedQuotient(sums[3 * i], total),
-                                roundedQuotient(sums[3 * i + 1], total),
-                                roundedQuotient(sums[3 * i + 2], total));
+            const QRgb p =
+                qRgb(roundedQuotient(sums[3 * i], total), roundedQuotient(sums[3 * i + 1], total),
+                     roundedQuotient(sums[3 * i + 2], total));
             dst[mirrorX ? columns - 1 - i : i] = p;
         }
     }

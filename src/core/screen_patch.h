@@ -36,10 +36,7 @@ public:
     void paint(QPainter &painter, const QRect &area) const;
 
 private:
-    int indexOf(int x, int y) const
-    {
-        return (y >> TileShift) * m_columns + (x >> TileShift);
-    }
+    int indexOf(int x, int y) const { return (y >> TileShift) * m_columns + (x >> TileShift); }
     QRect tileRect(int index) const;
 
     QSize m_size;

@@ -75,11 +75,10 @@ void Surface::stretchBlt(const QRect &destination, const Surface &source, const 
     const QRect target(dx.start, dy.start, dx.length, dy.length);
     if (!target.intersects(rect()) || !canHold(dx.length, dy.length))
         return;
-    const QImage pixels = resample(source.grabLayer(QRect(sx.start, sy.start, sx.length, sy.length)),
-                                   target.size(), sx.reversed != dx.reversed,
-                                   sy.reversed != dy.reversed,
-                                   m_stretchMode == StretchMode::Halftone ? ResampleFilter::Smooth
-                                                                          : ResampleFilter::Nearest);
+    const QImage pixels = resample(
+        source.grabLayer(QRect(sx.start, sy.start, sx.length, sy.length)), target.size(),
+        sx.reversed != dx.reversed, sy.reversed != dy.reversed,
+        m_stretchMode == StretchMode::Halftone ? ResampleFilter::Smooth : ResampleFilter::Nearest);
     if (!pixels.isNull())
         writeBack(pixels, target);
 }
@@ -96,9 +95,9 @@ void Surface::transparentBlt(const QRect &destination, const Surface &source,
     const QRect target(dx.start, dy.start, dx.length, dy.length);
     if (!target.intersects(rect()) || !canHold(dx.length, dy.length))
         return;
-    const QImage pixels = resample(source.grabLayer(QRect(sx.start, sy.start, sx.length, sy.length)),
-                                   target.size(), sx.reversed != dx.reversed,
-                                   sy.reversed != dy.reversed, ResampleFilter::Nearest);
+    const QImage pixels =
+        resample(source.grabLayer(QRect(sx.start, sy.start, sx.length, sy.length)), target.size(),
+                 sx.reversed != dx.reversed, sy.reversed != dy.reversed, ResampleFilter::Nearest);
     if (pixels.isNull())
         return;
     const QRgb keyRgb = toQRgb(key);
@@ -143,8 +142,9 @@ void Surface::extFloodFill(QPointF at, Colour match, const QImage &pattern)
 void Surface::gradientFill(QPoint corner1, Colour colour1, QPoint corner2, Colour colour2,
                            bool vertical)
 {
-    const QRect area(QPoint(std::min(corner1.x(), corner2.x()), std::min(corner1.y(), corner2.y())),
-                     QSize(std::abs(corner2.x() - corner1.x()), std::abs(corner2.y() - corner1.y())));
+    const QRect area(
+        QPoint(std::min(corner1.x(), corner2.x()), std::min(corner1.y(), corner2.y())),
+        QSize(std::abs(corner2.x() - corner1.x()), std::abs(corner2.y() - corner1.y())));
     if (area.isEmpty())
         return;
     const ColourChannels c1 = splitColour(resolveColour(colour1));
@@ -161,7 +161,9 @@ void Surface::gradientFill(QPoint corner1, Colour colour1, QPoint corner2, Colou
         return qRgb(channel(c1.red, c2.red), channel(c1.green, c2.green),
                     channel(c1.blue, c2.blue));
     };
-    auto stepOf = [&](int offset) { return fromFar ? length - 1 - offset : offset; };
+    auto stepOf = [&](int offset) {
+        return fromFar ? length - 1 - offset : offset;
+    };
     const QRect clipped = area & rect();
     draw(clipped, [&](Writer &w) {
         if (vertical) {

@@ -17,9 +17,12 @@ QPoint pixelOf(QPointF p)
     return {roundToInt(p.x()), roundToInt(p.y())};
 }
 
+// The box with corners a and b, both included. (QRect::normalized() would
+// drop a row and a column from a box given by its lower-right corner first.)
 QRect boxOf(QPoint a, QPoint b)
 {
-    return QRect(a, b).normalized();
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
 }
 
 // Pens wider than one pixel reach up to half their width beyond the path.
@@ -103,8 +106,7 @@ void boxOutline(Surface::Writer &w, const QRect &box, int width, int style, QRgb
 // Outline of a curved shape built by make(box): a thin path, or for wider pens
 // the band between the shape grown by half the pen and shrunk by the rest.
 template <typename Make>
-void curvedOutline(Surface::Writer &w, const QRect &box, int width, int style, QRgb rgb,
-                   Make make)
+void curvedOutline(Surface::Writer &w, const QRect &box, int width, int style, QRgb rgb, Make make)
 {
     if (width <= 1) {
         thinOutline(w, make(box, 0), rgb, style);
@@ -153,8 +155,7 @@ void Surface::pset(QPointF at, Colour colour)
         if (width <= 1)
             w.plot(p.x(), p.y(), rgb);
         else
-            fillRows(w, raster::capsuleShape(p, p, width, w.clip().top(), w.clip().bottom()),
-                     rgb);
+            fillRows(w, raster::capsuleShape(p, p, width, w.clip().top(), w.clip().bottom()), rgb);
     });
 }
 
@@ -234,8 +235,8 @@ void Surface::textOut(QPointF at, const QString &text)
     const QFontMetrics metrics(m_font);
     // Room for italic overhang and glyphs that reach past their advance.
     const int margin = metrics.height();
-    const QRect area(origin.x() - margin, origin.y(),
-                     metrics.horizontalAdvance(text) + 2 * margin, metrics.height());
+    const QRect area(origin.x() - margin, origin.y(), metrics.horizontalAdvance(text) + 2 * margin,
+                     metrics.height());
     if (!area.intersects(rect()) || area.width() > 1 << 15)
         return;
     QImage glyphs(area.size(), QImage::Format_ARGB32_Premultiplied);

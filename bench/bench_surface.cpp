@@ -1,0 +1,58 @@
+// Costs of the surface operations that must not grow with the picture.
+#include "core/surface.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// One rubber-band step: wipe the last preview, draw the next one.
+void previewStep(benchmark::State &state)
+{
+    Surface surface(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    surface.setAutoRedraw(false);
+    int shift = 0;
+    for (auto _ : state) {
+        surface.refresh();
+        shift = (shift + 1) % 50;
+        surface.line(QPointF(300 + shift, 200), QPointF(499 + shift, 399), 0,
+                     Surface::LineForm::Box);
+    }
+}
+BENCHMARK(previewStep)->Args({760, 568})->Args({8000, 6000})->Unit(benchmark::kMicrosecond);
+
+void fullCopy(benchmark::State &state)
+{
+    Surface surface(8000, 6000);
+    for (auto _ : state) {
+        QImage copy = surface.image().copy();
+        benchmark::DoNotOptimize(copy.constBits());
+    }
+}
+BENCHMARK(fullCopy)->Unit(benchmark::kMillisecond);
+
+void floodFillWhole(benchmark::State &state)
+{
+    Surface surface(8000, 6000);
+    const Colour colours[2] = {0x00FFFFFF, 0x000000FF};
+    int turn = 0;
+    for (auto _ : state) {
+        surface.setFillColor(colours[1 - turn]);
+        surface.extFloodFill(QPointF(4000, 3000), colours[turn]);
+        turn = 1 - turn;
+    }
+    state.SetItemsProcessed(state.iterations() * 8000LL * 6000LL);
+}
+BENCHMARK(floodFillWhole)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

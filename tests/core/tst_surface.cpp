@@ -1,0 +1,635 @@
+#include "testmain.h"
+
+#include "core/surface.h"
+
+#include <QBitmap>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+constexpr Colour White = 0x00FFFFFF;
+constexpr Colour Black = 0;
+constexpr Colour Red = 0x000000FF;
+constexpr Colour Blue = 0x00FF0000;
+
+// A picture whose every pixel differs from its neighbours, so that moved or
+// lost pixels show.
+QImage numbered(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * 7 + y * 13) % 256));
+    }
+    return image;
+}
+
+int countColour(const QImage &image, Colour colour)
+{
+    const QRgb rgb = toQRgb(colour);
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == rgb ? 1 : 0;
+    }
+    return n;
+}
+
+QImage screenOf(const Surface &surface)
+{
+    return surface.grabLayer(surface.rect());
+}
+
+} // namespace
+
+class TestSurface : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsWhite();
+    void pictureAssignmentResizes();
+    void pictureNoneClearsAndKeepsSize();
+    void backColorKeepsThePictureOnTop();
+    void resizingKeepsTheTopLeft();
+    void shrinkingThenEnlargingLosesTheCutPixels();
+    void sizeTheMachineCannotHoldFailsCleanly_data();
+    void sizeTheMachineCannotHoldFailsCleanly();
+    void persistenceOffLeavesNoTraceAfterRefresh();
+    void previewCostsItsOwnArea();
+    void persistentDrawingWipesThePreview();
+    void pointOutsideIsNoColour_data();
+    void pointOutsideIsNoColour();
+    void writesOutsideAreIgnored();
+    void dashesOnlyOnOnePixelPens_data();
+    void dashesOnlyOnOnePixelPens();
+    void clickWithAWidePenIsARoundDot();
+    void boxesAndFilledBoxes();
+    void shapesAreTheSameFromEitherCorner_data();
+    void shapesAreTheSameFromEitherCorner();
+    void circleFillsWithFillColourInsideThePen();
+    void floodFillStopsAtAOneUnitDifference();
+    void floodFillDoesNotLeakThroughCorners();
+    void floodFillWithPatternTilesFromTheOrigin();
+    void floodFillOnThePreviewLayer();
+    void keyedCopyLeavesExactlyTheKeyOut();
+    void stretchMirrors_data();
+    void stretchMirrors();
+    void halftoneShrinkIsTheRoundedMean();
+    void defaultStretchTakesNearestPixels();
+    void bitBltClipsAndCopiesWithinOneSurface();
+    void gradientBlends_data();
+    void gradientBlends();
+    void textLandsOnTheCurrentLayer();
+};
+
+void TestSurface::startsWhite()
+{
+    Surface s(760, 568);
+    QCOMPARE(s.size(), QSize(760, 568));
+    QCOMPARE(countColour(s.image(), White), 760 * 568);
+    QVERIFY(s.autoRedraw());
+    QCOMPARE(s.drawWidth(), 1);
+    QCOMPARE(s.fillStyle(), 1);
+}
+
+void TestSurface::pictureAssignmentResizes()
+{
+    Surface s(760, 568);
+    QSignalSpy sizes(&s, &Surface::sizeChanged);
+    const QImage picture = numbered(100, 50);
+    QVERIFY(s.setPicture(picture));
+    QCOMPARE(s.size(), QSize(100, 50));
+    QCOMPARE(s.image(), picture);
+    QCOMPARE(sizes.count(), 1);
+}
+
+void TestSurface::pictureNoneClearsAndKeepsSize()
+{
+    Surface s(40, 30, Blue);
+    s.line({0, 0}, {39, 29}, Red);
+    s.clearPicture();
+    QCOMPARE(s.size(), QSize(40, 30));
+    QCOMPARE(countColour(s.image(), Blue), 40 * 30);
+}
+
+void TestSurface::backColorKeepsThePictureOnTop()
+{
+    Surface s(10, 10);
+    QImage picture(4, 4, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    picture.setPixel(1, 1, qRgb(0, 255, 0));
+    QVERIFY(s.setPicture(picture));
+    s.setBackColor(Red);
+    QCOMPARE(s.size(), QSize(4, 4));
+    QCOMPARE(s.getPixel(1, 1), rgbColour(0, 255, 0));
+    QCOMPARE(s.getPixel(0, 0), Red);
+    // An opaque picture covering everything stays as it is.
+    const QImage opaque = numbered(8, 6);
+    s.setPicture(opaque);
+    s.setBackColor(White);
+    QCOMPARE(s.image(), opaque);
+}
+
+void TestSurface::resizingKeepsTheTopLeft()
+{
+    Surface s(200, 200, Blue);
+    const QImage picture = numbered(200, 200);
+    s.setPicture(picture);
+    QVERIFY(s.setSize(300, 300));
+    const QImage after = s.image();
+    QCOMPARE(after.copy(0, 0, 200, 200), picture);
+    QCOMPARE(countColour(after.copy(200, 0, 100, 300), Blue), 100 * 300);
+    QCOMPARE(countColour(after.copy(0, 200, 300, 100), Blue), 300 * 100);
+}
+
+void TestSurface::shrinkingThenEnlargingLosesTheCutPixels()
+{
+    Surface s(200, 200);
+    s.setPicture(numbered(200, 200));
+    QVERIFY(s.setWidth(100));
+    QVERIFY(s.setHeight(100));
+    QVERIFY(s.setSize(200, 200));
+    QCOMPARE(s.image().copy(0, 0, 100, 100), numbered(100, 100));
+    QCOMPARE(countColour(s.image(), White), 200 * 200 - 100 * 100);
+}
+
+void TestSurface::sizeTheMachineCannotHoldFailsCleanly_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("huge") << 100000 << 100000;
+    QTest::newRow("zero") << 0 << 10;
+    QTest::newRow("negative") << 10 << -1;
+    QTest::newRow("too wide") << 1 << 70000;
+}
+
+void TestSurface::sizeTheMachineCannotHoldFailsCleanly()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    Surface s(30, 20);
+    const QImage picture = numbered(30, 20);
+    s.setPicture(picture);
+    QVERIFY(!Surface::canHold(width, height));
+    QVERIFY(!s.setSize(width, height));
+    QCOMPARE(s.size(), QSize(30, 20));
+    QCOMPARE(s.image(), picture);
+}
+
+void TestSurface::persistenceOffLeavesNoTraceAfterRefresh()
+{
+    Surface s(50, 50);
+    s.setAutoRedraw(false);
+    s.line({5, 5}, {40, 40}, Red);
+    QCOMPARE(countColour(s.image(), Red), 0);
+    QCOMPARE(countColour(screenOf(s), Red), 36);
+    QCOMPARE(s.getPixel(20, 20), Red);
+    s.refresh();
+    QCOMPARE(countColour(screenOf(s), Red), 0);
+    QCOMPARE(s.getPixel(20, 20), White);
+    QVERIFY(s.previewRect().isEmpty());
+    s.setAutoRedraw(true);
+    QCOMPARE(countColour(s.image(), White), 2500);
+}
+
+void TestSurface::previewCostsItsOwnArea()
+{
+    Surface s(4000, 3000);
+    QSignalSpy screen(&s, &Surface::screenChanged);
+    QSignalSpy image(&s, &Surface::imageChanged);
+    s.setAutoRedraw(false);
+    s.line({1000, 1000}, {1199, 1199}, Red, Surface::LineForm::Box);
+    QVERIFY(s.previewRect().width() <= 200 + 2 * 64);
+    QVERIFY(s.previewRect().height() <= 200 + 2 * 64);
+    QCOMPARE(image.count(), 0);
+    QCOMPARE(screen.count(), 1);
+    const QRect changed = screen.takeFirst().at(0).toRect();
+    QVERIFY(changed.contains(QRect(1000, 1000, 200, 200)));
+    QVERIFY(changed.width() < 300);
+    s.refresh();
+    QCOMPARE(screen.count(), 1);
+    QVERIFY(screen.takeFirst().at(0).toRect().width() < 400);
+}
+
+void TestSurface::persistentDrawingWipesThePreview()
+{
+    Surface s(100, 100);
+    s.setAutoRedraw(false);
+    s.line({0, 50}, {99, 50}, Red);
+    s.setAutoRedraw(true);
+    s.pset({10, 10}, Blue);
+    QCOMPARE(countColour(screenOf(s), Red), 0);
+    QCOMPARE(s.getPixel(10, 10), Blue);
+    QCOMPARE(s.image().pixel(10, 10), toQRgb(Blue));
+}
+
+void TestSurface::pointOutsideIsNoColour_data()
+{
+    QTest::addColumn<QPointF>("at");
+    QTest::addColumn<uint>("expected");
+    QTest::newRow("left of the first column") << QPointF(-1, 0) << NoColour;
+    QTest::newRow("width") << QPointF(20, 0) << NoColour;
+    QTest::newRow("height") << QPointF(0, 10) << NoColour;
+    QTest::newRow("inside") << QPointF(19, 9) << White;
+    QTest::newRow("rounds to inside") << QPointF(19.5, 9.5) << NoColour;
+    QTest::newRow("rounds half to even") << QPointF(18.5, 8.5) << White;
+}
+
+void TestSurface::pointOutsideIsNoColour()
+{
+    QFETCH(QPointF, at);
+    QFETCH(uint, expected);
+    Surface s(20, 10);
+    QCOMPARE(s.point(at), expected);
+}
+
+void TestSurface::writesOutsideAreIgnored()
+{
+    Surface s(10, 10);
+    s.setPixel(-1, 5, Red);
+    s.setPixel(10, 5, Red);
+    s.setPixel(5, 5, Red);
+    s.setDrawWidth(7);
+    s.line({-50, -50}, {-20, -40}, Red);
+    QCOMPARE(countColour(s.image(), Red), 1);
+}
+
+void TestSurface::dashesOnlyOnOnePixelPens_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("gaps");
+    QTest::newRow("solid 1") << 0 << 1 << false;
+    QTest::newRow("dash 1") << 1 << 1 << true;
+    QTest::newRow("dot 1") << 2 << 1 << true;
+    QTest::newRow("dash-dot 1") << 3 << 1 << true;
+    QTest::newRow("dash-dot-dot 1") << 4 << 1 << true;
+    QTest::newRow("dash 3") << 1 << 3 << false;
+    QTest::newRow("dot 2") << 2 << 2 << false;
+}
+
+void TestSurface::dashesOnlyOnOnePixelPens()
+{
+    QFETCH(int, style);
+    QFETCH(int, width);
+    QFETCH(bool, gaps);
+    Surface s(100, 20);
+    s.setDrawStyle(style);
+    s.setDrawWidth(width);
+    s.line({10, 10}, {89, 10}, Black);
+    int drawn = 0;
+    for (int x = 10; x <= 89; ++x)
+        drawn += s.getPixel(x, 10) == Black ? 1 : 0;
+    QCOMPARE(drawn < 80, gaps);
+    QVERIFY(drawn > 0);
+    // Outlines follow the style too, but fills stay solid.
+    Surface box(60, 60);
+    box.setDrawStyle(style);
+    box.setDrawWidth(width);
+    box.setFillStyle(0);
+    box.setFillColor(Red);
+    box.setForeColor(Red);
+    box.ellipse({5, 5}, {54, 54});
+    QCOMPARE(box.getPixel(30, 30), Red);
+    QCOMPARE(countColour(box.image(), Red) > 0, true);
+}
+
+void TestSurface::clickWithAWidePenIsARoundDot()
+{
+    Surface s(40, 40);
+    s.setDrawWidth(5);
+    s.line({20, 20}, {20, 20}, Black);
+    QCOMPARE(countColour(s.image(), Black), 21);
+    Surface p(40, 40);
+    p.setDrawWidth(5);
+    p.pset({20, 20}, Black);
+    QCOMPARE(p.image(), s.image());
+    QCOMPARE(p.getPixel(20, 18), Black);
+    QCOMPARE(p.getPixel(18, 18), White);
+    // A one-pixel click is one pixel.
+    Surface one(5, 5);
+    one.line({2, 2}, {2, 2}, Black);
+    QCOMPARE(countColour(one.image(), Black), 1);
+}
+
+void TestSurface::boxesAndFilledBoxes()
+{
+    Surface s(30, 30);
+    s.line({20, 15}, {5, 5}, Red, Surface::LineForm::Box);
+    QCOMPARE(countColour(s.image(), Red), 2 * 16 + 2 * 9);
+    QCOMPARE(s.getPixel(5, 5), Red);
+    QCOMPARE(s.getPixel(20, 15), Red);
+    QCOMPARE(s.getPixel(10, 10), White);
+    Surface f(30, 30);
+    f.line({5, 5}, {15, 15}, Blue, Surface::LineForm::FilledBox);
+    QCOMPARE(countColour(f.image(), Blue), 121);
+    // A wide pen outlines the filled box too, so the stamp grows.
+    Surface w(30, 30);
+    w.setDrawWidth(3);
+    w.line({5, 5}, {15, 15}, Blue, Surface::LineForm::FilledBox);
+    QCOMPARE(w.getPixel(4, 10), Blue);
+    QCOMPARE(w.getPixel(3, 10), White);
+}
+
+void TestSurface::shapesAreTheSameFromEitherCorner_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("fillStyle");
+    for (int kind = 0; kind < 3; ++kind) {
+        for (int width : {1, 2, 5}) {
+            for (int fill : {0, 1})
+                QTest::addRow("kind %d width %d fill %d", kind, width, fill)
+                    << kind << width << fill;
+        }
+    }
+}
+
+void TestSurface::shapesAreTheSameFromEitherCorner()
+{
+    QFETCH(int, kind);
+    QFETCH(int, width);
+    QFETCH(int, fillStyle);
+    auto draw = [&](QPointF a, QPointF b) {
+        Surface s(80, 60);
+        s.setDrawWidth(width);
+        s.setFillStyle(fillStyle);
+        s.setFillColor(Blue);
+        s.setForeColor(Red);
+        if (kind == 0)
+            s.ellipse(a, b);
+        else if (kind == 1)
+            s.roundRect(a, b, 12, 12);
+        else
+            s.line(a, b, Red, Surface::LineForm::Box);
+        return s.image();
+    };
+    const QImage downRight = draw({10, 8}, {61, 45});
+    QCOMPARE(draw({61, 45}, {10, 8}), downRight);
+    QCOMPARE(draw({61, 8}, {10, 45}), downRight);
+    // Symmetric about the box's centre lines; an even round pen is centred on
+    // a pixel corner, which shifts a box's sides by half a pixel.
+    if (kind == 2 && width % 2 == 0)
+        return;
+    const int grow = width;
+    const QImage inner = downRight.copy(10 - grow, 8 - grow, 52 + 2 * grow, 38 + 2 * grow);
+    QCOMPARE(inner.mirrored(true, false), inner);
+    QCOMPARE(inner.mirrored(false, true), inner);
+}
+
+void TestSurface::circleFillsWithFillColourInsideThePen()
+{
+    Surface s(50, 50);
+    s.setFillStyle(0);
+    s.setFillColor(Blue);
+    s.circle({25, 25}, 10, Red);
+    QCOMPARE(s.getPixel(25, 25), Blue);
+    QCOMPARE(s.getPixel(15, 25), Red);
+    QCOMPARE(s.getPixel(35, 25), Red);
+    QCOMPARE(s.getPixel(25, 15), Red);
+    QCOMPARE(s.getPixel(14, 25), White);
+    Surface hollow(50, 50);
+    hollow.circle({25, 25}, 10, Red);
+    QCOMPARE(hollow.getPixel(25, 25), White);
+    QCOMPARE(hollow.getPixel(35, 25), Red);
+}
+
+void TestSurface::floodFillStopsAtAOneUnitDifference()
+{
+    Surface s(20, 20, rgbColour(100, 100, 100));
+    // A ring one unit off the inside colour.
+    s.line({5, 5}, {14, 14}, rgbColour(100, 100, 101), Surface::LineForm::Box);
+    s.setFillColor(Red);
+    s.extFloodFill({10, 10}, rgbColour(100, 100, 100));
+    QCOMPARE(countColour(s.image(), Red), 8 * 8);
+    QCOMPARE(s.getPixel(5, 10), rgbColour(100, 100, 101));
+    QCOMPARE(s.getPixel(2, 2), rgbColour(100, 100, 100));
+    // The start pixel must have the colour asked for.
+    s.extFloodFill({2, 2}, Blue);
+    QCOMPARE(countColour(s.image(), Blue), 0);
+}
+
+void TestSurface::floodFillDoesNotLeakThroughCorners()
+{
+    Surface s(10, 10);
+    // A diagonal wall: neighbours touch only at corners.
+    for (int i = 0; i < 10; ++i)
+        s.setPixel(i, 9 - i, Black);
+    s.setFillColor(Red);
+    s.extFloodFill({0, 0}, White);
+    QCOMPARE(countColour(s.image(), Red), 45);
+    QCOMPARE(s.getPixel(9, 9), White);
+}
+
+void TestSurface::floodFillWithPatternTilesFromTheOrigin()
+{
+    Surface s(8, 8);
+    s.line({0, 0}, {7, 0}, Black);
+    QImage pattern(2, 2, QImage::Format_RGB32);
+    pattern.setPixel(0, 0, toQRgb(Red));
+    pattern.setPixel(1, 0, toQRgb(White));
+    pattern.setPixel(0, 1, toQRgb(White));
+    pattern.setPixel(1, 1, toQRgb(Blue));
+    s.extFloodFill({4, 4}, White, pattern);
+    QCOMPARE(s.getPixel(0, 0), Black);
+    QCOMPARE(s.getPixel(2, 2), Red);
+    QCOMPARE(s.getPixel(3, 3), Blue);
+    QCOMPARE(s.getPixel(3, 2), White);
+    QCOMPARE(countColour(s.image(), Red), 12);
+    // A second fill over the same region, whose white cells equal the colour
+    // being filled, must still finish and paint only the region.
+    s.extFloodFill({3, 2}, White, pattern);
+    QCOMPARE(s.getPixel(0, 0), Black);
+}
+
+void TestSurface::floodFillOnThePreviewLayer()
+{
+    Surface s(10, 10);
+    s.setAutoRedraw(false);
+    s.setFillColor(Red);
+    s.extFloodFill({5, 5}, White);
+    QCOMPARE(countColour(screenOf(s), Red), 100);
+    QCOMPARE(countColour(s.image(), Red), 0);
+}
+
+void TestSurface::keyedCopyLeavesExactlyTheKeyOut()
+{
+    const Colour magenta = rgbColour(255, 0, 255);
+    Surface source(4, 1);
+    source.setPixel(0, 0, magenta);
+    source.setPixel(1, 0, rgbColour(254, 0, 255));
+    source.setPixel(2, 0, Red);
+    source.setPixel(3, 0, magenta);
+    Surface target(4, 1, Blue);
+    target.transparentBlt(QRect(0, 0, 4, 1), source, QRect(0, 0, 4, 1), magenta);
+    QCOMPARE(target.getPixel(0, 0), Blue);
+    QCOMPARE(target.getPixel(1, 0), rgbColour(254, 0, 255));
+    QCOMPARE(target.getPixel(2, 0), Red);
+    QCOMPARE(target.getPixel(3, 0), Blue);
+    // Stretched twice as wide, each source pixel covers two.
+    Surface wide(8, 1, Blue);
+    wide.transparentBlt(QRect(0, 0, 8, 1), source, QRect(0, 0, 4, 1), magenta);
+    QCOMPARE(wide.getPixel(0, 0), Blue);
+    QCOMPARE(wide.getPixel(1, 0), Blue);
+    QCOMPARE(wide.getPixel(4, 0), Red);
+    QCOMPARE(wide.getPixel(5, 0), Red);
+}
+
+void TestSurface::stretchMirrors_data()
+{
+    QTest::addColumn<QRect>("destination");
+    QTest::addColumn<QRect>("source");
+    QTest::addColumn<bool>("horizontal");
+    QTest::addColumn<bool>("vertical");
+    QTest::newRow("left-right") << QRect(3, 0, -3, 2) << QRect(0, 0, 3, 2) << true << false;
+    QTest::newRow("top-bottom") << QRect(0, 2, 3, -2) << QRect(0, 0, 3, 2) << false << true;
+    QTest::newRow("both by source") << QRect(0, 0, 3, 2) << QRect(3, 2, -3, -2) << true << true;
+    QTest::newRow("none") << QRect(0, 0, 3, 2) << QRect(0, 0, 3, 2) << false << false;
+}
+
+void TestSurface::stretchMirrors()
+{
+    QFETCH(QRect, destination);
+    QFETCH(QRect, source);
+    QFETCH(bool, horizontal);
+    QFETCH(bool, vertical);
+    const QImage picture = numbered(3, 2);
+    Surface from(3, 2);
+    from.setPicture(picture);
+    for (auto mode : {Surface::StretchMode::Default, Surface::StretchMode::Halftone}) {
+        Surface to(3, 2);
+        to.setStretchMode(mode);
+        to.stretchBlt(destination, from, source);
+        QCOMPARE(to.image(), picture.mirrored(horizontal, vertical));
+    }
+}
+
+void TestSurface::halftoneShrinkIsTheRoundedMean()
+{
+    Surface from(100, 100);
+    QImage picture = numbered(100, 100);
+    from.setPicture(picture);
+    Surface to(50, 50);
+    to.setStretchMode(Surface::StretchMode::Halftone);
+    to.stretchBlt(QRect(0, 0, 50, 50), from, QRect(0, 0, 100, 100));
+    auto mean = [](int a, int b, int c, int d) {
+        const int sum = a + b + c + d;
+        int q = sum / 4;
+        const int r = sum % 4;
+        if (r > 2 || (r == 2 && q % 2 == 1))
+            ++q;
+        return q;
+    };
+    const QImage result = to.image();
+    for (int y = 0; y < 50; ++y) {
+        for (int x = 0; x < 50; ++x) {
+            const QRgb a = picture.pixel(2 * x, 2 * y), b = picture.pixel(2 * x + 1, 2 * y);
+            const QRgb c = picture.pixel(2 * x, 2 * y + 1), d = picture.pixel(2 * x + 1, 2 * y + 1);
+            const QRgb expected = qRgb(mean(qRed(a), qRed(b), qRed(c), qRed(d)),
+                                       mean(qGreen(a), qGreen(b), qGreen(c), qGreen(d)),
+                                       mean(qBlue(a), qBlue(b), qBlue(c), qBlue(d)));
+            QCOMPARE(result.pixel(x, y), expected);
+        }
+    }
+}
+
+void TestSurface::defaultStretchTakesNearestPixels()
+{
+    Surface from(4, 1);
+    from.setPicture(numbered(4, 1));
+    Surface to(2, 1);
+    to.stretchBlt(QRect(0, 0, 2, 1), from, QRect(0, 0, 4, 1));
+    QCOMPARE(to.image().pixel(0, 0), numbered(4, 1).pixel(1, 0));
+    QCOMPARE(to.image().pixel(1, 0), numbered(4, 1).pixel(3, 0));
+    // Enlarging with either mode keeps a flat area flat.
+    Surface flat(2, 2, Red);
+    Surface big(9, 7);
+    big.setStretchMode(Surface::StretchMode::Halftone);
+    big.stretchBlt(QRect(0, 0, 9, 7), flat, QRect(0, 0, 2, 2));
+    QCOMPARE(countColour(big.image(), Red), 63);
+}
+
+void TestSurface::bitBltClipsAndCopiesWithinOneSurface()
+{
+    Surface s(6, 1);
+    s.setPicture(numbered(6, 1));
+    const QImage before = s.image();
+    // Overlapping copy to the right within the same surface.
+    s.bitBlt(QRect(2, 0, 4, 1), s, QPoint(0, 0));
+    for (int x = 0; x < 4; ++x)
+        QCOMPARE(s.image().pixel(x + 2, 0), before.pixel(x, 0));
+    // A source reaching past its edge copies only what exists.
+    Surface target(6, 1, Blue);
+    target.bitBlt(QRect(0, 0, 6, 1), s, QPoint(3, 0));
+    QCOMPARE(target.image().pixel(2, 0), s.image().pixel(5, 0));
+    QCOMPARE(target.getPixel(3, 0), Blue);
+}
+
+void TestSurface::gradientBlends_data()
+{
+    QTest::addColumn<QPoint>("corner1");
+    QTest::addColumn<QPoint>("corner2");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<QPoint>("probe");
+    QTest::addColumn<uint>("expected");
+    // Black to white over 4 pixels: intensities 0, 64, 128, 192 (x 256).
+    QTest::newRow("first pixel") << QPoint(0, 0) << QPoint(4, 2) << false << QPoint(0, 1) << 0u;
+    QTest::newRow("second pixel") << QPoint(0, 0) << QPoint(4, 2) << false << QPoint(1, 1)
+                                  << rgbColour(63, 63, 63);
+    QTest::newRow("last pixel") << QPoint(0, 0) << QPoint(4, 2) << false << QPoint(3, 0)
+                                << rgbColour(191, 191, 191);
+    QTest::newRow("right edge excluded")
+        << QPoint(0, 0) << QPoint(4, 2) << false << QPoint(4, 0) << rgbColour(1, 2, 3);
+    QTest::newRow("dragged leftwards")
+        << QPoint(4, 0) << QPoint(0, 2) << false << QPoint(3, 0) << 0u;
+    QTest::newRow("vertical") << QPoint(0, 0) << QPoint(2, 4) << true << QPoint(1, 2)
+                              << rgbColour(127, 127, 127);
+    QTest::newRow("zero width") << QPoint(1, 0) << QPoint(1, 4) << false << QPoint(1, 1)
+                                << rgbColour(1, 2, 3);
+}
+
+void TestSurface::gradientBlends()
+{
+    QFETCH(QPoint, corner1);
+    QFETCH(QPoint, corner2);
+    QFETCH(bool, vertical);
+    QFETCH(QPoint, probe);
+    QFETCH(uint, expected);
+    Surface s(6, 6, rgbColour(1, 2, 3));
+    s.gradientFill(corner1, Black, corner2, White, vertical);
+    QCOMPARE(s.getPixel(probe.x(), probe.y()), expected);
+}
+
+void TestSurface::textLandsOnTheCurrentLayer()
+{
+    Surface s(200, 60);
+    s.setForeColor(Red);
+    const QSize size = s.textSize(QStringLiteral("Kalvo"));
+    QVERIFY(size.width() > 0 && size.height() > 0);
+    s.setAutoRedraw(false);
+    s.textOut({10, 10}, QStringLiteral("Kalvo"));
+    QCOMPARE(countColour(s.image(), Red), 0);
+    const int onScreen = countColour(screenOf(s), Red);
+    QVERIFY(onScreen > 10);
+    s.refresh();
+    s.setAutoRedraw(true);
+    s.textOut({10, 10}, QStringLiteral("Kalvo"));
+    QCOMPARE(countColour(s.image(), Red), onScreen);
+    // Plain pixels only: no blended edge colours.
+    const QImage image = s.image();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            QVERIFY(image.pixel(x, y) == toQRgb(Red) || image.pixel(x, y) == toQRgb(White));
+    }
+    // The text starts at the given top-left corner.
+    const QRect bounds =
+        QRegion(QBitmap::fromImage(image.createMaskFromColor(toQRgb(Red), Qt::MaskOutColor)))
+            .boundingRect();
+    QVERIFY(bounds.top() >= 10 && bounds.left() >= 9);
+}
+
+KALVO_TEST(TestSurface)
+#include "tst_surface.moc"
