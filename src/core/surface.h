@@ -146,6 +146,9 @@ private:
     // Runs a drawing step on the current layer. bounds may over-estimate what
     // the step touches; it is clipped to the surface.
     template <typename Draw> void draw(const QRect &bounds, Draw &&step);
+    // A closed curved shape built by make(box, corner growth): filled when the
+    // fill style is solid, outlined with the pen.
+    template <typename Make> void closedShape(const QRect &box, Colour pen, Make make);
     void replaceImage(QImage image);
     // Writes pixels computed on a copy of the current layer back into it.
     void writeBack(const QImage &pixels, const QRect &area);

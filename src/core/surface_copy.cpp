@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -64,43 +65,60 @@ void Surface::bitBlt(const QRect &destination, const Surface &source, QPoint sou
     writeBack(pixels, target);
 }
 
-void Surface::stretchBlt(const QRect &destination, const Surface &source, const QRect &sourceRect)
+namespace {
+
+// Where a stretching copy lands and what it reads, after clipping.
+struct StretchPlan {
+    QRect target;
+    QRect source;
+    bool mirrorX = false;
+    bool mirrorY = false;
+};
+
+std::optional<StretchPlan> planStretch(const QRect &destination, const QRect &sourceRect,
+                                       const QRect &sourceBounds, const QRect &targetBounds)
 {
     Extent sx = extentOf(sourceRect.x(), sourceRect.width());
     Extent sy = extentOf(sourceRect.y(), sourceRect.height());
     Extent dx = extentOf(destination.x(), destination.width());
     Extent dy = extentOf(destination.y(), destination.height());
-    if (!clipAxis(sx, dx, source.width()) || !clipAxis(sy, dy, source.height()))
-        return;
-    const QRect target(dx.start, dy.start, dx.length, dy.length);
-    if (!target.intersects(rect()) || !canHold(dx.length, dy.length))
+    if (!clipAxis(sx, dx, sourceBounds.width()) || !clipAxis(sy, dy, sourceBounds.height()))
+        return std::nullopt;
+    StretchPlan plan{QRect(dx.start, dy.start, dx.length, dy.length),
+                     QRect(sx.start, sy.start, sx.length, sy.length), sx.reversed != dx.reversed,
+                     sy.reversed != dy.reversed};
+    if (!plan.target.intersects(targetBounds) ||
+        !Surface::canHold(plan.target.width(), plan.target.height()))
+        return std::nullopt;
+    return plan;
+}
+
+} // namespace
+
+void Surface::stretchBlt(const QRect &destination, const Surface &source, const QRect &sourceRect)
+{
+    const auto plan = planStretch(destination, sourceRect, source.rect(), rect());
+    if (!plan)
         return;
     const QImage pixels = resample(
-        source.grabLayer(QRect(sx.start, sy.start, sx.length, sy.length)), target.size(),
-        sx.reversed != dx.reversed, sy.reversed != dy.reversed,
+        source.grabLayer(plan->source), plan->target.size(), plan->mirrorX, plan->mirrorY,
         m_stretchMode == StretchMode::Halftone ? ResampleFilter::Smooth : ResampleFilter::Nearest);
     if (!pixels.isNull())
-        writeBack(pixels, target);
+        writeBack(pixels, plan->target);
 }
 
 void Surface::transparentBlt(const QRect &destination, const Surface &source,
                              const QRect &sourceRect, Colour key)
 {
-    Extent sx = extentOf(sourceRect.x(), sourceRect.width());
-    Extent sy = extentOf(sourceRect.y(), sourceRect.height());
-    Extent dx = extentOf(destination.x(), destination.width());
-    Extent dy = extentOf(destination.y(), destination.height());
-    if (!clipAxis(sx, dx, source.width()) || !clipAxis(sy, dy, source.height()))
+    const auto plan = planStretch(destination, sourceRect, source.rect(), rect());
+    if (!plan)
         return;
-    const QRect target(dx.start, dy.start, dx.length, dy.length);
-    if (!target.intersects(rect()) || !canHold(dx.length, dy.length))
-        return;
-    const QImage pixels =
-        resample(source.grabLayer(QRect(sx.start, sy.start, sx.length, sy.length)), target.size(),
-                 sx.reversed != dx.reversed, sy.reversed != dy.reversed, ResampleFilter::Nearest);
+    const QImage pixels = resample(source.grabLayer(plan->source), plan->target.size(),
+                                   plan->mirrorX, plan->mirrorY, ResampleFilter::Nearest);
     if (pixels.isNull())
         return;
     const QRgb keyRgb = toQRgb(key);
+    const QRect target = plan->target;
     draw(target, [&](Writer &w) {
         for (int y = 0; y < pixels.height(); ++y) {
             const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));

@@ -168,57 +168,43 @@ RowShape ellipseIn(const QRect &box, int)
 
 } // namespace
 
+template <typename Make> void Surface::closedShape(const QRect &box, Colour pen, Make make)
+{
+    const QRgb penRgb = toQRgb(pen);
+    const QRgb fill = toQRgb(m_fillColor);
+    const bool filled = m_fillStyle == 0;
+    const int width = m_drawWidth;
+    const int style = m_drawStyle;
+    draw(withPen(box, width), [&](Writer &w) {
+        if (filled)
+            fillRows(w, make(box, 0), fill);
+        curvedOutline(w, box, width, style, penRgb, make);
+    });
+}
+
 void Surface::circle(QPointF centre, double radius, Colour colour)
 {
     const QPoint c = pixelOf(centre);
     const int r = std::min(roundToInt(std::abs(radius)), raster::CoordinateLimit);
-    const QRect box(QPoint(c.x() - r, c.y() - r), QPoint(c.x() + r, c.y() + r));
-    const QRgb pen = toQRgb(colour);
-    const QRgb fill = toQRgb(m_fillColor);
-    const bool filled = m_fillStyle == 0;
-    const int width = m_drawWidth;
-    const int style = m_drawStyle;
-    draw(withPen(box, width), [&](Writer &w) {
-        if (filled)
-            fillRows(w, ellipseIn(box, 0), fill);
-        curvedOutline(w, box, width, style, pen, ellipseIn);
-    });
+    closedShape(QRect(QPoint(c.x() - r, c.y() - r), QPoint(c.x() + r, c.y() + r)), colour,
+                ellipseIn);
 }
 
 void Surface::ellipse(QPointF corner1, QPointF corner2)
 {
-    const QRect box = boxOf(pixelOf(corner1), pixelOf(corner2));
-    const QRgb pen = toQRgb(m_foreColor);
-    const QRgb fill = toQRgb(m_fillColor);
-    const bool filled = m_fillStyle == 0;
-    const int width = m_drawWidth;
-    const int style = m_drawStyle;
-    draw(withPen(box, width), [&](Writer &w) {
-        if (filled)
-            fillRows(w, ellipseIn(box, 0), fill);
-        curvedOutline(w, box, width, style, pen, ellipseIn);
-    });
+    closedShape(boxOf(pixelOf(corner1), pixelOf(corner2)), m_foreColor, ellipseIn);
 }
 
 void Surface::roundRect(QPointF corner1, QPointF corner2, int cornerWidth, int cornerHeight)
 {
-    const QRect box = boxOf(pixelOf(corner1), pixelOf(corner2));
-    const QRgb pen = toQRgb(m_foreColor);
-    const QRgb fill = toQRgb(m_fillColor);
-    const bool filled = m_fillStyle == 0;
-    const int width = m_drawWidth;
-    const int style = m_drawStyle;
     // Growing the box by the pen grows the corner with it, so the band keeps
     // an even thickness around the bends.
-    auto make = [&](const QRect &b, int cornerGrowth) {
-        return raster::roundRectShape(b.topLeft(), b.bottomRight(), cornerWidth + cornerGrowth,
-                                      cornerHeight + cornerGrowth);
-    };
-    draw(withPen(box, width), [&](Writer &w) {
-        if (filled)
-            fillRows(w, make(box, 0), fill);
-        curvedOutline(w, box, width, style, pen, make);
-    });
+    closedShape(boxOf(pixelOf(corner1), pixelOf(corner2)), m_foreColor,
+                [&](const QRect &b, int cornerGrowth) {
+                    return raster::roundRectShape(b.topLeft(), b.bottomRight(),
+                                                  cornerWidth + cornerGrowth,
+                                                  cornerHeight + cornerGrowth);
+                });
 }
 
 QSize Surface::textSize(const QString &text) const
