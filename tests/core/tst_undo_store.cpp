@@ -172,7 +172,10 @@ void TestUndoStore::restoreLeavesNothingToCopy()
 
 void TestUndoStore::canvasKeepsItsBuffer()
 {
-    Surface canvas(2000, 1500, 0x00FFFFFF);
+    // A press, a 100 x 100 stroke and a release on a big picture: the release
+    // copies only the four tiles the stroke touched, and the canvas goes on
+    // drawing into its own buffer.
+    Surface canvas(8000, 6000, 0x00FFFFFF);
     UndoStore store(canvas);
     const uchar *buffer = canvas.image().constBits();
     store.takeBefore();
@@ -180,6 +183,15 @@ void TestUndoStore::canvasKeepsItsBuffer()
     store.takeAfter();
     drawMark(canvas, 10, 10, 100, 0x0000FF00);
     QCOMPARE(canvas.image().constBits(), buffer);
+
+    const TiledPicture &before = store.masktemp();
+    const TiledPicture &after = store.PM();
+    int copied = 0;
+    for (int row = 0; row < after.rows(); ++row) {
+        for (int column = 0; column < after.columns(); ++column)
+            copied += before.tile(column, row).constBits() != after.tile(column, row).constBits();
+    }
+    QCOMPARE(copied, 4);
 }
 
 KALVO_TEST(TestUndoStore)
