@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <iterator>
+
 void applyMousePointer(QWidget &widget, int code, const QPixmap &icon)
 {
     static constexpr Qt::CursorShape Shapes[] = {

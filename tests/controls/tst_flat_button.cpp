@@ -67,7 +67,6 @@ class TestFlatButton : public QObject
     Q_OBJECT
 
 private slots:
-    void defaults();
     void captionPlacement_data();
     void captionPlacement();
     void captionTopFollowsHeight();
@@ -84,20 +83,6 @@ private slots:
     void mousePointerOverflow();
     void accessibleByCaption();
 };
-
-void TestFlatButton::defaults()
-{
-    FlatButton button;
-    QCOMPARE(button.property("CaptionAlignment").toInt(), 1);
-    QCOMPARE(button.property("BackColor").toUInt(), 0x8000000Fu);
-    QCOMPARE(button.property("ForeColor").toUInt(), 0x80000012u);
-    QCOMPARE(button.property("Caption").toString(), QStringLiteral("FlatButton"));
-    QCOMPARE(button.property("ShowFocusRect").toBool(), true);
-    QVERIFY(button.property("Picture").value<QImage>().isNull());
-    QCOMPARE(button.property("Enabled").toBool(), true);
-    QCOMPARE(button.property("ButtonStyle").toInt(), 1);
-    QCOMPARE(button.property("MousePointer").toInt(), 0);
-}
 
 void TestFlatButton::captionPlacement_data()
 {
