@@ -1,0 +1,248 @@
+#include "color_pallete.h"
+
+#include "core/common_dialogs.h"
+#include "core/numbers.h"
+#include "mouse_pointer.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace
+{
+
+constexpr Colour White = 0x00FFFFFF;
+
+constexpr std::array<Colour, ColorPallete::CellCount> BuiltInColours = [] {
+    constexpr int Channels[ColorPallete::CellCount][3] = {
+        {0, 0, 0},       {255, 255, 255}, {70, 70, 70},    {220, 220, 220}, {120, 120, 120},
+        {180, 180, 180}, {153, 0, 48},    {156, 90, 60},   {237, 28, 36},   {255, 163, 177},
+        {255, 126, 0},   {229, 170, 122}, {255, 194, 14},  {245, 228, 156}, {255, 242, 0},
+        {255, 249, 189}, {168, 230, 29},  {221, 249, 188}, {34, 177, 76},   {157, 187, 97},
+        {0, 183, 239},   {153, 217, 234}, {77, 109, 243},  {112, 154, 209}, {47, 54, 153},
+        {84, 109, 142},  {111, 49, 152},  {181, 165, 213},
+    };
+    std::array<Colour, ColorPallete::CellCount> colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] =
+            Colour(Channels[i][0]) | Colour(Channels[i][1]) << 8 | Colour(Channels[i][2]) << 16;
+    return colours;
+}();
+
+QString colourText(Colour colour)
+{
+    const ColourChannels c = splitColour(resolveColour(colour));
+    return QStringLiteral("RGB(%1, %2, %3)").arg(c.red).arg(c.green).arg(c.blue);
+}
+
+} // namespace
+
+ColorPallete::ColorPallete(QWidget *parent)
+    : QWidget(parent), m_PaletteColours(BuiltInColours), m_Color1(BuiltInColours[0]),
+      m_Color2(BuiltInColours[1]), m_surface(Width, Height, White),
+      pSrc(CellSize, CellSize, ButtonFace)
+{
+    setFixedSize(Width, Height);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("调色板"));
+    connect(&m_surface, &Surface::screenChanged, this, [this](const QRect &area) { update(area); });
+    DrawPalette();
+}
+
+void ColorPallete::setColor1(Colour colour)
+{
+    m_Color1 = colour;
+    DrawCurrentColours();
+    emit color1Changed(colour);
+}
+
+void ColorPallete::setColor2(Colour colour)
+{
+    m_Color2 = colour;
+    DrawCurrentColours();
+    emit color2Changed(colour);
+}
+
+void ColorPallete::setOpenFullColorDLG(bool full)
+{
+    m_OpenFullColorDLG = full;
+    emit openFullColorDLGChanged(full);
+}
+
+bool ColorPallete::setMousePointer(int code)
+{
+    const auto code16 = toInt16(code);
+    if (!code16)
+        return false;
+    m_mousePointer = *code16;
+    applyMousePointer(*this, m_mousePointer, m_mouseIcon);
+    emit mousePointerChanged(m_mousePointer);
+    return true;
+}
+
+void ColorPallete::setMouseIcon(const QPixmap &icon)
+{
+    m_mouseIcon = icon;
+    applyMousePointer(*this, m_mousePointer, m_mouseIcon);
+    emit mouseIconChanged(icon);
+}
+
+void ColorPallete::SwapColors()
+{
+    const Colour first = m_Color1;
+    const Colour second = m_Color2;
+    setColor1(second);
+    setColor2(first);
+}
+
+int ColorPallete::cellAt(double x, double y)
+{
+    const int column = roundToInt(x) / CellSize - 2;
+    const int row = roundToInt(y) / CellSize;
+    if (column < 0 || column > 13 || row < 0 || row > 1)
+        return -1;
+    return 2 * column + row;
+}
+
+std::array<Colour, 16> ColorPallete::customColoursFor(Colour seed)
+{
+    const ColourChannels c = splitColour(seed);
+    std::array<Colour, 16> custom{};
+    for (int k = 15; k >= 0; --k) {
+        const int add = 15 * (k + 1);
+        custom[std::size_t(k)] = rgbColour(c.red + add, c.green + add, c.blue + add);
+    }
+    return custom;
+}
+
+Colour ColorPallete::PickColour(Colour seed, bool full)
+{
+    if (m_dialogs == nullptr)
+        return NoColour;
+    const std::array<Colour, 16> custom = customColoursFor(seed);
+    const Colour start = isSystemColour(seed) ? resolveColour(seed) : seed;
+    return m_dialogs->chooseColour(window(), start, custom, full);
+}
+
+void ColorPallete::DrawSwatch(Colour colour)
+{
+    pSrc.clearPicture();
+    pSrc.setSize(15, 15);
+    pSrc.line({0, 0}, {15, 0}, White);
+    pSrc.line({0, 0}, {0, 15}, White);
+    pSrc.line({1, 1}, {13, 13}, pSrc.backColor(), Surface::LineForm::Box);
+    pSrc.line({14, 1}, {14, 15}, ButtonShadow);
+    pSrc.line({1, 14}, {14, 14}, ButtonShadow);
+    pSrc.line({2, 2}, {12, 12}, colour, Surface::LineForm::FilledBox);
+}
+
+void ColorPallete::DrawCurrentColours()
+{
+    DrawSwatch(m_Color1);
+    m_surface.bitBlt(QRect(3, 4, 15, 15), pSrc, QPoint(0, 0));
+    DrawSwatch(m_Color2);
+    m_surface.bitBlt(QRect(10, 11, 15, 15), pSrc, QPoint(0, 0));
+    describe();
+}
+
+void ColorPallete::DrawPalette()
+{
+    m_surface.clearPicture();
+
+    pSrc.clearPicture();
+    pSrc.setSize(CellSize, CellSize);
+    pSrc.line({0, 0}, {16, 0}, ButtonShadow);
+    pSrc.line({0, 0}, {0, 16}, ButtonShadow);
+    pSrc.line({15, 0}, {15, 15}, White);
+    pSrc.line({1, 1}, {14, 1}, White);
+    pSrc.line({1, 1}, {1, 14}, White);
+    pSrc.line({0, 15}, {16, 15}, White);
+
+    m_surface.line({0, 0}, {31, 31}, White, Surface::LineForm::Box);
+    m_surface.line({0, 0}, {31, 0}, ButtonShadow);
+    m_surface.line({0, 0}, {0, 31}, ButtonShadow);
+    m_surface.line({1, 1}, {30, 1}, White);
+    m_surface.line({1, 30}, {1, 1}, White);
+    for (int y = 2; y <= 30; y += 2) {
+        for (int x = 2; x <= 30; x += 2)
+            m_surface.pset(QPointF(x, y), ButtonFace);
+    }
+    m_surface.line({30, 1}, {30, 30}, ButtonFace);
+    m_surface.line({1, 30}, {30, 30}, ButtonFace);
+
+    int i = 0;
+    for (int column = 0; column <= 13; ++column) {
+        for (int row = 0; row <= 1; ++row, ++i) {
+            pSrc.line({2, 2}, {13, 13}, m_PaletteColours[std::size_t(i)],
+                      Surface::LineForm::FilledBox);
+            m_surface.bitBlt(QRect(32 + CellSize * column, CellSize * row, CellSize, CellSize),
+                             pSrc, QPoint(0, 0));
+        }
+    }
+    DrawCurrentColours();
+}
+
+void ColorPallete::describe()
+{
+    setAccessibleDescription(
+        QStringLiteral("前景色 %1，背景色 %2").arg(colourText(m_Color1), colourText(m_Color2)));
+}
+
+void ColorPallete::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    m_surface.paintScreen(painter, event->rect());
+}
+
+void ColorPallete::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        emit enabledChanged(isEnabled());
+}
+
+void ColorPallete::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    m_LastCellIndex = static_cast<std::int16_t>(cellAt(at.x(), at.y()));
+    if (m_LastCellIndex == -1)
+        return;
+    switch (event->button()) {
+    case Qt::LeftButton:
+        m_LastButton = 1;
+        break;
+    case Qt::RightButton:
+        m_LastButton = 2;
+        break;
+    case Qt::MiddleButton:
+        m_LastButton = 4;
+        break;
+    default:
+        m_LastButton = 0;
+        break;
+    }
+    Colour &cell = m_PaletteColours[std::size_t(m_LastCellIndex)];
+    emit ItemClick(&cell, &m_LastButton);
+    // A handler that changed the cell's colour sees it on the next full
+    // repaint, as with a double-click.
+    if (m_LastButton == 1)
+        setColor1(cell);
+    else
+        setColor2(cell);
+}
+
+void ColorPallete::mouseDoubleClickEvent(QMouseEvent *)
+{
+    if (m_LastCellIndex == -1)
+        return;
+    Colour &cell = m_PaletteColours[std::size_t(m_LastCellIndex)];
+    const Colour c = PickColour(cell, m_OpenFullColorDLG);
+    if (c == NoColour)
+        return;
+    const ColourChannels channels = splitColour(c);
+    cell = rgbColour(channels.red, channels.green, channels.blue);
+    DrawPalette();
+    if (m_LastButton == 1)
+        setColor1(c);
+    else
+        setColor2(c);
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "core/colour.h"
+#include "core/surface.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class CommonDialogs;
+
+// The colour palette: 28 colour cells in two rows beside an indicator box
+// that shows the two current colours, Color1 (chosen with the left button)
+// over Color2 (chosen with any other button). Double-clicking a cell opens
+// the colour chooser to redefine it. Always 256 × 32 pixels.
+class ColorPallete : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(uint Color1 READ color1 WRITE setColor1 NOTIFY color1Changed)
+    Q_PROPERTY(uint Color2 READ color2 WRITE setColor2 NOTIFY color2Changed)
+    Q_PROPERTY(bool OpenFullColorDLG READ openFullColorDLG WRITE setOpenFullColorDLG NOTIFY
+                   openFullColorDLGChanged)
+    Q_PROPERTY(int MousePointer READ mousePointer WRITE setMousePointer NOTIFY mousePointerChanged)
+    Q_PROPERTY(QPixmap MouseIcon READ mouseIcon WRITE setMouseIcon NOTIFY mouseIconChanged)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled NOTIFY enabledChanged)
+
+public:
+    static constexpr int CellCount = 28;
+    static constexpr int CellSize = 16;
+    static constexpr int Width = 256;
+    static constexpr int Height = 32;
+
+    explicit ColorPallete(QWidget *parent = nullptr);
+
+    Colour color1() const { return m_Color1; }
+    void setColor1(Colour colour);
+    Colour color2() const { return m_Color2; }
+    void setColor2(Colour colour);
+    bool openFullColorDLG() const { return m_OpenFullColorDLG; }
+    void setOpenFullColorDLG(bool full);
+    // A 16-bit pointer code: a value outside -32768..32767 is refused (false).
+    int mousePointer() const { return m_mousePointer; }
+    bool setMousePointer(int code);
+    QPixmap mouseIcon() const { return m_mouseIcon; }
+    void setMouseIcon(const QPixmap &icon);
+
+    // Where the colour chooser of a double-click comes from; without one a
+    // double-click changes nothing.
+    void setDialogs(CommonDialogs *dialogs) { m_dialogs = dialogs; }
+
+    Colour cellColour(int index) const { return m_PaletteColours.at(std::size_t(index)); }
+    // The cell under (x, y), or -1 outside the grid.
+    static int cellAt(double x, double y);
+    // The chooser's 16 custom colours for a seed: each channel plus 15, 30,
+    // ... 240, at most 255.
+    static std::array<Colour, 16> customColoursFor(Colour seed);
+
+    // Color1 = old Color2, then Color2 = old Color1.
+    void SwapColors();
+
+    QSize sizeHint() const override { return QSize(Width, Height); }
+
+signals:
+    // Raised on a press on a cell, before the current colour is set. The
+    // pointers refer to the cell's colour and the button (1 = left; any other
+    // sets Color2): a handler connected directly may change both, and the
+    // changes stay.
+    void ItemClick(Colour *cellColour, int *button);
+
+    void color1Changed(uint colour);
+    void color2Changed(uint colour);
+    void openFullColorDLGChanged(bool full);
+    void mousePointerChanged(int code);
+    void mouseIconChanged(const QPixmap &icon);
+    void enabledChanged(bool enabled);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    Colour PickColour(Colour seed, bool full);
+    void DrawSwatch(Colour colour);
+    void DrawCurrentColours();
+    void DrawPalette();
+    void describe();
+
+    std::array<Colour, CellCount> m_PaletteColours;
+    Colour m_Color1;
+    Colour m_Color2;
+    bool m_OpenFullColorDLG = true;
+    std::int16_t m_LastCellIndex = -1;
+    int m_LastButton = 0;
+    int m_mousePointer = 0;
+    QPixmap m_mouseIcon;
+    Surface m_surface;
+    Surface pSrc;
+    CommonDialogs *m_dialogs = nullptr;
+};

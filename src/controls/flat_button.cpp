@@ -1,0 +1,409 @@
+#include "flat_button.h"
+
+#include "core/numbers.h"
+#include "mouse_pointer.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace
+{
+
+// Edge flags: the outer ring raised or sunken, the inner ring raised or sunken.
+constexpr int RaisedOuter = 1;
+constexpr int SunkenOuter = 2;
+constexpr int RaisedInner = 4;
+constexpr int SunkenInner = 8;
+
+constexpr int IconSize = 16;
+constexpr QRgb IconKey = 0xFFFF00FF;
+
+// Read out and listed by its caption, as a push button.
+class AccessibleFlatButton : public QAccessibleWidget
+{
+public:
+    explicit AccessibleFlatButton(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Button)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name)
+            return FlatButton::plainCaption(static_cast<FlatButton *>(widget())->caption());
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface *accessibleFlatButton(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("FlatButton") && object->isWidgetType())
+        return new AccessibleFlatButton(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return FlatButton::LeftButton;
+    case Qt::RightButton:
+        return FlatButton::RightButton;
+    case Qt::MiddleButton:
+        return FlatButton::MiddleButton;
+    default:
+        return 0;
+    }
+}
+
+int buttonsCode(Qt::MouseButtons buttons)
+{
+    int code = 0;
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        if (buttons & b)
+            code |= buttonCode(b);
+    }
+    return code;
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier)
+        code |= FlatButton::ShiftKey;
+    if (modifiers & Qt::ControlModifier)
+        code |= FlatButton::ControlKey;
+    if (modifiers & Qt::AltModifier)
+        code |= FlatButton::AltKey;
+    return code;
+}
+
+} // namespace
+
+FlatButton::FlatButton(QWidget *parent) : QWidget(parent)
+{
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(accessibleFlatButton);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    Redraw(false);
+}
+
+QString FlatButton::plainCaption(const QString &caption)
+{
+    QString plain;
+    plain.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&')) {
+            ++i;
+            if (i == caption.size())
+                break;
+        }
+        plain += caption[i];
+    }
+    return plain;
+}
+
+void FlatButton::setCaptionAlignment(int alignment)
+{
+    m_captionAlignment = alignment;
+    Redraw(false);
+    emit captionAlignmentChanged(alignment);
+}
+
+void FlatButton::setBackColor(Colour colour)
+{
+    m_backColor = colour;
+    Redraw(false);
+    emit backColorChanged(colour);
+}
+
+void FlatButton::setForeColor(Colour colour)
+{
+    m_foreColor = colour;
+    Redraw(false);
+    emit foreColorChanged(colour);
+}
+
+void FlatButton::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    Redraw(false);
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    emit captionChanged(caption);
+}
+
+void FlatButton::setShowFocusRect(bool show)
+{
+    m_showFocusRect = show;
+    Redraw(false);
+    emit showFocusRectChanged(show);
+}
+
+void FlatButton::setPicture(const QImage &picture)
+{
+    m_picture = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
+    Redraw(false);
+    emit pictureChanged(m_picture);
+}
+
+void FlatButton::setButtonStyle(int style)
+{
+    m_buttonStyle = style;
+    Redraw(false);
+    emit buttonStyleChanged(style);
+}
+
+bool FlatButton::setMousePointer(int code)
+{
+    const auto code16 = toInt16(code);
+    if (!code16)
+        return false;
+    m_mousePointer = *code16;
+    applyMousePointer(*this, m_mousePointer, m_mouseIcon);
+    emit mousePointerChanged(m_mousePointer);
+    return true;
+}
+
+void FlatButton::setMouseIcon(const QPixmap &icon)
+{
+    m_mouseIcon = icon;
+    applyMousePointer(*this, m_mousePointer, m_mouseIcon);
+    emit mouseIconChanged(icon);
+}
+
+void FlatButton::Redraw(bool pressed)
+{
+    const QSize area = size();
+    if (m_face.size() != area)
+        m_face = QImage(area, QImage::Format_RGB32);
+    if (m_face.isNull())
+        return;
+    m_face.fill(toQRgb(m_backColor));
+
+    const int iconTop = static_cast<std::int16_t>((area.height() - IconSize) / 2);
+    const bool hasPicture = !m_picture.isNull();
+
+    int edge = 0;
+    switch (m_buttonStyle) {
+    case 0:
+        edge = pressed ? SunkenOuter | SunkenInner : RaisedOuter | RaisedInner;
+        break;
+    case 1:
+        edge = pressed ? SunkenOuter : RaisedInner;
+        break;
+    case 2:
+        edge = pressed ? SunkenOuter : SunkenOuter | RaisedInner;
+        break;
+    default:
+        break;
+    }
+    drawEdge(edge);
+
+    const int captionTop = iconTop + 2;
+    const double width = area.width();
+    const double textWidth = QFontMetrics(font()).horizontalAdvance(m_caption);
+    int captionLeft = 0;
+    switch (m_captionAlignment) {
+    case 0:
+        captionLeft = hasPicture ? 22 : 6;
+        break;
+    case 1:
+        captionLeft = roundToInt(width - textWidth + (hasPicture ? 6 : 0)) / 2;
+        break;
+    case 2:
+        captionLeft = roundToInt(width - textWidth - 6);
+        break;
+    default:
+        break;
+    }
+
+    if (hasPicture) {
+        const int w = std::min(IconSize, m_picture.width());
+        const int h = std::min(IconSize, m_picture.height());
+        for (int y = 0; y < h; ++y) {
+            const int ty = iconTop + y;
+            if (ty < 0 || ty >= m_face.height())
+                continue;
+            const auto *from = reinterpret_cast<const QRgb *>(m_picture.constScanLine(y));
+            auto *to = reinterpret_cast<QRgb *>(m_face.scanLine(ty));
+            for (int x = 0; x < w && 5 + x < m_face.width(); ++x) {
+                if ((from[x] | 0xFF000000) != IconKey)
+                    to[5 + x] = from[x];
+            }
+        }
+    }
+    DrawCaption(captionLeft, captionTop, m_caption, isEnabled(), m_foreColor);
+    update();
+}
+
+void FlatButton::drawEdge(int edge)
+{
+    const QPalette &p = palette();
+    const QColor light = p.color(QPalette::Light);
+    const QColor midlight = p.color(QPalette::Midlight);
+    const QColor dark = p.color(QPalette::Dark);
+    const QColor shadow = p.color(QPalette::Shadow);
+    QPainter painter(&m_face);
+    const int w = m_face.width();
+    const int h = m_face.height();
+    // One ring inset by k: the first colour on the top and left, the second
+    // on the bottom and right.
+    auto ring = [&](int k, const QColor &topLeft, const QColor &bottomRight) {
+        painter.setPen(topLeft);
+        painter.drawLine(k, k, w - 2 - k, k);
+        painter.drawLine(k, k, k, h - 2 - k);
+        painter.setPen(bottomRight);
+        painter.drawLine(k, h - 1 - k, w - 1 - k, h - 1 - k);
+        painter.drawLine(w - 1 - k, k, w - 1 - k, h - 1 - k);
+    };
+    int k = 0;
+    if (edge & RaisedOuter)
+        ring(k++, midlight, shadow);
+    else if (edge & SunkenOuter)
+        ring(k++, dark, light);
+    if (edge & RaisedInner)
+        ring(k, light, dark);
+    else if (edge & SunkenInner)
+        ring(k, shadow, midlight);
+}
+
+void FlatButton::DrawCaption(int x, int y, const QString &text, bool enabled, Colour colour)
+{
+    if (m_face.isNull())
+        return;
+    QPainter painter(&m_face);
+    painter.setFont(font());
+    const QRect box(x, y, std::max(m_face.width(), 1) * 4, std::max(m_face.height(), 1) * 4);
+    constexpr int Flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    if (enabled) {
+        painter.setPen(QColor::fromRgb(toQRgb(colour)));
+        painter.drawText(box, Flags, text);
+        return;
+    }
+    // Embossed: a light copy one pixel down and right under a shadowed one.
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawText(box.translated(1, 1), Flags, text);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawText(box, Flags, text);
+}
+
+void FlatButton::DrawFocus()
+{
+    if (!m_focus || !m_showFocusRect || m_face.isNull())
+        return;
+    const int right = roundToInt(width() - 3.0);
+    const int bottom = roundToInt(height() - 3.0);
+    // Every other pixel of the outline, inverted, so a second pass removes it.
+    auto invert = [this](int x, int y) {
+        if (x < 0 || y < 0 || x >= m_face.width() || y >= m_face.height())
+            return;
+        auto *pixel = reinterpret_cast<QRgb *>(m_face.scanLine(y)) + x;
+        *pixel ^= 0x00FFFFFF;
+    };
+    int step = 0;
+    for (int x = 3; x < right; ++x, ++step) {
+        if (step % 2 == 0)
+            invert(x, 3);
+    }
+    for (int y = 4; y < bottom; ++y, ++step) {
+        if (step % 2 == 0)
+            invert(right - 1, y);
+    }
+    for (int x = right - 2; x >= 3; --x, ++step) {
+        if (step % 2 == 0)
+            invert(x, bottom - 1);
+    }
+    for (int y = bottom - 2; y > 3; --y, ++step) {
+        if (step % 2 == 0)
+            invert(3, y);
+    }
+    update();
+}
+
+void FlatButton::paintEvent(QPaintEvent *event)
+{
+    if (m_face.size() != size())
+        Redraw(false);
+    QPainter painter(this);
+    painter.drawImage(event->rect(), m_face, event->rect());
+}
+
+void FlatButton::resizeEvent(QResizeEvent *)
+{
+    Redraw(false);
+}
+
+void FlatButton::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        Redraw(false);
+        emit fontChanged(font());
+    } else if (event->type() == QEvent::EnabledChange) {
+        Redraw(false);
+        emit enabledChanged(isEnabled());
+    } else if (event->type() == QEvent::PaletteChange) {
+        Redraw(false);
+    }
+}
+
+void FlatButton::focusInEvent(QFocusEvent *)
+{
+    m_focus = true;
+}
+
+void FlatButton::focusOutEvent(QFocusEvent *)
+{
+    m_focus = false;
+    Redraw(false);
+}
+
+void FlatButton::mousePressEvent(QMouseEvent *event)
+{
+    m_lastButton = buttonCode(event->button());
+    m_clickPending = true;
+    if (m_lastButton == LeftButton) {
+        Redraw(true);
+        m_focus = true;
+        DrawFocus();
+    }
+    emit MouseDown(m_lastButton, shiftCode(event->modifiers()), event->position().x(),
+                   event->position().y());
+}
+
+void FlatButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_lastButton == LeftButton) {
+        Redraw(false);
+        DrawFocus();
+    }
+    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), event->position().x(),
+                 event->position().y());
+    const bool over = rect().contains(event->position().toPoint());
+    if (m_clickPending && over && m_lastButton == LeftButton)
+        emit Click();
+    m_clickPending = false;
+}
+
+void FlatButton::mouseDoubleClickEvent(QMouseEvent *)
+{
+    // The second press of a double-click is reported as DblClick alone, and
+    // its release completes no click.
+    m_clickPending = false;
+    emit DblClick();
+}
+
+void FlatButton::mouseMoveEvent(QMouseEvent *event)
+{
+    emit MouseMove(buttonsCode(event->buttons()), shiftCode(event->modifiers()),
+                   event->position().x(), event->position().y());
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "core/colour.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+// A flat button: a 3-D edge in one of three styles, an optional 16 × 16 icon
+// at its left, a one-line caption, a dotted focus rectangle after a left
+// press, and a sunken look while the left button is held on it. It has no
+// hover look and no keyboard activation; only a left click raises Click.
+class FlatButton : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(int CaptionAlignment READ captionAlignment WRITE setCaptionAlignment NOTIFY
+                   captionAlignmentChanged)
+    Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor NOTIFY backColorChanged)
+    Q_PROPERTY(uint ForeColor READ foreColor WRITE setForeColor NOTIFY foreColorChanged)
+    Q_PROPERTY(QFont Font READ font WRITE setFont NOTIFY fontChanged)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY captionChanged)
+    Q_PROPERTY(
+        bool ShowFocusRect READ showFocusRect WRITE setShowFocusRect NOTIFY showFocusRectChanged)
+    Q_PROPERTY(QImage Picture READ picture WRITE setPicture NOTIFY pictureChanged)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled NOTIFY enabledChanged)
+    Q_PROPERTY(int ButtonStyle READ buttonStyle WRITE setButtonStyle NOTIFY buttonStyleChanged)
+    Q_PROPERTY(int MousePointer READ mousePointer WRITE setMousePointer NOTIFY mousePointerChanged)
+    Q_PROPERTY(QPixmap MouseIcon READ mouseIcon WRITE setMouseIcon NOTIFY mouseIconChanged)
+
+public:
+    // Mouse button codes of the events.
+    enum Button { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+    // Shift state bits of the events.
+    enum Shift { ShiftKey = 1, ControlKey = 2, AltKey = 4 };
+
+    explicit FlatButton(QWidget *parent = nullptr);
+
+    // 0 left, 1 centre, 2 right; other values put the caption at x = 0.
+    int captionAlignment() const { return m_captionAlignment; }
+    void setCaptionAlignment(int alignment);
+    Colour backColor() const { return m_backColor; }
+    void setBackColor(Colour colour);
+    Colour foreColor() const { return m_foreColor; }
+    void setForeColor(Colour colour);
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    bool showFocusRect() const { return m_showFocusRect; }
+    void setShowFocusRect(bool show);
+    // The icon is the top-left 16 × 16 pixels; magenta is transparent.
+    QImage picture() const { return m_picture; }
+    void setPicture(const QImage &picture);
+    // 0 two-pixel raised, 1 thin raised, 2 etched; other values: no edge.
+    int buttonStyle() const { return m_buttonStyle; }
+    void setButtonStyle(int style);
+    // Takes any integer but holds a 16-bit code: a value outside
+    // -32768..32767 is refused (false) and the pointer stays as it was.
+    int mousePointer() const { return m_mousePointer; }
+    bool setMousePointer(int code);
+    QPixmap mouseIcon() const { return m_mouseIcon; }
+    void setMouseIcon(const QPixmap &icon);
+
+    // The caption without its "&" marks, as read out and shown in lists.
+    static QString plainCaption(const QString &caption);
+
+signals:
+    void Click();
+    void DblClick();
+    void MouseMove(int button, int shift, double x, double y);
+    void MouseUp(int button, int shift, double x, double y);
+    void MouseDown(int button, int shift, double x, double y);
+
+    void captionAlignmentChanged(int alignment);
+    void backColorChanged(uint colour);
+    void foreColorChanged(uint colour);
+    void fontChanged(const QFont &font);
+    void captionChanged(const QString &caption);
+    void showFocusRectChanged(bool show);
+    void pictureChanged(const QImage &picture);
+    void enabledChanged(bool enabled);
+    void buttonStyleChanged(int style);
+    void mousePointerChanged(int code);
+    void mouseIconChanged(const QPixmap &icon);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    void Redraw(bool pressed);
+    void DrawFocus();
+    void drawEdge(int edge);
+    void DrawCaption(int x, int y, const QString &text, bool enabled, Colour colour);
+
+    QImage m_face;
+    int m_captionAlignment = 1;
+    Colour m_backColor = ButtonFace;
+    Colour m_foreColor = ButtonText;
+    QString m_caption = QStringLiteral("FlatButton");
+    bool m_showFocusRect = true;
+    QImage m_picture;
+    int m_buttonStyle = 1;
+    int m_mousePointer = 0;
+    QPixmap m_mouseIcon;
+    bool m_focus = false;
+    int m_lastButton = 0;
+    // A press seen since the last double-click: the release that follows
+    // completes a click.
+    bool m_clickPending = false;
+};

@@ -1,0 +1,217 @@
+#include "testmain.h"
+
+#include "controls/color_pallete.h"
+// The shared double builds its records with partial initialisers.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#include "scripted_dialogs.h"
+#pragma GCC diagnostic pop
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace
+{
+
+QImage grabOf(QWidget &widget)
+{
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestColorPallete : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cellAt_data();
+    void cellAt();
+    void press_data();
+    void press();
+    void itemClickComesFirstAndMayChangeTheCell();
+    void customColours();
+    void doubleClickRedefinesTheCell();
+    void cancelledChooserChangesNothing();
+    void swapColors();
+    void sizeSnapsBack();
+    void paintsCellsAndSamples();
+};
+
+void TestColorPallete::cellAt_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<int>("cell");
+    QTest::newRow("first cell") << 32.0 << 0.0 << 0;
+    QTest::newRow("second row") << 40.0 << 20.0 << 1;
+    QTest::newRow("last cell") << 255.0 << 31.0 << 27;
+    QTest::newRow("indicator box") << 31.0 << 10.0 << -1;
+    QTest::newRow("half rounds to even, up") << 47.5 << 15.5 << 3;
+    QTest::newRow("half rounds to even, down") << 46.5 << 0.0 << 0;
+    QTest::newRow("rounds up into next column") << 47.6 << 0.0 << 2;
+    QTest::newRow("right of the grid") << 256.0 << 0.0 << -1;
+    QTest::newRow("below the grid") << 100.0 << 32.0 << -1;
+    QTest::newRow("left of the control") << -20.0 << 0.0 << -1;
+}
+
+void TestColorPallete::cellAt()
+{
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(int, cell);
+    QCOMPARE(ColorPallete::cellAt(x, y), cell);
+}
+
+void TestColorPallete::press_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<uint>("color1");
+    QTest::addColumn<uint>("color2");
+    QTest::addColumn<int>("itemClicks");
+    QTest::newRow("left on white")
+        << QPoint(40, 20) << Qt::LeftButton << 0x00FFFFFFu << 0x00FFFFFFu << 1;
+    QTest::newRow("right on purple")
+        << QPoint(250, 5) << Qt::RightButton << 0u << rgbColour(111, 49, 152) << 1;
+    QTest::newRow("middle sets Color2")
+        << QPoint(200, 20) << Qt::MiddleButton << 0u << rgbColour(153, 217, 234) << 1;
+    QTest::newRow("indicator box") << QPoint(31, 10) << Qt::LeftButton << 0u << 0x00FFFFFFu << 0;
+}
+
+void TestColorPallete::press()
+{
+    QFETCH(QPoint, at);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(uint, color1);
+    QFETCH(uint, color2);
+    QFETCH(int, itemClicks);
+    ColorPallete palette;
+    int clicks = 0;
+    connect(&palette, &ColorPallete::ItemClick, this, [&](Colour *, int *) { ++clicks; });
+    QTest::mouseClick(&palette, button, {}, at);
+    QCOMPARE(palette.color1(), Colour(color1));
+    QCOMPARE(palette.color2(), Colour(color2));
+    QCOMPARE(clicks, itemClicks);
+}
+
+void TestColorPallete::itemClickComesFirstAndMayChangeTheCell()
+{
+    ColorPallete palette;
+    Colour seenColor1 = NoColour;
+    Colour seenCell = NoColour;
+    int seenButton = 0;
+    connect(&palette, &ColorPallete::ItemClick, this, [&](Colour *cell, int *button) {
+        seenColor1 = palette.color1();
+        seenCell = *cell;
+        seenButton = *button;
+        *cell = 0x00123456;
+        *button = 2;
+    });
+    QSignalSpy color2Changes(&palette, &ColorPallete::color2Changed);
+    QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(40, 20));
+    QCOMPARE(seenColor1, Colour(0));
+    QCOMPARE(seenCell, Colour(0x00FFFFFF));
+    QCOMPARE(seenButton, 1);
+    QCOMPARE(palette.color1(), Colour(0));
+    QCOMPARE(palette.color2(), Colour(0x00123456));
+    QCOMPARE(palette.cellColour(1), Colour(0x00123456));
+    QCOMPARE(color2Changes.count(), 1);
+}
+
+void TestColorPallete::customColours()
+{
+    const auto custom = ColorPallete::customColoursFor(rgbColour(250, 10, 100));
+    QCOMPARE(custom[0], rgbColour(255, 25, 115));
+    QCOMPARE(custom[1], rgbColour(255, 40, 130));
+    QCOMPARE(custom[15], rgbColour(255, 250, 255));
+}
+
+void TestColorPallete::doubleClickRedefinesTheCell()
+{
+    ColorPallete palette;
+    ScriptedDialogs dialogs;
+    palette.setDialogs(&dialogs);
+    palette.setOpenFullColorDLG(false);
+    dialogs.colours.push_back(rgbColour(1, 2, 3));
+    QTest::mouseClick(&palette, Qt::RightButton, {}, QPoint(250, 5));
+    QTest::mouseDClick(&palette, Qt::RightButton, {}, QPoint(250, 5));
+
+    const auto requests = dialogs.of(QStringLiteral("colour"));
+    QCOMPARE(requests.size(), std::size_t(1));
+    QCOMPARE(requests[0].start, rgbColour(111, 49, 152));
+    QCOMPARE(requests[0].customColours, ColorPallete::customColoursFor(rgbColour(111, 49, 152)));
+    QCOMPARE(requests[0].full, false);
+    QCOMPARE(palette.cellColour(26), rgbColour(1, 2, 3));
+    QCOMPARE(palette.color2(), rgbColour(1, 2, 3));
+    QCOMPARE(palette.color1(), Colour(0));
+    QCOMPARE(grabOf(palette).pixel(32 + 16 * 13 + 7, 7), qRgb(1, 2, 3));
+}
+
+void TestColorPallete::cancelledChooserChangesNothing()
+{
+    ColorPallete palette;
+    ScriptedDialogs dialogs;
+    palette.setDialogs(&dialogs);
+    palette.setColor1(0x00ABCDEF);
+    QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(40 + 16, 5));
+    QTest::mouseDClick(&palette, Qt::LeftButton, {}, QPoint(40 + 16, 5));
+    QCOMPARE(dialogs.of(QStringLiteral("colour")).size(), std::size_t(1));
+    QCOMPARE(palette.cellColour(2), rgbColour(70, 70, 70));
+    // The press before the double-click already chose the cell.
+    QCOMPARE(palette.color1(), rgbColour(70, 70, 70));
+
+    // A double-click on the indicator box opens nothing.
+    QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseDClick(&palette, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(dialogs.of(QStringLiteral("colour")).size(), std::size_t(1));
+}
+
+void TestColorPallete::swapColors()
+{
+    ColorPallete palette;
+    QSignalSpy color1Changes(&palette, &ColorPallete::color1Changed);
+    QSignalSpy color2Changes(&palette, &ColorPallete::color2Changed);
+    palette.SwapColors();
+    QCOMPARE(palette.color1(), Colour(0x00FFFFFF));
+    QCOMPARE(palette.color2(), Colour(0));
+    QCOMPARE(color1Changes.count(), 1);
+    QCOMPARE(color2Changes.count(), 1);
+    QCOMPARE(palette.property("Color1").toUInt(), 0x00FFFFFFu);
+    QVERIFY(palette.accessibleDescription().contains(QStringLiteral("RGB(255, 255, 255)")));
+}
+
+void TestColorPallete::sizeSnapsBack()
+{
+    QWidget holder;
+    ColorPallete palette(&holder);
+    palette.resize(100, 50);
+    QCOMPARE(palette.size(), QSize(256, 32));
+    palette.setGeometry(0, 0, 400, 10);
+    QCOMPARE(palette.size(), QSize(256, 32));
+}
+
+void TestColorPallete::paintsCellsAndSamples()
+{
+    ColorPallete palette;
+    palette.setColor1(rgbColour(10, 20, 30));
+    palette.setColor2(rgbColour(200, 100, 50));
+    const QImage image = grabOf(palette);
+    QCOMPARE(image.size(), QSize(256, 32));
+    for (int i = 0; i < ColorPallete::CellCount; ++i) {
+        const int x = 32 + 16 * (i / 2);
+        const int y = 16 * (i % 2);
+        QCOMPARE(image.pixel(x + 7, y + 7), toQRgb(palette.cellColour(i)));
+        QCOMPARE(image.pixel(x + 2, y + 13), toQRgb(palette.cellColour(i)));
+        // The raised cell frame: shadow at the top left, white at the right.
+        QCOMPARE(image.pixel(x, y), toQRgb(ButtonShadow));
+        QCOMPARE(image.pixel(x + 15, y + 8), qRgb(255, 255, 255));
+    }
+    // Color1's sample at (3, 4), Color2's overlapping it at (10, 11).
+    QCOMPARE(image.pixel(7, 8), qRgb(10, 20, 30));
+    QCOMPARE(image.pixel(20, 20), qRgb(200, 100, 50));
+    QCOMPARE(image.pixel(0, 10), toQRgb(ButtonShadow));
+}
+
+KALVO_TEST(TestColorPallete)
+#include "tst_color_pallete.moc"
