@@ -33,47 +33,42 @@ public:
     QString openFileName(QWidget *, const QString &title, const QString &,
                          const QString &folder) override
     {
-        requests.push_back({QStringLiteral("open"), title, title, folder});
+        add(QStringLiteral("open"), title, title).folder = folder;
         return take(fileNames, QString());
     }
 
     QString saveFileName(QWidget *, const QString &title, const QString &,
                          const QString &folder) override
     {
-        requests.push_back({QStringLiteral("save"), title, title, folder});
+        add(QStringLiteral("save"), title, title).folder = folder;
         return take(fileNames, QString());
     }
 
     Colour chooseColour(QWidget *, Colour start, const std::array<Colour, 16> &custom,
                         bool full) override
     {
-        Request r{QStringLiteral("colour")};
+        Request &r = add(QStringLiteral("colour"));
         r.start = start;
         r.customColours = custom;
         r.full = full;
-        requests.push_back(r);
         return take(colours, NoColour);
     }
 
     void message(QWidget *, const QString &text, const QString &title, Icon icon) override
     {
-        Request r{QStringLiteral("message"), text, title};
-        r.icon = icon;
-        requests.push_back(r);
+        add(QStringLiteral("message"), text, title).icon = icon;
     }
 
     bool askYesNo(QWidget *, const QString &text, const QString &title, Icon icon) override
     {
-        Request r{QStringLiteral("yesno"), text, title};
-        r.icon = icon;
-        requests.push_back(r);
+        add(QStringLiteral("yesno"), text, title).icon = icon;
         return take(answers, false);
     }
 
     std::optional<QString> inputText(QWidget *, const QString &prompt, const QString &title,
                                      const QString &) override
     {
-        requests.push_back({QStringLiteral("input"), prompt, title});
+        add(QStringLiteral("input"), prompt, title);
         return take(inputs, std::optional<QString>());
     }
 
@@ -89,6 +84,15 @@ public:
     }
 
 private:
+    Request &add(const QString &kind, const QString &text = {}, const QString &title = {})
+    {
+        Request &r = requests.emplace_back();
+        r.kind = kind;
+        r.text = text;
+        r.title = title;
+        return r;
+    }
+
     template <typename T> static T take(std::deque<T> &queue, T fallback)
     {
         if (queue.empty())

@@ -1,11 +1,7 @@
 #include "testmain.h"
 
 #include "controls/color_pallete.h"
-// The shared double builds its records with partial initialisers.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "scripted_dialogs.h"
-#pragma GCC diagnostic pop
 
 #include <QSignalSpy>
 #include <QTest>
