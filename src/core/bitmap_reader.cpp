@@ -170,7 +170,7 @@ PictureError readHeader(QFile &file, Header &header)
         if (!header.channels[i].valid())
             return PictureError::Damaged;
     }
-    if (masks[0] == 0 && masks[1] == 0 && masks[2] == 0)
+    if ((bits == 16 || bits == 32) && masks[0] == 0 && masks[1] == 0 && masks[2] == 0)
         return PictureError::Damaged;
 
     if (header.pixelOffset < tablesStart)
