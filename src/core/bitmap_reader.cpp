@@ -1,5 +1,6 @@
 #include "bitmap_reader.h"
 
+#include "large_image.h"
 #include "surface.h"
 
 #include <QFile>
@@ -386,8 +387,7 @@ PictureError readBitmap(QFile &file, QImage &image)
     Header header;
     if (const PictureError error = readHeader(file, header); error != PictureError::None)
         return error;
-    QImage decoded(static_cast<int>(header.width), static_cast<int>(header.height),
-                   QImage::Format_RGB32);
+    QImage decoded = newLargeImage(static_cast<int>(header.width), static_cast<int>(header.height));
     if (decoded.isNull())
         return PictureError::TooLarge;
     const bool runLength =
