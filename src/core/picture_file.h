@@ -11,7 +11,8 @@
 // with whatever memory held. Everything a bitmap header claims is checked
 // against the file before anything is allocated, so a hostile header cannot
 // make the program reserve gigabytes. PNG, JPEG and GIF, recognised by their
-// content (not by the name), go through Qt with a size check first.
+// content (not by the name), go through Qt with a size check first; a cut
+// JPEG comes out with its missing part grey, as Qt's decoder fills it.
 //
 // A bitmap's alpha channel is ignored: Kalvo edits opaque pictures. Pixel
 // indices beyond a shortened palette are an error, not colour 0: such a file
@@ -19,13 +20,15 @@
 
 enum class PictureError {
     None,
-    CannotRead,  // missing, a folder, no permission
-    Truncated,   // the file ends before its pixels do
-    NotPicture,  // no format that Kalvo reads
-    Damaged,     // inconsistent header or pixel data
-    TooLarge,    // more pixels than this machine can hold
-    CannotWrite, // saving: any other write failure
-    NoFolder,    // saving: the folder does not exist
+    // Opening.
+    CannotRead, // missing, a folder, no permission
+    Truncated,  // the file ends before its pixels do
+    NotPicture, // no format that Kalvo reads
+    Damaged,    // inconsistent header or pixel data
+    TooLarge,   // more pixels than this machine can hold
+    // Saving.
+    CannotWrite,
+    NoFolder,
     NoPermission,
     DiskFull,
 };

@@ -192,13 +192,20 @@ void TestSizeDialogs::newCancelAndEscape()
     {
         frmNew dialog(document, Color1, Color2, dialogs);
         bool openAfterEscape = false;
+        bool openAfterReturn = false;
         runModal<frmNew>(dialog, [&](frmNew &d) {
             QTest::keyClick(&d, Qt::Key_Escape);
             openAfterEscape = d.isVisible();
+            // Return in a text box clicks no button; on a button it clicks it.
+            QTest::keyClick(child<QLineEdit>(d, "txtWidth"), Qt::Key_Return);
+            openAfterReturn = d.isVisible();
             document.DialogResult = Document::DialogConfirmed;
-            child<QPushButton>(d, "cmdCancel")->click();
+            auto *cancel = child<QPushButton>(d, "cmdCancel");
+            cancel->setFocus();
+            QTest::keyClick(cancel, Qt::Key_Return);
         });
         QVERIFY(openAfterEscape);
+        QVERIFY(openAfterReturn);
         QCOMPARE(document.DialogResult, Document::DialogCancelled);
     }
     {
