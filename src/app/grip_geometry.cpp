@@ -8,9 +8,9 @@
 namespace
 {
 
-// Grab positions used to be measured in twips; a fraction of a pixel that
-// does not make a whole twip is dropped, and the rest is cut to whole pixels
-// toward zero.
+// A drag moves by whole pixels: the distance is rounded to whole twips (15 to
+// a pixel at 96 dpi) and then cut to whole pixels toward zero, so a move of
+// less than a pixel does nothing.
 constexpr int TwipsPerPixel = 15;
 
 int wholePixels(double pixels)
