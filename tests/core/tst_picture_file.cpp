@@ -133,6 +133,10 @@ void TestPictureFile::loadsBitmaps_data()
     QTest::addRow("RLE4 runs and absolute")
         << file({40, 5, 2, 4, 2, 4, {}, Four}, bytes({5, 0x12, 0, 0, 0, 3, 0x31, 0x20, 0, 1}))
         << indexedImage({{3, 1, 2, 0, 0}, {1, 2, 1, 2, 1}}, Four);
+    // Five pixels take three bytes, padded to four.
+    QTest::addRow("RLE4 odd absolute run")
+        << file({40, 6, 1, 4, 2, 4, {}, Four}, bytes({0, 5, 0x12, 0x31, 0x20, 0, 1, 0x30, 0, 1}))
+        << indexedImage({{1, 2, 3, 1, 2, 3}}, Four);
     QTest::addRow("RLE4 delta across rows")
         << file({40, 5, 2, 4, 2, 4, {}, Four}, bytes({2, 0x11, 0, 2, 1, 1, 2, 0x22, 0, 1}))
         << indexedImage({{0, 0, 0, 2, 2}, {1, 1, 0, 0, 0}}, Four);
