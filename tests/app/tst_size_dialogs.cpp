@@ -1,11 +1,7 @@
 #include "app/frmnew.h"
 #include "app/frmscale.h"
 #include "core/document.h"
-// The shared double builds its requests from partial initializer lists.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "scripted_dialogs.h"
-#pragma GCC diagnostic pop
 #include "testmain.h"
 
 #include <QApplication>
