@@ -50,6 +50,7 @@ void frmmain::buildControls()
 
     pTop = named(new QWidget(m_client), QStringLiteral("pTop"));
     pTop->setGeometry(-16, 0, 1032, 57);
+    pTop->setAccessibleName(QStringLiteral("颜色与工具选项"));
     lnTop1 = named(new Line3D(pTop), QStringLiteral("lnTop1"));
     lnTop1->setGeometry(0, 0, pTop->width(), Line3D::Height);
     for (std::size_t i = 0; i < lnTop2.size(); ++i) {
@@ -60,6 +61,7 @@ void frmmain::buildControls()
 
     pTools = named(new BorderedBox(m_client), QStringLiteral("pTools"));
     pTools->setGeometry(0, 64, 130, 438);
+    pTools->setAccessibleName(QStringLiteral("工具箱"));
     lblTitle =
         named(new QLabel(QStringLiteral("工具箱"), pTools->client()), QStringLiteral("lblTitle"));
     lblTitle->setAlignment(Qt::AlignCenter);
@@ -97,10 +99,13 @@ void frmmain::buildStatusBar()
     sBar1->setSizeGripEnabled(false);
     sBar1->setFixedHeight(BarThickness);
     constexpr std::array widths{802, 96, 96};
+    const std::array names{QStringLiteral("状态"), QStringLiteral("鼠标位置"),
+                           QStringLiteral("图像大小")};
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
         auto *panel = new QLabel(sBar1);
         panel->setObjectName(QStringLiteral("sBar1Panel%1").arg(i + 1));
         panel->setFixedWidth(widths[i]);
+        panel->setAccessibleName(names[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         sBar1->addWidget(panel);
         m_panels[i] = panel;
