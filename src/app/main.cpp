@@ -1,16 +1,40 @@
-#include "core/surface.h"
+#include "app/frmmain.h"
+#include "app/qt_common_dialogs.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QPixmap>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char **argv)
 {
+    // Whole scale factors keep each picture pixel a block of whole device
+    // pixels on high-density screens.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
-    Surface canvas(760, 568);
-    QLabel window;
-    window.setWindowTitle(QStringLiteral("Kalvo"));
-    window.setPixmap(QPixmap::fromImage(canvas.image()));
+    QApplication::setApplicationName(QStringLiteral("Kalvo"));
+
+    // Qt's own dialog buttons and texts in Chinese, like the rest of Kalvo.
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                            QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslations);
+
+    // A face with Chinese glyphs behind whatever the desktop chose.
+    QFont font = QApplication::font();
+    QStringList families = font.families();
+    if (families.isEmpty())
+        families << font.family();
+    families << QStringLiteral("Noto Sans CJK SC");
+    font.setFamilies(families);
+    QApplication::setFont(font);
+
+    QtCommonDialogs dialogs;
+    frmmain window(dialogs);
+    window.Form_Load();
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }

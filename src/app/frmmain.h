@@ -1,0 +1,185 @@
+#pragma once
+
+#include "core/document.h"
+#include "core/surface.h"
+
+#include <QImage>
+#include <QMainWindow>
+
+#include <array>
+
+class BorderedBox;
+class CommonDialogs;
+class Line3D;
+class PictureBox;
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollBar;
+class QStatusBar;
+
+// The main window: the canvas in its scrolling viewport, the top strip, the
+// tool palette frame, the menus and the status bar. Each topic's handlers live
+// in their own frmmain_<topic>.cpp.
+class frmmain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // dialogs answers every platform dialog the window opens; not owned.
+    explicit frmmain(CommonDialogs &dialogs, QWidget *parent = nullptr);
+    ~frmmain() override;
+
+    // The start-up sequence; run once before the window is first shown.
+    void Form_Load();
+    // Places the viewport's contents for the current window size.
+    void Form_Resize();
+    // A character typed anywhere in the window.
+    void Form_KeyPress(int keyAscii);
+
+    // path with the native separator at its end.
+    static QString AddBackslash(const QString &path);
+
+    // --- Shared state and services
+    Document &document() { return m_document; }
+    CommonDialogs &dialogs() { return m_dialogs; }
+
+    // --- Canvas
+    Surface &canvas() { return m_canvas; }
+    PictureBox *canvasView() const { return SrcDc; }
+
+    // --- Hidden work surfaces
+    Surface &scratch() { return pSrc2; }
+    Surface &maskHolder() { return pMask; }
+    Surface &brushSample(int index) { return index == 0 ? SrcBrush1 : SrcBrush2; }
+    QImage &patternSample() { return ImgPatten; }
+
+    // --- Containers other parts fill
+    QWidget *topStrip() const;
+    BorderedBox *toolBox() const { return pTools; }
+    BorderedBox *viewport() const { return pHolder; }
+    QScrollBar *horizontalBar() const { return hBar; }
+    QScrollBar *verticalBar() const { return vBar; }
+
+    // --- Status bar, panels numbered 1 to 3
+    void setStatusPanel(int index, const QString &text);
+    QString statusPanel(int index) const;
+    // Panel 3 = canvas width "x" height.
+    void showCanvasSize();
+
+    // --- Scrolling
+    void UpdateScrollBars();
+
+signals:
+    // "x" was typed: the palette swaps its two colours.
+    void swapColoursRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // frmmain_layout.cpp
+    void buildControls();
+    void buildStatusBar();
+    void hBar_Change(int value);
+    void vBar_Change(int value);
+
+    // frmmain_menus.cpp
+    void buildMenus();
+    // A menu under parent, or in the menu bar when parent is null.
+    QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
+                     const QKeySequence &shortcut = {});
+    QAction *addSeparator(QMenu *menu, const QString &name);
+    void mnuExit_Click();
+    void mnuAbout_Click();
+
+    // frmmain.cpp
+    void Form_Unload();
+
+    // --- Shared state and services
+    Document m_document;
+    CommonDialogs &m_dialogs;
+
+    // --- Canvas and hidden work surfaces
+    Surface m_canvas{760, 568, 0x00FFFFFF};
+    Surface pSrc2{32, 30, 0x00FF00FF};
+    Surface pMask{32, 30, 0x00FF00FF};
+    Surface SrcBrush1{32, 30, 0x00FF00FF};
+    Surface SrcBrush2{32, 30, 0x00FF00FF};
+    QImage ImgPatten;
+
+    // --- Controls
+    QWidget *m_client = nullptr; // the area between the menu bar and the status bar
+    QWidget *pTop = nullptr;
+    Line3D *lnTop1 = nullptr;
+    std::array<Line3D *, 2> lnTop2{};
+    BorderedBox *pTools = nullptr;
+    QLabel *lblTitle = nullptr;
+    BorderedBox *pHolder = nullptr;
+    PictureBox *SrcDc = nullptr;
+    QScrollBar *vBar = nullptr;
+    QScrollBar *hBar = nullptr;
+    QWidget *pSpacer = nullptr;
+    QStatusBar *sBar1 = nullptr;
+    std::array<QLabel *, 3> m_panels{};
+
+    // --- Menus
+    QMenu *mnuFile = nullptr;
+    QAction *mnuNew = nullptr;
+    QAction *mnuOpen = nullptr;
+    QAction *mnuSave = nullptr;
+    QAction *mnuBlank1 = nullptr;
+    QAction *mnuExit = nullptr;
+
+    QMenu *mnuEdit = nullptr;
+    QAction *CX = nullptr;
+    QAction *HH = nullptr;
+    QAction *mnuCut = nullptr;
+    QAction *mnuCopy = nullptr;
+    QAction *mnuPaste = nullptr;
+    QAction *mnuBlank3 = nullptr;
+
+    QMenu *mnuImage = nullptr;
+    QMenu *mnuFlip = nullptr;
+    QAction *mnuFlipV = nullptr;
+    QAction *mnuFlipHoz = nullptr;
+    QAction *mnuBoth = nullptr;
+    QAction *mnuBlank2 = nullptr;
+    QAction *mnuScale = nullptr;
+    QAction *mnuBlank4 = nullptr;
+    QAction *mnuClear = nullptr;
+    QAction *MnuDQue = nullptr;
+
+    QMenu *mnuFilter = nullptr;
+    QMenu *mnuEffect = nullptr;
+    QAction *mnuMirror = nullptr;
+    QMenu *mnuFrame = nullptr;
+    QAction *mnuStroke = nullptr;
+    QAction *mnuMask = nullptr;
+    QMenu *mnuNoise = nullptr;
+    QAction *mnuAddNoise = nullptr;
+    QMenu *mnuSoft = nullptr;
+    QAction *mnuBlur = nullptr;
+    QAction *mnuBlureMore = nullptr;
+    QMenu *mnuSharp = nullptr;
+    QAction *mnuSharpen = nullptr;
+    QAction *mnuSharpMore = nullptr;
+    QMenu *mnuRender = nullptr;
+    QAction *mnuPixel = nullptr;
+    QAction *mnuDiffuse = nullptr;
+    QMenu *mnuColor = nullptr;
+    QAction *mnuAdjust = nullptr;
+    QAction *mnuBright = nullptr;
+    QAction *mnuInvert = nullptr;
+    QAction *mnuGray = nullptr;
+    QMenu *mnuRemove = nullptr;
+    QAction *mnuRed = nullptr;
+    QAction *mnuGreen = nullptr;
+    QAction *mnuBlue = nullptr;
+
+    QAction *mnuAbout = nullptr;
+};

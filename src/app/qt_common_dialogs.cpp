@@ -1,0 +1,111 @@
+#include "qt_common_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace
+{
+
+QMessageBox::Icon messageIcon(CommonDialogs::Icon icon)
+{
+    switch (icon) {
+    case CommonDialogs::Icon::Information:
+        return QMessageBox::Information;
+    case CommonDialogs::Icon::Warning:
+        return QMessageBox::Warning;
+    case CommonDialogs::Icon::Critical:
+        return QMessageBox::Critical;
+    case CommonDialogs::Icon::Question:
+        return QMessageBox::Question;
+    case CommonDialogs::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString runFileDialog(QWidget *owner, const QString &title, const QString &filter,
+                      const QString &folder, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(owner, title, folder, QtCommonDialogs::qtFilter(filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString QtCommonDialogs::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString description = parts.at(i);
+        QString pattern = i + 1 < parts.size() ? parts.at(i + 1).trimmed() : QString();
+        if (description.isEmpty() && pattern.isEmpty())
+            continue;
+        if (pattern.isEmpty())
+            pattern = QStringLiteral("*");
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries << QStringLiteral("%1 (%2)").arg(description, pattern.simplified());
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+QString QtCommonDialogs::openFileName(QWidget *owner, const QString &title, const QString &filter,
+                                      const QString &folder)
+{
+    return runFileDialog(owner, title, filter, folder, QFileDialog::AcceptOpen);
+}
+
+QString QtCommonDialogs::saveFileName(QWidget *owner, const QString &title, const QString &filter,
+                                      const QString &folder)
+{
+    return runFileDialog(owner, title, filter, folder, QFileDialog::AcceptSave);
+}
+
+Colour QtCommonDialogs::chooseColour(QWidget *owner, Colour start,
+                                     const std::array<Colour, 16> &customColours, bool)
+{
+    // Qt's chooser always shows its custom part, so "full" has nothing to add.
+    for (std::size_t i = 0; i < customColours.size(); ++i) {
+        const Colour custom = customColours[i] == NoColour ? 0x00FFFFFF : customColours[i];
+        QColorDialog::setCustomColor(static_cast<int>(i), QColor::fromRgb(toQRgb(custom)));
+    }
+    const Colour initial = start == NoColour ? 0 : start;
+    QColorDialog dialog(QColor::fromRgb(toQRgb(initial)), owner);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return NoColour;
+    return fromQRgb(dialog.selectedColor().rgb());
+}
+
+void QtCommonDialogs::message(QWidget *owner, const QString &text, const QString &title, Icon icon)
+{
+    QMessageBox box(messageIcon(icon), title, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+bool QtCommonDialogs::askYesNo(QWidget *owner, const QString &text, const QString &title, Icon icon)
+{
+    QMessageBox box(messageIcon(icon), title, text, QMessageBox::Yes | QMessageBox::No, owner);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtCommonDialogs::inputText(QWidget *owner, const QString &prompt,
+                                                  const QString &title, const QString &initial)
+{
+    QInputDialog dialog(owner);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}

@@ -1,0 +1,403 @@
+#include "testmain.h"
+
+#include "app/frmmain.h"
+#include "controls/bordered_box.h"
+#include "controls/picture_box.h"
+// The double builds its records from partial initialiser lists.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#include "scripted_dialogs.h"
+#pragma GCC diagnostic pop
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+class TestFrmMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init();
+    void cleanup();
+
+    void caption();
+    void topLevelMenus();
+    void menuItems_data();
+    void menuItems();
+    void opaqueItemUncheckedAfterStartUp();
+    void aboutShowsProgramName();
+    void layoutAtStartSize();
+    void layoutSurvivesMinimiseAndRestore();
+    void layoutFollowsWindowSize_data();
+    void layoutFollowsWindowSize();
+    void scrollingMovesCanvas();
+    void statusPanelsAtStart();
+    void paths();
+    void addBackslash_data();
+    void addBackslash();
+    void lowercaseXReachesWindow_data();
+    void lowercaseXReachesWindow();
+    void textFieldOfDialogKeepsX();
+    void exitClosesAtOnce();
+
+private:
+    void showWindow();
+
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<frmmain> m_window;
+};
+
+void TestFrmMain::init()
+{
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_window = std::make_unique<frmmain>(*m_dialogs);
+    m_window->Form_Load();
+}
+
+void TestFrmMain::cleanup()
+{
+    m_window.reset();
+    m_dialogs.reset();
+}
+
+void TestFrmMain::showWindow()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestFrmMain::caption()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Kalvo"));
+}
+
+void TestFrmMain::topLevelMenus()
+{
+    QStringList captions;
+    const auto actions = m_window->menuBar()->actions();
+    for (const QAction *action : actions)
+        captions << action->text();
+    QCOMPARE(captions, (QStringList{"文件(&F)", "编辑(&E)", "图像(&I)", "滤镜(&F)", "关于(&A)"}));
+    QVERIFY(!m_window->findChild<QAction *>("mnuAbout")->menu());
+}
+
+void TestFrmMain::menuItems_data()
+{
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+
+    const auto row = [](const char *name, const char *parent, const char *caption,
+                        QKeySequence shortcut = {}) {
+        QTest::newRow(name) << QString::fromUtf8(parent) << QString::fromUtf8(caption) << shortcut;
+    };
+    row("mnuNew", "mnuFile", "新建(&N)", QKeySequence(Qt::CTRL | Qt::Key_N));
+    row("mnuOpen", "mnuFile", "打开(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    row("mnuSave", "mnuFile", "保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S));
+    row("mnuBlank1", "mnuFile", "");
+    row("mnuExit", "mnuFile", "退出(&X)");
+    row("CX", "mnuEdit", "撤消(&Z)");
+    row("HH", "mnuEdit", "恢复(&L)");
+    row("mnuCut", "mnuEdit", "剪切(&T)");
+    row("mnuCopy", "mnuEdit", "复制(&C)");
+    row("mnuPaste", "mnuEdit", "粘贴(&P)");
+    row("mnuBlank3", "mnuEdit", "");
+    row("mnuFlip", "mnuImage", "翻转(&F)");
+    row("mnuFlipV", "mnuFlip", "垂直(&V)");
+    row("mnuFlipHoz", "mnuFlip", "水平(&H)");
+    row("mnuBoth", "mnuFlip", "双向(&B)");
+    row("mnuBlank2", "mnuImage", "");
+    row("mnuScale", "mnuImage", "拉伸(&S)");
+    row("mnuBlank4", "mnuImage", "");
+    row("mnuClear", "mnuImage", "清除(&C)");
+    row("MnuDQue", "mnuImage", "不透明处理(&D)");
+    row("mnuEffect", "mnuFilter", "特效(&E)");
+    row("mnuMirror", "mnuEffect", "镜像(&M)");
+    row("mnuFrame", "mnuFilter", "相框(&F)");
+    row("mnuStroke", "mnuFrame", "图像边框");
+    row("mnuMask", "mnuFrame", "掩码(&M)");
+    row("mnuNoise", "mnuFilter", "噪声");
+    row("mnuAddNoise", "mnuNoise", "添加(&A)");
+    row("mnuSoft", "mnuFilter", "羽化(&S)");
+    row("mnuBlur", "mnuSoft", "模糊(&B)");
+    row("mnuBlureMore", "mnuSoft", "更多模糊");
+    row("mnuSharp", "mnuFilter", "锐化(&S)");
+    row("mnuSharpen", "mnuSharp", "锐化");
+    row("mnuSharpMore", "mnuSharp", "更多锐化");
+    row("mnuRender", "mnuFilter", "渲染(&R)");
+    row("mnuPixel", "mnuRender", "像素特效(&P)");
+    row("mnuDiffuse", "mnuFilter", "反射(&D)");
+    row("mnuColor", "mnuFilter", "颜色(&C)");
+    row("mnuAdjust", "mnuColor", "调整红/绿/蓝(&A)");
+    row("mnuBright", "mnuColor", "亮度");
+    row("mnuInvert", "mnuColor", "反转(&I)", QKeySequence(Qt::CTRL | Qt::Key_I));
+    row("mnuGray", "mnuColor", "灰度(&G)");
+    row("mnuRemove", "mnuColor", "移除(&R)");
+    row("mnuRed", "mnuRemove", "红色");
+    row("mnuGreen", "mnuRemove", "绿色");
+    row("mnuBlue", "mnuRemove", "蓝色");
+}
+
+void TestFrmMain::menuItems()
+{
+    QFETCH(QString, parent);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, shortcut);
+    const QString name = QString::fromUtf8(QTest::currentDataTag());
+
+    auto *menu = m_window->findChild<QMenu *>(parent);
+    QVERIFY(menu);
+    // An item is either a plain action or the entry of a submenu.
+    QAction *item = nullptr;
+    if (auto *submenu = m_window->findChild<QMenu *>(name))
+        item = submenu->menuAction();
+    else
+        item = m_window->findChild<QAction *>(name);
+    QVERIFY2(item, qPrintable(name));
+    QVERIFY(menu->actions().contains(item));
+    QCOMPARE(item->isSeparator(), caption.isEmpty());
+    if (!caption.isEmpty())
+        QCOMPARE(item->text(), caption);
+    QCOMPARE(item->shortcut(), shortcut);
+    QVERIFY(item->isEnabled());
+    QVERIFY(item->isVisible());
+}
+
+void TestFrmMain::opaqueItemUncheckedAfterStartUp()
+{
+    auto *item = m_window->findChild<QAction *>("MnuDQue");
+    QVERIFY(item->isCheckable());
+    QVERIFY(!item->isChecked());
+}
+
+void TestFrmMain::aboutShowsProgramName()
+{
+    m_window->findChild<QAction *>("mnuAbout")->trigger();
+    const auto messages = m_dialogs->of("message");
+    QCOMPARE(messages.size(), std::size_t(1));
+    QVERIFY(messages[0].text.contains("Kalvo"));
+    QVERIFY(messages[0].title.contains("Kalvo"));
+}
+
+void TestFrmMain::layoutAtStartSize()
+{
+    showWindow();
+    auto *holder = m_window->findChild<BorderedBox *>("pHolder");
+    auto *tools = m_window->findChild<BorderedBox *>("pTools");
+    QCOMPARE(m_window->centralWidget()->width(), 1016);
+    QCOMPARE(m_window->centralWidget()->height() + m_window->statusBar()->height(), 522);
+    QCOMPARE(m_window->statusBar()->height(), 18);
+
+    QCOMPARE(holder->geometry(), QRect(136, 64, 880, 440));
+    QCOMPARE(holder->innerSize(), QSize(876, 436));
+    QCOMPARE(holder->client()->size(), QSize(876, 436));
+    QCOMPARE(tools->geometry(), QRect(0, 64, 130, 438));
+    QCOMPARE(m_window->findChild<QWidget *>("pTop")->geometry(), QRect(-16, 0, 1032, 57));
+    QCOMPARE(m_window->findChild<QScrollBar *>("vBar")->geometry(), QRect(858, 0, 18, 418));
+    QCOMPARE(m_window->findChild<QScrollBar *>("hBar")->geometry(), QRect(0, 418, 858, 18));
+    QCOMPARE(m_window->findChild<QWidget *>("pSpacer")->geometry(), QRect(858, 418, 18, 18));
+    QCOMPARE(m_window->canvasView()->geometry(), QRect(0, 0, 760, 568));
+    QCOMPARE(m_window->canvasView()->accessibleName(), QStringLiteral("画布"));
+
+    // 760 x 568 in 876 x 436: nothing to scroll sideways, 150 rows down.
+    QVERIFY(!m_window->horizontalBar()->isEnabled());
+    QVERIFY(m_window->verticalBar()->isEnabled());
+    QCOMPARE(m_window->verticalBar()->maximum(), 150);
+}
+
+void TestFrmMain::layoutSurvivesMinimiseAndRestore()
+{
+    showWindow();
+    auto *holder = m_window->findChild<BorderedBox *>("pHolder");
+    const QRect before = holder->geometry();
+    m_window->showMinimized();
+    QTRY_VERIFY(m_window->isMinimized());
+    m_window->showNormal();
+    QTRY_VERIFY(!m_window->isMinimized());
+    QCOMPARE(holder->geometry(), before);
+    QCOMPARE(m_window->toolBox()->height(), 438);
+    QCOMPARE(m_window->findChild<QScrollBar *>("hBar")->geometry(), QRect(0, 418, 858, 18));
+}
+
+void TestFrmMain::layoutFollowsWindowSize_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QSize>("holder");
+    QTest::addColumn<int>("vMaximum");
+    QTest::addColumn<int>("hMaximum");
+
+    QTest::newRow("larger") << QSize(1216, 722) << QSize(1080, 640) << 0 << 0;
+    QTest::newRow("smaller") << QSize(636, 382) << QSize(500, 300) << 290 << 282;
+    // Too low for the viewport: the height step is skipped, the rest runs.
+    QTest::newRow("too low") << QSize(700, 40) << QSize(564, 440) << 150 << 218;
+}
+
+void TestFrmMain::layoutFollowsWindowSize()
+{
+    QFETCH(QSize, client);
+    QFETCH(QSize, holder);
+    QFETCH(int, vMaximum);
+    QFETCH(int, hMaximum);
+    showWindow();
+    const int menuHeight = m_window->menuBar()->height();
+    m_window->setMinimumSize(0, 0);
+    m_window->resize(client.width(), client.height() + menuHeight);
+    QTRY_COMPARE(m_window->centralWidget()->width(), client.width());
+
+    auto *box = m_window->findChild<BorderedBox *>("pHolder");
+    QCOMPARE(box->size(), holder);
+    const QSize inner = box->innerSize();
+    QCOMPARE(m_window->toolBox()->height(), inner.height() + 2);
+    QCOMPARE(m_window->verticalBar()->x(), inner.width() - 18);
+    QCOMPARE(m_window->horizontalBar()->y(), inner.height() - 18);
+    QCOMPARE(m_window->verticalBar()->maximum(), vMaximum);
+    QCOMPARE(m_window->horizontalBar()->maximum(), hMaximum);
+    QCOMPARE(m_window->verticalBar()->isEnabled(), vMaximum > 0);
+    QCOMPARE(m_window->horizontalBar()->isEnabled(), hMaximum > 0);
+}
+
+void TestFrmMain::scrollingMovesCanvas()
+{
+    showWindow();
+    m_window->verticalBar()->setValue(100);
+    QCOMPARE(m_window->canvasView()->pos(), QPoint(0, -100));
+
+    // A larger canvas can scroll sideways; shrinking it pulls the canvas back.
+    m_window->canvas().setSize(1200, 568);
+    m_window->UpdateScrollBars();
+    QCOMPARE(m_window->horizontalBar()->maximum(), 1200 - 876 + 18);
+    m_window->horizontalBar()->setValue(40);
+    QCOMPARE(m_window->canvasView()->pos(), QPoint(-40, -100));
+    m_window->canvas().setSize(300, 200);
+    m_window->UpdateScrollBars();
+    QCOMPARE(m_window->canvasView()->pos(), QPoint(0, 0));
+    QVERIFY(!m_window->verticalBar()->isEnabled());
+
+    // Past the 16-bit range the maximum is held at its limit.
+    m_window->canvas().setSize(40000, 10);
+    m_window->UpdateScrollBars();
+    QCOMPARE(m_window->horizontalBar()->maximum(), 32767);
+}
+
+void TestFrmMain::statusPanelsAtStart()
+{
+    auto panels = m_window->statusBar()->findChildren<QLabel *>();
+    QCOMPARE(panels.size(), 3);
+    QCOMPARE(panels[0]->width(), 802);
+    QCOMPARE(panels[1]->width(), 96);
+    QCOMPARE(panels[2]->width(), 96);
+    QCOMPARE(m_window->statusPanel(1), QString());
+    QCOMPARE(m_window->statusPanel(2), QString());
+    QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
+    QCOMPARE(panels[2]->text(), QStringLiteral("760x568"));
+
+    m_window->setStatusPanel(2, QStringLiteral("12,34"));
+    QCOMPARE(panels[1]->text(), QStringLiteral("12,34"));
+    m_window->setStatusPanel(4, QStringLiteral("ignored"));
+    m_window->setStatusPanel(0, QStringLiteral("ignored"));
+    QCOMPARE(m_window->statusPanel(1), QString());
+}
+
+void TestFrmMain::paths()
+{
+    const Document &document = m_window->document();
+    QVERIFY(document.AppPath.endsWith('/'));
+    QCOMPARE(document.AppPath, QCoreApplication::applicationDirPath() + '/');
+    QCOMPARE(document.DataPath, document.AppPath + "Data/");
+    QCOMPARE(document.DialogResult, Document::DialogCancelled);
+}
+
+void TestFrmMain::addBackslash_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "/opt/kalvo"
+                           << "/opt/kalvo/";
+    QTest::newRow("already") << "/opt/kalvo/"
+                             << "/opt/kalvo/";
+    QTest::newRow("root") << "/"
+                          << "/";
+    QTest::newRow("empty") << ""
+                           << "/";
+}
+
+void TestFrmMain::addBackslash()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    QCOMPARE(frmmain::AddBackslash(path), expected);
+}
+
+void TestFrmMain::lowercaseXReachesWindow_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("canvas") << "SrcDc";
+    QTest::newRow("scroll bar") << "vBar";
+    QTest::newRow("no focus") << "";
+}
+
+void TestFrmMain::lowercaseXReachesWindow()
+{
+    QFETCH(QString, focus);
+    showWindow();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QWidget *target = m_window.get();
+    if (!focus.isEmpty()) {
+        target = m_window->findChild<QWidget *>(focus);
+        target->setFocusPolicy(Qt::StrongFocus);
+        target->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+    } else if (QApplication::focusWidget()) {
+        QApplication::focusWidget()->clearFocus();
+    }
+    QSignalSpy swaps(m_window.get(), &frmmain::swapColoursRequested);
+
+    QTest::keyClick(target, 'X', Qt::ShiftModifier);
+    QCOMPARE(swaps.size(), 0);
+    QTest::keyClick(target, 'x');
+    QCOMPARE(swaps.size(), 1);
+    QTest::keyClick(target, 'y');
+    QCOMPARE(swaps.size(), 1);
+}
+
+void TestFrmMain::textFieldOfDialogKeepsX()
+{
+    showWindow();
+    QDialog dialog(m_window.get());
+    auto *field = new QLineEdit(&dialog);
+    (new QVBoxLayout(&dialog))->addWidget(field);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    field->setFocus();
+    QSignalSpy swaps(m_window.get(), &frmmain::swapColoursRequested);
+
+    QTest::keyClick(field, 'x');
+    QCOMPARE(swaps.size(), 0);
+    QCOMPARE(field->text(), QStringLiteral("x"));
+}
+
+void TestFrmMain::exitClosesAtOnce()
+{
+    showWindow();
+    m_window->canvas().setPixel(1, 1, 0);
+    m_window->findChild<QAction *>("mnuExit")->trigger();
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(m_dialogs->requests.empty());
+}
+
+KALVO_TEST(TestFrmMain)
+#include "tst_frmmain.moc"
