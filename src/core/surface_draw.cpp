@@ -8,18 +8,23 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 QPoint pixelOf(QPointF p)
 {
     return {roundToInt(p.x()), roundToInt(p.y())};
 }
 
+// Both corners inside. QRect::normalized() would not do: it drops a row and
+// a column when it swaps the corners.
 QRect boxOf(QPoint a, QPoint b)
 {
-    return QRect(a, b).normalized();
+    return {QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+            QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))};
 }
 
 // Pens wider than one pixel reach up to half their width beyond the path.
@@ -30,7 +35,8 @@ QRect withPen(const QRect &box, int width)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 using raster::RowShape;
 
@@ -103,8 +109,7 @@ void boxOutline(Surface::Writer &w, const QRect &box, int width, int style, QRgb
 // Outline of a curved shape built by make(box): a thin path, or for wider pens
 // the band between the shape grown by half the pen and shrunk by the rest.
 template <typename Make>
-void curvedOutline(Surface::Writer &w, const QRect &box, int width, int style, QRgb rgb,
-                   Make make)
+void curvedOutline(Surface::Writer &w, const QRect &box, int width, int style, QRgb rgb, Make make)
 {
     if (width <= 1) {
         thinOutline(w, make(box, 0), rgb, style);
@@ -153,12 +158,12 @@ void Surface::pset(QPointF at, Colour colour)
         if (width <= 1)
             w.plot(p.x(), p.y(), rgb);
         else
-            fillRows(w, raster::capsuleShape(p, p, width, w.clip().top(), w.clip().bottom()),
-                     rgb);
+            fillRows(w, raster::capsuleShape(p, p, width, w.clip().top(), w.clip().bottom()), rgb);
     });
 }
 
-namespace {
+namespace
+{
 
 RowShape ellipseIn(const QRect &box, int)
 {
@@ -234,8 +239,8 @@ void Surface::textOut(QPointF at, const QString &text)
     const QFontMetrics metrics(m_font);
     // Room for italic overhang and glyphs that reach past their advance.
     const int margin = metrics.height();
-    const QRect area(origin.x() - margin, origin.y(),
-                     metrics.horizontalAdvance(text) + 2 * margin, metrics.height());
+    const QRect area(origin.x() - margin, origin.y(), metrics.horizontalAdvance(text) + 2 * margin,
+                     metrics.height());
     if (!area.intersects(rect()) || area.width() > 1 << 15)
         return;
     QImage glyphs(area.size(), QImage::Format_ARGB32_Premultiplied);
