@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/random.h"
 #include "tool.h"
 
 #include <QString>
@@ -8,7 +9,6 @@
 #include <memory>
 
 class CanvasHost;
-class RandomSource;
 class Surface;
 struct Document;
 struct ToolOptions;
@@ -18,7 +18,9 @@ struct ToolState;
 // tool's own action: the undo snapshots, the pen colour, the anchor, the
 // switch between preview and persistent drawing, the paste hooks and the
 // pointer position in the status bar. The main window forwards the canvas
-// events here unchanged; positions are canvas pixels.
+// events here unchanged, positions in canvas pixels: mouse down to press(),
+// move to move(), up to release(), a double-click to doubleClick() alone (its
+// second press is not a press; its release is), key up to keyUp().
 class CanvasInput
 {
 public:
@@ -26,7 +28,7 @@ public:
     static constexpr int DeleteKey = 46;
 
     CanvasInput(Surface &canvas, Document &document, ToolState &state, ToolOptions &options,
-                CanvasHost &host, RandomSource &random);
+                CanvasHost &host, RandomSource &random = programRandom());
     ~CanvasInput();
 
     CanvasInput(const CanvasInput &) = delete;
