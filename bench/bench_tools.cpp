@@ -1,0 +1,95 @@
+// The cost of one mouse move on the canvas: routing, refresh and preview (or
+// stamp), for a small and a large picture.
+#include "core/document.h"
+#include "core/random.h"
+#include "core/surface.h"
+#include "tools/canvas_host.h"
+#include "tools/canvas_input.h"
+#include "tools/tool_options.h"
+#include "tools/tool_state.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+class QuietHost : public CanvasHost
+{
+public:
+    void takeBeforeSnapshot() override {}
+    void takeAfterSnapshot() override {}
+    void setStatusPosition(const QString &text) override { benchmark::DoNotOptimize(text); }
+    Colour color1() const override { return 0x000000FF; }
+    Colour color2() const override { return 0x00FF0000; }
+    void setColor1(Colour) override {}
+    void setColor2(Colour) override {}
+    bool selectionVisible() const override { return false; }
+    void cut() override {}
+    void pastePreview(QPointF) override {}
+    void pasteCommit(QPointF) override {}
+};
+
+void moveCost(benchmark::State &bench, int tool)
+{
+    const int width = static_cast<int>(bench.range(0));
+    const int height = static_cast<int>(bench.range(1));
+    Surface canvas(width, height);
+    Document document;
+    document.CurrentTool = tool;
+    ToolState state;
+    ToolOptions options;
+    QImage brush(32, 30, QImage::Format_RGB32);
+    brush.fill(toQRgb(TransparentKey));
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 32; ++x)
+            if ((x - 16) * (x - 16) + (y - 15) * (y - 15) < 144)
+                brush.setPixel(x, y, qRgb(0, 0, 0));
+    options.SrcBrush1.setPicture(brush);
+    QuietHost host;
+    RandomSource random;
+    CanvasInput input(canvas, document, state, options, host, random);
+
+    const double cx = width / 2.0;
+    const double cy = height / 2.0;
+    input.press(1, 0, cx, cy);
+    int step = 0;
+    for (auto _ : bench) {
+        // A drag that wanders around the press point, about 200 pixels out.
+        const double dx = 150 + (step * 7) % 100;
+        const double dy = 120 + (step * 13) % 80;
+        const double sign = (step & 1) ? 1 : -1;
+        input.move(1, 0, cx + sign * dx, cy + dy);
+        ++step;
+    }
+    input.release(1, 0, cx, cy);
+}
+
+void lineMove(benchmark::State &bench)
+{
+    moveCost(bench, 2);
+}
+void filledEllipseMove(benchmark::State &bench)
+{
+    moveCost(bench, 9);
+}
+void brushMove(benchmark::State &bench)
+{
+    moveCost(bench, 16);
+}
+
+} // namespace
+
+BENCHMARK(lineMove)->Args({760, 568})->Args({8000, 6000})->Unit(benchmark::kMicrosecond);
+BENCHMARK(filledEllipseMove)->Args({760, 568})->Args({8000, 6000})->Unit(benchmark::kMicrosecond);
+BENCHMARK(brushMove)->Args({760, 568})->Args({8000, 6000})->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,116 @@
+#include "freehand.h"
+
+#include "core/numbers.h"
+#include "core/random.h"
+#include "core/surface.h"
+#include "tool_options.h"
+#include "tool_state.h"
+
+#include <cmath>
+
+void PencilTool::press(ToolContext &context, const ToolEvent &event)
+{
+    drag(context, event);
+}
+
+void PencilTool::drag(ToolContext &context, const ToolEvent &event)
+{
+    Surface &canvas = context.canvas;
+    ToolState &state = context.state;
+    canvas.setAutoRedraw(true);
+    canvas.line(state.anchor(), event.position(), canvas.foreColor());
+    state.AnchorX = event.x;
+    state.AnchorY = event.y;
+}
+
+void BrushTool::press(ToolContext &context, const ToolEvent &event)
+{
+    drag(context, event);
+}
+
+void BrushTool::recolour(ToolContext &context)
+{
+    Surface &source = context.options.SrcBrush1;
+    Surface &stamp = context.options.SrcBrush2;
+    const Colour pen = context.canvas.foreColor();
+    const QImage original = source.image();
+    if (pen == m_stampColour && original.cacheKey() == m_sourceKey &&
+        stamp.image().cacheKey() == m_stampKey)
+        return;
+
+    QImage pixels = original.convertToFormat(QImage::Format_RGB32);
+    const QRgb penRgb = toQRgb(pen);
+    for (int y = 0; y < pixels.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(pixels.scanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            if ((row[x] & 0x00FFFFFFu) == 0)
+                row[x] = penRgb;
+        }
+    }
+    stamp.setPicture(pixels);
+
+    m_stampColour = pen;
+    m_sourceKey = original.cacheKey();
+    m_stampKey = stamp.image().cacheKey();
+}
+
+void BrushTool::drag(ToolContext &context, const ToolEvent &event)
+{
+    Surface &canvas = context.canvas;
+    canvas.setAutoRedraw(true);
+    recolour(context);
+    const Surface &stamp = context.options.SrcBrush2;
+    const int w = stamp.width();
+    const int h = stamp.height();
+    const QPointF corner = event.position() - QPointF(w / 2, h / 2);
+    const QRect target(roundToInt(corner.x()), roundToInt(corner.y()), w, h);
+    canvas.transparentBlt(target, stamp, stamp.rect(), TransparentKey);
+    canvas.refresh();
+}
+
+void EraserTool::press(ToolContext &context, const ToolEvent &event)
+{
+    drag(context, event);
+}
+
+void EraserTool::drag(ToolContext &context, const ToolEvent &event)
+{
+    Surface &canvas = context.canvas;
+    ToolState &state = context.state;
+    canvas.setAutoRedraw(true);
+    const int w = context.options.EraseWidth;
+    const int h = w / 2;
+    state.MarkX = event.x - static_cast<float>(h);
+    state.MarkY = event.y - static_cast<float>(h);
+    const Colour back = canvas.backColor();
+    const QPointF corner(static_cast<double>(state.MarkX), static_cast<double>(state.MarkY));
+    if (context.options.EraseType == 0) {
+        canvas.line(corner, corner + QPointF(w, w), back, Surface::LineForm::FilledBox);
+    } else {
+        canvas.setFillStyle(0);
+        canvas.setFillColor(back);
+        canvas.circle(corner + QPointF(h, h), w, back);
+    }
+}
+
+void AirbrushTool::press(ToolContext &context, const ToolEvent &event)
+{
+    drag(context, event);
+}
+
+void AirbrushTool::drag(ToolContext &context, const ToolEvent &event)
+{
+    Surface &canvas = context.canvas;
+    ToolState &state = context.state;
+    canvas.setAutoRedraw(true);
+    const double reach = canvas.drawWidth() * 10.0;
+    for (int i = 0; i < 11; ++i) {
+        const double r1 = context.random.next();
+        const double r2 = context.random.next();
+        const double dx = std::floor(r1 * reach) - 5;
+        const double dy = std::floor(r2 * reach) - 5;
+        canvas.pset(state.anchor() + QPointF(dx, dy), canvas.foreColor());
+        state.AnchorX = event.x;
+        state.AnchorY = event.y;
+    }
+}

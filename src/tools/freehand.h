@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/colour.h"
+#include "tool.h"
+
+#include <QImage>
+
+// Tools that draw straight into the picture while the button is held. The
+// routing runs their drag step once at the press too, so a click leaves a
+// mark.
+
+// Pencil: a line with the canvas pen from the previous pointer position.
+class PencilTool : public Tool
+{
+public:
+    void press(ToolContext &context, const ToolEvent &event) override;
+    void drag(ToolContext &context, const ToolEvent &event) override;
+};
+
+// Brush: the brush bitmap, black turned into the pen colour, stamped
+// centred on the pointer with magenta left out.
+class BrushTool : public Tool
+{
+public:
+    void press(ToolContext &context, const ToolEvent &event) override;
+    void drag(ToolContext &context, const ToolEvent &event) override;
+
+private:
+    void recolour(ToolContext &context);
+
+    // The stamp is rebuilt only when the pen colour or either holder changed.
+    Colour m_stampColour = NoColour;
+    qint64 m_sourceKey = 0;
+    qint64 m_stampKey = 0;
+};
+
+// Eraser: a square or round stamp in the canvas background colour.
+class EraserTool : public Tool
+{
+public:
+    void press(ToolContext &context, const ToolEvent &event) override;
+    void drag(ToolContext &context, const ToolEvent &event) override;
+};
+
+// Airbrush: eleven dots scattered below and right of the pointer.
+class AirbrushTool : public Tool
+{
+public:
+    void press(ToolContext &context, const ToolEvent &event) override;
+    void drag(ToolContext &context, const ToolEvent &event) override;
+};

@@ -1,0 +1,42 @@
+#include "tool.h"
+
+#include "freehand.h"
+#include "shapes.h"
+
+void Tool::press(ToolContext &, const ToolEvent &) {}
+
+void Tool::drag(ToolContext &, const ToolEvent &) {}
+
+void Tool::release(ToolContext &, const ToolEvent &) {}
+
+std::unique_ptr<Tool> makeTool(int index)
+{
+    switch (index) {
+    case 1:
+        return std::make_unique<PencilTool>();
+    case 2:
+        return std::make_unique<LineTool>();
+    case 3:
+        return std::make_unique<StarTool>();
+    case 4:
+    case 5:
+        return std::make_unique<BoxTool>(index == 5);
+    case 6:
+    case 7:
+        return std::make_unique<CircleTool>(index == 7);
+    case 8:
+    case 9:
+        return std::make_unique<EllipseTool>(index == 9);
+    case 10:
+    case 11:
+        return std::make_unique<RoundRectTool>(index == 11);
+    case 13:
+        return std::make_unique<AirbrushTool>();
+    case 16:
+        return std::make_unique<BrushTool>();
+    case 17:
+        return std::make_unique<EraserTool>();
+    default:
+        return nullptr;
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/colour.h"
+#include "core/surface.h"
+
+#include <QImage>
+
+// Magenta: the background of brush stamps and icons, left out when stamped.
+inline constexpr Colour TransparentKey = 0x00FF00FF;
+
+// The choices of the tool option lists that the tools read when they draw,
+// and the brush and pattern bitmaps those lists load. The main window owns
+// one instance and keeps it in step with its lists; the line width and style
+// live on the canvas itself.
+struct ToolOptions {
+    // Eraser shape: 0 square, 1 circular.
+    int EraseType = 0;
+    // Eraser size in pixels, 1..100.
+    int EraseWidth = 10;
+    // Flood fill: 0 with the pen colour, 1 with the pattern.
+    int FillType = 0;
+    // Gradient: 0 left to right, 1 top to bottom.
+    int GradeDirection = 0;
+    // Text effect: 0 normal, 1 a second copy offset in the second colour.
+    int TextEffect = 0;
+    // Side of the clone block in pixels, 1..30.
+    int CloneSize = 6;
+
+    // The pattern bitmap for pattern fills; null when none was loaded.
+    QImage ImgPatten;
+    // The brush as loaded (black on magenta) and its stamp recoloured to the
+    // pen colour.
+    Surface SrcBrush1{32, 30, TransparentKey};
+    Surface SrcBrush2{32, 30, TransparentKey};
+};

@@ -1,0 +1,233 @@
+#include "testmain.h"
+#include "tool_rig.h"
+
+#include <QTest>
+
+using Points = QList<QPoint>;
+
+class TestShapes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void committedShape_data();
+    void committedShape();
+    void previewStaysOffThePicture_data();
+    void previewStaysOffThePicture();
+    void clickWithoutMovement_data();
+    void clickWithoutMovement();
+    void starCommitsRaysWhileDragging();
+    void dragDirectionDoesNotMatter_data();
+    void dragDirectionDoesNotMatter();
+    void dashedOutlineSolidFill();
+    void filledShapesUseThisPressPenColour_data();
+    void filledShapesUseThisPressPenColour();
+};
+
+void TestShapes::committedShape_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPointF>("to");
+    QTest::addColumn<Points>("drawn");
+    QTest::addColumn<Points>("blank");
+
+    QTest::newRow("line") << 2 << 1 << QPointF(10, 10) << QPointF(30, 30)
+                          << Points{{10, 10}, {20, 20}, {30, 30}} << Points{{20, 21}, {31, 31}};
+    QTest::newRow("line, width 5")
+        << 2 << 5 << QPointF(10, 20) << QPointF(50, 20) << Points{{30, 18}, {30, 22}, {8, 20}}
+        << Points{{30, 17}, {30, 23}};
+    QTest::newRow("rectangle") << 4 << 1 << QPointF(10, 10) << QPointF(50, 30)
+                               << Points{{10, 10}, {50, 30}, {10, 20}, {30, 30}}
+                               << Points{{30, 20}, {11, 11}, {51, 20}};
+    QTest::newRow("rectangle, width 3") << 4 << 3 << QPointF(10, 10) << QPointF(50, 30)
+                                        << Points{{9, 20}, {11, 20}} << Points{{12, 20}};
+    QTest::newRow("filled rectangle")
+        << 5 << 1 << QPointF(10, 10) << QPointF(50, 30) << Points{{10, 10}, {50, 30}, {30, 20}}
+        << Points{{51, 20}, {30, 31}};
+    QTest::newRow("circle") << 6 << 1 << QPointF(30, 30) << QPointF(40, 30)
+                            << Points{{40, 30}, {20, 30}, {30, 20}, {30, 40}}
+                            << Points{{30, 30}, {41, 30}, {38, 38}};
+    QTest::newRow("circle, diagonal radius")
+        << 6 << 1 << QPointF(30, 30) << QPointF(36, 38) << Points{{40, 30}, {30, 20}, {36, 38}}
+        << Points{{30, 30}, {41, 30}};
+    QTest::newRow("filled circle")
+        << 7 << 1 << QPointF(30, 30) << QPointF(30, 20) << Points{{30, 30}, {40, 30}, {36, 36}}
+        << Points{{41, 30}, {38, 38}};
+    QTest::newRow("ellipse") << 8 << 1 << QPointF(10, 10) << QPointF(50, 30)
+                             << Points{{10, 20}, {50, 20}, {30, 10}, {30, 30}}
+                             << Points{{30, 20}, {10, 10}, {50, 30}};
+    QTest::newRow("ellipse, half-pixel corners")
+        << 8 << 1 << QPointF(10.5, 9.5) << QPointF(50.5, 30.5)
+        << Points{{10, 20}, {50, 20}, {30, 10}, {30, 30}} << Points{{30, 20}, {9, 20}};
+    QTest::newRow("filled ellipse") << 9 << 1 << QPointF(10, 10) << QPointF(50, 30)
+                                    << Points{{30, 20}, {10, 20}} << Points{{10, 10}, {51, 20}};
+    QTest::newRow("rounded rectangle")
+        << 10 << 1 << QPointF(10, 10) << QPointF(50, 30)
+        << Points{{30, 10}, {10, 20}, {50, 20}, {30, 30}} << Points{{10, 10}, {50, 30}, {30, 20}};
+    QTest::newRow("filled rounded rectangle")
+        << 11 << 1 << QPointF(10, 10) << QPointF(50, 30) << Points{{30, 20}, {13, 13}}
+        << Points{{10, 10}, {50, 10}};
+}
+
+void TestShapes::committedShape()
+{
+    QFETCH(int, tool);
+    QFETCH(int, width);
+    QFETCH(QPointF, from);
+    QFETCH(QPointF, to);
+    QFETCH(Points, drawn);
+    QFETCH(Points, blank);
+    ToolRig rig(70, 50, tool);
+    rig.canvas.setDrawWidth(width);
+    rig.stroke(from, to);
+    const QImage image = rig.canvas.image();
+    for (const QPoint &p : drawn)
+        QVERIFY2(pixelAt(image, p) == rig.host.colour1,
+                 qPrintable(QStringLiteral("%1,%2 not drawn").arg(p.x()).arg(p.y())));
+    for (const QPoint &p : blank)
+        QVERIFY2(pixelAt(image, p) == White,
+                 qPrintable(QStringLiteral("%1,%2 drawn").arg(p.x()).arg(p.y())));
+    QCOMPARE(rig.host.after, image);
+}
+
+void TestShapes::previewStaysOffThePicture_data()
+{
+    QTest::addColumn<int>("tool");
+    for (int tool : {2, 4, 5, 6, 7, 8, 9, 10, 11})
+        QTest::newRow(qPrintable(QString::number(tool))) << tool;
+}
+
+void TestShapes::previewStaysOffThePicture()
+{
+    QFETCH(int, tool);
+    ToolRig rig(70, 50, tool);
+    const QImage blank = rig.canvas.image();
+    rig.input.press(1, 0, 30, 25);
+    rig.input.move(1, 0, 60, 45);
+    rig.input.move(1, 0, 40, 30);
+    QCOMPARE(rig.canvas.image(), blank);
+    // Only the latest preview is on the screen.
+    const QImage screen = rig.canvas.grabLayer(rig.canvas.rect());
+    QVERIFY(countNot(screen, White) > 0);
+    QCOMPARE(boundsNot(screen, White).contains(QPoint(55, 42)), false);
+
+    rig.input.release(1, 0, 40, 30);
+    QCOMPARE(rig.host.before, blank);
+    QCOMPARE(rig.canvas.image(), screen);
+    QVERIFY(rig.canvas.previewRect().isEmpty());
+}
+
+void TestShapes::clickWithoutMovement_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("line: a dot") << 2 << 1;
+    QTest::newRow("star: nothing") << 3 << 0;
+    QTest::newRow("rectangle") << 4 << 1;
+    QTest::newRow("filled rectangle") << 5 << 1;
+    QTest::newRow("circle") << 6 << 1;
+    QTest::newRow("ellipse") << 8 << 1;
+    QTest::newRow("rounded rectangle") << 10 << 1;
+}
+
+void TestShapes::clickWithoutMovement()
+{
+    QFETCH(int, tool);
+    QFETCH(int, pixels);
+    ToolRig rig(40, 30, tool);
+    rig.click(20, 15);
+    QCOMPARE(countNot(rig.canvas.image(), White), pixels);
+    if (pixels > 0)
+        QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.colour1);
+}
+
+void TestShapes::starCommitsRaysWhileDragging()
+{
+    ToolRig rig(60, 60, 3);
+    rig.input.press(1, 0, 30, 30);
+    QCOMPARE(countNot(rig.canvas.image(), White), 0);
+    rig.input.move(1, 0, 50, 30);
+    rig.input.move(1, 0, 30, 50);
+    const QImage drawn = rig.canvas.image();
+    QCOMPARE(pixelAt(drawn, {40, 30}), rig.host.colour1);
+    QCOMPARE(pixelAt(drawn, {30, 40}), rig.host.colour1);
+    rig.input.release(1, 0, 10, 10);
+    QCOMPARE(rig.canvas.image(), drawn);
+}
+
+void TestShapes::dragDirectionDoesNotMatter_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<int>("width");
+    for (int tool : {4, 5, 8, 9, 10, 11}) {
+        for (int width : {1, 4})
+            QTest::addRow("tool %d, width %d", tool, width) << tool << width;
+    }
+}
+
+void TestShapes::dragDirectionDoesNotMatter()
+{
+    QFETCH(int, tool);
+    QFETCH(int, width);
+    ToolRig forward(80, 60, tool);
+    ToolRig backward(80, 60, tool);
+    ToolRig across(80, 60, tool);
+    for (ToolRig *rig : {&forward, &backward, &across})
+        rig->canvas.setDrawWidth(width);
+    forward.stroke({12, 9}, {61, 40});
+    backward.stroke({61, 40}, {12, 9});
+    across.stroke({61, 9}, {12, 40});
+    QCOMPARE(backward.canvas.image(), forward.canvas.image());
+    QCOMPARE(across.canvas.image(), forward.canvas.image());
+}
+
+void TestShapes::dashedOutlineSolidFill()
+{
+    ToolRig hollow(70, 50, 4);
+    ToolRig filled(70, 50, 5);
+    for (ToolRig *rig : {&hollow, &filled}) {
+        rig->canvas.setDrawStyle(1);
+        rig->stroke({10, 10}, {50, 30});
+    }
+    // The top edge of the outline has gaps, the filled box has none.
+    const QImage topEdge = hollow.canvas.image().copy(10, 10, 41, 1);
+    QVERIFY(countNot(topEdge, White) > 0);
+    QVERIFY(countNot(topEdge, hollow.host.colour1) > 0);
+    QCOMPARE(countNot(filled.canvas.image().copy(10, 10, 41, 21), filled.host.colour1), 0);
+
+    // A wide pen draws solid whatever the style.
+    ToolRig wide(70, 50, 4);
+    wide.canvas.setDrawStyle(1);
+    wide.canvas.setDrawWidth(3);
+    wide.stroke({10, 10}, {50, 30});
+    QCOMPARE(countNot(wide.canvas.image().copy(10, 10, 41, 1), wide.host.colour1), 0);
+}
+
+void TestShapes::filledShapesUseThisPressPenColour_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<QPointF>("to");
+    QTest::newRow("filled circle") << 7 << QPointF(40, 25);
+    QTest::newRow("filled ellipse") << 9 << QPointF(50, 40);
+    QTest::newRow("filled rounded rectangle") << 11 << QPointF(50, 40);
+}
+
+void TestShapes::filledShapesUseThisPressPenColour()
+{
+    QFETCH(int, tool);
+    QFETCH(QPointF, to);
+    ToolRig rig(70, 60, tool);
+    rig.canvas.setDrawStyle(2);
+    rig.stroke({10, 10}, to, 1);
+    rig.stroke({10, 10}, to, 2);
+    const QImage image = rig.canvas.image();
+    QCOMPARE(pixelAt(image, {20, 20}), rig.host.colour2);
+    QCOMPARE(rig.canvas.fillColor(), rig.host.colour2);
+    // Solid until the next press or release resets it.
+    QCOMPARE(rig.canvas.fillStyle(), 0);
+}
+
+KALVO_TEST(TestShapes)
+#include "tst_shapes.moc"
