@@ -18,8 +18,7 @@
 #include <fstream>
 #include <string>
 
-namespace
-{
+namespace {
 
 constexpr int Width = 8000;
 constexpr int Height = 6000;

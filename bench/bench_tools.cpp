@@ -12,8 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 
 class QuietHost : public CanvasHost
 {

@@ -7,8 +7,7 @@
 
 #include <QGuiApplication>
 
-namespace
-{
+namespace {
 
 constexpr int Width = 8000;
 constexpr int Height = 6000;

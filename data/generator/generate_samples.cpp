@@ -20,8 +20,7 @@
 #include <functional>
 #include <numbers>
 
-namespace
-{
+namespace {
 
 constexpr int BrushWidth = 32;
 constexpr int BrushHeight = 30;

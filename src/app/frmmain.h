@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "core/surface.h"
+#include "core/undo_store.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 #include <array>
 
 class BorderedBox;
+class ColorPallete;
 class CommonDialogs;
 class Line3D;
 class PictureBox;
@@ -44,9 +46,11 @@ public:
     Document &document() { return m_document; }
     CommonDialogs &dialogs() { return m_dialogs; }
 
-    // --- Canvas
+    // --- Canvas, its undo store and the palette with the two current colours
     Surface &canvas() { return m_canvas; }
     PictureBox *canvasView() const { return SrcDc; }
+    UndoStore &undoStore() { return m_undo; }
+    ColorPallete *palette() const { return ColorPallete1; }
 
     // --- Hidden work surfaces
     Surface &scratch() { return pSrc2; }
@@ -106,6 +110,7 @@ private:
 
     // --- Canvas and hidden work surfaces
     Surface m_canvas{760, 568, 0x00FFFFFF};
+    UndoStore m_undo{m_canvas};
     Surface pSrc2{32, 30, 0x00FF00FF};
     Surface pMask{32, 30, 0x00FF00FF};
     Surface SrcBrush1{32, 30, 0x00FF00FF};
@@ -116,6 +121,7 @@ private:
     QWidget *m_client = nullptr; // the area between the menu bar and the status bar
     QWidget *pTop = nullptr;
     Line3D *lnTop1 = nullptr;
+    ColorPallete *ColorPallete1 = nullptr;
     std::array<Line3D *, 2> lnTop2{};
     BorderedBox *pTools = nullptr;
     QLabel *lblTitle = nullptr;

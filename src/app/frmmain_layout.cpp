@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "controls/bordered_box.h"
+#include "controls/color_pallete.h"
 #include "controls/line3d.h"
 #include "controls/picture_box.h"
 
@@ -13,8 +14,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace
-{
+namespace {
 
 constexpr int BarThickness = 18;
 
@@ -53,6 +53,11 @@ void frmmain::buildControls()
     pTop->setAccessibleName(QStringLiteral("颜色与工具选项"));
     lnTop1 = named(new Line3D(pTop), QStringLiteral("lnTop1"));
     lnTop1->setGeometry(0, 0, pTop->width(), Line3D::Height);
+    ColorPallete1 = named(new ColorPallete(pTop), QStringLiteral("ColorPallete1"));
+    ColorPallete1->move(24, 16);
+    ColorPallete1->setToolTip(QStringLiteral("双击选取更多颜色"));
+    ColorPallete1->setDialogs(&m_dialogs);
+    connect(this, &frmmain::swapColoursRequested, ColorPallete1, &ColorPallete::SwapColors);
     for (std::size_t i = 0; i < lnTop2.size(); ++i) {
         lnTop2[i] = named(new Line3D(m_client), QStringLiteral("lnTop2"));
         lnTop2[i]->setProperty("index", static_cast<int>(i));

@@ -11,8 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace
-{
+namespace {
 
 template <typename Widget> Widget *place(QWidget *parent, const char *name, const QRect &geometry)
 {

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace
-{
+namespace {
 
 // A drag moves by whole pixels: the distance is rounded to whole twips (15 to
 // a pixel at 96 dpi) and then cut to whole pixels toward zero, so a move of

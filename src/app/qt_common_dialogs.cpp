@@ -5,8 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace
-{
+namespace {
 
 QMessageBox::Icon messageIcon(CommonDialogs::Icon icon)
 {

@@ -7,8 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace
-{
+namespace {
 
 constexpr Colour White = 0x00FFFFFF;
 

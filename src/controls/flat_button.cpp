@@ -8,8 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace
-{
+namespace {
 
 // Edge flags: the outer ring raised or sunken, the inner ring raised or sunken.
 constexpr int RaisedOuter = 1;

@@ -7,8 +7,7 @@
 #include <QPainter>
 #include <QPen>
 
-namespace
-{
+namespace {
 
 int buttonCode(Qt::MouseButtons buttons)
 {

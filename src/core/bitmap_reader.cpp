@@ -10,8 +10,7 @@
 #include <bit>
 #include <cstdint>
 
-namespace
-{
+namespace {
 
 constexpr qint64 FileHeaderSize = 14;
 constexpr quint32 CompressionNone = 0;

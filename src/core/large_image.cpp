@@ -2,8 +2,7 @@
 
 #include <sys/mman.h>
 
-namespace
-{
+namespace {
 
 // Below this the ordinary allocator serves as well.
 constexpr qint64 LargeBytes = qint64(8) << 20;

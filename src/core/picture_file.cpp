@@ -11,8 +11,7 @@
 
 #include <array>
 
-namespace
-{
+namespace {
 
 constexpr qint64 BitmapHeadersSize = 14 + 40;
 // The allocation limit for Qt's readers when a file does not tell its size

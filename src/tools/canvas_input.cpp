@@ -7,8 +7,7 @@
 
 #include <charconv>
 
-namespace
-{
+namespace {
 
 // Tools past this one (the text tool) have no drag step.
 constexpr int LastDraggingTool = 20;

@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 
 void drawLine(ToolContext &context, const ToolEvent &event)
 {

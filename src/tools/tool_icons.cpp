@@ -8,8 +8,7 @@
 #include <QPainterPath>
 #include <QPolygon>
 
-namespace
-{
+namespace {
 
 constexpr int Side = 16;
 

@@ -4,10 +4,7 @@
 #include "controls/bordered_box.h"
 #include "controls/picture_box.h"
 // The double builds its records from partial initialiser lists.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #include "scripted_dialogs.h"
-#pragma GCC diagnostic pop
 
 #include <QDialog>
 #include <QLabel>

@@ -14,8 +14,7 @@
 
 #include <functional>
 
-namespace
-{
+namespace {
 
 constexpr Colour Color1 = 0x00123456;
 constexpr Colour Color2 = 0x00ABCDEF;

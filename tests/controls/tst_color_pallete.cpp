@@ -6,8 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace
-{
+namespace {
 
 QImage grabOf(QWidget &widget)
 {

@@ -6,8 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace
-{
+namespace {
 
 constexpr QRgb Face = 0xFFC0C0C0;
 

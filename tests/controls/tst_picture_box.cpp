@@ -26,8 +26,7 @@ private slots:
     void overlaysLeaveSurfaceAlone();
 };
 
-namespace
-{
+namespace {
 
 void send(QWidget &widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
           Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)

@@ -8,8 +8,7 @@
 
 // Builds Windows bitmap files byte by byte for the reader's tests, so that
 // every field can be set (or broken) on purpose.
-namespace bitmap_builder
-{
+namespace bitmap_builder {
 
 inline QByteArray le16(quint32 v)
 {

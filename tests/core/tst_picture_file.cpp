@@ -14,8 +14,7 @@ using namespace bitmap_builder;
 
 Q_DECLARE_METATYPE(PictureError)
 
-namespace
-{
+namespace {
 
 const QList<QRgb> Four = {qRgb(10, 20, 30), qRgb(255, 0, 0), qRgb(0, 200, 0), qRgb(1, 2, 250)};
 

@@ -4,8 +4,7 @@
 
 #include <QTest>
 
-namespace
-{
+namespace {
 
 constexpr Colour Magenta = 0x00FF00FF;
 

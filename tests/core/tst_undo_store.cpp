@@ -5,8 +5,7 @@
 
 #include <QTest>
 
-namespace
-{
+namespace {
 
 void drawMark(Surface &canvas, int x, int y, int size, Colour colour)
 {

@@ -4,8 +4,7 @@
 
 #include <QTest>
 
-namespace
-{
+namespace {
 
 // A 5 × 3 brush: black corners, one nearly black pixel, magenta elsewhere.
 QImage smallBrush()
