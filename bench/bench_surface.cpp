@@ -32,6 +32,21 @@ void fullCopy(benchmark::State &state)
 }
 BENCHMARK(fullCopy)->Unit(benchmark::kMillisecond);
 
+// After Open or Undo the picture and the image share their pixels; the first
+// stroke gives the image its own copy.
+void firstStrokeAfterPicture(benchmark::State &state)
+{
+    Surface surface(8000, 6000);
+    const QImage picture = surface.image().copy();
+    for (auto _ : state) {
+        state.PauseTiming();
+        surface.setPicture(picture);
+        state.ResumeTiming();
+        surface.pset(QPointF(10, 10), 0);
+    }
+}
+BENCHMARK(firstStrokeAfterPicture)->Unit(benchmark::kMillisecond);
+
 void floodFillWhole(benchmark::State &state)
 {
     Surface surface(8000, 6000);

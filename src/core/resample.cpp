@@ -1,5 +1,7 @@
 #include "resample.h"
 
+#include "large_image.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -71,7 +73,7 @@ int roundedQuotient(std::int64_t n, std::int64_t d)
 
 QImage nearest(const QImage &source, QSize size, bool mirrorX, bool mirrorY)
 {
-    QImage out(size, QImage::Format_RGB32);
+    QImage out = newLargeImage(size.width(), size.height());
     if (out.isNull())
         return out;
     const AxisPlan xs = planAxis(source.width(), size.width(), ResampleFilter::Nearest);
@@ -97,7 +99,7 @@ QImage resample(const QImage &input, QSize size, bool mirrorX, bool mirrorY, Res
     if (filter == ResampleFilter::Nearest || source.size() == size)
         return nearest(source, size, mirrorX, mirrorY);
 
-    QImage out(size, QImage::Format_RGB32);
+    QImage out = newLargeImage(size.width(), size.height());
     if (out.isNull())
         return out;
     const AxisPlan xs = planAxis(source.width(), size.width(), filter);

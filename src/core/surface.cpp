@@ -1,5 +1,6 @@
 #include "surface.h"
 
+#include "large_image.h"
 #include "numbers.h"
 #include "surface_writer.h"
 
@@ -32,7 +33,7 @@ qint64 maxPixels()
 
 QImage filledImage(QSize size, Colour colour)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = newLargeImage(size.width(), size.height());
     if (!image.isNull())
         image.fill(toQRgb(colour));
     return image;
@@ -138,6 +139,22 @@ void Surface::replaceImage(QImage image)
     emit screenChanged(rect() | old);
     if (resized)
         emit sizeChanged(size());
+}
+
+void Surface::ensureOwnImage()
+{
+    if (m_image.isDetached())
+        return;
+    // QImage would copy into freshly allocated memory, whose first touch costs
+    // far more than the copy itself on a big picture; copy into memory made
+    // for big pictures instead.
+    QImage own = newLargeImage(width(), height());
+    if (own.isNull())
+        return;
+    const auto bytes = static_cast<std::size_t>(width()) * sizeof(QRgb);
+    for (int y = 0; y < height(); ++y)
+        std::memcpy(own.scanLine(y), m_image.constScanLine(y), bytes);
+    m_image = std::move(own);
 }
 
 void Surface::setDrawWidth(int width)

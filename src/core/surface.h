@@ -150,6 +150,9 @@ private:
     // fill style is solid, outlined with the pen.
     template <typename Make> void closedShape(const QRect &box, Colour pen, Make make);
     void replaceImage(QImage image);
+    // Gives the image a buffer of its own before it is written, when it still
+    // shares one with its background picture or a copy handed out.
+    void ensureOwnImage();
     // Writes pixels computed on a copy of the current layer back into it.
     void writeBack(const QImage &pixels, const QRect &area);
 

@@ -143,6 +143,7 @@ void Surface::extFloodFill(QPointF at, Colour match, const QImage &pattern)
     if (m_autoRedraw) {
         const QRect wiped = m_patch.bounds();
         m_patch.clear();
+        ensureOwnImage();
         const QRect changed = fill(m_image);
         if (!changed.isEmpty())
             emit imageChanged(changed);

@@ -13,6 +13,7 @@ public:
         : m_surface(surface), m_clip(clip & surface.rect()), m_persistent(surface.m_autoRedraw)
     {
         if (m_persistent) {
+            surface.ensureOwnImage();
             m_bits = surface.m_image.bits();
             m_bytesPerLine = surface.m_image.bytesPerLine();
         }

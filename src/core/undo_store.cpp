@@ -1,5 +1,6 @@
 #include "undo_store.h"
 
+#include "large_image.h"
 #include "surface.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ QImage TiledPicture::toImage() const
 {
     if (isNull())
         return QImage();
-    QImage image(m_size, m_tiles.front().format());
+    QImage image = newLargeImage(m_size.width(), m_size.height(), m_tiles.front().format());
     if (image.isNull())
         return image;
     for (std::size_t i = 0; i < m_tiles.size(); ++i) {
