@@ -75,7 +75,8 @@ void frmmain::restoreCanvas(bool (UndoStore::*restore)())
 
 void frmmain::canvasSizeChanged()
 {
-    // The resize grips follow the canvas corner here, once they exist.
+    // The resize grips follow the canvas corner here (PlaceGrips), once they
+    // exist.
     UpdateScrollBars();
     showCanvasSize();
 }
