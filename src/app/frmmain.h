@@ -17,6 +17,7 @@ class PictureBox;
 class QAction;
 class QLabel;
 class QMenu;
+class QPushButton;
 class QScrollBar;
 class QStatusBar;
 
@@ -188,4 +189,20 @@ private:
     QAction *mnuBlue = nullptr;
 
     QAction *mnuAbout = nullptr;
+
+    // --- Undo, redo and clear (frmmain_undo.cpp)
+    void buildUndoCommands();
+    void CX_Click();
+    void HH_Click();
+    void mnuClear_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    // Puts a held picture back; restore is restoreBefore or restoreAfter.
+    void restoreCanvas(bool (UndoStore::*restore)());
+    // The canvas took another size without a grip or a size command.
+    void canvasSizeChanged();
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
 };
