@@ -7,7 +7,7 @@
 
 class CommonDialogs;
 class QComboBox;
-class QFrame;
+class Line3D;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -42,7 +42,7 @@ private:
     std::array<QLabel *, 2> lblPixel;
     QLabel *lblImagebk;
     QComboBox *cboColor;
-    QFrame *Line3D1;
+    Line3D *Line3D1;
     QPushButton *cmdOK;
     QPushButton *cmdCancel;
 };

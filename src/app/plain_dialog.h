@@ -2,6 +2,11 @@
 
 #include <QDialog>
 
+class CommonDialogs;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
 // A small fixed-size dialog of the program: no window icon, no context help,
 // no default or cancel button. Enter clicks a push button only when that
 // button has the focus, and Esc does nothing; the close box still cancels.
@@ -14,4 +19,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+    // Child widgets named and placed in one go.
+    QLabel *addLabel(const char *name, const QString &text, const QRect &geometry);
+    QLineEdit *addTextBox(const char *name, const QString &text, const QRect &geometry);
+    // A push button that is never a default button.
+    QPushButton *addButton(const char *name, const QString &text, const QRect &geometry);
+
+    // Whether a picture of width x height can be made; if not, the user is
+    // told why (under the dialog's caption) and the dialog stays open.
+    bool acceptableSize(int width, int height, CommonDialogs &dialogs);
 };
