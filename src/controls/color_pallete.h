@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mouse_pointer.h"
+
 #include "core/colour.h"
 #include "core/surface.h"
 
@@ -41,9 +43,9 @@ public:
     bool openFullColorDLG() const { return m_OpenFullColorDLG; }
     void setOpenFullColorDLG(bool full);
     // A 16-bit pointer code: a value outside -32768..32767 is refused (false).
-    int mousePointer() const { return m_mousePointer; }
+    int mousePointer() const { return m_pointer.code(); }
     bool setMousePointer(int code);
-    QPixmap mouseIcon() const { return m_mouseIcon; }
+    QPixmap mouseIcon() const { return m_pointer.icon(); }
     void setMouseIcon(const QPixmap &icon);
 
     // Where the colour chooser of a double-click comes from; without one a
@@ -95,8 +97,7 @@ private:
     bool m_OpenFullColorDLG = true;
     std::int16_t m_LastCellIndex = -1;
     int m_LastButton = 0;
-    int m_mousePointer = 0;
-    QPixmap m_mouseIcon;
+    MousePointer m_pointer;
     Surface m_surface;
     Surface pSrc;
     CommonDialogs *m_dialogs = nullptr;

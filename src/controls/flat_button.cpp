@@ -163,19 +163,15 @@ void FlatButton::setButtonStyle(int style)
 
 bool FlatButton::setMousePointer(int code)
 {
-    const auto code16 = toInt16(code);
-    if (!code16)
+    if (!m_pointer.setCode(*this, code))
         return false;
-    m_mousePointer = *code16;
-    applyMousePointer(*this, m_mousePointer, m_mouseIcon);
-    emit mousePointerChanged(m_mousePointer);
+    emit mousePointerChanged(m_pointer.code());
     return true;
 }
 
 void FlatButton::setMouseIcon(const QPixmap &icon)
 {
-    m_mouseIcon = icon;
-    applyMousePointer(*this, m_mousePointer, m_mouseIcon);
+    m_pointer.setIcon(*this, icon);
     emit mouseIconChanged(icon);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mouse_pointer.h"
+
 #include "core/colour.h"
 
 #include <QImage>
@@ -54,9 +56,9 @@ public:
     void setButtonStyle(int style);
     // Takes any integer but holds a 16-bit code: a value outside
     // -32768..32767 is refused (false) and the pointer stays as it was.
-    int mousePointer() const { return m_mousePointer; }
+    int mousePointer() const { return m_pointer.code(); }
     bool setMousePointer(int code);
-    QPixmap mouseIcon() const { return m_mouseIcon; }
+    QPixmap mouseIcon() const { return m_pointer.icon(); }
     void setMouseIcon(const QPixmap &icon);
 
     // The caption without its "&" marks, as read out and shown in lists.
@@ -106,8 +108,7 @@ private:
     bool m_showFocusRect = true;
     QImage m_picture;
     int m_buttonStyle = 1;
-    int m_mousePointer = 0;
-    QPixmap m_mouseIcon;
+    MousePointer m_pointer;
     bool m_focus = false;
     int m_lastButton = 0;
     // A press seen since the last double-click: the release that follows

@@ -1,5 +1,7 @@
 #include "mouse_pointer.h"
 
+#include "core/numbers.h"
+
 #include <QWidget>
 
 #include <iterator>
@@ -19,4 +21,20 @@ void applyMousePointer(QWidget &widget, int code, const QPixmap &icon)
         widget.setCursor(Shapes[code]);
     else
         widget.unsetCursor();
+}
+
+bool MousePointer::setCode(QWidget &widget, int code)
+{
+    const auto code16 = toInt16(code);
+    if (!code16)
+        return false;
+    m_code = *code16;
+    applyMousePointer(widget, m_code, m_icon);
+    return true;
+}
+
+void MousePointer::setIcon(QWidget &widget, const QPixmap &icon)
+{
+    m_icon = icon;
+    applyMousePointer(widget, m_code, m_icon);
 }
