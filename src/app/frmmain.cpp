@@ -16,6 +16,8 @@ frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent),
     setWindowTitle(QStringLiteral("Kalvo"));
     buildMenus();
     buildControls();
+    buildGrips();
+    connectFileCommands();
     buildStatusBar();
     buildUndoCommands();
     // The client area (below the menu bar, status bar included) is 1016 x 522.
@@ -36,7 +38,7 @@ void frmmain::Form_Load()
     m_document.AppPath = programFolder;
     m_document.DataPath = programFolder + QStringLiteral("Data") + QDir::separator();
     m_document.DialogResult = Document::DialogCancelled;
-    // The grips take their places here, once they exist.
+    PlaceGrips();
     showCanvasSize();
     // The tool options, the pattern and brush lists and the choice of the
     // pencil follow here, once the tool palette exists.

@@ -3,6 +3,7 @@
 #include "core/document.h"
 #include "core/surface.h"
 #include "core/undo_store.h"
+#include "grip_geometry.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -20,6 +21,7 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
+class ResizeGrip;
 
 // The main window: the canvas in its scrolling viewport, the top strip, the
 // tool palette frame, the menus and the status bar. Each topic's handlers live
@@ -74,6 +76,15 @@ public:
 
     // --- Scrolling
     void UpdateScrollBars();
+
+    // --- Grips and file commands (frmmain_view.cpp, frmmain_file.cpp)
+    // Puts the three resize grips at the canvas's unscrolled edges.
+    void PlaceGrips();
+    // The path chosen in the platform's open (or save) dialog, starting in
+    // AppPath, or "" when cancelled; a choice makes its folder the next start.
+    QString ShowFileDialog(bool open, const QString &filter, const QString &title);
+    // The part of path before its last "/"; path itself without one.
+    static QString FolderOf(const QString &path);
 
 signals:
     // "x" was typed: the palette swaps its two colours.
@@ -205,4 +216,20 @@ private:
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
     QPushButton *Command3 = nullptr;
+
+    // --- Grips and file commands (frmmain_view.cpp, frmmain_file.cpp)
+    void buildGrips();
+    // A press on any grip; which grip is dragged comes with each move.
+    void pGrip_MouseDown(Qt::MouseButton button, QPointF at);
+    void pGrip_MouseMove(int index, Qt::MouseButtons buttons, QPointF at);
+    void connectFileCommands();
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuScale_Click();
+
+    std::array<ResizeGrip *, 3> pGrip{};
+    GripDrag m_gripDrag;
+    // A drag to a size the machine cannot hold is reported once per press.
+    bool m_gripRefusalShown = false;
 };

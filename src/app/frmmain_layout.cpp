@@ -10,10 +10,6 @@
 #include <QScrollBar>
 #include <QStatusBar>
 
-#include <algorithm>
-#include <cstdint>
-#include <limits>
-
 namespace {
 
 constexpr int BarThickness = 18;
@@ -31,14 +27,6 @@ QScrollBar *makeScrollBar(Qt::Orientation orientation, const QString &name, QWid
     bar->setSingleStep(1);
     bar->setPageStep(1);
     return bar;
-}
-
-// A scroll maximum as the 16-bit value the scroll bars hold.
-int scrollMaximum(int canvasSide, int viewportSide)
-{
-    const long long maximum = static_cast<long long>(canvasSide) - viewportSide + BarThickness;
-    return static_cast<int>(std::clamp<long long>(maximum, std::numeric_limits<std::int16_t>::min(),
-                                                  std::numeric_limits<std::int16_t>::max()));
 }
 
 } // namespace
@@ -162,19 +150,6 @@ void frmmain::Form_Resize()
         hBar->resize(w - BarThickness, hBar->height());
     pSpacer->move(w - pSpacer->width(), h - pSpacer->height());
     UpdateScrollBars();
-}
-
-void frmmain::UpdateScrollBars()
-{
-    const QSize inner = pHolder->innerSize();
-    const int vMaximum = scrollMaximum(m_canvas.height(), inner.height());
-    const int hMaximum = scrollMaximum(m_canvas.width(), inner.width());
-    // A bar that cannot scroll keeps the canvas at its edge; narrowing the
-    // range pulls the value in and the canvas follows.
-    hBar->setRange(0, std::max(0, hMaximum));
-    hBar->setEnabled(hMaximum > 0);
-    vBar->setRange(0, std::max(0, vMaximum));
-    vBar->setEnabled(vMaximum > 0);
 }
 
 void frmmain::hBar_Change(int value)

@@ -75,8 +75,7 @@ void frmmain::restoreCanvas(bool (UndoStore::*restore)())
 
 void frmmain::canvasSizeChanged()
 {
-    // The resize grips follow the canvas corner here (PlaceGrips), once they
-    // exist.
+    PlaceGrips();
     UpdateScrollBars();
     showCanvasSize();
 }

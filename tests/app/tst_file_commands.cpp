@@ -1,0 +1,445 @@
+#include "testmain.h"
+
+#include "app/frmmain.h"
+#include "app/frmnew.h"
+#include "app/frmscale.h"
+#include "controls/color_pallete.h"
+#include "controls/picture_box.h"
+#include "core/picture_file.h"
+#include "modal_script.h"
+#include "scripted_dialogs.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+constexpr Colour Color1 = 0x00123456;
+constexpr Colour Color2 = 0x00ABCDEF;
+
+// A picture whose every pixel differs from its neighbours.
+QImage pattern(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 3 % 256, y * 5 % 256, (x + y) % 256));
+    }
+    return image;
+}
+
+QByteArray littleEndian(quint32 value, int bytes)
+{
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+        out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+    return out;
+}
+
+// A bitmap header that claims 100000 x 100000 pixels over a few bytes.
+QByteArray hugeBitmapHeader()
+{
+    QByteArray bytes("BM");
+    bytes += littleEndian(70, 4) + littleEndian(0, 4) + littleEndian(54, 4);
+    bytes += littleEndian(40, 4) + littleEndian(100000, 4) + littleEndian(100000, 4);
+    bytes += littleEndian(1, 2) + littleEndian(24, 2) + littleEndian(0, 4) + littleEndian(0, 4);
+    bytes +=
+        littleEndian(2835, 4) + littleEndian(2835, 4) + littleEndian(0, 4) + littleEndian(0, 4);
+    bytes += QByteArray(16, '\x7f');
+    return bytes;
+}
+
+} // namespace
+
+class TestFileCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init();
+    void cleanup();
+
+    void folderOf_data();
+    void folderOf();
+    void newMakesBlankCanvas_data();
+    void newMakesBlankCanvas();
+    void newRefusesSizeBelowOne_data();
+    void newRefusesSizeBelowOne();
+    void newCancelKeepsCanvas();
+    void openTakesPictureAndSize();
+    void dialogsStartInLastFolder();
+    void saveWritesExactNameAndReadsBack();
+    void openFailureKeepsCanvas_data();
+    void openFailureKeepsCanvas();
+    void saveFailureIsReported();
+    void scaleAveragesAndUpdatesView();
+    void scaleCancelChangesNothing();
+
+private:
+    void trigger(const char *action);
+    // New, answered with the fields given; returns whether the dialog was still
+    // open after OK (and was then cancelled).
+    bool runNew(const QString &width, const QString &height, int colour);
+    QString tempPath(const QString &name) const { return m_folder->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<frmmain> m_window;
+};
+
+void TestFileCommands::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_window = std::make_unique<frmmain>(*m_dialogs);
+    m_window->Form_Load();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestFileCommands::cleanup()
+{
+    m_window.reset();
+    m_dialogs.reset();
+    m_folder.reset();
+}
+
+void TestFileCommands::trigger(const char *action)
+{
+    m_window->findChild<QAction *>(QLatin1String(action))->trigger();
+}
+
+bool TestFileCommands::runNew(const QString &width, const QString &height, int colour)
+{
+    bool stillOpen = false;
+    const bool scripted =
+        scriptModal<frmNew>([this] { trigger("mnuNew"); },
+                            [&](frmNew &dialog) {
+                                dialog.findChild<QLineEdit *>("txtWidth")->setText(width);
+                                dialog.findChild<QLineEdit *>("txtHeight")->setText(height);
+                                dialog.findChild<QComboBox *>("cboColor")->setCurrentIndex(colour);
+                                dialog.findChild<QPushButton *>("cmdOK")->click();
+                                stillOpen = dialog.isVisible();
+                                if (stillOpen)
+                                    dialog.findChild<QPushButton *>("cmdCancel")->click();
+                            });
+    return scripted && stillOpen;
+}
+
+void TestFileCommands::folderOf_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("file") << "/home/a/b.bmp"
+                          << "/home/a";
+    QTest::newRow("root") << "/b.bmp"
+                          << "";
+    QTest::newRow("folder") << "/home/a/"
+                            << "/home/a";
+    QTest::newRow("bare name") << "b.bmp"
+                               << "b.bmp";
+    QTest::newRow("backslash is a name") << "a\\b.bmp"
+                                         << "a\\b.bmp";
+}
+
+void TestFileCommands::folderOf()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, folder);
+    QCOMPARE(frmmain::FolderOf(path), folder);
+}
+
+void TestFileCommands::newMakesBlankCanvas_data()
+{
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<int>("colour");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<Colour>("backColor");
+    QTest::newRow("red") << "200"
+                         << "200" << 2 << QSize(200, 200) << Colour(0x000000FF);
+    QTest::newRow("blank inside") << "3 0"
+                                  << "40" << 0 << QSize(30, 40) << Colour(0x00FFFFFF);
+    QTest::newRow("foreground") << "10"
+                                << "1000" << 5 << QSize(10, 1000) << Color1;
+    QTest::newRow("background") << "1200"
+                                << "7" << 6 << QSize(1200, 7) << Color2;
+}
+
+void TestFileCommands::newMakesBlankCanvas()
+{
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(int, colour);
+    QFETCH(QSize, size);
+    QFETCH(Colour, backColor);
+    m_window->palette()->setColor1(Color1);
+    m_window->palette()->setColor2(Color2);
+    m_window->canvas().setPixel(0, 0, 0x00000000);
+    m_window->canvasView()->setSelectionFrame(QRect(1, 1, 5, 5));
+    m_window->findChild<QAction *>("MnuDQue")->setChecked(true);
+    m_window->document().CurrentTool = 4;
+
+    QVERIFY(!runNew(width, height, colour));
+    Surface &canvas = m_window->canvas();
+    QCOMPARE(canvas.size(), size);
+    QCOMPARE(canvas.getPixel(0, 0), backColor);
+    QCOMPARE(canvas.getPixel(size.width() - 1, size.height() - 1), backColor);
+    QCOMPARE(canvas.backColor(), backColor);
+    QCOMPARE(m_window->statusPanel(3),
+             QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+    QCOMPARE(m_window->canvasView()->size(), size);
+    QVERIFY(m_window->canvasView()->selectionFrame().isNull());
+    QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
+    QCOMPARE(m_window->document().DialogResult, Document::DialogCancelled);
+    QCOMPARE(m_window->document().CurrentTool, 4);
+    const auto grips = m_window->findChildren<QWidget *>("pGrip");
+    QCOMPARE(grips.size(), 3);
+    for (QWidget *grip : grips) {
+        if (grip->property("index").toInt() == 1)
+            QCOMPARE(grip->pos(), QPoint(size.width(), size.height()));
+    }
+    QCOMPARE(m_window->horizontalBar()->isEnabled(), size.width() > 876 - 18);
+    QCOMPARE(m_window->verticalBar()->isEnabled(), size.height() > 436 - 18);
+}
+
+void TestFileCommands::newRefusesSizeBelowOne_data()
+{
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::newRow("letters") << "abc"
+                             << "200";
+    QTest::newRow("zero") << "0"
+                          << "200";
+    QTest::newRow("zero height") << "200"
+                                 << "0.5";
+}
+
+void TestFileCommands::newRefusesSizeBelowOne()
+{
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    m_window->canvas().setPixel(3, 3, 0x000000FF);
+    const QImage before = m_window->canvas().image();
+
+    QVERIFY(runNew(width, height, 2));
+    const auto messages = m_dialogs->of("message");
+    QCOMPARE(messages.size(), std::size_t(1));
+    QCOMPARE(messages[0].text, QStringLiteral("位图像素值必须大于零"));
+    QCOMPARE(messages[0].title, QStringLiteral("新建图像"));
+    QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
+    QCOMPARE(m_window->canvas().image(), before);
+}
+
+void TestFileCommands::newCancelKeepsCanvas()
+{
+    m_window->canvas().setPixel(3, 3, 0x000000FF);
+    const QImage before = m_window->canvas().image();
+    m_window->setStatusPanel(3, QStringLiteral("stale"));
+    QVERIFY(scriptModal<frmNew>([this] { trigger("mnuNew"); },
+                                [](frmNew &dialog) { dialog.CmdCancel_Click(); }));
+    QCOMPARE(m_window->canvas().image(), before);
+    QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
+    QCOMPARE(m_window->document().DialogResult, Document::DialogCancelled);
+}
+
+void TestFileCommands::openTakesPictureAndSize()
+{
+    const QImage picture = pattern(64, 32);
+    const QString path = tempPath(QStringLiteral("small.bmp"));
+    QCOMPARE(savePicture(picture, path), PictureError::None);
+    m_window->verticalBar()->setValue(120);
+    m_window->document().CurrentTool = 5;
+    m_window->findChild<QAction *>("MnuDQue")->setChecked(true);
+    m_dialogs->fileNames.push_back(path);
+
+    trigger("mnuOpen");
+    const auto opens = m_dialogs->of("open");
+    QCOMPARE(opens.size(), std::size_t(1));
+    QCOMPARE(opens[0].title, QStringLiteral("Open"));
+    QVERIFY(m_dialogs->of("message").empty());
+    QCOMPARE(m_window->canvas().size(), QSize(64, 32));
+    QCOMPARE(m_window->canvas().image(), picture);
+    QCOMPARE(m_window->canvasView()->geometry(), QRect(0, 0, 64, 32));
+    QVERIFY(!m_window->verticalBar()->isEnabled());
+    QVERIFY(!m_window->horizontalBar()->isEnabled());
+    QCOMPARE(m_window->document().CurrentTool, -1);
+    QCOMPARE(m_window->statusPanel(3), QStringLiteral("64x32"));
+    QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
+    QList<QPoint> places;
+    const auto grips = m_window->findChildren<QWidget *>("pGrip");
+    for (int i = 0; i < 3; ++i) {
+        for (QWidget *grip : grips) {
+            if (grip->property("index").toInt() == i)
+                places << grip->pos();
+        }
+    }
+    QCOMPARE(places, (QList<QPoint>{{64, 13}, {64, 32}, {29, 32}}));
+}
+
+void TestFileCommands::dialogsStartInLastFolder()
+{
+    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("sub")));
+    const QString path = tempPath(QStringLiteral("sub/first.bmp"));
+    QCOMPARE(savePicture(pattern(4, 4), path), PictureError::None);
+    const QString start = m_window->document().AppPath;
+
+    m_dialogs->fileNames = {path, QString(), tempPath(QStringLiteral("sub/second.bmp"))};
+    trigger("mnuOpen");
+    trigger("mnuSave"); // cancelled: the folder stays
+    trigger("mnuSave");
+    const QString folder = m_folder->path() + QStringLiteral("/sub/");
+    QStringList folders;
+    for (const auto &request : m_dialogs->requests) {
+        if (request.kind == QLatin1String("open") || request.kind == QLatin1String("save"))
+            folders << request.folder;
+    }
+    QCOMPARE(folders, (QStringList{start, folder, folder}));
+    QCOMPARE(m_window->document().AppPath, folder);
+    QCOMPARE(m_dialogs->of("save")[0].title, QStringLiteral("Save"));
+}
+
+void TestFileCommands::saveWritesExactNameAndReadsBack()
+{
+    Surface &canvas = m_window->canvas();
+    canvas.setPicture(pattern(50, 40));
+    canvas.setPixel(10, 10, 0x00FF00FF);
+    const QImage drawn = canvas.image();
+    const QString path = tempPath(QStringLiteral("picture"));
+    m_dialogs->fileNames = {path, path};
+
+    trigger("mnuSave");
+    QVERIFY(QFile::exists(path));
+    QVERIFY(!QFile::exists(path + QStringLiteral(".bmp")));
+    QVERIFY(m_dialogs->of("message").empty());
+
+    canvas.setSize(10, 10);
+    canvas.clearPicture();
+    trigger("mnuOpen");
+    QCOMPARE(canvas.image(), drawn);
+}
+
+void TestFileCommands::openFailureKeepsCanvas_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QByteArray bitmap;
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("whole.bmp"));
+        savePicture(pattern(64, 32), path);
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        bitmap = file.readAll();
+    }
+    QTest::newRow("zero bytes") << QByteArray();
+    QTest::newRow("truncated") << bitmap.left(bitmap.size() / 2);
+    QTest::newRow("not a picture") << QByteArray("just some words, not pixels\n");
+    QTest::newRow("huge header") << hugeBitmapHeader();
+}
+
+void TestFileCommands::openFailureKeepsCanvas()
+{
+    QFETCH(QByteArray, content);
+    const QString path = tempPath(QStringLiteral("bad.bmp"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    Surface &canvas = m_window->canvas();
+    canvas.setPixel(5, 5, 0x000000FF);
+    const QImage before = canvas.image();
+    m_window->document().CurrentTool = 2;
+    m_dialogs->fileNames.push_back(path);
+
+    trigger("mnuOpen");
+    const auto messages = m_dialogs->of("message");
+    QCOMPARE(messages.size(), std::size_t(1));
+    QVERIFY2(messages[0].text.contains(path), qPrintable(messages[0].text));
+    QCOMPARE(messages[0].title, QStringLiteral("打开"));
+    QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
+    QCOMPARE(canvas.image(), before);
+    QCOMPARE(m_window->canvasView()->size(), QSize(760, 568));
+    QCOMPARE(m_window->document().CurrentTool, -1);
+    QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
+}
+
+void TestFileCommands::saveFailureIsReported()
+{
+    const QString path = tempPath(QStringLiteral("missing/picture.bmp"));
+    m_dialogs->fileNames.push_back(path);
+    trigger("mnuSave");
+    const auto messages = m_dialogs->of("message");
+    QCOMPARE(messages.size(), std::size_t(1));
+    QVERIFY2(messages[0].text.contains(path), qPrintable(messages[0].text));
+    QCOMPARE(messages[0].title, QStringLiteral("保存"));
+    QCOMPARE(messages[0].icon, CommonDialogs::Icon::Critical);
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestFileCommands::scaleAveragesAndUpdatesView()
+{
+    Surface &canvas = m_window->canvas();
+    canvas.setSize(100, 100);
+    canvas.setPixel(0, 0, rgbColour(10, 200, 0));
+    canvas.setPixel(1, 0, rgbColour(20, 200, 0));
+    canvas.setPixel(0, 1, rgbColour(30, 100, 0));
+    canvas.setPixel(1, 1, rgbColour(41, 100, 0));
+    m_window->UpdateScrollBars();
+    QString shownWidth;
+    QString shownHeight;
+    QVERIFY(scriptModal<frmScale>([this] { trigger("mnuScale"); },
+                                  [&](frmScale &dialog) {
+                                      auto *width = dialog.findChild<QLineEdit *>("txtWidth");
+                                      auto *height = dialog.findChild<QLineEdit *>("txtHeight");
+                                      shownWidth = width->text();
+                                      shownHeight = height->text();
+                                      width->setText(QStringLiteral("50"));
+                                      height->setText(QStringLiteral("50"));
+                                      dialog.cmdOK_Click();
+                                  }));
+    QCOMPARE(shownWidth, QStringLiteral("100"));
+    QCOMPARE(shownHeight, QStringLiteral("100"));
+    QCOMPARE(canvas.size(), QSize(50, 50));
+    // 25.25 and 150 for the top-left 2 x 2 block.
+    QCOMPARE(canvas.getPixel(0, 0), rgbColour(25, 150, 0));
+    QCOMPARE(canvas.getPixel(49, 49), Colour(0x00FFFFFF));
+    QCOMPARE(m_window->statusPanel(3), QStringLiteral("50x50"));
+    QCOMPARE(m_window->canvasView()->size(), QSize(50, 50));
+    QVERIFY(!m_window->verticalBar()->isEnabled());
+    for (QWidget *grip : m_window->findChildren<QWidget *>("pGrip")) {
+        if (grip->property("index").toInt() == 2)
+            QCOMPARE(grip->pos(), QPoint(22, 50));
+    }
+    QCOMPARE(m_window->scratch().size(), QSize(50, 50));
+    QCOMPARE(m_window->document().DialogResult, Document::DialogCancelled);
+}
+
+void TestFileCommands::scaleCancelChangesNothing()
+{
+    Surface &canvas = m_window->canvas();
+    canvas.setPixel(7, 7, 0x0000FF00);
+    const QImage before = canvas.image();
+    m_window->setStatusPanel(3, QStringLiteral("kept"));
+    QVERIFY(scriptModal<frmScale>([this] { trigger("mnuScale"); },
+                                  [](frmScale &dialog) { dialog.CmdCancel_Click(); }));
+    QCOMPARE(canvas.image(), before);
+    QCOMPARE(m_window->statusPanel(3), QStringLiteral("kept"));
+    QCOMPARE(m_window->scratch().size(), QSize(32, 30));
+    QCOMPARE(m_window->document().DialogResult, Document::DialogCancelled);
+}
+
+KALVO_TEST(TestFileCommands)
+#include "tst_file_commands.moc"

@@ -1,0 +1,245 @@
+#include "testmain.h"
+
+#include "app/frmmain.h"
+#include "app/resize_grip.h"
+#include "controls/bordered_box.h"
+#include "controls/picture_box.h"
+#include "scripted_dialogs.h"
+
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+
+class TestView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init();
+    void cleanup();
+
+    void scrollRangesFollowCanvas_data();
+    void scrollRangesFollowCanvas();
+    void scrollingLeavesGrips();
+    void gripsAtStart();
+    void gripDrag_data();
+    void gripDrag();
+    void rightButtonDragDoesNothing();
+    void dragPastMemoryIsReportedOnce();
+    void shrinkingPullsScrolledCanvasBack();
+
+private:
+    QWidget *grip(int index) const;
+    // Sends a move with the left button held to grip, at a point in its pixels.
+    void dragTo(int index, QPointF at);
+
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<frmmain> m_window;
+};
+
+void TestView::init()
+{
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_window = std::make_unique<frmmain>(*m_dialogs);
+    m_window->Form_Load();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestView::cleanup()
+{
+    m_window.reset();
+    m_dialogs.reset();
+}
+
+QWidget *TestView::grip(int index) const
+{
+    const auto grips = m_window->findChildren<QWidget *>("pGrip");
+    for (QWidget *g : grips) {
+        if (g->property("index").toInt() == index)
+            return g;
+    }
+    return nullptr;
+}
+
+void TestView::dragTo(int index, QPointF at)
+{
+    QWidget *target = grip(index);
+    QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+}
+
+void TestView::scrollRangesFollowCanvas_data()
+{
+    QTest::addColumn<QSize>("canvas");
+    QTest::addColumn<int>("hMaximum");
+    QTest::addColumn<int>("vMaximum");
+    // The viewport inside is 876 x 436.
+    QTest::newRow("start") << QSize(760, 568) << 0 << 150;
+    QTest::newRow("wide") << QSize(1200, 100) << 342 << 0;
+    QTest::newRow("just fits") << QSize(858, 418) << 0 << 0;
+    QTest::newRow("one over") << QSize(859, 419) << 1 << 1;
+    QTest::newRow("past 16 bits") << QSize(40000, 10) << 32767 << 0;
+}
+
+void TestView::scrollRangesFollowCanvas()
+{
+    QFETCH(QSize, canvas);
+    QFETCH(int, hMaximum);
+    QFETCH(int, vMaximum);
+    m_window->canvas().setSize(canvas.width(), canvas.height());
+    m_window->UpdateScrollBars();
+    QScrollBar *h = m_window->horizontalBar();
+    QScrollBar *v = m_window->verticalBar();
+    QCOMPARE(h->minimum(), 0);
+    QCOMPARE(h->maximum(), hMaximum);
+    QCOMPARE(v->maximum(), vMaximum);
+    QCOMPARE(h->isEnabled(), hMaximum > 0);
+    QCOMPARE(v->isEnabled(), vMaximum > 0);
+}
+
+void TestView::scrollingLeavesGrips()
+{
+    const QPoint corner = grip(1)->pos();
+    m_window->verticalBar()->setValue(100);
+    QCOMPARE(m_window->canvasView()->pos(), QPoint(0, -100));
+    QCOMPARE(grip(1)->pos(), corner);
+    QCOMPARE(grip(0)->pos(), QPoint(760, 281));
+}
+
+void TestView::gripsAtStart()
+{
+    const QList<QPoint> places{{760, 281}, {760, 568}, {377, 568}};
+    const QList<Qt::CursorShape> cursors{Qt::SizeHorCursor, Qt::SizeFDiagCursor, Qt::SizeVerCursor};
+    QWidget *inside = m_window->viewport()->client();
+    for (int i = 0; i < 3; ++i) {
+        QWidget *g = grip(i);
+        QVERIFY(g);
+        QCOMPARE(g->parentWidget(), inside);
+        QCOMPARE(g->geometry(), QRect(places[i], QSize(6, 6)));
+        QCOMPARE(g->cursor().shape(), cursors[i]);
+        QVERIFY(!g->accessibleName().isEmpty());
+        const QList<QObject *> stack = inside->children();
+        QVERIFY(stack.indexOf(g) > stack.indexOf(m_window->canvasView()));
+        QVERIFY(stack.indexOf(g) < stack.indexOf(m_window->verticalBar()));
+    }
+    const QImage shown = grip(2)->grab().toImage();
+    QCOMPARE(shown.size(), QSize(6, 6));
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            const bool frame = x == 0 || y == 0 || x == 5 || y == 5;
+            QCOMPARE(QColor(shown.pixel(x, y)), frame ? QColor(Qt::white) : QColor(47, 54, 153));
+        }
+    }
+}
+
+void TestView::gripDrag_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QPoint>("move");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("grip0");
+    QTest::newRow("corner") << 1 << QPoint(30, 20) << QSize(230, 220) << QPoint(230, 107);
+    QTest::newRow("right edge keeps height")
+        << 0 << QPoint(15, 40) << QSize(215, 200) << QPoint(215, 97);
+    QTest::newRow("bottom edge keeps width")
+        << 2 << QPoint(40, -50) << QSize(200, 150) << QPoint(200, 72);
+    QTest::newRow("width stops at 1") << 0 << QPoint(-500, 0) << QSize(1, 200) << QPoint(1, 97);
+    QTest::newRow("height 1") << 2 << QPoint(0, -900) << QSize(200, 1) << QPoint(200, -2);
+    QTest::newRow("corner to 1 x 1") << 1 << QPoint(-300, -300) << QSize(1, 1) << QPoint(1, -2);
+}
+
+void TestView::gripDrag()
+{
+    QFETCH(int, index);
+    QFETCH(QPoint, move);
+    QFETCH(QSize, size);
+    QFETCH(QPoint, grip0);
+    Surface &canvas = m_window->canvas();
+    canvas.setSize(200, 200);
+    canvas.setPixel(0, 0, 0x000000FF);
+    canvas.setPixel(199, 199, 0x0000FF00);
+    m_window->PlaceGrips();
+    m_window->UpdateScrollBars();
+
+    QWidget *g = grip(index);
+    const QPoint grab(3, 2);
+    QTest::mousePress(g, Qt::LeftButton, {}, grab);
+    QTest::mouseMove(g, grab + move);
+    // During the drag, before the button comes up.
+    QCOMPARE(canvas.size(), size);
+    QCOMPARE(m_window->statusPanel(3),
+             QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+    QCOMPARE(grip(0)->pos(), grip0);
+    QTest::mouseRelease(g, Qt::LeftButton, {}, grab);
+
+    QCOMPARE(m_window->canvasView()->size(), size);
+    QCOMPARE(canvas.getPixel(0, 0), Colour(0x000000FF));
+    const Colour white = 0x00FFFFFF;
+    if (size.width() > 200)
+        QCOMPARE(canvas.getPixel(size.width() - 1, 0), white);
+    if (size.height() > 200)
+        QCOMPARE(canvas.getPixel(0, size.height() - 1), white);
+    if (size.width() >= 200 && size.height() >= 200)
+        QCOMPARE(canvas.getPixel(199, 199), Colour(0x0000FF00));
+}
+
+void TestView::rightButtonDragDoesNothing()
+{
+    m_window->canvas().setSize(200, 200);
+    m_window->PlaceGrips();
+    m_window->showCanvasSize();
+    QWidget *g = grip(1);
+    QTest::mousePress(g, Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseMove(g, QPoint(43, 33));
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 50), g->mapToGlobal(QPointF(50, 50)),
+                     Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(g, &move);
+    QTest::mouseRelease(g, Qt::RightButton, {}, QPoint(3, 3));
+    QCOMPARE(m_window->canvas().size(), QSize(200, 200));
+    QCOMPARE(g->pos(), QPoint(200, 200));
+    QCOMPARE(m_window->statusPanel(3), QStringLiteral("200x200"));
+}
+
+void TestView::dragPastMemoryIsReportedOnce()
+{
+    m_window->canvas().setSize(200, 200);
+    m_window->PlaceGrips();
+    QTest::mousePress(grip(0), Qt::LeftButton, {}, QPoint(3, 3));
+    dragTo(0, QPointF(70000, 3));
+    dragTo(0, QPointF(80000, 3));
+    QCOMPARE(m_window->canvas().size(), QSize(200, 200));
+    QCOMPARE(grip(0)->pos(), QPoint(200, 97));
+    const auto messages = m_dialogs->of("message");
+    QCOMPARE(messages.size(), std::size_t(1));
+    QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
+
+    // The same drag goes on to a size that fits.
+    dragTo(0, QPointF(13, 3));
+    QCOMPARE(m_window->canvas().size(), QSize(210, 200));
+    QCOMPARE(m_dialogs->of("message").size(), std::size_t(1));
+    QTest::mouseRelease(grip(0), Qt::LeftButton, {}, QPoint(3, 3));
+}
+
+void TestView::shrinkingPullsScrolledCanvasBack()
+{
+    m_window->verticalBar()->setValue(150);
+    QCOMPARE(m_window->canvasView()->y(), -150);
+    QWidget *g = grip(2);
+    QTest::mousePress(g, Qt::LeftButton, {}, QPoint(3, 3));
+    dragTo(2, QPointF(3, -97));
+    QCOMPARE(m_window->canvas().size(), QSize(760, 468));
+    QCOMPARE(m_window->verticalBar()->maximum(), 50);
+    QCOMPARE(m_window->verticalBar()->value(), 50);
+    QCOMPARE(m_window->canvasView()->y(), -50);
+    QCOMPARE(g->pos(), QPoint(377, 468));
+    QTest::mouseRelease(g, Qt::LeftButton, {}, QPoint(3, 3));
+}
+
+KALVO_TEST(TestView)
+#include "tst_view.moc"
