@@ -3,6 +3,10 @@
 #include "core/document.h"
 #include "core/surface.h"
 #include "core/undo_store.h"
+#include "tools/canvas_host.h"
+#include "tools/canvas_input.h"
+#include "tools/tool_options.h"
+#include "tools/tool_state.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -19,11 +23,13 @@ class QLabel;
 class QMenu;
 class QScrollBar;
 class QStatusBar;
+class ToolOptionPanels;
+class ToolPalette;
 
 // The main window: the canvas in its scrolling viewport, the top strip, the
 // tool palette frame, the menus and the status bar. Each topic's handlers live
 // in their own frmmain_<topic>.cpp.
-class frmmain : public QMainWindow
+class frmmain : public QMainWindow, public CanvasHost
 {
     Q_OBJECT
 
@@ -55,8 +61,11 @@ public:
     // --- Hidden work surfaces
     Surface &scratch() { return pSrc2; }
     Surface &maskHolder() { return pMask; }
-    Surface &brushSample(int index) { return index == 0 ? SrcBrush1 : SrcBrush2; }
-    QImage &patternSample() { return ImgPatten; }
+    Surface &brushSample(int index)
+    {
+        return index == 0 ? m_toolOptions.SrcBrush1 : m_toolOptions.SrcBrush2;
+    }
+    QImage &patternSample() { return m_toolOptions.ImgPatten; }
 
     // --- Containers other parts fill
     QWidget *topStrip() const;
@@ -73,6 +82,12 @@ public:
 
     // --- Scrolling
     void UpdateScrollBars();
+
+    // --- Tools, their options and the canvas input (frmmain_tools.cpp)
+    ToolState &toolState() { return m_toolState; }
+    ToolOptions &toolOptions() { return m_toolOptions; }
+    ToolPalette *toolPalette() const { return m_toolPalette; }
+    ToolOptionPanels *toolOptionPanels() const { return m_toolPanels; }
 
 signals:
     // "x" was typed: the palette swaps its two colours.
@@ -113,9 +128,6 @@ private:
     UndoStore m_undo{m_canvas};
     Surface pSrc2{32, 30, 0x00FF00FF};
     Surface pMask{32, 30, 0x00FF00FF};
-    Surface SrcBrush1{32, 30, 0x00FF00FF};
-    Surface SrcBrush2{32, 30, 0x00FF00FF};
-    QImage ImgPatten;
 
     // --- Controls
     QWidget *m_client = nullptr; // the area between the menu bar and the status bar
@@ -188,4 +200,28 @@ private:
     QAction *mnuBlue = nullptr;
 
     QAction *mnuAbout = nullptr;
+
+    // --- Tools, their options and the canvas input (frmmain_tools.cpp)
+    void buildTools();
+    // The option lists, the brush and pattern lists, then the pencil.
+    void loadTools();
+    void cmdtool_Click(int index);
+
+    void takeBeforeSnapshot() override;
+    void takeAfterSnapshot() override;
+    void setStatusPosition(const QString &text) override;
+    Colour color1() const override;
+    Colour color2() const override;
+    void setColor1(Colour colour) override;
+    void setColor2(Colour colour) override;
+    bool selectionVisible() const override;
+    void cut() override;
+    void pastePreview(QPointF at) override;
+    void pasteCommit(QPointF at) override;
+
+    ToolState m_toolState;
+    ToolOptions m_toolOptions;
+    CanvasInput m_canvasInput{m_canvas, m_document, m_toolState, m_toolOptions, *this};
+    ToolPalette *m_toolPalette = nullptr;
+    ToolOptionPanels *m_toolPanels = nullptr;
 };
