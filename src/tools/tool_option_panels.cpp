@@ -5,6 +5,7 @@
 #include "core/surface.h"
 #include "tool_options.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
@@ -48,7 +49,7 @@ ToolOptionPanels::ToolOptionPanels(Surface &canvas, ToolOptions &options, Common
 
     pFillType = addPanel(QStringLiteral("pFillType"), 0);
     cboFillType =
-        addList(pFillType, QStringLiteral("cboFillType"), QStringLiteral("填充类型:"), 60);
+        addList(pFillType, QStringLiteral("cboFillType"), QStringLiteral("填充类型:"), 52);
     cboPatten = addList(pFillType, QStringLiteral("cboPatten"), QStringLiteral("模板:"), 116);
 
     pBrush = addPanel(QStringLiteral("pBrush"), 0);
@@ -164,6 +165,8 @@ void ToolOptionPanels::fillList(QComboBox *list, const QString &folder)
     const QStringList names = QDir(folder).entryList({QStringLiteral("*.bmp")}, QDir::Files,
                                                      QDir::Name | QDir::IgnoreCase);
     list->addItems(names);
+    // The names may be longer than the closed list is wide.
+    list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 8);
 }
 
 void ToolOptionPanels::fillBrushList(const QString &folder)

@@ -13,6 +13,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QLayout>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +57,7 @@ private slots:
     void clickReportsIndex();
     void startUpChoices();
     void startUpWithoutDataFolder();
+    void panelsFitTheirPlace();
     void listEffects_data();
     void listEffects();
     void choosingBitmapLoadsIt_data();
@@ -134,6 +138,7 @@ void TestToolPalette::captionsFit()
     // the title.
     ToolPalette palette;
     palette.resize(126, ToolCount * ToolPalette::ButtonHeight);
+    palette.show();
     QVERIFY(palette.height() <= 414);
     for (int i = 0; i < ToolCount; ++i) {
         const FlatButton *button = palette.button(i);
@@ -208,6 +213,22 @@ void TestToolPalette::startUpWithoutDataFolder()
     QCOMPARE(m_options->SrcBrush1.image().size(), QSize(32, 30));
     QVERIFY(m_dialogs->requests.empty());
     QCOMPARE(m_options->EraseWidth, 10);
+}
+
+void TestToolPalette::panelsFitTheirPlace()
+{
+    makeDataFolder();
+    m_panels->startUp(m_data->path() + QStringLiteral("/Data/"));
+    for (QWidget *panel : m_panels->findChildren<QWidget *>(QRegularExpression("^p[A-Z]"))) {
+        QCOMPARE(panel->size(), QSize(ToolOptionPanels::PanelWidth, ToolOptionPanels::PanelHeight));
+        panel->layout()->activate();
+        for (QLabel *label : panel->findChildren<QLabel *>()) {
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+            QVERIFY(label->geometry().right() < panel->width());
+        }
+        for (QComboBox *combo : panel->findChildren<QComboBox *>())
+            QVERIFY2(combo->geometry().right() < panel->width(), qPrintable(combo->objectName()));
+    }
 }
 
 void TestToolPalette::listEffects_data()
