@@ -20,6 +20,7 @@ frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent),
     connectFileCommands();
     buildStatusBar();
     buildUndoCommands();
+    buildTools();
     // The client area (below the menu bar, status bar included) is 1016 x 522.
     resize(1016, 522 + menuBar()->sizeHint().height());
     // The window sees every key press before the control that has the focus.
@@ -40,8 +41,7 @@ void frmmain::Form_Load()
     m_document.DialogResult = Document::DialogCancelled;
     PlaceGrips();
     showCanvasSize();
-    // The tool options, the pattern and brush lists and the choice of the
-    // pencil follow here, once the tool palette exists.
+    loadTools();
     MnuDQue->trigger();
 }
 

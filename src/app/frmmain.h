@@ -4,6 +4,10 @@
 #include "core/surface.h"
 #include "core/undo_store.h"
 #include "grip_geometry.h"
+#include "tools/canvas_host.h"
+#include "tools/canvas_input.h"
+#include "tools/tool_options.h"
+#include "tools/tool_state.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -22,11 +26,13 @@ class QPushButton;
 class QScrollBar;
 class QStatusBar;
 class ResizeGrip;
+class ToolOptionPanels;
+class ToolPalette;
 
 // The main window: the canvas in its scrolling viewport, the top strip, the
 // tool palette frame, the menus and the status bar. Each topic's handlers live
 // in their own frmmain_<topic>.cpp.
-class frmmain : public QMainWindow
+class frmmain : public QMainWindow, public CanvasHost
 {
     Q_OBJECT
 
@@ -58,8 +64,11 @@ public:
     // --- Hidden work surfaces
     Surface &scratch() { return pSrc2; }
     Surface &maskHolder() { return pMask; }
-    Surface &brushSample(int index) { return index == 0 ? SrcBrush1 : SrcBrush2; }
-    QImage &patternSample() { return ImgPatten; }
+    Surface &brushSample(int index)
+    {
+        return index == 0 ? m_toolOptions.SrcBrush1 : m_toolOptions.SrcBrush2;
+    }
+    QImage &patternSample() { return m_toolOptions.ImgPatten; }
 
     // --- Containers other parts fill
     QWidget *topStrip() const;
@@ -85,6 +94,12 @@ public:
     QString ShowFileDialog(bool open, const QString &filter, const QString &title);
     // The part of path before its last "/"; path itself without one.
     static QString FolderOf(const QString &path);
+
+    // --- Tools, their options and the canvas input (frmmain_tools.cpp)
+    ToolState &toolState() { return m_toolState; }
+    ToolOptions &toolOptions() { return m_toolOptions; }
+    ToolPalette *toolPalette() const { return m_toolPalette; }
+    ToolOptionPanels *toolOptionPanels() const { return m_toolPanels; }
 
 signals:
     // "x" was typed: the palette swaps its two colours.
@@ -125,9 +140,6 @@ private:
     UndoStore m_undo{m_canvas};
     Surface pSrc2{32, 30, 0x00FF00FF};
     Surface pMask{32, 30, 0x00FF00FF};
-    Surface SrcBrush1{32, 30, 0x00FF00FF};
-    Surface SrcBrush2{32, 30, 0x00FF00FF};
-    QImage ImgPatten;
 
     // --- Controls
     QWidget *m_client = nullptr; // the area between the menu bar and the status bar
@@ -232,4 +244,28 @@ private:
     GripDrag m_gripDrag;
     // A drag to a size the machine cannot hold is reported once per press.
     bool m_gripRefusalShown = false;
+
+    // --- Tools, their options and the canvas input (frmmain_tools.cpp)
+    void buildTools();
+    // The option lists, the brush and pattern lists, then the pencil.
+    void loadTools();
+    void cmdtool_Click(int index);
+
+    void takeBeforeSnapshot() override;
+    void takeAfterSnapshot() override;
+    void setStatusPosition(const QString &text) override;
+    Colour color1() const override;
+    Colour color2() const override;
+    void setColor1(Colour colour) override;
+    void setColor2(Colour colour) override;
+    bool selectionVisible() const override;
+    void cut() override;
+    void pastePreview(QPointF at) override;
+    void pasteCommit(QPointF at) override;
+
+    ToolState m_toolState;
+    ToolOptions m_toolOptions;
+    CanvasInput m_canvasInput{m_canvas, m_document, m_toolState, m_toolOptions, *this};
+    ToolPalette *m_toolPalette = nullptr;
+    ToolOptionPanels *m_toolPanels = nullptr;
 };

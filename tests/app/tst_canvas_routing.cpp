@@ -1,0 +1,224 @@
+#include "testmain.h"
+
+#include "app/frmmain.h"
+#include "controls/color_pallete.h"
+#include "controls/flat_button.h"
+#include "controls/picture_box.h"
+#include "scripted_dialogs.h"
+#include "tools/tool_palette.h"
+
+#include <QLabel>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+constexpr Colour Red = 0x000000FF;
+constexpr Colour Green = 0x0000FF00;
+constexpr Colour Blue = 0x00FF0000;
+constexpr Colour White = 0x00FFFFFF;
+
+Colour pixel(const QImage &image, int x, int y)
+{
+    return fromQRgb(image.pixel(x, y));
+}
+
+const QStringList PanelNames{"pDrawWidth", "pFillType", "pBrush",    "pErase",
+                             "pClone",     "pGrad",     "pTextStyle"};
+
+} // namespace
+
+class TestCanvasRouting : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init();
+    void cleanup();
+
+    void startUpChoosesPencil();
+    void toolSelection_data();
+    void toolSelection();
+    void pencilClickLeavesDotAfterSnapshot();
+    void moveWithoutButtonOnlyShowsPosition();
+    void rectangleDrawsAtRelease();
+    void buttonChoosesPenColour_data();
+    void buttonChoosesPenColour();
+
+private:
+    PictureBox *canvasView() const { return m_window->canvasView(); }
+    void chooseTool(int index)
+    {
+        QTest::mouseClick(m_window->toolPalette()->button(index), Qt::LeftButton);
+    }
+
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<frmmain> m_window;
+};
+
+void TestCanvasRouting::init()
+{
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_window = std::make_unique<frmmain>(*m_dialogs);
+    m_window->Form_Load();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestCanvasRouting::cleanup()
+{
+    m_window.reset();
+    m_dialogs.reset();
+}
+
+void TestCanvasRouting::startUpChoosesPencil()
+{
+    QCOMPARE(m_window->document().CurrentTool, 1);
+    QCOMPARE(m_window->toolPalette()->button(1)->buttonStyle(), 2);
+    auto *lineOptions = m_window->findChild<QWidget *>("pDrawWidth");
+    QVERIFY(lineOptions->isVisible());
+    QVERIFY(!m_window->findChild<QWidget *>("cboStyle")->isVisible());
+    QVERIFY(!m_window->findChild<QLabel *>("lblStyle")->isVisible());
+    QCOMPARE(m_window->canvas().drawWidth(), 1);
+    QVERIFY(m_dialogs->requests.empty());
+    // In the top strip, right of the colour palette, within the strip.
+    const QRect place(lineOptions->mapTo(m_window->topStrip(), QPoint()), lineOptions->size());
+    QCOMPARE(place.left(), 288);
+    QVERIFY(m_window->topStrip()->rect().contains(place));
+}
+
+void TestCanvasRouting::toolSelection_data()
+{
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<QStringList>("panels");
+    QTest::addColumn<bool>("styleShown");
+    QTest::addColumn<QString>("hint");
+
+    const QStringList line{"pDrawWidth"};
+    const auto row = [](int tool, const QStringList &panels, bool style, const char *hint = "") {
+        QTest::addRow("%d", tool) << tool << panels << style << QString::fromUtf8(hint);
+    };
+    row(0, {}, true);
+    row(1, line, false);
+    for (int tool = 2; tool <= 11; ++tool)
+        row(tool, line, true);
+    row(12, {"pFillType"}, true);
+    row(13, line, true);
+    row(14, line, false);
+    row(15, line, true);
+    row(16, {"pBrush"}, true);
+    row(17, {"pDrawWidth", "pErase"}, true);
+    row(18, {}, true);
+    row(19, {"pClone"}, true, "请使用 Alt+鼠标左键 定义新克隆的范围.");
+    row(20, {"pGrad"}, true);
+    row(21, {"pTextStyle"}, true, "请单击需要放置文字的区域.");
+}
+
+void TestCanvasRouting::toolSelection()
+{
+    QFETCH(int, tool);
+    QFETCH(QStringList, panels);
+    QFETCH(bool, styleShown);
+    QFETCH(QString, hint);
+    m_window->setWindowTitle(QStringLiteral("a.bmp - Kalvo"));
+    canvasView()->setSelectionFrame(QRect(2, 2, 10, 10));
+    canvasView()->setMarker(QRect(5, 5, 6, 6));
+    m_window->toolState().CloneSourceNew = true;
+
+    // A second click repeats everything, the hint included.
+    for (int click = 1; click <= 2; ++click) {
+        chooseTool(tool);
+        QCOMPARE(m_window->document().CurrentTool, tool);
+        QVERIFY(canvasView()->selectionFrame().isNull());
+        QVERIFY(canvasView()->marker().isNull());
+        QVERIFY(!m_window->toolState().CloneSourceNew);
+        const auto messages = m_dialogs->of(QStringLiteral("message"));
+        if (hint.isEmpty()) {
+            QVERIFY(messages.empty());
+        } else {
+            QCOMPARE(messages.size(), std::size_t(click));
+            QCOMPARE(messages.back().text, hint);
+            QCOMPARE(messages.back().title, QStringLiteral("a.bmp - Kalvo"));
+            QCOMPARE(messages.back().icon, CommonDialogs::Icon::Information);
+        }
+    }
+
+    for (int i = 0; i < ToolCount; ++i) {
+        const FlatButton *button = m_window->toolPalette()->button(i);
+        QCOMPARE(button->buttonStyle(), i == tool ? 2 : 1);
+        QCOMPARE(button->foreColor(), i == tool ? Red : ButtonText);
+        QCOMPARE(button->backColor(), i == tool ? WindowBackground : ButtonFace);
+    }
+    for (const QString &name : PanelNames)
+        QVERIFY2(m_window->findChild<QWidget *>(name)->isVisible() == panels.contains(name),
+                 qPrintable(name));
+    if (panels.contains("pDrawWidth")) {
+        QCOMPARE(m_window->findChild<QWidget *>("cboStyle")->isVisible(), styleShown);
+        QCOMPARE(m_window->findChild<QLabel *>("lblStyle")->isVisible(), styleShown);
+    }
+}
+
+void TestCanvasRouting::pencilClickLeavesDotAfterSnapshot()
+{
+    m_window->palette()->setColor1(Red);
+    QTest::mouseClick(canvasView(), Qt::LeftButton, {}, QPoint(10, 12));
+    QCOMPARE(pixel(m_window->canvas().image(), 10, 12), Red);
+    const QImage before = m_window->undoStore().masktemp().toImage();
+    QCOMPARE(pixel(before, 10, 12), White);
+    QCOMPARE(m_window->canvas().autoRedraw(), true);
+    QCOMPARE(m_window->canvas().fillStyle(), 1);
+}
+
+void TestCanvasRouting::moveWithoutButtonOnlyShowsPosition()
+{
+    const QImage before = m_window->canvas().image();
+    QTest::mouseMove(canvasView(), QPoint(120, 45));
+    QTRY_COMPARE(m_window->statusPanel(2), QStringLiteral("120,45"));
+    QCOMPARE(m_window->canvas().image(), before);
+}
+
+void TestCanvasRouting::rectangleDrawsAtRelease()
+{
+    chooseTool(4);
+    m_window->palette()->setColor1(Blue);
+    QTest::mousePress(canvasView(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(canvasView(), QPoint(40, 30));
+    QCOMPARE(m_window->statusPanel(2), QStringLiteral("40,30"));
+    // The rubber band shows on the screen only.
+    QVERIFY(m_window->canvas().previewRect().contains(QPoint(25, 10)));
+    QCOMPARE(pixel(m_window->canvas().image(), 25, 10), White);
+    QCOMPARE(pixel(canvasView()->grab().toImage(), 25, 10), Blue);
+
+    QTest::mouseRelease(canvasView(), Qt::LeftButton, {}, QPoint(40, 30));
+    QCOMPARE(pixel(m_window->canvas().image(), 25, 10), Blue);
+    QCOMPARE(pixel(m_window->canvas().image(), 40, 20), Blue);
+    QCOMPARE(pixel(m_window->canvas().image(), 25, 20), White);
+    QVERIFY(m_window->canvas().previewRect().isEmpty());
+}
+
+void TestCanvasRouting::buttonChoosesPenColour_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<Colour>("expected");
+    QTest::newRow("left: first colour") << Qt::LeftButton << Green;
+    QTest::newRow("right: second colour") << Qt::RightButton << Blue;
+    QTest::newRow("middle: pen of the last press") << Qt::MiddleButton << Red;
+}
+
+void TestCanvasRouting::buttonChoosesPenColour()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(Colour, expected);
+    m_window->palette()->setColor1(Red);
+    QTest::mouseClick(canvasView(), Qt::LeftButton, {}, QPoint(3, 3));
+    m_window->palette()->setColor1(Green);
+    m_window->palette()->setColor2(Blue);
+    QTest::mouseClick(canvasView(), button, {}, QPoint(20, 20));
+    QCOMPARE(pixel(m_window->canvas().image(), 20, 20), expected);
+}
+
+KALVO_TEST(TestCanvasRouting)
+#include "tst_canvas_routing.moc"

@@ -1,0 +1,328 @@
+#include "testmain.h"
+
+#include "controls/flat_button.h"
+#include "core/picture_file.h"
+#include "core/surface.h"
+#include "scripted_dialogs.h"
+#include "tools/tool_icons.h"
+#include "tools/tool_option_panels.h"
+#include "tools/tool_options.h"
+#include "tools/tool_palette.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLayout>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// A small bitmap of one colour with a marker pixel, different for each seed.
+QImage sample(int seed)
+{
+    QImage image(4 + seed, 3 + seed, QImage::Format_RGB32);
+    image.fill(qRgb(255, 0, 255));
+    image.setPixel(0, 0, qRgb(seed * 20, 0, 0));
+    return image;
+}
+
+QStringList items(const QComboBox *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->itemText(i);
+    return out;
+}
+
+} // namespace
+
+class TestToolPalette : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init();
+    void cleanup();
+
+    void buttons();
+    void captionsFit();
+    void clickReportsIndex();
+    void startUpChoices();
+    void startUpWithoutDataFolder();
+    void panelsFitTheirPlace();
+    void listEffects_data();
+    void listEffects();
+    void choosingBitmapLoadsIt_data();
+    void choosingBitmapLoadsIt();
+    void unreadableBitmapKeepsPrevious_data();
+    void unreadableBitmapKeepsPrevious();
+
+private:
+    QComboBox *list(const QString &name) const { return m_owner->findChild<QComboBox *>(name); }
+    // Data/ with two brushes and two patterns (and a file that is no bitmap).
+    void makeDataFolder();
+
+    std::unique_ptr<QTemporaryDir> m_data;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Surface> m_canvas;
+    std::unique_ptr<ToolOptions> m_options;
+    std::unique_ptr<QWidget> m_owner;
+    ToolOptionPanels *m_panels = nullptr;
+};
+
+void TestToolPalette::init()
+{
+    m_data = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_data->isValid());
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_canvas = std::make_unique<Surface>(40, 30, 0x00FFFFFF);
+    m_options = std::make_unique<ToolOptions>();
+    m_owner = std::make_unique<QWidget>();
+    m_owner->setWindowTitle(QStringLiteral("owner title"));
+    m_panels = new ToolOptionPanels(*m_canvas, *m_options, *m_dialogs, m_owner.get());
+}
+
+void TestToolPalette::cleanup()
+{
+    m_owner.reset();
+    m_options.reset();
+    m_canvas.reset();
+    m_dialogs.reset();
+    m_data.reset();
+}
+
+void TestToolPalette::makeDataFolder()
+{
+    QDir root(m_data->path());
+    QVERIFY(root.mkpath(QStringLiteral("Data/brushs")));
+    QVERIFY(root.mkpath(QStringLiteral("Data/pattens")));
+    const QString data = m_data->path() + QStringLiteral("/Data/");
+    QCOMPARE(savePicture(sample(2), data + QStringLiteral("brushs/b.BMP")), PictureError::None);
+    QCOMPARE(savePicture(sample(1), data + QStringLiteral("brushs/a.bmp")), PictureError::None);
+    QCOMPARE(savePicture(sample(3), data + QStringLiteral("pattens/p1.bmp")), PictureError::None);
+    QCOMPARE(savePicture(sample(4), data + QStringLiteral("pattens/p2.bmp")), PictureError::None);
+    QFile notes(data + QStringLiteral("pattens/readme.txt"));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+}
+
+void TestToolPalette::buttons()
+{
+    ToolPalette palette;
+    const QStringList captions{"选定",     "铅笔",         "直线",       "星形",   "矩形",
+                               "实心矩形", "圆形",         "实心圆形",   "椭圆形", "实心椭圆",
+                               "圆角矩形", "实心圆角矩形", "用颜色填充", "喷枪",   "曲线",
+                               "多边形",   "画笔",         "橡皮擦",     "取色",   "克隆",
+                               "渐变",     "文字"};
+    const auto found = palette.findChildren<FlatButton *>(QStringLiteral("cmdtool"));
+    QCOMPARE(found.size(), ToolCount);
+    for (int i = 0; i < ToolCount; ++i) {
+        FlatButton *button = palette.button(i);
+        QCOMPARE(button->property("index").toInt(), i);
+        QCOMPARE(button->caption(), captions.at(i));
+        QCOMPARE(button->picture(), toolIcon(i));
+    }
+    QCOMPARE(palette.button(ToolCount), nullptr);
+}
+
+void TestToolPalette::captionsFit()
+{
+    // The palette's place in the tool box: 126 pixels wide, 414 high below
+    // the title.
+    ToolPalette palette;
+    palette.resize(126, ToolCount * ToolPalette::ButtonHeight);
+    palette.show();
+    QVERIFY(palette.height() <= 414);
+    for (int i = 0; i < ToolCount; ++i) {
+        const FlatButton *button = palette.button(i);
+        QCOMPARE(button->geometry(), QRect(0, i * ToolPalette::ButtonHeight, 126, 18));
+        // The caption starts 22 pixels in, after the icon.
+        const int textRight =
+            22 + QFontMetrics(button->font()).horizontalAdvance(button->caption());
+        QVERIFY2(textRight < button->width() - 2, qPrintable(button->caption()));
+    }
+}
+
+void TestToolPalette::clickReportsIndex()
+{
+    ToolPalette palette;
+    palette.resize(126, ToolCount * ToolPalette::ButtonHeight);
+    std::vector<int> clicked;
+    connect(&palette, &ToolPalette::toolClicked, this, [&](int i) { clicked.push_back(i); });
+    QTest::mouseClick(palette.button(7), Qt::LeftButton);
+    QTest::mouseClick(palette.button(21), Qt::LeftButton);
+    QTest::mouseClick(palette.button(3), Qt::RightButton);
+    QCOMPARE(clicked, (std::vector<int>{7, 21}));
+}
+
+void TestToolPalette::startUpChoices()
+{
+    makeDataFolder();
+    // Values the start-up must overwrite through the lists' actions.
+    m_canvas->setDrawWidth(7);
+    m_canvas->setDrawStyle(3);
+    m_options->CloneSize = 11;
+    m_options->EraseWidth = 3;
+    m_panels->startUp(m_data->path() + QStringLiteral("/Data/"));
+
+    QCOMPARE(m_canvas->drawWidth(), 1);
+    QCOMPARE(m_canvas->drawStyle(), 0);
+    QCOMPARE(m_options->EraseType, 0);
+    QCOMPARE(m_options->EraseWidth, 10);
+    QCOMPARE(m_options->CloneSize, 6);
+    QCOMPARE(m_options->FillType, 0);
+    QCOMPARE(m_options->GradeDirection, 0);
+    QCOMPARE(m_options->TextEffect, 0);
+
+    QCOMPARE(list("cboDW")->count(), 100);
+    QCOMPARE(list("cboDW")->itemText(99), QStringLiteral("100"));
+    QCOMPARE(list("cboWidth")->currentText(), QStringLiteral("10"));
+    QCOMPARE(list("cboCloneSize")->count(), 30);
+    QCOMPARE(list("cboCloneSize")->currentText(), QStringLiteral("6"));
+    QCOMPARE(items(list("cboStyle")),
+             (QStringList{"实线", "破折号", "圆点", "破折号圆点", "破折号圆点圆点"}));
+    QCOMPARE(list("cboStyle")->currentText(), QStringLiteral("实线"));
+    QCOMPARE(list("cboFillType")->currentText(), QStringLiteral("颜色"));
+    QCOMPARE(list("cboEraseType")->currentText(), QStringLiteral("正方形"));
+    QCOMPARE(list("cboGrade")->currentText(), QStringLiteral("从左到右"));
+    QCOMPARE(items(list("cboTextStyle")), (QStringList{"正常", "3D 特效"}));
+
+    QCOMPARE(items(list("cboBrush")), (QStringList{"a.bmp", "b.BMP"}));
+    QCOMPARE(items(list("cboPatten")), (QStringList{"p1.bmp", "p2.bmp"}));
+    QCOMPARE(m_options->SrcBrush1.image(), sample(1));
+    QCOMPARE(m_options->ImgPatten, sample(3));
+    QVERIFY(m_dialogs->requests.empty());
+    for (QComboBox *combo : m_owner->findChildren<QComboBox *>())
+        QVERIFY2(!combo->isEditable() && !combo->accessibleName().isEmpty(),
+                 qPrintable(combo->objectName()));
+}
+
+void TestToolPalette::startUpWithoutDataFolder()
+{
+    m_panels->startUp(m_data->path() + QStringLiteral("/missing/"));
+    QCOMPARE(list("cboBrush")->count(), 0);
+    QCOMPARE(list("cboPatten")->count(), 0);
+    QVERIFY(m_options->ImgPatten.isNull());
+    QCOMPARE(m_options->SrcBrush1.image().size(), QSize(32, 30));
+    QVERIFY(m_dialogs->requests.empty());
+    QCOMPARE(m_options->EraseWidth, 10);
+}
+
+void TestToolPalette::panelsFitTheirPlace()
+{
+    makeDataFolder();
+    m_panels->startUp(m_data->path() + QStringLiteral("/Data/"));
+    for (QWidget *panel : m_panels->findChildren<QWidget *>(QRegularExpression("^p[A-Z]"))) {
+        QCOMPARE(panel->size(), QSize(ToolOptionPanels::PanelWidth, ToolOptionPanels::PanelHeight));
+        panel->layout()->activate();
+        for (QLabel *label : panel->findChildren<QLabel *>()) {
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+            QVERIFY(label->geometry().right() < panel->width());
+        }
+        for (QComboBox *combo : panel->findChildren<QComboBox *>())
+            QVERIFY2(combo->geometry().right() < panel->width(), qPrintable(combo->objectName()));
+    }
+}
+
+void TestToolPalette::listEffects_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("line width") << "cboDW" << 99 << 100;
+    QTest::newRow("line style") << "cboStyle" << 4 << 4;
+    QTest::newRow("fill type") << "cboFillType" << 1 << 1;
+    QTest::newRow("eraser shape") << "cboEraseType" << 1 << 1;
+    QTest::newRow("eraser width") << "cboWidth" << 0 << 1;
+    QTest::newRow("clone size") << "cboCloneSize" << 29 << 30;
+    QTest::newRow("gradient") << "cboGrade" << 1 << 1;
+    QTest::newRow("text effect") << "cboTextStyle" << 1 << 1;
+}
+
+void TestToolPalette::listEffects()
+{
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    QFETCH(int, expected);
+    m_panels->startUp(m_data->path() + QStringLiteral("/"));
+    list(name)->setCurrentIndex(index);
+    const QMap<QString, int> actual{
+        {"cboDW", m_canvas->drawWidth()},        {"cboStyle", m_canvas->drawStyle()},
+        {"cboFillType", m_options->FillType},    {"cboEraseType", m_options->EraseType},
+        {"cboWidth", m_options->EraseWidth},     {"cboCloneSize", m_options->CloneSize},
+        {"cboGrade", m_options->GradeDirection}, {"cboTextStyle", m_options->TextEffect}};
+    QCOMPARE(actual.value(name), expected);
+}
+
+void TestToolPalette::choosingBitmapLoadsIt_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("brush") << "cboBrush";
+    QTest::newRow("pattern") << "cboPatten";
+}
+
+void TestToolPalette::choosingBitmapLoadsIt()
+{
+    QFETCH(QString, name);
+    makeDataFolder();
+    m_panels->startUp(m_data->path() + QStringLiteral("/Data/"));
+    list(name)->setCurrentIndex(1);
+    if (name == "cboBrush")
+        QCOMPARE(m_options->SrcBrush1.image(), sample(2));
+    else
+        QCOMPARE(m_options->ImgPatten, sample(4));
+    QVERIFY(m_dialogs->requests.empty());
+}
+
+void TestToolPalette::unreadableBitmapKeepsPrevious_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("brush deleted") << "cboBrush"
+                                   << "brushs/b.BMP" << true;
+    QTest::newRow("brush not a bitmap") << "cboBrush"
+                                        << "brushs/b.BMP" << false;
+    QTest::newRow("pattern deleted") << "cboPatten"
+                                     << "pattens/p2.bmp" << true;
+    QTest::newRow("pattern not a bitmap") << "cboPatten"
+                                          << "pattens/p2.bmp" << false;
+}
+
+void TestToolPalette::unreadableBitmapKeepsPrevious()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, file);
+    QFETCH(bool, deleted);
+    makeDataFolder();
+    m_panels->startUp(m_data->path() + QStringLiteral("/Data/"));
+    const QString path = m_data->path() + QStringLiteral("/Data/") + file;
+    if (deleted) {
+        QVERIFY(QFile::remove(path));
+    } else {
+        QFile damaged(path);
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write("not a picture");
+    }
+
+    list(name)->setCurrentIndex(1);
+
+    const auto messages = m_dialogs->of(QStringLiteral("message"));
+    QCOMPARE(messages.size(), std::size_t{1});
+    QVERIFY2(messages[0].text.contains(QFileInfo(path).fileName()), qPrintable(messages[0].text));
+    QCOMPARE(messages[0].title, QStringLiteral("owner title"));
+    QCOMPARE(m_options->SrcBrush1.image(), sample(1));
+    QCOMPARE(m_options->ImgPatten, sample(3));
+    // The list names the bitmap that is still in use.
+    QCOMPARE(list(name)->currentIndex(), 0);
+}
+
+KALVO_TEST(TestToolPalette)
+#include "tst_tool_palette.moc"
