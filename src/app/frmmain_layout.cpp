@@ -58,7 +58,7 @@ void frmmain::buildControls()
     lblTitle =
         named(new QLabel(QStringLiteral("工具箱"), pTools->client()), QStringLiteral("lblTitle"));
     lblTitle->setAlignment(Qt::AlignCenter);
-    lblTitle->setGeometry(0, 0, pTools->innerSize().width(), 20);
+    lblTitle->setGeometry(0, 0, pTools->innerSize().width(), 16);
 
     pHolder = named(new BorderedBox(m_client), QStringLiteral("pHolder"));
     pHolder->setGeometry(136, 64, 880, 440);

@@ -28,6 +28,9 @@ void frmmain::buildTools()
     m_toolPanels = new ToolOptionPanels(m_canvas, m_toolOptions, m_dialogs, pTop);
     // Level with the colour palette's middle.
     m_toolPanels->move(288, 15);
+    // The eraser's own panel goes right of the undo buttons, where nothing
+    // else lives, so that both its panels show in full.
+    m_toolPanels->placeEraserPanel(pTop, QPoint(712, 15));
 
     connect(SrcDc, &PictureBox::mouseDown, this, [this](int button, int shift, double x, double y) {
         m_canvasInput.press(button, shift, x, y);

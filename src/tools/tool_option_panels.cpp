@@ -37,9 +37,9 @@ ToolOptionPanels::ToolOptionPanels(Surface &canvas, ToolOptions &options, Common
     : QWidget(parent), m_canvas(canvas), m_options(options), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("ToolOptionPanels"));
-    // The eraser shows its own panel and the line panel together, side by
-    // side; every other tool shows one panel at the left.
-    resize(2 * PanelWidth, PanelHeight);
+    // Every tool shows one panel here, but the eraser shows two; its own
+    // panel gets a place of its own from placeEraserPanel().
+    resize(PanelWidth, PanelHeight);
 
     pDrawWidth = addPanel(QStringLiteral("pDrawWidth"), 0);
     cboDW = addList(pDrawWidth, QStringLiteral("cboDW"), QStringLiteral("宽度:"), 56);
@@ -55,7 +55,7 @@ ToolOptionPanels::ToolOptionPanels(Surface &canvas, ToolOptions &options, Common
     pBrush = addPanel(QStringLiteral("pBrush"), 0);
     cboBrush = addList(pBrush, QStringLiteral("cboBrush"), QStringLiteral("画笔:"), 150);
 
-    pErase = addPanel(QStringLiteral("pErase"), PanelWidth);
+    pErase = addPanel(QStringLiteral("pErase"), 0);
     cboEraseType = addList(pErase, QStringLiteral("cboEraseType"), QStringLiteral("样式:"), 76);
     cboWidth = addList(pErase, QStringLiteral("cboWidth"), QStringLiteral("宽度:"), 56);
 
@@ -89,6 +89,14 @@ ToolOptionPanels::ToolOptionPanels(Surface &canvas, ToolOptions &options, Common
             [this](int index) { m_options.TextEffect = index; });
 
     showFor(-1);
+}
+
+void ToolOptionPanels::placeEraserPanel(QWidget *host, QPoint at)
+{
+    const bool shown = !pErase->isHidden();
+    pErase->setParent(host);
+    pErase->move(at);
+    pErase->setVisible(shown);
 }
 
 QWidget *ToolOptionPanels::addPanel(const QString &name, int x)

@@ -33,6 +33,9 @@ public:
     void startUp(const QString &dataPath);
     // Shows the panels of tool (0..21); none for any other value.
     void showFor(int tool);
+    // Moves the eraser's panel, shown beside the line panel, to a place of
+    // its own in host.
+    void placeEraserPanel(QWidget *host, QPoint at);
 
     // The *.bmp files of folder, any case of the extension, in name order,
     // replace the list; the first is chosen (and loaded) when there is one.

@@ -19,10 +19,16 @@ constexpr Colour PureRed = 0x000000FF;
 ToolPalette::ToolPalette(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToolPalette"));
+    // Captions are Chinese: a face made for them, small enough that a line
+    // sits within a button beside its 16-pixel icon.
+    QFont captionFont = font();
+    captionFont.setFamilies(QStringList{QStringLiteral("Noto Sans CJK SC")} + font().families());
+    captionFont.setPixelSize(12);
     for (int i = 0; i < ToolCount; ++i) {
         auto *button = new FlatButton(this);
         button->setObjectName(QStringLiteral("cmdtool"));
         button->setProperty("index", i);
+        button->setFont(captionFont);
         button->setCaption(caption(i));
         button->setAccessibleName(caption(i));
         button->setPicture(toolIcon(i));

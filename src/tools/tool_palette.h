@@ -17,7 +17,7 @@ class ToolPalette : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int ButtonHeight = 18;
+    static constexpr int ButtonHeight = 19;
 
     explicit ToolPalette(QWidget *parent = nullptr);
 
