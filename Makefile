@@ -22,7 +22,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 bench: build
-	for b in $(BUILD)/bench/bench_*; do $$b; done
+	for b in $(BUILD)/bench/bench_*; do if [ -f $$b ] && [ -x $$b ]; then $$b; fi; done
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
