@@ -30,9 +30,26 @@ public:
     QString text(QAccessible::Text kind) const override
     {
         if (kind == QAccessible::Name)
-            return FlatButton::plainCaption(static_cast<FlatButton *>(widget())->caption());
+            return FlatButton::plainCaption(button()->caption());
         return QAccessibleWidget::text(kind);
     }
+
+    // A screen reader or a test tool presses it like a left click.
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction() && button()->isEnabled())
+            emit button()->Click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    FlatButton *button() const { return static_cast<FlatButton *>(widget()); }
 };
 
 QAccessibleInterface *accessibleFlatButton(const QString &className, QObject *object)

@@ -378,6 +378,13 @@ void TestFlatButton::accessibleByCaption()
     QVERIFY(accessible != nullptr);
     QCOMPARE(accessible->role(), QAccessible::Button);
     QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Pencil & pen"));
+    // Pressing it through accessibility clicks it.
+    QSignalSpy clicks(&button, &FlatButton::Click);
+    QAccessibleActionInterface *actions = accessible->actionInterface();
+    QVERIFY(actions != nullptr);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(clicks.count(), 1);
 }
 
 KALVO_TEST(TestFlatButton)
