@@ -8,11 +8,6 @@
 
 #include <cmath>
 
-void PencilTool::press(ToolContext &context, const ToolEvent &event)
-{
-    drag(context, event);
-}
-
 void PencilTool::drag(ToolContext &context, const ToolEvent &event)
 {
     Surface &canvas = context.canvas;
@@ -21,11 +16,6 @@ void PencilTool::drag(ToolContext &context, const ToolEvent &event)
     canvas.line(state.anchor(), event.position(), canvas.foreColor());
     state.AnchorX = event.x;
     state.AnchorY = event.y;
-}
-
-void BrushTool::press(ToolContext &context, const ToolEvent &event)
-{
-    drag(context, event);
 }
 
 void BrushTool::recolour(ToolContext &context)
@@ -68,11 +58,6 @@ void BrushTool::drag(ToolContext &context, const ToolEvent &event)
     canvas.refresh();
 }
 
-void EraserTool::press(ToolContext &context, const ToolEvent &event)
-{
-    drag(context, event);
-}
-
 void EraserTool::drag(ToolContext &context, const ToolEvent &event)
 {
     Surface &canvas = context.canvas;
@@ -91,11 +76,6 @@ void EraserTool::drag(ToolContext &context, const ToolEvent &event)
         canvas.setFillColor(back);
         canvas.circle(corner + QPointF(h, h), w, back);
     }
-}
-
-void AirbrushTool::press(ToolContext &context, const ToolEvent &event)
-{
-    drag(context, event);
 }
 
 void AirbrushTool::drag(ToolContext &context, const ToolEvent &event)

@@ -5,24 +5,26 @@
 
 #include <QImage>
 
-// Tools that draw straight into the picture while the button is held. The
-// routing runs their drag step once at the press too, so a click leaves a
-// mark.
-
-// Pencil: a line with the canvas pen from the previous pointer position.
-class PencilTool : public Tool
+// Tools that draw straight into the picture while the button is held. Their
+// drag step runs once at the press too, so a click leaves a mark.
+class FreehandTool : public Tool
 {
 public:
-    void press(ToolContext &context, const ToolEvent &event) override;
+    void press(ToolContext &context, const ToolEvent &event) final { drag(context, event); }
+};
+
+// Pencil: a line with the canvas pen from the previous pointer position.
+class PencilTool : public FreehandTool
+{
+public:
     void drag(ToolContext &context, const ToolEvent &event) override;
 };
 
 // Brush: the brush bitmap, black turned into the pen colour, stamped
 // centred on the pointer with magenta left out.
-class BrushTool : public Tool
+class BrushTool : public FreehandTool
 {
 public:
-    void press(ToolContext &context, const ToolEvent &event) override;
     void drag(ToolContext &context, const ToolEvent &event) override;
 
 private:
@@ -35,17 +37,15 @@ private:
 };
 
 // Eraser: a square or round stamp in the canvas background colour.
-class EraserTool : public Tool
+class EraserTool : public FreehandTool
 {
 public:
-    void press(ToolContext &context, const ToolEvent &event) override;
     void drag(ToolContext &context, const ToolEvent &event) override;
 };
 
 // Airbrush: eleven dots scattered below and right of the pointer.
-class AirbrushTool : public Tool
+class AirbrushTool : public FreehandTool
 {
 public:
-    void press(ToolContext &context, const ToolEvent &event) override;
     void drag(ToolContext &context, const ToolEvent &event) override;
 };
