@@ -50,8 +50,13 @@ QString QtCommonDialogs::qtFilter(const QString &filter)
             continue;
         if (pattern.isEmpty())
             pattern = QStringLiteral("*");
-        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
-        entries << QStringLiteral("%1 (%2)").arg(description, pattern.simplified());
+        pattern = pattern.replace(QLatin1Char(';'), QLatin1Char(' ')).simplified();
+        // A description that already shows its patterns in parentheses is a
+        // complete Qt filter; adding them again would show them twice.
+        if (description.endsWith(QStringLiteral("(%1)").arg(pattern)))
+            entries << description;
+        else
+            entries << QStringLiteral("%1 (%2)").arg(description, pattern);
     }
     return entries.join(QStringLiteral(";;"));
 }

@@ -20,7 +20,9 @@ void TestQtCommonDialogs::filterForm_data()
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("expected");
     QTest::newRow("bitmap") << "位图文件(*.bmp)|*.bmp|"
-                            << "位图文件(*.bmp) (*.bmp)";
+                            << "位图文件(*.bmp)";
+    QTest::newRow("other patterns shown") << "位图文件(*.dib)|*.bmp|"
+                                          << "位图文件(*.dib) (*.bmp)";
     QTest::newRow("no trailing bar") << "位图文件|*.bmp"
                                      << "位图文件 (*.bmp)";
     QTest::newRow("two entries") << "位图|*.bmp|所有文件|*.*|"
