@@ -46,6 +46,24 @@ void BM_StrokeOnly(benchmark::State &state)
 }
 BENCHMARK(BM_StrokeOnly)->Unit(benchmark::kMillisecond);
 
+// The first press after a whole-picture change (Open, a filter) copies every
+// tile once.
+void BM_FirstPressAfterNewPicture(benchmark::State &state)
+{
+    Surface canvas(Width, Height, 0x00FFFFFF);
+    UndoStore store(canvas);
+    store.takeBefore();
+    store.takeAfter();
+    const QImage picture = canvas.image().copy();
+    for (auto _ : state) {
+        state.PauseTiming();
+        canvas.setPicture(picture);
+        state.ResumeTiming();
+        store.takeBefore();
+    }
+}
+BENCHMARK(BM_FirstPressAfterNewPicture)->Unit(benchmark::kMillisecond);
+
 void BM_UndoRestore(benchmark::State &state)
 {
     Surface canvas(Width, Height, 0x00FFFFFF);

@@ -2,6 +2,7 @@
 
 #include "large_image.h"
 #include "surface.h"
+#include "tile_pool.h"
 
 #include <algorithm>
 #include <cstring>
@@ -72,13 +73,13 @@ TiledPicture UndoStore::snapshot()
             fresh.m_tiles.resize(static_cast<std::size_t>(fresh.m_columns) *
                                  TiledPicture::tilesFor(image.height()));
             for (std::size_t i = 0; i < fresh.m_tiles.size(); ++i)
-                fresh.m_tiles[i] = image.copy(fresh.tileRect(i));
+                fresh.m_tiles[i] = pooledCopy(image, fresh.tileRect(i));
             m_mirror = std::move(fresh);
             m_changed.assign(m_mirror.m_tiles.size(), 0);
         } else {
             for (std::size_t i = 0; i < m_changed.size(); ++i) {
                 if (m_changed[i] != 0)
-                    m_mirror.m_tiles[i] = image.copy(m_mirror.tileRect(i));
+                    m_mirror.m_tiles[i] = pooledCopy(image, m_mirror.tileRect(i));
             }
             std::fill(m_changed.begin(), m_changed.end(), 0);
         }

@@ -1,0 +1,103 @@
+#include "tile_pool.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t PieceBytes = std::size_t(64) << 10;
+constexpr std::size_t BlockBytes = std::size_t(4) << 20;
+constexpr std::size_t PiecesPerBlock = BlockBytes / PieceBytes;
+
+class TilePool
+{
+public:
+    uchar *take()
+    {
+        while (!m_open.empty()) {
+            Block &block = m_blocks.at(m_open.back());
+            if (block.free.empty()) {
+                m_open.pop_back();
+                continue;
+            }
+            uchar *piece = block.free.back();
+            block.free.pop_back();
+            if (block.free.empty())
+                m_open.pop_back();
+            return piece;
+        }
+        void *base = std::aligned_alloc(BlockBytes, BlockBytes);
+        if (!base)
+            return nullptr;
+        madvise(base, BlockBytes, MADV_HUGEPAGE);
+        Block &block = m_blocks[reinterpret_cast<std::uintptr_t>(base)];
+        block.base = static_cast<uchar *>(base);
+        for (std::size_t i = PiecesPerBlock; i-- > 1;)
+            block.free.push_back(block.base + i * PieceBytes);
+        m_open.push_back(reinterpret_cast<std::uintptr_t>(base));
+        return block.base;
+    }
+
+    void give(uchar *piece)
+    {
+        const std::uintptr_t key = reinterpret_cast<std::uintptr_t>(piece) & ~(BlockBytes - 1);
+        Block &block = m_blocks.at(key);
+        if (block.free.empty())
+            m_open.push_back(key);
+        block.free.push_back(piece);
+        // A block no tile uses goes back to the system, unless it is the
+        // only one with room: the next stroke would just ask for it again.
+        if (block.free.size() == PiecesPerBlock && m_open.size() > 1) {
+            std::free(block.base);
+            m_blocks.erase(key);
+            std::erase(m_open, key);
+        }
+    }
+
+private:
+    struct Block {
+        uchar *base = nullptr;
+        std::vector<uchar *> free;
+    };
+    std::unordered_map<std::uintptr_t, Block> m_blocks;
+    // Blocks with free pieces, each once, the most recent last.
+    std::vector<std::uintptr_t> m_open;
+};
+
+TilePool &pool()
+{
+    // Never destroyed: tiles may outlive every other static object.
+    static TilePool *instance = new TilePool;
+    return *instance;
+}
+
+void givePiece(void *piece)
+{
+    pool().give(static_cast<uchar *>(piece));
+}
+
+} // namespace
+
+QImage pooledCopy(const QImage &image, const QRect &area)
+{
+    const QRect cell = area & image.rect();
+    if (cell.isEmpty() || image.depth() != 32)
+        return {};
+    const auto rowBytes = static_cast<std::size_t>(cell.width()) * 4;
+    if (rowBytes * static_cast<std::size_t>(cell.height()) > PieceBytes)
+        return {};
+    uchar *piece = pool().take();
+    if (!piece)
+        return {};
+    QImage tile(piece, cell.width(), cell.height(), static_cast<qsizetype>(rowBytes),
+                image.format(), givePiece, piece);
+    for (int y = 0; y < cell.height(); ++y)
+        std::memcpy(piece + rowBytes * static_cast<std::size_t>(y),
+                    image.constScanLine(cell.top() + y) + cell.left() * 4, rowBytes);
+    return tile;
+}

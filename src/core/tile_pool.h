@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+// A copy of area of image (32-bit) in pooled memory of at most 64 KiB, for
+// the many small tiles of the undo store. The pool hands out pieces of large
+// blocks made for big pictures and takes them back when the last image made
+// on a piece goes, so that copying thousands of tiles neither faults in fresh
+// pages one by one nor hands memory back to the system between two strokes.
+// A null image when area is too large or the memory cannot be had.
+QImage pooledCopy(const QImage &image, const QRect &area);
