@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 
 #include <fstream>
 #include <string>
@@ -55,6 +54,11 @@ QString picturePath()
 {
     return QDir::temp().filePath(QStringLiteral("kalvo_bench_8000x6000.bmp"));
 }
+
+// The test file goes when the program ends.
+struct RemovePicture {
+    ~RemovePicture() { QFile::remove(picturePath()); }
+} removePicture;
 
 // Runs op once per iteration and reports the largest peak growth seen.
 template <typename Op> void measure(benchmark::State &state, Op &&op)
@@ -102,13 +106,3 @@ void BM_OpenBitmap(benchmark::State &state)
 
 BENCHMARK(BM_SaveBitmap)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_OpenBitmap)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-
-int main(int argc, char **argv)
-{
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    QFile::remove(picturePath());
-    return 0;
-}

@@ -1,8 +1,6 @@
 // Costs of the surface operations that must not grow with the picture.
 #include "core/surface.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -62,12 +60,3 @@ void floodFillWhole(benchmark::State &state)
 BENCHMARK(floodFillWhole)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

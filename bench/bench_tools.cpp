@@ -8,8 +8,6 @@
 #include "tools/tool_options.h"
 #include "tools/tool_state.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -83,12 +81,3 @@ void brushMove(benchmark::State &bench)
 BENCHMARK(lineMove)->Args({760, 568})->Args({8000, 6000})->Unit(benchmark::kMicrosecond);
 BENCHMARK(filledEllipseMove)->Args({760, 568})->Args({8000, 6000})->Unit(benchmark::kMicrosecond);
 BENCHMARK(brushMove)->Args({760, 568})->Args({8000, 6000})->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

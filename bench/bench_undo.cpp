@@ -5,8 +5,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
 namespace {
 
 constexpr int Width = 8000;
@@ -86,12 +84,3 @@ void BM_FullCopyFresh(benchmark::State &state)
 BENCHMARK(BM_FullCopyFresh)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -125,25 +125,27 @@ QString FlatButton::plainCaption(const QString &caption)
     return plain;
 }
 
+template <typename T, typename Changed>
+void FlatButton::assign(T &member, const T &value, Changed changed)
+{
+    member = value;
+    Redraw(false);
+    emit(this->*changed)(member);
+}
+
 void FlatButton::setCaptionAlignment(int alignment)
 {
-    m_captionAlignment = alignment;
-    Redraw(false);
-    emit captionAlignmentChanged(alignment);
+    assign(m_captionAlignment, alignment, &FlatButton::captionAlignmentChanged);
 }
 
 void FlatButton::setBackColor(Colour colour)
 {
-    m_backColor = colour;
-    Redraw(false);
-    emit backColorChanged(colour);
+    assign(m_backColor, colour, &FlatButton::backColorChanged);
 }
 
 void FlatButton::setForeColor(Colour colour)
 {
-    m_foreColor = colour;
-    Redraw(false);
-    emit foreColorChanged(colour);
+    assign(m_foreColor, colour, &FlatButton::foreColorChanged);
 }
 
 void FlatButton::setCaption(const QString &caption)
@@ -159,23 +161,18 @@ void FlatButton::setCaption(const QString &caption)
 
 void FlatButton::setShowFocusRect(bool show)
 {
-    m_showFocusRect = show;
-    Redraw(false);
-    emit showFocusRectChanged(show);
+    assign(m_showFocusRect, show, &FlatButton::showFocusRectChanged);
 }
 
 void FlatButton::setPicture(const QImage &picture)
 {
-    m_picture = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
-    Redraw(false);
-    emit pictureChanged(m_picture);
+    assign(m_picture, picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32),
+           &FlatButton::pictureChanged);
 }
 
 void FlatButton::setButtonStyle(int style)
 {
-    m_buttonStyle = style;
-    Redraw(false);
-    emit buttonStyleChanged(style);
+    assign(m_buttonStyle, style, &FlatButton::buttonStyleChanged);
 }
 
 bool FlatButton::setMousePointer(int code)

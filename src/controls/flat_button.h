@@ -95,6 +95,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    // A property setter: store, redraw released, notify.
+    template <typename T, typename Changed> void assign(T &member, const T &value, Changed changed);
     void Redraw(bool pressed);
     void DrawFocus();
     void drawEdge(int edge);
