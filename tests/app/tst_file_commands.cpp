@@ -8,6 +8,7 @@
 #include "core/picture_file.h"
 #include "modal_script.h"
 #include "scripted_dialogs.h"
+#include "test_pictures.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,17 +27,6 @@ namespace {
 
 constexpr Colour Color1 = 0x00123456;
 constexpr Colour Color2 = 0x00ABCDEF;
-
-// A picture whose every pixel differs from its neighbours.
-QImage pattern(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x * 3 % 256, y * 5 % 256, (x + y) % 256));
-    }
-    return image;
-}
 
 QByteArray littleEndian(quint32 value, int bytes)
 {
@@ -257,7 +247,7 @@ void TestFileCommands::newCancelKeepsCanvas()
 
 void TestFileCommands::openTakesPictureAndSize()
 {
-    const QImage picture = pattern(64, 32);
+    const QImage picture = numberedPicture(64, 32);
     const QString path = tempPath(QStringLiteral("small.bmp"));
     QCOMPARE(savePicture(picture, path), PictureError::None);
     m_window->verticalBar()->setValue(120);
@@ -293,7 +283,7 @@ void TestFileCommands::dialogsStartInLastFolder()
 {
     QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("sub")));
     const QString path = tempPath(QStringLiteral("sub/first.bmp"));
-    QCOMPARE(savePicture(pattern(4, 4), path), PictureError::None);
+    QCOMPARE(savePicture(numberedPicture(4, 4), path), PictureError::None);
     const QString start = m_window->document().AppPath;
 
     m_dialogs->fileNames = {path, QString(), tempPath(QStringLiteral("sub/second.bmp"))};
@@ -314,7 +304,7 @@ void TestFileCommands::dialogsStartInLastFolder()
 void TestFileCommands::saveWritesExactNameAndReadsBack()
 {
     Surface &canvas = m_window->canvas();
-    canvas.setPicture(pattern(50, 40));
+    canvas.setPicture(numberedPicture(50, 40));
     canvas.setPixel(10, 10, 0x00FF00FF);
     const QImage drawn = canvas.image();
     const QString path = tempPath(QStringLiteral("picture"));
@@ -338,7 +328,7 @@ void TestFileCommands::openFailureKeepsCanvas_data()
     {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("whole.bmp"));
-        savePicture(pattern(64, 32), path);
+        savePicture(numberedPicture(64, 32), path);
         QFile file(path);
         file.open(QIODevice::ReadOnly);
         bitmap = file.readAll();

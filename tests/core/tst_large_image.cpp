@@ -1,5 +1,6 @@
 #include "core/large_image.h"
 #include "core/tile_pool.h"
+#include "test_pictures.h"
 #include "testmain.h"
 
 #include <QTest>
@@ -61,11 +62,7 @@ void TestLargeImage::pooledCopies()
 {
     QFETCH(QRect, area);
     QFETCH(QRect, expected);
-    QImage image(300, 200, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb(x % 256, y, (x + y) % 256));
-    }
+    const QImage image = numberedPicture(300, 200);
     const QImage tile = pooledCopy(image, area);
     QCOMPARE(tile.isNull(), expected.isNull());
     if (!expected.isNull())

@@ -1,6 +1,7 @@
 #include "testmain.h"
 
 #include "core/surface.h"
+#include "test_pictures.h"
 
 #include <QBitmap>
 #include <QPainter>
@@ -13,18 +14,6 @@ constexpr Colour White = 0x00FFFFFF;
 constexpr Colour Black = 0;
 constexpr Colour Red = 0x000000FF;
 constexpr Colour Blue = 0x00FF0000;
-
-// A picture whose every pixel differs from its neighbours, so that moved or
-// lost pixels show.
-QImage numbered(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * 7 + y * 13) % 256));
-    }
-    return image;
-}
 
 int countColour(const QImage &image, Colour colour)
 {
@@ -99,7 +88,7 @@ void TestSurface::pictureAssignmentResizes()
 {
     Surface s(760, 568);
     QSignalSpy sizes(&s, &Surface::sizeChanged);
-    const QImage picture = numbered(100, 50);
+    const QImage picture = numberedPicture(100, 50);
     QVERIFY(s.setPicture(picture));
     QCOMPARE(s.size(), QSize(100, 50));
     QCOMPARE(s.image(), picture);
@@ -127,7 +116,7 @@ void TestSurface::backColorKeepsThePictureOnTop()
     QCOMPARE(s.getPixel(1, 1), rgbColour(0, 255, 0));
     QCOMPARE(s.getPixel(0, 0), Red);
     // An opaque picture covering everything stays as it is.
-    const QImage opaque = numbered(8, 6);
+    const QImage opaque = numberedPicture(8, 6);
     s.setPicture(opaque);
     s.setBackColor(White);
     QCOMPARE(s.image(), opaque);
@@ -136,7 +125,7 @@ void TestSurface::backColorKeepsThePictureOnTop()
 void TestSurface::resizingKeepsTheTopLeft()
 {
     Surface s(200, 200, Blue);
-    const QImage picture = numbered(200, 200);
+    const QImage picture = numberedPicture(200, 200);
     s.setPicture(picture);
     QVERIFY(s.setSize(300, 300));
     const QImage after = s.image();
@@ -148,11 +137,11 @@ void TestSurface::resizingKeepsTheTopLeft()
 void TestSurface::shrinkingThenEnlargingLosesTheCutPixels()
 {
     Surface s(200, 200);
-    s.setPicture(numbered(200, 200));
+    s.setPicture(numberedPicture(200, 200));
     QVERIFY(s.setWidth(100));
     QVERIFY(s.setHeight(100));
     QVERIFY(s.setSize(200, 200));
-    QCOMPARE(s.image().copy(0, 0, 100, 100), numbered(100, 100));
+    QCOMPARE(s.image().copy(0, 0, 100, 100), numberedPicture(100, 100));
     QCOMPARE(countColour(s.image(), White), 200 * 200 - 100 * 100);
 }
 
@@ -171,7 +160,7 @@ void TestSurface::sizeTheMachineCannotHoldFailsCleanly()
     QFETCH(int, width);
     QFETCH(int, height);
     Surface s(30, 20);
-    const QImage picture = numbered(30, 20);
+    const QImage picture = numberedPicture(30, 20);
     s.setPicture(picture);
     QVERIFY(!Surface::canHold(width, height));
     QVERIFY(!s.setSize(width, height));
@@ -496,7 +485,7 @@ void TestSurface::stretchMirrors()
     QFETCH(QRect, source);
     QFETCH(bool, horizontal);
     QFETCH(bool, vertical);
-    const QImage picture = numbered(3, 2);
+    const QImage picture = numberedPicture(3, 2);
     Surface from(3, 2);
     from.setPicture(picture);
     for (auto mode : {Surface::StretchMode::Default, Surface::StretchMode::Halftone}) {
@@ -510,7 +499,7 @@ void TestSurface::stretchMirrors()
 void TestSurface::halftoneShrinkIsTheRoundedMean()
 {
     Surface from(100, 100);
-    QImage picture = numbered(100, 100);
+    QImage picture = numberedPicture(100, 100);
     from.setPicture(picture);
     Surface to(50, 50);
     to.setStretchMode(Surface::StretchMode::Halftone);
@@ -539,11 +528,11 @@ void TestSurface::halftoneShrinkIsTheRoundedMean()
 void TestSurface::defaultStretchTakesNearestPixels()
 {
     Surface from(4, 1);
-    from.setPicture(numbered(4, 1));
+    from.setPicture(numberedPicture(4, 1));
     Surface to(2, 1);
     to.stretchBlt(QRect(0, 0, 2, 1), from, QRect(0, 0, 4, 1));
-    QCOMPARE(to.image().pixel(0, 0), numbered(4, 1).pixel(1, 0));
-    QCOMPARE(to.image().pixel(1, 0), numbered(4, 1).pixel(3, 0));
+    QCOMPARE(to.image().pixel(0, 0), numberedPicture(4, 1).pixel(1, 0));
+    QCOMPARE(to.image().pixel(1, 0), numberedPicture(4, 1).pixel(3, 0));
     // Enlarging with either mode keeps a flat area flat.
     Surface flat(2, 2, Red);
     Surface big(9, 7);
@@ -555,7 +544,7 @@ void TestSurface::defaultStretchTakesNearestPixels()
 void TestSurface::bitBltClipsAndCopiesWithinOneSurface()
 {
     Surface s(6, 1);
-    s.setPicture(numbered(6, 1));
+    s.setPicture(numberedPicture(6, 1));
     const QImage before = s.image();
     // Overlapping copy to the right within the same surface.
     s.bitBlt(QRect(2, 0, 4, 1), s, QPoint(0, 0));
