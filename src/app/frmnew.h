@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/colour.h"
-#include "plain_dialog.h"
+#include "controls/plain_dialog.h"
 
 #include <array>
 

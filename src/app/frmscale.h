@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plain_dialog.h"
+#include "controls/plain_dialog.h"
 
 class CommonDialogs;
 class QLabel;
