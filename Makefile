@@ -21,7 +21,10 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-bench: build
+bench:
+	./scripts/install-deps.sh bench
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVO_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	for b in $(BUILD)/bench/bench_*; do if [ -f $$b ] && [ -x $$b ]; then $$b; fi; done
 
 format:

@@ -1,11 +1,14 @@
 // The shared entry point of the benchmark programs: the surfaces need a
-// QGuiApplication for fonts and the palette's system colours.
+// QGuiApplication for fonts and the palette's system colours, but nothing is
+// shown, so no display is needed unless one is asked for.
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
 int main(int argc, char **argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

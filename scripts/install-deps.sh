@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and running Kalvo need.
+# Installs the Debian packages that building, testing and running Kalvo need.
 # Only packages that are missing are installed, so a second run costs nothing.
+#   install-deps.sh          what make run and make test need
+#   install-deps.sh bench    and what the benchmarks need besides
 set -euo pipefail
 
 packages=(
@@ -8,8 +10,15 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-qpa-plugins qt6-translations-l10n
     fonts-noto-cjk
-    libbenchmark-dev
 )
+for group in "$@"; do
+    case "$group" in
+    # OpenCV only measures Kalvo's filters against a known yardstick; the
+    # program never links it.
+    bench) packages+=(libbenchmark-dev libopencv-dev) ;;
+    *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
