@@ -4,7 +4,7 @@
 #include "core/document.h"
 #include "core/surface.h"
 #include "core/undo_store.h"
-#include "tools/canvas_host.h"
+#include "quiet_host.h"
 #include "tools/canvas_input.h"
 #include "tools/tool_options.h"
 #include "tools/tool_state.h"
@@ -49,22 +49,13 @@ void patternFillSurface(benchmark::State &bench)
 }
 BENCHMARK(patternFillSurface)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The main window's part of a click: the undo store, nothing else.
-class UndoHost : public CanvasHost
+// The main window's part of a click that costs: the undo store.
+class UndoHost : public QuietHost
 {
 public:
     explicit UndoHost(Surface &canvas) : m_undo(canvas) {}
     void takeBeforeSnapshot() override { m_undo.takeBefore(); }
     void takeAfterSnapshot() override { m_undo.takeAfter(); }
-    void setStatusPosition(const QString &) override {}
-    Colour color1() const override { return 0x000000FF; }
-    Colour color2() const override { return White; }
-    void setColor1(Colour) override {}
-    void setColor2(Colour) override {}
-    bool selectionVisible() const override { return false; }
-    void cut() override {}
-    void pastePreview(QPointF) override {}
-    void pasteCommit(QPointF) override {}
 
 private:
     UndoStore m_undo;
