@@ -62,11 +62,12 @@ QRect fillRegion(QImage &image, QPoint start, QRgb match, PaintSpan paintSpan)
 }
 
 // The pattern with each row repeated across to a length of at least MinCopy
-// pixels, so that a few copies paint a long span.
+// pixels, so that a few copies paint a long span; its pixels opaque, or with
+// the alpha cleared.
 class PatternRows
 {
 public:
-    PatternRows(const QImage &pattern, QRgb alphaMask)
+    PatternRows(const QImage &pattern, bool opaque)
         : m_width(pattern.width()), m_height(pattern.height()),
           m_length(m_width * std::max(1, MinCopy / m_width))
     {
@@ -75,7 +76,7 @@ public:
             const auto *tile = reinterpret_cast<const QRgb *>(pattern.constScanLine(y));
             QRgb *row = m_rows.data() + static_cast<std::size_t>(y) * m_length;
             for (int x = 0; x < m_length; ++x)
-                row[x] = tile[x % m_width] & alphaMask;
+                row[x] = opaque ? tile[x % m_width] | 0xFF000000u : tile[x % m_width] & 0x00FFFFFFu;
         }
     }
 
@@ -125,9 +126,10 @@ QRect floodFill(QImage &image, QPoint start, QRgb match, const QImage &patternIn
     bool holdsMatch = false;
     for (int y = 0; y < pattern.height() && !holdsMatch; ++y) {
         const auto *tile = reinterpret_cast<const QRgb *>(pattern.constScanLine(y));
-        holdsMatch = std::find(tile, tile + pattern.width(), match) != tile + pattern.width();
+        holdsMatch = std::any_of(tile, tile + pattern.width(),
+                                 [match](QRgb p) { return (p | 0xFF000000u) == match; });
     }
-    const PatternRows rows(pattern, holdsMatch ? 0x00FFFFFFu : 0xFFFFFFFFu);
+    const PatternRows rows(pattern, !holdsMatch);
     const QRect region =
         fillRegion(image, start, match, [&rows](QRgb *line, int y, int left, int right) {
             rows.paint(line, y, left, right);
