@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-void PencilTool::drag(ToolContext &context, const ToolEvent &event)
+void penStep(ToolContext &context, const ToolEvent &event)
 {
     Surface &canvas = context.canvas;
     ToolState &state = context.state;
@@ -16,6 +16,11 @@ void PencilTool::drag(ToolContext &context, const ToolEvent &event)
     canvas.line(state.anchor(), event.position(), canvas.foreColor());
     state.AnchorX = event.x;
     state.AnchorY = event.y;
+}
+
+void PencilTool::drag(ToolContext &context, const ToolEvent &event)
+{
+    penStep(context, event);
 }
 
 void BrushTool::recolour(ToolContext &context)

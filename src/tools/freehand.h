@@ -5,6 +5,10 @@
 
 #include <QImage>
 
+// One pen step of a freehand line: a line with the canvas pen from the anchor
+// to the pointer, drawn into the picture; the anchor follows the pointer.
+void penStep(ToolContext &context, const ToolEvent &event);
+
 // Tools that draw straight into the picture while the button is held. Their
 // drag step runs once at the press too, so a click leaves a mark.
 class FreehandTool : public Tool

@@ -1,5 +1,7 @@
 #include "tool.h"
 
+#include "colour_tools.h"
+#include "curve_polygon.h"
 #include "freehand.h"
 #include "shapes.h"
 
@@ -30,12 +32,22 @@ std::unique_ptr<Tool> makeTool(int index)
     case 10:
     case 11:
         return std::make_unique<RoundRectTool>(index == 11);
+    case 12:
+        return std::make_unique<FillTool>();
     case 13:
         return std::make_unique<AirbrushTool>();
+    case 14:
+        return std::make_unique<CurveTool>();
+    case 15:
+        return std::make_unique<PolygonTool>();
     case 16:
         return std::make_unique<BrushTool>();
     case 17:
         return std::make_unique<EraserTool>();
+    case 18:
+        return std::make_unique<ColourPickTool>();
+    case 20:
+        return std::make_unique<GradientTool>();
     default:
         return nullptr;
     }

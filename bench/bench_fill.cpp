@@ -1,0 +1,88 @@
+// A pattern fill of a whole big single-colour picture: the surface's fill
+// alone, and a click of the fill tool as the canvas handlers run it, undo
+// snapshots included.
+#include "core/document.h"
+#include "core/surface.h"
+#include "core/undo_store.h"
+#include "quiet_host.h"
+#include "tools/canvas_input.h"
+#include "tools/tool_options.h"
+#include "tools/tool_state.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Width = 8000;
+constexpr int Height = 6000;
+constexpr Colour White = 0x00FFFFFF;
+constexpr int FillTool = 12;
+
+// 16 × 16 bricks, the size of the sample patterns.
+QImage bricks()
+{
+    QImage pattern(16, 16, QImage::Format_RGB32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const bool mortar = y % 8 == 0 || (x + (y / 8) * 8) % 16 == 0;
+            pattern.setPixel(x, y, mortar ? qRgb(200, 200, 200) : qRgb(160, 60, 40));
+        }
+    return pattern;
+}
+
+void clearTo(Surface &canvas, Colour colour)
+{
+    canvas.line({0, 0}, QPointF(Width, Height), colour, Surface::LineForm::FilledBox);
+}
+
+void patternFillSurface(benchmark::State &bench)
+{
+    Surface canvas(Width, Height, White);
+    const QImage pattern = bricks();
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        clearTo(canvas, White);
+        bench.ResumeTiming();
+        canvas.extFloodFill(QPointF(Width / 2, Height / 2), White, pattern);
+    }
+    bench.SetItemsProcessed(bench.iterations() * Width * Height);
+}
+BENCHMARK(patternFillSurface)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The main window's part of a click that costs: the undo store.
+class UndoHost : public QuietHost
+{
+public:
+    explicit UndoHost(Surface &canvas) : m_undo(canvas) {}
+    void takeBeforeSnapshot() override { m_undo.takeBefore(); }
+    void takeAfterSnapshot() override { m_undo.takeAfter(); }
+
+private:
+    UndoStore m_undo;
+};
+
+void patternFillClick(benchmark::State &bench)
+{
+    Surface canvas(Width, Height, White);
+    Document document;
+    document.CurrentTool = FillTool;
+    ToolState state;
+    ToolOptions options;
+    options.FillType = 1;
+    options.ImgPatten = bricks();
+    UndoHost host(canvas);
+    CanvasInput input(canvas, document, state, options, host);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        clearTo(canvas, White);
+        // As after an earlier click: the undo store has seen the picture.
+        host.takeAfterSnapshot();
+        bench.ResumeTiming();
+        input.press(1, 0, Width / 2, Height / 2);
+        input.release(1, 0, Width / 2, Height / 2);
+    }
+    bench.SetItemsProcessed(bench.iterations() * Width * Height);
+}
+BENCHMARK(patternFillClick)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

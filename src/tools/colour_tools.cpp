@@ -1,0 +1,52 @@
+#include "colour_tools.h"
+
+#include "canvas_host.h"
+#include "core/numbers.h"
+#include "core/surface.h"
+#include "tool_options.h"
+#include "tool_state.h"
+
+namespace {
+
+QPoint rounded(QPointF at)
+{
+    return {roundToInt(at.x()), roundToInt(at.y())};
+}
+
+} // namespace
+
+void FillTool::press(ToolContext &context, const ToolEvent &event)
+{
+    Surface &canvas = context.canvas;
+    canvas.setFillStyle(0);
+    canvas.setFillColor(canvas.foreColor());
+    // A null pattern (the pattern list is empty) fills with the pen colour.
+    const QImage pattern = context.options.FillType == 1 ? context.options.ImgPatten : QImage();
+    canvas.extFloodFill(event.position(), canvas.point(event.position()), pattern);
+}
+
+void GradientTool::drag(ToolContext &context, const ToolEvent &event)
+{
+    Surface &canvas = context.canvas;
+    canvas.refresh();
+    canvas.line(context.state.anchor(), event.position(), 0x00000000, Surface::LineForm::Box);
+}
+
+void GradientTool::release(ToolContext &context, const ToolEvent &event)
+{
+    // The surface blends system colours as the plain colours they show.
+    context.canvas.gradientFill(rounded(context.state.anchor()), context.host.color1(),
+                                rounded(event.position()), context.host.color2(),
+                                context.options.GradeDirection == 1);
+}
+
+void ColourPickTool::press(ToolContext &context, const ToolEvent &event)
+{
+    const Colour picked = context.canvas.point(event.position());
+    if (picked == NoColour)
+        return;
+    if (event.button == 1)
+        context.host.setColor1(picked);
+    else if (event.button == 2)
+        context.host.setColor2(picked);
+}
