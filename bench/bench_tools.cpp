@@ -26,6 +26,10 @@ public:
     void cut() override {}
     void pastePreview(QPointF) override {}
     void pasteCommit(QPointF) override {}
+    void setSelectionFrame(const QRect &) override {}
+    QRect cloneMarker() const override { return {}; }
+    void setCloneMarker(const QRect &) override {}
+    bool askText(TextSettings &) override { return false; }
 };
 
 void moveCost(benchmark::State &bench, int tool)

@@ -1,7 +1,10 @@
 #include "tool.h"
 
+#include "clone_tool.h"
 #include "freehand.h"
+#include "select_tool.h"
 #include "shapes.h"
+#include "text_tool.h"
 
 void Tool::press(ToolContext &, const ToolEvent &) {}
 
@@ -12,6 +15,8 @@ void Tool::release(ToolContext &, const ToolEvent &) {}
 std::unique_ptr<Tool> makeTool(int index)
 {
     switch (index) {
+    case 0:
+        return std::make_unique<SelectTool>();
     case 1:
         return std::make_unique<PencilTool>();
     case 2:
@@ -36,6 +41,10 @@ std::unique_ptr<Tool> makeTool(int index)
         return std::make_unique<BrushTool>();
     case 17:
         return std::make_unique<EraserTool>();
+    case 19:
+        return std::make_unique<CloneTool>();
+    case 21:
+        return std::make_unique<TextTool>();
     default:
         return nullptr;
     }
