@@ -3,7 +3,7 @@
 #include "core/document.h"
 #include "core/random.h"
 #include "core/surface.h"
-#include "tools/canvas_host.h"
+#include "quiet_host.h"
 #include "tools/canvas_input.h"
 #include "tools/tool_options.h"
 #include "tools/tool_state.h"
@@ -11,26 +11,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class QuietHost : public CanvasHost
-{
-public:
-    void takeBeforeSnapshot() override {}
-    void takeAfterSnapshot() override {}
-    void setStatusPosition(const QString &text) override { benchmark::DoNotOptimize(text); }
-    Colour color1() const override { return 0x000000FF; }
-    Colour color2() const override { return 0x00FF0000; }
-    void setColor1(Colour) override {}
-    void setColor2(Colour) override {}
-    bool selectionVisible() const override { return false; }
-    void cut() override {}
-    void pastePreview(QPointF) override {}
-    void pasteCommit(QPointF) override {}
-    void setSelectionFrame(const QRect &) override {}
-    QRect cloneMarker() const override { return {}; }
-    void setCloneMarker(const QRect &) override {}
-    bool askText(TextSettings &) override { return false; }
-};
 
 void moveCost(benchmark::State &bench, int tool)
 {

@@ -39,7 +39,6 @@ public:
     // one is chosen again.
     void paste();
     void setKeyed(bool keyed) { m_keyed = keyed; }
-    bool keyed() const { return m_keyed; }
 
     // The clipboard picture centred on at: preview() on the screen alone,
     // after wiping the screen, commit() on the layer the canvas draws on.

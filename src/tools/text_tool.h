@@ -15,8 +15,6 @@ public:
 
     void release(ToolContext &context, const ToolEvent &event) override;
 
-    const TextSettings &settings() const { return m_settings; }
-
 private:
     TextSettings m_settings;
 };

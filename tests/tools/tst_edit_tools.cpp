@@ -305,7 +305,7 @@ void TestEditTools::textDialog()
             auto *text = dialog.findChild<QLineEdit *>("txtText");
             for (const char *name : {"cboFont", "cboSize", "cboStyle"})
                 shown << dialog.findChild<QComboBox *>(name)->currentText();
-            shown << text->text() << QString::number(QApplication::focusWidget() == text);
+            shown << text->text() << QString::number(dialog.focusWidget() == text);
             // "Abc" centred across the preview.
             const QImage preview = dialog.findChild<QWidget *>("pPreview")->grab().toImage();
             for (int y = 3; y < preview.height() - 3; ++y)
