@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 // The preview box: "Abc" centred in the chosen font, drawn without
 // antialiasing as the canvas will draw it.
 class TextPreview : public QFrame
