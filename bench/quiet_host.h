@@ -20,4 +20,11 @@ public:
     void cut() override {}
     void pastePreview(QPointF) override {}
     void pasteCommit(QPointF) override {}
+    void setSelectionFrame(const QRect &) override {}
+    QRect cloneMarker() const override { return m_marker; }
+    void setCloneMarker(const QRect &marker) override { m_marker = marker; }
+    bool askText(TextSettings &) override { return false; }
+
+private:
+    QRect m_marker;
 };

@@ -6,6 +6,7 @@
 #include "grip_geometry.h"
 #include "tools/canvas_host.h"
 #include "tools/canvas_input.h"
+#include "tools/clipboard.h"
 #include "tools/tool_options.h"
 #include "tools/tool_state.h"
 
@@ -258,14 +259,33 @@ private:
     Colour color2() const override;
     void setColor1(Colour colour) override;
     void setColor2(Colour colour) override;
-    bool selectionVisible() const override;
-    void cut() override;
-    void pastePreview(QPointF at) override;
-    void pasteCommit(QPointF at) override;
 
     ToolState m_toolState;
     ToolOptions m_toolOptions;
     CanvasInput m_canvasInput{m_canvas, m_document, m_toolState, m_toolOptions, *this};
     ToolPalette *m_toolPalette = nullptr;
     ToolOptionPanels *m_toolPanels = nullptr;
+
+    // --- Selection, clipboard and paste (frmmain_edit.cpp)
+    void connectEditCommands();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    // The opaque-paste mark changed, by a click or by New and Open.
+    void MnuDQue_Click(bool checked);
+    bool selectionVisible() const override;
+    void setSelectionFrame(const QRect &frame) override;
+    // The Delete key on the canvas.
+    void cut() override;
+    void pastePreview(QPointF at) override;
+    void pasteCommit(QPointF at) override;
+
+    Clipboard m_clipboard{m_canvas, pSrc2, m_toolState, m_document, m_dialogs, this};
+
+    // --- Clone marker and text dialog (frmmain_clone_text.cpp)
+    QRect cloneMarker() const override;
+    void setCloneMarker(const QRect &marker) override;
+    // The clone size list chose another side: the marker follows at once.
+    void cboCloneSize_Click(int side);
+    bool askText(TextSettings &settings) override;
 };

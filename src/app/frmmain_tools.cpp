@@ -43,6 +43,7 @@ void frmmain::buildTools()
     });
     connect(SrcDc, &PictureBox::dblClick, this, [this] { m_canvasInput.doubleClick(); });
     connect(SrcDc, &PictureBox::keyUp, this, [this](int key) { m_canvasInput.keyUp(key); });
+    connect(m_toolPanels, &ToolOptionPanels::cloneSizeChanged, this, &frmmain::cboCloneSize_Click);
 }
 
 void frmmain::loadTools()
@@ -100,24 +101,4 @@ void frmmain::setColor1(Colour colour)
 void frmmain::setColor2(Colour colour)
 {
     ColorPallete1->setColor2(colour);
-}
-
-bool frmmain::selectionVisible() const
-{
-    return !SrcDc->selectionFrame().isNull();
-}
-
-void frmmain::cut()
-{
-    // The clipboard commands plug in here.
-}
-
-void frmmain::pastePreview(QPointF)
-{
-    // The clipboard commands plug in here.
-}
-
-void frmmain::pasteCommit(QPointF)
-{
-    // The clipboard commands plug in here.
 }

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPen>
 
 namespace {
 
@@ -120,11 +119,9 @@ void PictureBox::paintEvent(QPaintEvent *event)
 
     if (!m_selectionFrame.isNull())
         paintDottedFrame(painter, frameArea(m_selectionFrame), event->rect());
-    if (!m_marker.isNull()) {
-        painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(frameArea(m_marker).adjusted(0, 0, -1, -1));
-    }
+    // The clone marker often sits on dark pictures: dotted like the frame.
+    if (!m_marker.isNull())
+        paintDottedFrame(painter, frameArea(m_marker), event->rect());
 }
 
 void PictureBox::paintDottedFrame(QPainter &painter, const QRect &frame, const QRect &dirty)

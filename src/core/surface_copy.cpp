@@ -120,11 +120,19 @@ void Surface::transparentBlt(const QRect &destination, const Surface &source,
     const QRgb keyRgb = toQRgb(key);
     const QRect target = plan->target;
     draw(target, [&](Writer &w) {
+        // Runs of pixels other than the key go over as whole runs.
+        const int width = pixels.width();
         for (int y = 0; y < pixels.height(); ++y) {
             const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
-            for (int x = 0; x < pixels.width(); ++x) {
-                if (row[x] != keyRgb)
-                    w.plot(target.left() + x, target.top() + y, row[x]);
+            int x = 0;
+            while (x < width) {
+                while (x < width && row[x] == keyRgb)
+                    ++x;
+                const int start = x;
+                while (x < width && row[x] != keyRgb)
+                    ++x;
+                if (x > start)
+                    w.copyRow(target.top() + y, target.left() + start, row + start, x - start);
             }
         }
     });

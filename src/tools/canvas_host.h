@@ -3,7 +3,10 @@
 #include "core/colour.h"
 
 #include <QPointF>
+#include <QRect>
 #include <QString>
+
+struct TextSettings;
 
 // What the canvas routing and the tools need from the main window. The main
 // window implements it (or a small adapter does) and hands it to CanvasInput.
@@ -33,4 +36,16 @@ public:
     // the screen only (preview) or into the picture (commit).
     virtual void pastePreview(QPointF at) = 0;
     virtual void pasteCommit(QPointF at) = 0;
+
+    // The overlays of the canvas view, which never touch the picture, and
+    // the text dialog.
+    // The selection frame around the pixels of frame, edges included; a
+    // null rectangle hides it.
+    virtual void setSelectionFrame(const QRect &frame) = 0;
+    // The clone marker square; null while hidden.
+    virtual QRect cloneMarker() const = 0;
+    virtual void setCloneMarker(const QRect &marker) = 0;
+    // Asks for the text to write, starting from settings; true on OK, with
+    // the choice left in settings.
+    virtual bool askText(TextSettings &settings) = 0;
 };

@@ -1,9 +1,12 @@
 #include "tool.h"
 
+#include "clone_tool.h"
 #include "colour_tools.h"
 #include "curve_polygon.h"
 #include "freehand.h"
+#include "select_tool.h"
 #include "shapes.h"
+#include "text_tool.h"
 
 void Tool::press(ToolContext &, const ToolEvent &) {}
 
@@ -14,6 +17,8 @@ void Tool::release(ToolContext &, const ToolEvent &) {}
 std::unique_ptr<Tool> makeTool(int index)
 {
     switch (index) {
+    case 0:
+        return std::make_unique<SelectTool>();
     case 1:
         return std::make_unique<PencilTool>();
     case 2:
@@ -46,8 +51,12 @@ std::unique_ptr<Tool> makeTool(int index)
         return std::make_unique<EraserTool>();
     case 18:
         return std::make_unique<ColourPickTool>();
+    case 19:
+        return std::make_unique<CloneTool>();
     case 20:
         return std::make_unique<GradientTool>();
+    case 21:
+        return std::make_unique<TextTool>();
     default:
         return nullptr;
     }

@@ -75,8 +75,10 @@ ToolOptionPanels::ToolOptionPanels(Surface &canvas, ToolOptions &options, Common
             [this](int index) { m_canvas.setDrawStyle(index); });
     connect(cboBrush, &QComboBox::currentIndexChanged, this, &ToolOptionPanels::cboBrush_Click);
     connect(cboPatten, &QComboBox::currentIndexChanged, this, &ToolOptionPanels::cboPatten_Click);
-    connect(cboCloneSize, &QComboBox::currentIndexChanged, this,
-            [this] { m_options.CloneSize = chosenNumber(cboCloneSize); });
+    connect(cboCloneSize, &QComboBox::currentIndexChanged, this, [this] {
+        m_options.CloneSize = chosenNumber(cboCloneSize);
+        emit cloneSizeChanged(m_options.CloneSize);
+    });
     connect(cboEraseType, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_options.EraseType = index; });
     connect(cboWidth, &QComboBox::currentIndexChanged, this,

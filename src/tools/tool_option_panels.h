@@ -42,6 +42,10 @@ public:
     void fillBrushList(const QString &folder);
     void fillPattenList(const QString &folder);
 
+signals:
+    // The clone size list chose a block side.
+    void cloneSizeChanged(int side);
+
 private:
     QWidget *addPanel(const QString &name, int x);
     // A label and its list, added to the row of panel; the label is returned

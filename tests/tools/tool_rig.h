@@ -5,10 +5,14 @@
 #include "core/surface.h"
 #include "tools/canvas_host.h"
 #include "tools/canvas_input.h"
+#include "tools/text_settings.h"
 #include "tools/tool_options.h"
 #include "tools/tool_state.h"
 
 #include <QStringList>
+
+#include <deque>
+#include <vector>
 
 // A main window stand-in that records what the routing asks of it.
 class RecordingHost : public CanvasHost
@@ -46,6 +50,21 @@ public:
         calls << QStringLiteral("commit %1,%2").arg(at.x()).arg(at.y());
     }
 
+    void setSelectionFrame(const QRect &frame) override { selectionFrame = frame; }
+    QRect cloneMarker() const override { return marker; }
+    void setCloneMarker(const QRect &to) override { marker = to; }
+    // The next answer of texts, as if typed and confirmed; none left cancels.
+    bool askText(TextSettings &settings) override
+    {
+        calls << "text";
+        asked.push_back(settings);
+        if (texts.empty())
+            return false;
+        settings = texts.front();
+        texts.pop_front();
+        return true;
+    }
+
     QStringList calls;
     QImage before;
     QImage after;
@@ -53,6 +72,11 @@ public:
     Colour colour1 = 0x000000FF; // red
     Colour colour2 = 0x00FF0000; // blue
     bool selection = false;
+    QRect selectionFrame;
+    QRect marker;
+    std::deque<TextSettings> texts;
+    // What the text dialog opened with, each time.
+    std::vector<TextSettings> asked;
 
 private:
     const Surface &m_canvas;

@@ -21,7 +21,7 @@ private slots:
     void deleteKeyCutsOnlyAVisibleSelection_data();
     void deleteKeyCutsOnlyAVisibleSelection();
     void doubleClickEndsThePolygon();
-    void toolsWithoutActionYet();
+    void everyToolHasAnAction();
 };
 
 void TestCanvasInput::beforePictureIsTakenBeforeThePressDraws()
@@ -178,11 +178,11 @@ void TestCanvasInput::doubleClickEndsThePolygon()
     QVERIFY(!rig.state.PolyOpen);
 }
 
-void TestCanvasInput::toolsWithoutActionYet()
+void TestCanvasInput::everyToolHasAnAction()
 {
-    for (int index : {-1, 0, 19, 21, 22})
+    for (int index : {-1, 22})
         QVERIFY2(!makeTool(index), qPrintable(QString::number(index)));
-    for (int index : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20})
+    for (int index = 0; index < ToolCount; ++index)
         QVERIFY2(makeTool(index), qPrintable(QString::number(index)));
 }
 

@@ -1,0 +1,105 @@
+// The clipboard and the clone tool: one paste preview step, one clone drag
+// step (each on a small and a large picture), and a Copy of a big selection.
+#include "app/qt_common_dialogs.h"
+#include "core/document.h"
+#include "core/random.h"
+#include "core/surface.h"
+#include "quiet_host.h"
+#include "tools/canvas_input.h"
+#include "tools/clipboard.h"
+#include "tools/tool_options.h"
+#include "tools/tool_state.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A picture with some detail; every seventh pixel white, the background.
+void paintDetail(Surface &surface)
+{
+    QImage image(surface.size(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] = (x + 3 * y) % 7 == 0 ? qRgb(255, 255, 255) : qRgb(x & 255, y & 255, 90);
+    }
+    surface.setPicture(image);
+}
+
+// The pointer wanders about 200 pixels around the middle.
+QPointF wander(const Surface &canvas, int step)
+{
+    const double sign = (step & 1) ? 1 : -1;
+    return {canvas.width() / 2.0 + sign * (150 + (step * 7) % 100),
+            canvas.height() / 2.0 + 120 + (step * 13) % 80};
+}
+
+void pastePreview(benchmark::State &bench)
+{
+    Surface canvas(static_cast<int>(bench.range(0)), static_cast<int>(bench.range(1)));
+    Surface picture(300, 300, TransparentKey);
+    paintDetail(picture);
+    ToolState state;
+    Document document;
+    QtCommonDialogs dialogs;
+    Clipboard clipboard(canvas, picture, state, document, dialogs, nullptr);
+    clipboard.setKeyed(bench.range(2) != 0);
+    canvas.setAutoRedraw(false);
+    int step = 0;
+    for (auto _ : bench)
+        clipboard.preview(wander(canvas, step++));
+}
+
+void cloneStep(benchmark::State &bench)
+{
+    Surface canvas(static_cast<int>(bench.range(0)), static_cast<int>(bench.range(1)));
+    paintDetail(canvas);
+    Document document;
+    document.CurrentTool = 19;
+    ToolState state;
+    ToolOptions options;
+    options.CloneSize = 30;
+    QuietHost host;
+    CanvasInput input(canvas, document, state, options, host);
+    // The source up and left of where cloning starts, inside the picture
+    // for every step.
+    const QPointF start = wander(canvas, 0);
+    const QPointF source = start - QPointF(120, 60);
+    input.press(1, 4, source.x(), source.y());
+    input.release(1, 4, source.x(), source.y());
+    input.press(1, 0, start.x(), start.y());
+    input.move(1, 0, start.x(), start.y());
+    int step = 0;
+    for (auto _ : bench) {
+        const QPointF at = wander(canvas, step++);
+        input.move(1, 0, at.x(), at.y());
+    }
+    input.release(1, 0, start.x(), start.y());
+}
+
+void copySelection(benchmark::State &bench)
+{
+    Surface canvas(8000, 6000);
+    paintDetail(canvas);
+    Surface picture(32, 30, TransparentKey);
+    ToolState state;
+    Document document;
+    QtCommonDialogs dialogs;
+    Clipboard clipboard(canvas, picture, state, document, dialogs, nullptr);
+    for (auto _ : bench) {
+        if (!clipboard.copy(QRect(1000, 1000, 4000, 3000)))
+            bench.SkipWithError("the copy was refused");
+    }
+}
+
+} // namespace
+
+BENCHMARK(pastePreview)
+    ->ArgNames({"w", "h", "keyed"})
+    ->Args({760, 568, 0})
+    ->Args({8000, 6000, 0})
+    ->Args({760, 568, 1})
+    ->Args({8000, 6000, 1})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(cloneStep)->Args({760, 568})->Args({8000, 6000})->Unit(benchmark::kMicrosecond);
+BENCHMARK(copySelection)->Unit(benchmark::kMillisecond);

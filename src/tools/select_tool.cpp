@@ -1,0 +1,25 @@
+#include "select_tool.h"
+
+#include "canvas_host.h"
+#include "core/numbers.h"
+#include "tool_state.h"
+
+#include <algorithm>
+#include <cmath>
+
+void SelectTool::press(ToolContext &context, const ToolEvent &)
+{
+    context.host.setSelectionFrame(QRect());
+}
+
+void SelectTool::drag(ToolContext &context, const ToolEvent &event)
+{
+    // The frame spans from the smaller coordinate over the distance, both
+    // edges included, whichever way the drag goes.
+    const ToolState &state = context.state;
+    const int left = roundToInt(std::min(state.AnchorX, event.x));
+    const int top = roundToInt(std::min(state.AnchorY, event.y));
+    const int width = roundToInt(std::fabs(event.x - state.AnchorX));
+    const int height = roundToInt(std::fabs(event.y - state.AnchorY));
+    context.host.setSelectionFrame(QRect(left, top, width + 1, height + 1));
+}

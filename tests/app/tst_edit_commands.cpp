@@ -1,0 +1,99 @@
+#include "app/frmmain.h"
+#include "controls/flat_button.h"
+#include "controls/picture_box.h"
+#include "scripted_dialogs.h"
+#include "testmain.h"
+#include "tools/tool_palette.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+constexpr QRgb Red = qRgb(255, 0, 0);
+constexpr QRgb White = qRgb(255, 255, 255);
+
+} // namespace
+
+// The Edit menu, the Delete key and the clone marker in the real window.
+class TestEditCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_window.reset(); }
+    void selectionThroughPaste();
+    void cloneMarkerFollowsTheList();
+
+private:
+    PictureBox *view() const { return m_window->canvasView(); }
+    void trigger(const char *name) { m_window->findChild<QAction *>(name)->trigger(); }
+    void chooseTool(int index)
+    {
+        QTest::mouseClick(m_window->toolPalette()->button(index), Qt::LeftButton);
+    }
+    QRgb pixel(int x, int y) const { return m_window->canvas().image().pixel(x, y); }
+
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<frmmain> m_window;
+};
+
+void TestEditCommands::init()
+{
+    m_window = std::make_unique<frmmain>(m_dialogs);
+    m_window->Form_Load();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->canvas().line({0, 0}, {19, 19}, 0x000000FF, Surface::LineForm::FilledBox);
+}
+
+void TestEditCommands::selectionThroughPaste()
+{
+    chooseTool(0);
+    QTest::mousePress(view(), Qt::LeftButton, {}, {24, 24});
+    QTest::mouseMove(view(), {15, 15});
+    QTest::mouseRelease(view(), Qt::LeftButton, {}, {15, 15});
+    QCOMPARE(view()->selectionFrame(), QRect(15, 15, 10, 10));
+    trigger("mnuCopy");
+    QVERIFY(view()->selectionFrame().isNull());
+
+    // Keyed once marked: the white part of the copy leaves the red showing.
+    QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
+    trigger("MnuDQue");
+    chooseTool(1);
+    trigger("mnuPaste");
+    QCOMPARE(m_window->document().CurrentTool, -1);
+    QTest::mouseClick(view(), Qt::LeftButton, {}, {5, 5});
+    QCOMPARE(pixel(9, 9), Red);
+
+    // The Delete key cuts a frame; Undo brings the cut area back.
+    chooseTool(0);
+    QTest::mousePress(view(), Qt::LeftButton, {}, {10, 12});
+    QTest::mouseMove(view(), {30, 14});
+    QTest::mouseRelease(view(), Qt::LeftButton, {}, {30, 14});
+    QTest::keyClick(view(), Qt::Key_Delete);
+    QVERIFY(view()->selectionFrame().isNull());
+    QCOMPARE(pixel(10, 12), White);
+    QCOMPARE(m_window->scratch().size(), QSize(21, 3));
+    trigger("CX");
+    QCOMPARE(pixel(10, 12), Red);
+}
+
+void TestEditCommands::cloneMarkerFollowsTheList()
+{
+    chooseTool(19);
+    QTest::mousePress(view(), Qt::LeftButton, Qt::AltModifier, {30, 30});
+    QCOMPARE(view()->marker(), QRect(27, 27, 6, 6));
+    m_window->findChild<QComboBox *>("cboCloneSize")->setCurrentText("10");
+    QCOMPARE(view()->marker(), QRect(27, 27, 10, 10));
+    QTest::mouseRelease(view(), Qt::LeftButton, Qt::AltModifier, {30, 30});
+    chooseTool(21);
+    QVERIFY(view()->marker().isNull());
+}
+
+KALVO_TEST(TestEditCommands)
+#include "tst_edit_commands.moc"
