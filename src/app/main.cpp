@@ -36,5 +36,7 @@ int main(int argc, char **argv)
     frmmain window(dialogs);
     window.Form_Load();
     window.show();
+    // "kalvo picture.bmp": Qt has taken its own options out of the list.
+    window.openFromCommandLine(QCoreApplication::arguments().mid(1));
     return QApplication::exec();
 }
