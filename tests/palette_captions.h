@@ -6,17 +6,17 @@
 #include <QImage>
 #include <QStringList>
 
-// The captions of the tool palette, each checked in the plain and the chosen
-// look at whatever scale the test runs: every pixel that the caption changes
-// must lie right of the icon, inside the edge rings and within the icon's
-// rows. Returns one line for each caption that strays, or that shows nothing.
+// Every caption of the tool palette, plain and chosen, at whatever scale the
+// test runs: the pixels that the caption changes must lie right of the icon
+// (columns 5 to 20), inside the two edge rings and within the icon's rows.
+// Returns the captions that stray or show nothing.
 inline QStringList captionsOutsideTheirFace(ToolPalette &palette)
 {
     QStringList strays;
     palette.resize(126, ToolCount * ToolPalette::ButtonHeight);
     for (int i = 0; i < ToolCount; ++i) {
-        for (bool chosen : {false, true}) {
-            palette.showSelected(chosen ? i : -1);
+        for (int chosen : {-1, i}) {
+            palette.showSelected(chosen);
             FlatButton *button = palette.button(i);
             const QImage with = button->grab().toImage();
             const QString caption = button->caption();
@@ -24,12 +24,10 @@ inline QStringList captionsOutsideTheirFace(ToolPalette &palette)
             const QImage without = button->grab().toImage();
             button->setCaption(caption);
 
-            const int scale = qRound(with.devicePixelRatio());
-            const int iconTop = (button->height() - 16) / 2;
-            // The icon spans columns 5 to 20; the etched edge takes two rings.
-            const QRect face(
-                21 * scale, std::max(iconTop, 2) * scale, (button->width() - 2 - 21) * scale,
-                (std::min(iconTop + 16, button->height() - 2) - std::max(iconTop, 2)) * scale);
+            const int s = qRound(with.devicePixelRatio());
+            const int top = std::max((button->height() - 16) / 2, 2);
+            const int bottom = std::min(top + 16, button->height() - 2);
+            const QRect face(21 * s, top * s, (button->width() - 23) * s, (bottom - top) * s);
             QRect ink;
             for (int y = 0; y < with.height(); ++y) {
                 for (int x = 0; x < with.width(); ++x) {
@@ -37,19 +35,14 @@ inline QStringList captionsOutsideTheirFace(ToolPalette &palette)
                         ink |= QRect(x, y, 1, 1);
                 }
             }
-            if (ink.isEmpty() || !face.contains(ink)) {
-                strays << QStringLiteral("%1 (%2): ink %3,%4 %5x%6 outside %7,%8 %9x%10")
+            if (ink.isEmpty() || !face.contains(ink))
+                strays << QStringLiteral("%1 chosen %2: ink rows %3 to %4, columns %5 to %6")
                               .arg(caption)
-                              .arg(chosen ? QStringLiteral("chosen") : QStringLiteral("plain"))
-                              .arg(ink.x())
-                              .arg(ink.y())
-                              .arg(ink.width())
-                              .arg(ink.height())
-                              .arg(face.x())
-                              .arg(face.y())
-                              .arg(face.width())
-                              .arg(face.height());
-            }
+                              .arg(chosen == i)
+                              .arg(ink.top())
+                              .arg(ink.bottom())
+                              .arg(ink.left())
+                              .arg(ink.right());
         }
     }
     return strays;

@@ -3,7 +3,6 @@
 #include "app/frmmain.h"
 #include "app/frmnew.h"
 #include "app/frmscale.h"
-#include "controls/flat_button.h"
 #include "core/document.h"
 #include "scripted_dialogs.h"
 
@@ -11,113 +10,66 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStandardPaths>
 #include <QTest>
-
-#include <functional>
-#include <memory>
 
 namespace {
 
-QString accessibleText(QWidget *widget, QAccessible::Text kind)
+QString spoken(QWidget *widget, QAccessible::Text kind)
 {
-    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
-    return accessible ? accessible->text(kind) : QStringLiteral("<no interface>");
+    return QAccessible::queryAccessibleInterface(widget)->text(kind);
 }
 
-// The window a row of the table looks at, built fresh for each row.
-using WindowMaker = std::function<std::unique_ptr<QWidget>(ScriptedDialogs &, Document &)>;
-
 } // namespace
-
-Q_DECLARE_METATYPE(WindowMaker)
 
 class TestAccessibleNames : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void fieldsReadWhatTheyShow_data();
-    void fieldsReadWhatTheyShow();
-    void statusPanelsReadTheirValues_data();
-    void statusPanelsReadTheirValues();
+    // A label is read as the text it shows; a text box or list is named by
+    // the label before it and read out with its content as the value.
+    void fieldsReadWhatTheyShow()
+    {
+        ScriptedDialogs dialogs;
+        Document document;
+        frmmain window(dialogs);
+        window.Form_Load();
+        frmNew newDialog(document, 0x00000000, 0x00FFFFFF, dialogs);
+        frmScale scaleDialog(document, dialogs);
+        for (QWidget *top : std::initializer_list<QWidget *>{&window, &newDialog, &scaleDialog}) {
+            QHash<QWidget *, QString> labelOf;
+            for (QLabel *label : top->findChildren<QLabel *>()) {
+                QCOMPARE(spoken(label, QAccessible::Name), label->text());
+                if (label->buddy())
+                    labelOf.insert(label->buddy(), label->text());
+            }
+            for (QLineEdit *box : top->findChildren<QLineEdit *>()) {
+                QCOMPARE(spoken(box, QAccessible::Name), labelOf.value(box, "(no label)"));
+                QCOMPARE(spoken(box, QAccessible::Value), box->text());
+            }
+            for (QComboBox *list : top->findChildren<QComboBox *>()) {
+                QCOMPARE(spoken(list, QAccessible::Name), labelOf.value(list, "(no label)"));
+                QCOMPARE(spoken(list, QAccessible::Value), list->currentText());
+            }
+        }
+    }
+
+    // What a panel shows is its name, what it is its description.
+    void statusPanelsReadTheirValues()
+    {
+        ScriptedDialogs dialogs;
+        frmmain window(dialogs);
+        window.Form_Load();
+        const QStringList purposes{"状态", "鼠标位置", "图像大小"};
+        for (int panel = 1; panel <= 3; ++panel) {
+            auto *label = window.findChild<QLabel *>(QStringLiteral("sBar1Panel%1").arg(panel));
+            QCOMPARE(spoken(label, QAccessible::Name), window.statusPanel(panel));
+            window.setStatusPanel(panel, QStringLiteral("120,%1").arg(panel));
+            QCOMPARE(spoken(label, QAccessible::Name), QStringLiteral("120,%1").arg(panel));
+            QCOMPARE(spoken(label, QAccessible::Description), purposes.at(panel - 1));
+        }
+    }
 };
-
-void TestAccessibleNames::fieldsReadWhatTheyShow_data()
-{
-    QTest::addColumn<WindowMaker>("make");
-    QTest::newRow("main window") << WindowMaker([](ScriptedDialogs &dialogs, Document &) {
-        auto window = std::make_unique<frmmain>(dialogs);
-        window->Form_Load();
-        return std::unique_ptr<QWidget>(std::move(window));
-    });
-    QTest::newRow("New") << WindowMaker([](ScriptedDialogs &dialogs, Document &document) {
-        return std::unique_ptr<QWidget>(
-            std::make_unique<frmNew>(document, 0x00000000, 0x00FFFFFF, dialogs));
-    });
-    QTest::newRow("Scale") << WindowMaker([](ScriptedDialogs &dialogs, Document &document) {
-        document.NewWidth = 640;
-        document.NewHeight = 480;
-        return std::unique_ptr<QWidget>(std::make_unique<frmScale>(document, dialogs));
-    });
-}
-
-// A label is read as the text it shows; a text box or list is named by the
-// label that stands before it and read out with its content as the value.
-void TestAccessibleNames::fieldsReadWhatTheyShow()
-{
-    QFETCH(WindowMaker, make);
-    ScriptedDialogs dialogs;
-    Document document;
-    const std::unique_ptr<QWidget> window = make(dialogs, document);
-    QHash<QWidget *, QString> labelOf;
-    const auto labels = window->findChildren<QLabel *>();
-    for (QLabel *label : labels) {
-        QCOMPARE(accessibleText(label, QAccessible::Name), label->text());
-        if (label->buddy())
-            labelOf.insert(label->buddy(), label->text());
-    }
-    const auto boxes = window->findChildren<QLineEdit *>();
-    for (QLineEdit *box : boxes) {
-        QVERIFY2(labelOf.contains(box), qPrintable(box->objectName()));
-        QCOMPARE(accessibleText(box, QAccessible::Name), labelOf.value(box));
-        QCOMPARE(accessibleText(box, QAccessible::Value), box->text());
-    }
-    const auto lists = window->findChildren<QComboBox *>();
-    for (QComboBox *list : lists) {
-        QVERIFY2(labelOf.contains(list), qPrintable(list->objectName()));
-        QCOMPARE(accessibleText(list, QAccessible::Name), labelOf.value(list));
-        QCOMPARE(accessibleText(list, QAccessible::Value), list->currentText());
-    }
-}
-
-void TestAccessibleNames::statusPanelsReadTheirValues_data()
-{
-    QTest::addColumn<int>("panel");
-    QTest::addColumn<QString>("purpose");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("status") << 1 << QStringLiteral("状态") << QStringLiteral("就绪");
-    QTest::newRow("mouse position") << 2 << QStringLiteral("鼠标位置") << QStringLiteral("120,45");
-    QTest::newRow("picture size") << 3 << QStringLiteral("图像大小") << QStringLiteral("64x32");
-}
-
-void TestAccessibleNames::statusPanelsReadTheirValues()
-{
-    QFETCH(int, panel);
-    QFETCH(QString, purpose);
-    QFETCH(QString, value);
-    ScriptedDialogs dialogs;
-    frmmain window(dialogs);
-    window.Form_Load();
-    const auto panels = window.findChildren<QLabel *>(QStringLiteral("sBar1Panel%1").arg(panel));
-    QCOMPARE(panels.size(), 1);
-    QLabel *label = panels.front();
-    QCOMPARE(accessibleText(label, QAccessible::Name), window.statusPanel(panel));
-    window.setStatusPanel(panel, value);
-    QCOMPARE(accessibleText(label, QAccessible::Name), value);
-    QCOMPARE(accessibleText(label, QAccessible::Description), purpose);
-}
 
 KALVO_TEST(TestAccessibleNames)
 #include "tst_accessible_names.moc"
