@@ -36,13 +36,7 @@ inline QStringList captionsOutsideTheirFace(ToolPalette &palette)
                 }
             }
             if (ink.isEmpty() || !face.contains(ink))
-                strays << QStringLiteral("%1 chosen %2: ink rows %3 to %4, columns %5 to %6")
-                              .arg(caption)
-                              .arg(chosen == i)
-                              .arg(ink.top())
-                              .arg(ink.bottom())
-                              .arg(ink.left())
-                              .arg(ink.right());
+                strays << caption + (chosen == i ? QStringLiteral(" (chosen)") : QString());
         }
     }
     return strays;
