@@ -281,11 +281,16 @@ void FlatButton::drawEdge(int edge)
     // One ring inset by k: the first colour on the top and left, the second
     // on the bottom and right. Rectangles rather than lines, so that a ring is
     // whole device pixels wide at any scale.
+    // A side with no room left in a tiny button is not drawn.
+    auto side = [&](const QRect &r, const QColor &colour) {
+        if (r.isValid())
+            painter.fillRect(r, colour);
+    };
     auto ring = [&](int k, const QColor &topLeft, const QColor &bottomRight) {
-        painter.fillRect(QRect(k, k, w - 1 - 2 * k, 1), topLeft);
-        painter.fillRect(QRect(k, k, 1, h - 1 - 2 * k), topLeft);
-        painter.fillRect(QRect(k, h - 1 - k, w - 2 * k, 1), bottomRight);
-        painter.fillRect(QRect(w - 1 - k, k, 1, h - 2 * k), bottomRight);
+        side(QRect(k, k, w - 1 - 2 * k, 1), topLeft);
+        side(QRect(k, k, 1, h - 1 - 2 * k), topLeft);
+        side(QRect(k, h - 1 - k, w - 2 * k, 1), bottomRight);
+        side(QRect(w - 1 - k, k, 1, h - 2 * k), bottomRight);
     };
     int k = 0;
     if (edge & RaisedOuter)
