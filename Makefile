@@ -1,14 +1,19 @@
 # Kalvo: the two commands that matter are `make run` and `make test`.
 BUILD      ?= build
 TEST_BUILD ?= build-test
+FUZZ_BUILD ?= build-fuzz
+# How long make fuzz runs the fuzzer, in seconds.
+FUZZ_SECONDS ?= 600
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test deps build bench format clean
+.PHONY: run test deps build install icon bench fuzz format clean
 
 run: build
 	./$(BUILD)/kalvo
 
-test: deps
+# The tests include the desktop validators on an installed copy.
+test:
+	./scripts/install-deps.sh install-check
 	cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	    -DKALVO_WERROR=ON -DKALVO_SANITIZE=ON -DKALVO_BENCH=OFF
 	cmake --build $(TEST_BUILD) -j $(JOBS)
@@ -21,14 +26,36 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# Redraws the 256-pixel application icon from its SVG (Debian's librsvg2-bin).
+icon:
+	rsvg-convert -w 256 -h 256 data/desktop/org.example.kalvo.svg -o data/desktop/org.example.kalvo.png
+
 bench:
 	./scripts/install-deps.sh bench
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVO_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
 	for b in $(BUILD)/bench/bench_*; do if [ -f $$b ] && [ -x $$b ]; then $$b; fi; done
 
+# The picture reader under libFuzzer, seeded with the bitmaps the reader's
+# tests build; new inputs it finds collect in $(FUZZ_BUILD)/corpus.
+fuzz:
+	./scripts/install-deps.sh fuzz
+	cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	rm -rf $(FUZZ_BUILD)/seeds && mkdir -p $(FUZZ_BUILD)/seeds $(FUZZ_BUILD)/corpus
+	KALVO_SEED_FOLDER=$(CURDIR)/$(FUZZ_BUILD)/seeds QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=detect_leaks=0 ./$(FUZZ_BUILD)/picture_seeds -silent
+	./$(FUZZ_BUILD)/fuzz_picture_file -max_total_time=$(FUZZ_SECONDS) \
+	    -artifact_prefix=$(FUZZ_BUILD)/ \
+	    -print_final_stats=1 $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds
+
 format:
-	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)

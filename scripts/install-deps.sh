@@ -3,6 +3,8 @@
 # Only packages that are missing are installed, so a second run costs nothing.
 #   install-deps.sh          what make run and make test need
 #   install-deps.sh bench    and what the benchmarks need besides
+#   install-deps.sh fuzz     and clang with libFuzzer for the reader's fuzzer
+#   install-deps.sh install-check   and the validators of the installed desktop files
 set -euo pipefail
 
 packages=(
@@ -16,6 +18,9 @@ for group in "$@"; do
     # OpenCV only measures Kalvo's filters against a known yardstick; the
     # program never links it.
     bench) packages+=(libbenchmark-dev libopencv-dev) ;;
+    # libFuzzer and the sanitizer runtimes come with clang's runtime package.
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    install-check) packages+=(desktop-file-utils appstream) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
 done

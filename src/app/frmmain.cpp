@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "controls/picture_box.h"
+#include "data_path.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,7 +39,7 @@ void frmmain::Form_Load()
     // The skin engine is installed here first, once it exists.
     const QString programFolder = AddBackslash(QCoreApplication::applicationDirPath());
     m_document.AppPath = programFolder;
-    m_document.DataPath = programFolder + QStringLiteral("Data") + QDir::separator();
+    m_document.DataPath = findDataPath(programFolder);
     m_document.DialogResult = Document::DialogCancelled;
     PlaceGrips();
     showCanvasSize();

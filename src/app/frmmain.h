@@ -96,6 +96,12 @@ public:
     // The part of path before its last "/"; path itself without one.
     static QString FolderOf(const QString &path);
 
+    // --- Command line (frmmain_command_line.cpp)
+    // The picture named first in arguments (those after the program's own
+    // name) goes on the canvas as Open puts it there; one that cannot be read
+    // is reported as Open reports it and the canvas stays. No argument: nothing.
+    void openFromCommandLine(const QStringList &arguments);
+
     // --- Tools, their options and the canvas input (frmmain_tools.cpp)
     ToolState &toolState() { return m_toolState; }
     ToolOptions &toolOptions() { return m_toolOptions; }
@@ -238,6 +244,8 @@ private:
     void connectFileCommands();
     void mnuNew_Click();
     void mnuOpen_Click();
+    // Open's reading of path onto the canvas, its message when that fails.
+    bool loadCanvasPicture(const QString &path);
     void mnuSave_Click();
     void mnuScale_Click();
 

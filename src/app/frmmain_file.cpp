@@ -77,29 +77,34 @@ void frmmain::mnuOpen_Click()
 {
     SrcDc->hideSelectionFrame();
     const QString path = ShowFileDialog(true, BitmapFilter, QStringLiteral("Open"));
-    if (!path.isEmpty()) {
-        PictureError error = PictureError::None;
-        {
-            const BusyCursor busy;
-            const LoadedPicture loaded = loadPicture(path);
-            error = loaded.error;
-            if (error == PictureError::None && !m_canvas.setPicture(loaded.image))
-                error = PictureError::TooLarge;
-        }
-        if (error == PictureError::None) {
-            m_canvas.setBackColor(0x00FFFFFF);
-            MnuDQue->setChecked(false);
-            PlaceGrips();
-            Form_Resize();
-        } else {
-            // The canvas stays as it was, drawing included: a file that
-            // cannot be read must not cost the user the picture.
-            m_dialogs.message(this, pictureErrorMessage(error, path), QStringLiteral("打开"),
-                              CommonDialogs::Icon::Warning);
-        }
-    }
+    if (!path.isEmpty())
+        loadCanvasPicture(path);
     m_document.CurrentTool = -1;
     showCanvasSize();
+}
+
+bool frmmain::loadCanvasPicture(const QString &path)
+{
+    PictureError error = PictureError::None;
+    {
+        const BusyCursor busy;
+        const LoadedPicture loaded = loadPicture(path);
+        error = loaded.error;
+        if (error == PictureError::None && !m_canvas.setPicture(loaded.image))
+            error = PictureError::TooLarge;
+    }
+    if (error != PictureError::None) {
+        // The canvas stays as it was, drawing included: a file that cannot
+        // be read must not cost the user the picture.
+        m_dialogs.message(this, pictureErrorMessage(error, path), QStringLiteral("打开"),
+                          CommonDialogs::Icon::Warning);
+        return false;
+    }
+    m_canvas.setBackColor(0x00FFFFFF);
+    MnuDQue->setChecked(false);
+    PlaceGrips();
+    Form_Resize();
+    return true;
 }
 
 void frmmain::mnuSave_Click()

@@ -92,13 +92,15 @@ void frmmain::buildStatusBar()
     sBar1->setSizeGripEnabled(false);
     sBar1->setFixedHeight(BarThickness);
     constexpr std::array widths{802, 96, 96};
-    const std::array names{QStringLiteral("状态"), QStringLiteral("鼠标位置"),
-                           QStringLiteral("图像大小")};
+    // A screen reader reads a panel as what it shows; what the panel is
+    // goes into its description.
+    const std::array purposes{QStringLiteral("状态"), QStringLiteral("鼠标位置"),
+                              QStringLiteral("图像大小")};
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
         auto *panel = new QLabel(sBar1);
         panel->setObjectName(QStringLiteral("sBar1Panel%1").arg(i + 1));
         panel->setFixedWidth(widths[i]);
-        panel->setAccessibleName(names[i]);
+        panel->setAccessibleDescription(purposes[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         sBar1->addWidget(panel);
         m_panels[i] = panel;

@@ -36,6 +36,10 @@ frmNew::frmNew(Document &document, Colour color1, Colour color2, CommonDialogs &
     Line3D1 = new Line3D(this);
     Line3D1->setObjectName(QStringLiteral("Line3D1"));
     Line3D1->setGeometry(8, 126, 244, Line3D::Height);
+    // Each field is read out under its label.
+    lblWidth->setBuddy(txtWidth);
+    lblHeight->setBuddy(txtHeight);
+    lblImagebk->setBuddy(cboColor);
     cmdOK = addButton("cmdOK", QStringLiteral("确定"), QRect(52, 140, 75, 26));
     cmdCancel = addButton("cmdCancel", QStringLiteral("取消"), QRect(140, 140, 75, 26));
     setFixedSize(260, 180);

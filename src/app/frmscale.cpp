@@ -19,6 +19,9 @@ frmScale::frmScale(Document &document, CommonDialogs &dialogs, QWidget *parent)
     lblheight = addLabel("lblheight", QStringLiteral("高度:"), QRect(16, 52, 56, 18));
     txtHeight =
         addTextBox("txtHeight", QString::number(document.NewHeight), QRect(76, 49, 110, 24));
+    // Each field is read out under its label.
+    lblWidth->setBuddy(txtWidth);
+    lblheight->setBuddy(txtHeight);
     cmdOK = addButton("cmdOK", QStringLiteral("确定"), QRect(16, 90, 80, 26));
     cmdCancel = addButton("cmdCancel", QStringLiteral("取消"), QRect(106, 90, 80, 26));
     setFixedSize(204, 130);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -15,6 +16,9 @@ int main(int argc, char **argv)
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalvo"));
+    // The installed desktop entry and icon go by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kalvo"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.kalvo")));
 
     // Qt's own dialog buttons and texts in Chinese, like the rest of Kalvo.
     QTranslator qtTranslations;
@@ -36,5 +40,7 @@ int main(int argc, char **argv)
     frmmain window(dialogs);
     window.Form_Load();
     window.show();
+    // "kalvo picture.bmp": Qt has taken its own options out of the list.
+    window.openFromCommandLine(QCoreApplication::arguments().mid(1));
     return QApplication::exec();
 }

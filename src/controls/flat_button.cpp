@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // Edge flags: the outer ring raised or sunken, the inner ring raised or sunken.
@@ -18,6 +20,8 @@ constexpr int SunkenInner = 8;
 
 constexpr int IconSize = 16;
 constexpr QRgb IconKey = 0xFFFF00FF;
+constexpr int CaptionFlags =
+    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
 
 // Read out and listed by its caption, as a push button.
 class AccessibleFlatButton : public QAccessibleWidget
@@ -189,13 +193,20 @@ void FlatButton::setMouseIcon(const QPixmap &icon)
     emit mouseIconChanged(icon);
 }
 
+int FlatButton::faceScale() const
+{
+    return std::max(1, qRound(devicePixelRatioF()));
+}
+
 void FlatButton::Redraw(bool pressed)
 {
     const QSize area = size();
-    if (m_face.size() != area)
-        m_face = QImage(area, QImage::Format_RGB32);
+    const int scale = faceScale();
+    if (m_face.size() != area * scale)
+        m_face = QImage(area * scale, QImage::Format_RGB32);
     if (m_face.isNull())
         return;
+    m_face.setDevicePixelRatio(scale);
     m_face.fill(toQRgb(m_backColor));
 
     const int iconTop = static_cast<std::int16_t>((area.height() - IconSize) / 2);
@@ -236,17 +247,20 @@ void FlatButton::Redraw(bool pressed)
     }
 
     if (hasPicture) {
-        const int w = std::min(IconSize, m_picture.width());
-        const int h = std::min(IconSize, m_picture.height());
+        // Each icon pixel becomes a block of whole device pixels.
+        const int w = std::min(IconSize, m_picture.width()) * scale;
+        const int h = std::min(IconSize, m_picture.height()) * scale;
+        const int left = 5 * scale;
         for (int y = 0; y < h; ++y) {
-            const int ty = iconTop + y;
+            const int ty = iconTop * scale + y;
             if (ty < 0 || ty >= m_face.height())
                 continue;
-            const auto *from = reinterpret_cast<const QRgb *>(m_picture.constScanLine(y));
+            const auto *from = reinterpret_cast<const QRgb *>(m_picture.constScanLine(y / scale));
             auto *to = reinterpret_cast<QRgb *>(m_face.scanLine(ty));
-            for (int x = 0; x < w && 5 + x < m_face.width(); ++x) {
-                if ((from[x] | 0xFF000000) != IconKey)
-                    to[5 + x] = from[x];
+            for (int x = 0; x < w && left + x < m_face.width(); ++x) {
+                const QRgb pixel = from[x / scale];
+                if ((pixel | 0xFF000000) != IconKey)
+                    to[left + x] = pixel;
             }
         }
     }
@@ -262,17 +276,21 @@ void FlatButton::drawEdge(int edge)
     const QColor dark = p.color(QPalette::Dark);
     const QColor shadow = p.color(QPalette::Shadow);
     QPainter painter(&m_face);
-    const int w = m_face.width();
-    const int h = m_face.height();
+    const int w = width();
+    const int h = height();
     // One ring inset by k: the first colour on the top and left, the second
-    // on the bottom and right.
+    // on the bottom and right. Rectangles rather than lines, so that a ring is
+    // whole device pixels wide at any scale.
+    // A side with no room left in a tiny button is not drawn.
+    auto side = [&](const QRect &r, const QColor &colour) {
+        if (r.isValid())
+            painter.fillRect(r, colour);
+    };
     auto ring = [&](int k, const QColor &topLeft, const QColor &bottomRight) {
-        painter.setPen(topLeft);
-        painter.drawLine(k, k, w - 2 - k, k);
-        painter.drawLine(k, k, k, h - 2 - k);
-        painter.setPen(bottomRight);
-        painter.drawLine(k, h - 1 - k, w - 1 - k, h - 1 - k);
-        painter.drawLine(w - 1 - k, k, w - 1 - k, h - 1 - k);
+        side(QRect(k, k, w - 1 - 2 * k, 1), topLeft);
+        side(QRect(k, k, 1, h - 1 - 2 * k), topLeft);
+        side(QRect(k, h - 1 - k, w - 2 * k, 1), bottomRight);
+        side(QRect(w - 1 - k, k, 1, h - 2 * k), bottomRight);
     };
     int k = 0;
     if (edge & RaisedOuter)
@@ -285,24 +303,56 @@ void FlatButton::drawEdge(int edge)
         ring(k, shadow, midlight);
 }
 
+int FlatButton::inkTop(const QString &text, int scale)
+{
+    if (text != m_ink.text || font() != m_ink.font || scale != m_ink.scale) {
+        const QFontMetrics metrics(font());
+        const QSize line(metrics.horizontalAdvance(text) + metrics.height(), metrics.height() * 2);
+        QImage scratch(line * scale, QImage::Format_ARGB32_Premultiplied);
+        scratch.setDevicePixelRatio(scale);
+        scratch.fill(Qt::transparent);
+        {
+            QPainter painter(&scratch);
+            painter.setFont(font());
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(QPoint(0, 0), line), CaptionFlags, text);
+        }
+        // No ink at all (a blank caption): the line's own top.
+        int top = 0;
+        for (int y = 0; y < scratch.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
+            if (std::any_of(row, row + scratch.width(), [](QRgb p) { return qAlpha(p) != 0; })) {
+                top = y;
+                break;
+            }
+        }
+        m_ink = {text, font(), scale, top};
+    }
+    return m_ink.top;
+}
+
 void FlatButton::DrawCaption(int x, int y, const QString &text, bool enabled, Colour colour)
 {
     if (m_face.isNull())
         return;
     QPainter painter(&m_face);
     painter.setFont(font());
-    const QRect box(x, y, std::max(m_face.width(), 1) * 4, std::max(m_face.height(), 1) * 4);
-    constexpr int Flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    // y is where the glyphs' ink starts, not the top of the font's line: a
+    // face made for Chinese has a tall line with room above its glyphs, which
+    // would push them out of a low button.
+    const int scale = faceScale();
+    painter.translate(0, -static_cast<double>(inkTop(text, scale)) / scale);
+    const QRect box(x, y, std::max(width(), 1) * 4, std::max(height(), 1) * 4);
     if (enabled) {
         painter.setPen(QColor::fromRgb(toQRgb(colour)));
-        painter.drawText(box, Flags, text);
+        painter.drawText(box, CaptionFlags, text);
         return;
     }
     // Embossed: a light copy one pixel down and right under a shadowed one.
     painter.setPen(palette().color(QPalette::Light));
-    painter.drawText(box.translated(1, 1), Flags, text);
+    painter.drawText(box.translated(1, 1), CaptionFlags, text);
     painter.setPen(palette().color(QPalette::Dark));
-    painter.drawText(box, Flags, text);
+    painter.drawText(box, CaptionFlags, text);
 }
 
 void FlatButton::DrawFocus()
@@ -311,12 +361,18 @@ void FlatButton::DrawFocus()
         return;
     const int right = roundToInt(width() - 3.0);
     const int bottom = roundToInt(height() - 3.0);
+    const int scale = faceScale();
     // Every other pixel of the outline, inverted, so a second pass removes it.
-    auto invert = [this](int x, int y) {
-        if (x < 0 || y < 0 || x >= m_face.width() || y >= m_face.height())
-            return;
-        auto *pixel = reinterpret_cast<QRgb *>(m_face.scanLine(y)) + x;
-        *pixel ^= 0x00FFFFFF;
+    auto invert = [this, scale](int x, int y) {
+        for (int dy = 0; dy < scale; ++dy) {
+            const int fy = y * scale + dy;
+            for (int dx = 0; dx < scale; ++dx) {
+                const int fx = x * scale + dx;
+                if (fx < 0 || fy < 0 || fx >= m_face.width() || fy >= m_face.height())
+                    continue;
+                reinterpret_cast<QRgb *>(m_face.scanLine(fy))[fx] ^= 0x00FFFFFF;
+            }
+        }
     };
     int step = 0;
     for (int x = 3; x < right; ++x, ++step) {
@@ -340,10 +396,12 @@ void FlatButton::DrawFocus()
 
 void FlatButton::paintEvent(QPaintEvent *event)
 {
-    if (m_face.size() != size())
+    const int scale = faceScale();
+    if (m_face.size() != size() * scale)
         Redraw(false);
+    const QRect area = event->rect();
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_face, event->rect());
+    painter.drawImage(area, m_face, QRect(area.topLeft() * scale, area.size() * scale));
 }
 
 void FlatButton::resizeEvent(QResizeEvent *)

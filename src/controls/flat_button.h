@@ -101,6 +101,11 @@ private:
     void DrawFocus();
     void drawEdge(int edge);
     void DrawCaption(int x, int y, const QString &text, bool enabled, Colour colour);
+    // Device pixels per pixel of the control: the face is drawn at the
+    // screen's density so that captions stay sharp.
+    int faceScale() const;
+    // The first device row of text's ink when its line starts at row 0.
+    int inkTop(const QString &text, int scale);
 
     QImage m_face;
     int m_captionAlignment = 1;
@@ -116,4 +121,11 @@ private:
     // A press seen since the last double-click: the release that follows
     // completes a click.
     bool m_clickPending = false;
+    // The last caption measured by inkTop.
+    struct Ink {
+        QString text;
+        QFont font;
+        int scale = 0;
+        int top = 0;
+    } m_ink;
 };

@@ -2,6 +2,7 @@
 
 #include "core/common_dialogs.h"
 #include "core/surface.h"
+#include "list_accessibility.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +14,7 @@ PlainDialog::PlainDialog(QWidget *parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowIcon(QIcon());
+    installListAccessibility();
 }
 
 void PlainDialog::keyPressEvent(QKeyEvent *event)

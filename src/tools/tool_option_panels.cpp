@@ -1,5 +1,6 @@
 #include "tool_option_panels.h"
 
+#include "controls/list_accessibility.h"
 #include "core/common_dialogs.h"
 #include "core/picture_file.h"
 #include "core/surface.h"
@@ -37,6 +38,7 @@ ToolOptionPanels::ToolOptionPanels(Surface &canvas, ToolOptions &options, Common
     : QWidget(parent), m_canvas(canvas), m_options(options), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("ToolOptionPanels"));
+    installListAccessibility();
     // Every tool shows one panel here, but the eraser shows two; its own
     // panel gets a place of its own from placeEraserPanel().
     resize(PanelWidth, PanelHeight);

@@ -75,6 +75,8 @@ private slots:
     void saveFailureIsReported();
     void scaleAveragesAndUpdatesView();
     void scaleCancelChangesNothing();
+    void commandLineOpensAsOpenDoes_data();
+    void commandLineOpensAsOpenDoes();
 
 private:
     void trigger(const char *action);
@@ -429,6 +431,76 @@ void TestFileCommands::scaleCancelChangesNothing()
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("kept"));
     QCOMPARE(m_window->scratch().size(), QSize(32, 30));
     QCOMPARE(m_window->document().DialogResult, Document::DialogCancelled);
+}
+
+namespace {
+
+// What a user sees of the window: sizes, places, the chosen tool, where the
+// next file dialog starts, the messages shown.
+QStringList stateOf(frmmain &window, const ScriptedDialogs &dialogs)
+{
+    QStringList state{window.statusPanel(3), QString::number(window.document().CurrentTool),
+                      window.document().AppPath};
+    const auto place = [](const QWidget *w) {
+        return QStringLiteral("%1,%2 %3x%4")
+            .arg(w->x())
+            .arg(w->y())
+            .arg(w->width())
+            .arg(w->height());
+    };
+    state << place(window.canvasView());
+    for (const QWidget *grip : window.findChildren<QWidget *>(QStringLiteral("pGrip")))
+        state << place(grip);
+    for (const QScrollBar *bar : {window.horizontalBar(), window.verticalBar()})
+        state << QStringLiteral("%1 %2").arg(bar->maximum()).arg(bar->isEnabled());
+    for (const auto &message : dialogs.of(QStringLiteral("message")))
+        state << message.title + message.text;
+    return state;
+}
+
+} // namespace
+
+void TestFileCommands::commandLineOpensAsOpenDoes_data()
+{
+    // The arguments, and whether the start-up pencil stays chosen because
+    // nothing could be opened.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("pencilStays");
+    QTest::newRow("a picture") << QStringList{"good.bmp"} << false;
+    QTest::newRow("the first of two") << QStringList{"good.bmp", "bad.bmp"} << false;
+    QTest::newRow("a damaged file") << QStringList{"bad.bmp", "good.bmp"} << true;
+    QTest::newRow("a missing file") << QStringList{"missing.bmp"} << true;
+}
+
+// The reference is the test's window, where the same file is chosen in Open.
+void TestFileCommands::commandLineOpensAsOpenDoes()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, pencilStays);
+    QCOMPARE(savePicture(numberedPicture(900, 40), tempPath("good.bmp")), PictureError::None);
+    QFile bad(tempPath("bad.bmp"));
+    QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("BM and nothing more") > 0);
+    ScriptedDialogs dialogs;
+    frmmain window(dialogs);
+    window.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // Names relative to the folder a terminal is in.
+    const QString here = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_folder->path()));
+    window.openFromCommandLine(arguments);
+    QVERIFY(QDir::setCurrent(here));
+    m_dialogs->fileNames.push_back(tempPath(arguments.first()));
+    trigger("mnuOpen");
+
+    if (pencilStays) {
+        QCOMPARE(window.document().CurrentTool, 1);
+        m_window->document().CurrentTool = 1;
+    }
+    QCOMPARE(window.canvas().image(), m_window->canvas().image());
+    QCOMPARE(stateOf(window, dialogs), stateOf(*m_window, *m_dialogs));
+    QCOMPARE(dialogs.of(QStringLiteral("message")).size(), std::size_t(pencilStays ? 1 : 0));
 }
 
 KALVO_TEST(TestFileCommands)

@@ -1,11 +1,15 @@
 #include "testmain.h"
 
 #include "app/frmmain.h"
+#include "app/frmnew.h"
+#include "app/frmscale.h"
 #include "controls/bordered_box.h"
 #include "controls/picture_box.h"
 // The double builds its records from partial initialiser lists.
 #include "scripted_dialogs.h"
 
+#include <QAccessible>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +52,8 @@ private slots:
     void lowercaseXReachesWindow();
     void textFieldOfDialogKeepsX();
     void exitClosesAtOnce();
+    void fieldsReadWhatTheyShow();
+    void statusPanelsReadTheirValues();
 
 private:
     void showWindow();
@@ -394,6 +400,54 @@ void TestFrmMain::exitClosesAtOnce()
     m_window->findChild<QAction *>("mnuExit")->trigger();
     QVERIFY(!m_window->isVisible());
     QVERIFY(m_dialogs->requests.empty());
+}
+
+namespace {
+
+QString spoken(QWidget *widget, QAccessible::Text kind)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(kind);
+}
+
+} // namespace
+
+// A label is read as the text it shows; a text box or list is named by the
+// label before it and read out with its content as the value.
+void TestFrmMain::fieldsReadWhatTheyShow()
+{
+    Document document;
+    frmNew newDialog(document, 0x00000000, 0x00FFFFFF, *m_dialogs);
+    frmScale scaleDialog(document, *m_dialogs);
+    for (QWidget *top :
+         std::initializer_list<QWidget *>{m_window.get(), &newDialog, &scaleDialog}) {
+        QHash<QWidget *, QString> labelOf;
+        for (QLabel *label : top->findChildren<QLabel *>()) {
+            QCOMPARE(spoken(label, QAccessible::Name), label->text());
+            if (label->buddy())
+                labelOf.insert(label->buddy(), label->text());
+        }
+        for (QLineEdit *box : top->findChildren<QLineEdit *>()) {
+            QCOMPARE(spoken(box, QAccessible::Name), labelOf.value(box, "(no label)"));
+            QCOMPARE(spoken(box, QAccessible::Value), box->text());
+        }
+        for (QComboBox *list : top->findChildren<QComboBox *>()) {
+            QCOMPARE(spoken(list, QAccessible::Name), labelOf.value(list, "(no label)"));
+            QCOMPARE(spoken(list, QAccessible::Value), list->currentText());
+        }
+    }
+}
+
+// What a panel shows is its name, what it is its description.
+void TestFrmMain::statusPanelsReadTheirValues()
+{
+    const QStringList purposes{"状态", "鼠标位置", "图像大小"};
+    for (int panel = 1; panel <= 3; ++panel) {
+        auto *label = m_window->findChild<QLabel *>(QStringLiteral("sBar1Panel%1").arg(panel));
+        QCOMPARE(spoken(label, QAccessible::Name), m_window->statusPanel(panel));
+        m_window->setStatusPanel(panel, QStringLiteral("120,%1").arg(panel));
+        QCOMPARE(spoken(label, QAccessible::Name), QStringLiteral("120,%1").arg(panel));
+        QCOMPARE(spoken(label, QAccessible::Description), purposes.at(panel - 1));
+    }
 }
 
 KALVO_TEST(TestFrmMain)

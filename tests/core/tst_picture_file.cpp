@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,11 +56,27 @@ private slots:
 private:
     QString write(const QString &name, const QByteArray &bytes)
     {
+        keepAsSeed(bytes);
         const QString path = m_dir.filePath(name);
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
             return {};
         return path;
+    }
+
+    // With KALVO_SEED_FOLDER set (make fuzz), every file built here is also
+    // kept there under its test row's name: the fuzzer's seed corpus.
+    static void keepAsSeed(const QByteArray &bytes)
+    {
+        const QString folder = qEnvironmentVariable("KALVO_SEED_FOLDER");
+        if (folder.isEmpty())
+            return;
+        QString name =
+            QStringLiteral("%1-%2").arg(QString::fromLatin1(QTest::currentTestFunction()),
+                                        QString::fromLatin1(QTest::currentDataTag()));
+        name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("_"));
+        QFile seed(QDir(folder).filePath(name));
+        QVERIFY(seed.open(QIODevice::WriteOnly) && seed.write(bytes) == bytes.size());
     }
 
     QTemporaryDir m_dir;

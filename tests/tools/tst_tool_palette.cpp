@@ -1,3 +1,4 @@
+#include "palette_captions.h"
 #include "testmain.h"
 
 #include "controls/flat_button.h"
@@ -54,6 +55,7 @@ private slots:
 
     void buttons();
     void captionsFit();
+    void captionsLieInsideTheirFace();
     void clickReportsIndex();
     void startUpChoices();
     void startUpWithoutDataFolder();
@@ -149,6 +151,13 @@ void TestToolPalette::captionsFit()
             22 + QFontMetrics(button->font()).horizontalAdvance(button->caption());
         QVERIFY2(textRight < button->width() - 2, qPrintable(button->caption()));
     }
+}
+
+void TestToolPalette::captionsLieInsideTheirFace()
+{
+    ToolPalette palette;
+    const QStringList strays = captionsOutsideTheirFace(palette);
+    QVERIFY2(strays.isEmpty(), qPrintable(strays.join(QLatin1Char('\n'))));
 }
 
 void TestToolPalette::clickReportsIndex()
