@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "controls/busy_cursor.h"
 #include "controls/color_pallete.h"
 #include "controls/picture_box.h"
 #include "core/common_dialogs.h"
@@ -9,21 +10,10 @@
 #include "frmscale.h"
 
 #include <QAction>
-#include <QApplication>
 
 namespace {
 
 const QString BitmapFilter = QStringLiteral("位图文件(*.bmp)|*.bmp|");
-
-// The wait cursor for as long as it lives, restored however the work ends.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 } // namespace
 
