@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 // A CommonDialogs double for tests: answers come from queues filled by the
@@ -95,10 +96,10 @@ private:
 
     template <typename T> static T take(std::deque<T> &queue, T fallback)
     {
-        if (queue.empty())
-            return fallback;
-        T value = std::move(queue.front());
-        queue.pop_front();
-        return value;
+        if (!queue.empty()) {
+            std::swap(fallback, queue.front());
+            queue.pop_front();
+        }
+        return fallback;
     }
 };
