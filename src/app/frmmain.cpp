@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "controls/picture_box.h"
+#include "skin/skinner.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,7 +35,7 @@ frmmain::~frmmain()
 
 void frmmain::Form_Load()
 {
-    // The skin engine is installed here first, once it exists.
+    mSkinner::InstallSkin(this);
     const QString programFolder = AddBackslash(QCoreApplication::applicationDirPath());
     m_document.AppPath = programFolder;
     m_document.DataPath = programFolder + QStringLiteral("Data") + QDir::separator();
@@ -47,6 +48,7 @@ void frmmain::Form_Load()
 
 void frmmain::Form_Unload()
 {
+    mSkinner::RemoveSkin(this);
     // Dialogs still open go with the window; nothing is saved or asked.
     const auto dialogs = findChildren<QDialog *>();
     for (QDialog *dialog : dialogs)
