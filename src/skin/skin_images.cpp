@@ -211,7 +211,8 @@ QRgb optionPixel(int x, int y)
     const int mirrored = std::min(x, 12 - x);
     if (mirrored < from)
         return skin::Key;
-    const double t = along(x + cy, 24);
+    // Shaded from the ring's upper left, (1, 2) and (2, 1), to its lower right.
+    const double t = along(x + cy - 3, 18);
     if (mirrored <= to)
         return mix(c.ringFrom, c.ringTo, t);
     return mix(c.insideFrom, c.insideTo, t);
