@@ -10,11 +10,13 @@
 
 namespace {
 
-// Where a w x h picture sits centred in a box of size: (size - picture) / 2,
-// rounded half to even.
-QPoint centred(QSize size, int w, int h)
+// Copies the glyph (a part of source) centred on target, its key pixels left
+// out: at (target size - glyph size) / 2, rounded half to even.
+void copyCentred(QImage &target, const QImage &source, const QRect &glyph)
 {
-    return {roundToInt((size.width() - w) / 2.0), roundToInt((size.height() - h) / 2.0)};
+    const QPoint at(roundToInt((target.width() - glyph.width()) / 2.0),
+                    roundToInt((target.height() - glyph.height()) / 2.0));
+    TransparentCopy(target, QRect(at, glyph.size()), source, glyph.topLeft(), skin::Key);
 }
 
 } // namespace
@@ -29,9 +31,7 @@ QImage composeComboButton(const SkinImages &images, QSize size, int state, bool 
                      QMargins(2, 1, 1, 1));
     else
         FillBox(button, button.rect(), skin::White);
-    const QRect arrow = skinrect::comboArrow(enabled);
-    TransparentCopy(button, QRect(centred(size, arrow.width(), arrow.height()), arrow.size()),
-                    images.ComboImage, arrow.topLeft(), skin::Key);
+    copyCentred(button, images.ComboImage, skinrect::comboArrow(enabled));
     return button;
 }
 
@@ -62,12 +62,9 @@ QImage composeCheckBox(const SkinImages &images, QSize size, int state, int chec
             DrawNineGrid(box, box.rect().adjusted(1, 1, -1, -1), images.OptionImage,
                          skinrect::checkFill(state), QMargins());
     }
-    if (check == 1 || check == 2) {
-        const QRect mark =
-            check == 1 ? skinrect::checkMark(enabled) : skinrect::indeterminate(enabled);
-        TransparentCopy(box, QRect(centred(size, mark.width(), mark.height()), mark.size()),
-                        images.MarkImage, mark.topLeft(), skin::Key);
-    }
+    if (check == 1 || check == 2)
+        copyCentred(box, images.MarkImage,
+                    check == 1 ? skinrect::checkMark(enabled) : skinrect::indeterminate(enabled));
     return box;
 }
 
@@ -80,11 +77,8 @@ QImage composeOptionButton(const SkinImages &images, QSize size, int state, bool
     if (circle >= 0 && circle <= 3)
         DrawNineGrid(option, option.rect(), images.OptionImage, skinrect::optionCircle(circle),
                      QMargins(5, 5, 5, 5), skin::Key);
-    if (checked) {
-        const QRect dot = skinrect::optionDot(enabled);
-        TransparentCopy(option, QRect(centred(size, dot.width(), dot.height()), dot.size()),
-                        images.MarkImage, dot.topLeft(), skin::Key);
-    }
+    if (checked)
+        copyCentred(option, images.MarkImage, skinrect::optionDot(enabled));
     return option;
 }
 

@@ -62,16 +62,17 @@ SkinEngine::ButtonFace &SkinEngine::face(QWidget *button, Skinned &skinned, bool
 {
     if (!skinned.face)
         skinned.face = std::make_unique<ButtonFace>();
-    ButtonFace &face = *skinned.face;
+    ButtonFace &prepared = *skinned.face;
     const ButtonLook look = lookOf(button);
-    if (look == face.look && !face.shown.isNull())
-        return face;
-    face.look = look;
-    face.states = RenderButtonStates(*m_images, look);
+    if (look == prepared.look && !prepared.shown.isNull())
+        return prepared;
+    // What the button shows changed (or it was never drawn): new state images.
+    prepared.look = look;
+    prepared.states = RenderButtonStates(*m_images, look);
     const int state = std::clamp(get(button, OLDSTATE), 0, 3);
-    if (snap || face.shown.size() != face.states[0].size())
-        face.shown = face.states[static_cast<std::size_t>(state)].copy();
-    return face;
+    if (snap || prepared.shown.size() != prepared.states[0].size())
+        prepared.shown = prepared.states[static_cast<std::size_t>(state)].copy();
+    return prepared;
 }
 
 void SkinEngine::blendState(QWidget *button, Skinned &skinned)
@@ -80,9 +81,9 @@ void SkinEngine::blendState(QWidget *button, Skinned &skinned)
         set(button, OLDSTATE, 3);
     if (!m_images)
         return;
-    ButtonFace &shown = face(button, skinned, true);
+    ButtonFace &prepared = face(button, skinned, true);
     const int state = std::clamp(get(button, OLDSTATE), 0, 3);
-    BlendConstant(shown.shown, shown.states[static_cast<std::size_t>(state)],
+    BlendConstant(prepared.shown, prepared.states[static_cast<std::size_t>(state)],
                   get(button, ALPHALEVEL));
 }
 
@@ -106,7 +107,7 @@ void SkinEngine::StartFade(QWidget *button)
         set(button, TIMERID, button->startTimer(FadePeriod));
 }
 
-void SkinEngine::StopFade(QObject *button)
+void SkinEngine::StopFade(QWidget *button)
 {
     const int timer = get(button, TIMERID);
     if (timer == 0)

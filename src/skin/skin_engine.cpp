@@ -60,11 +60,11 @@ int SkinEngine::SkinWindow(QWidget *window)
     const SkinFamily family = skinFamilyOf(window);
     switch (family) {
     case SkinFamily::Form: {
-        // Controls of windows this one owns belong to those windows.
-        const auto children = window->findChildren<QWidget *>();
-        for (QWidget *child : children) {
-            if (child->window() == window && !headerOfViewport(child))
-                SkinWindow(child);
+        const auto controls = controlsOf(window);
+        for (QWidget *control : controls) {
+            // A header's viewport goes with its header.
+            if (!headerOfViewport(control))
+                SkinWindow(control);
         }
         break;
     }
@@ -103,11 +103,9 @@ int SkinEngine::UnskinWindow(QWidget *window)
         found != m_skinned.end() ? found->second.family : skinFamilyOf(window);
     switch (family) {
     case SkinFamily::Form: {
-        const auto children = window->findChildren<QWidget *>();
-        for (QWidget *child : children) {
-            if (child->window() == window)
-                UnskinWindow(child);
-        }
+        const auto controls = controlsOf(window);
+        for (QWidget *control : controls)
+            UnskinWindow(control);
         break;
     }
     case SkinFamily::CommandButton:
@@ -135,6 +133,13 @@ int SkinEngine::UnskinWindow(QWidget *window)
     return 1;
 }
 
+QList<QWidget *> SkinEngine::controlsOf(QWidget *form)
+{
+    QList<QWidget *> controls = form->findChildren<QWidget *>();
+    controls.removeIf([form](const QWidget *control) { return control->window() != form; });
+    return controls;
+}
+
 void SkinEngine::countOut()
 {
     if (--m_count > 0)
@@ -150,7 +155,9 @@ void SkinEngine::countOut()
 
 void SkinEngine::forget(QObject *object)
 {
-    StopFade(object);
+    // No property is written now: that would send the dying widget an event.
+    if (const int timer = skinprop::get(object, skinprop::TIMERID))
+        object->killTimer(timer);
     m_skinned.erase(object);
     countOut();
 }
@@ -293,10 +300,10 @@ bool isPointerMove(const QEvent *event, QPoint &at)
 
 bool leftHeld(const QEvent *event)
 {
-    // Hover moves and entering carry no buttons; a held button sends moves.
     if (event->type() == QEvent::MouseMove)
         return static_cast<const QMouseEvent *>(event)->buttons().testFlag(Qt::LeftButton);
-    return false;
+    // Hover moves and entering carry no buttons of their own.
+    return QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
 }
 
 bool isLeft(const QEvent *event, QPoint &at)

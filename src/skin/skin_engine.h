@@ -4,6 +4,7 @@
 #include "skin_family.h"
 #include "skin_images.h"
 
+#include <QList>
 #include <QObject>
 
 #include <array>
@@ -15,6 +16,7 @@
 class QComboBox;
 class QHeaderView;
 class QPoint;
+class QWidget;
 
 // The engine behind mSkinner: one per process. It is the event filter of
 // every skinned widget; another filter on the application takes over new
@@ -56,6 +58,8 @@ private:
 
     SkinEngine() = default;
 
+    // The widgets inside a form, those of other windows it owns left out.
+    static QList<QWidget *> controlsOf(QWidget *form);
     // Takes over a widget Qt is polishing, when it belongs to the skin.
     void takeOver(QWidget *widget);
     // A skinned widget is being destroyed: its timer stops and it is counted
@@ -83,7 +87,7 @@ private:
     void drawAtOnce(QWidget *button, Skinned &skinned);
     void fadeTick(QWidget *button, Skinned &skinned);
     void StartFade(QWidget *button);
-    void StopFade(QObject *button);
+    void StopFade(QWidget *button);
     void paintButton(QWidget *button, Skinned &skinned);
 
     // --- Combos, check boxes, option buttons (skin_marks.cpp)
@@ -94,6 +98,9 @@ private:
     bool markEvent(QWidget *button, bool option, QEvent *event);
     int DrawCheckBox(QWidget *box, int state, bool force);
     int DrawOptionButton(QWidget *option, int state, bool force);
+    // Stores state as the one drawn and repaints the square or circle, unless
+    // it is the state drawn already and force is false; 1 when it repaints.
+    int drawMark(QWidget *button, bool option, int state, bool force);
     void paintCheckBox(QWidget *box, QEvent *event);
     void paintOptionButton(QWidget *option);
 

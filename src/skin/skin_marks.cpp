@@ -182,19 +182,20 @@ bool SkinEngine::dropDownEvent(QWidget *list, QEvent *event)
 
 int SkinEngine::DrawCheckBox(QWidget *box, int state, bool force)
 {
-    if (state == get(box, OLDSTATE) && !force)
-        return 0;
-    set(box, OLDSTATE, state);
-    box->update(indicatorRect(box, false));
-    return 1;
+    return drawMark(box, false, state, force);
 }
 
 int SkinEngine::DrawOptionButton(QWidget *option, int state, bool force)
 {
-    if (state == get(option, OLDSTATE) && !force)
+    return drawMark(option, true, state, force);
+}
+
+int SkinEngine::drawMark(QWidget *button, bool option, int state, bool force)
+{
+    if (state == get(button, OLDSTATE) && !force)
         return 0;
-    set(option, OLDSTATE, state);
-    option->update(indicatorRect(option, true));
+    set(button, OLDSTATE, state);
+    button->update(indicatorRect(button, option));
     return 1;
 }
 

@@ -73,10 +73,8 @@ class TestSkinPainters : public QObject
 
 private slots:
     void imageSizes();
-    void fixedColours_data();
-    void fixedColours();
-    void keyedAreas_data();
-    void keyedAreas();
+    void areas_data();
+    void areas();
     void nineGrid_data();
     void nineGrid();
     void transparentCopyIsExact();
@@ -103,70 +101,60 @@ void TestSkinPainters::imageSizes()
     QCOMPARE(pixels, 2146);
 }
 
-void TestSkinPainters::fixedColours_data()
+void TestSkinPainters::areas_data()
 {
     QTest::addColumn<QString>("image");
     QTest::addColumn<QRect>("area");
     QTest::addColumn<QRgb>("colour");
+    // How many pixels of area have the colour; -1 for all of them.
+    QTest::addColumn<int>("count");
     // The borders of the four button frames, corners aside.
     for (int state = 0; state < 4; ++state) {
         const QRgb border = state == 3 ? qRgb(135, 195, 232) : qRgb(27, 143, 213);
         const int top = 21 * state;
-        QTest::addRow("button %d top", state) << "Button" << QRect(2, top, 3, 1) << border;
-        QTest::addRow("button %d left", state) << "Button" << QRect(0, top + 2, 1, 17) << border;
-        QTest::addRow("button %d right", state) << "Button" << QRect(6, top + 2, 1, 17) << border;
+        QTest::addRow("button %d top", state) << "Button" << QRect(2, top, 3, 1) << border << -1;
+        QTest::addRow("button %d left", state)
+            << "Button" << QRect(0, top + 2, 1, 17) << border << -1;
+        QTest::addRow("button %d right", state)
+            << "Button" << QRect(6, top + 2, 1, 17) << border << -1;
     }
-    QTest::newRow("combo borders") << "Combo" << QRect(0, 0, 1, 18) << qRgb(78, 160, 209);
-    QTest::newRow("combo pressed border") << "Combo" << QRect(4, 0, 1, 18) << qRgb(78, 160, 209);
-    QTest::newRow("arrow tip") << "Combo" << QRect(11, 3, 1, 1) << qRgb(25, 85, 95);
-    QTest::newRow("arrow top") << "Combo" << QRect(8, 0, 7, 1) << qRgb(25, 85, 95);
-    QTest::newRow("arrow disabled") << "Combo" << QRect(9, 5, 5, 1) << qRgb(132, 165, 172);
-    QTest::newRow("tick top") << "Mark" << QRect(8, 0, 1, 1) << qRgb(84, 183, 29);
-    QTest::newRow("tick bottom") << "Mark" << QRect(3, 7, 1, 1) << qRgb(53, 145, 2);
-    QTest::newRow("square top") << "Mark" << QRect(1, 9, 7, 1) << qRgb(81, 180, 27);
-    QTest::newRow("square bottom") << "Mark" << QRect(1, 15, 7, 1) << qRgb(57, 150, 6);
-    QTest::newRow("ring") << "Option" << QRect(1, 2, 1, 1) << qRgb(131, 166, 210);
-    QTest::newRow("pressed ring") << "Option" << QRect(2, 27, 1, 1) << qRgb(100, 137, 193);
-    QTest::newRow("disabled ring") << "Option" << QRect(4, 39, 5, 1) << qRgb(193, 210, 232);
-    QTest::newRow("normal inside") << "Option" << QRect(5, 5, 3, 3) << qRgb(255, 255, 255);
-    QTest::newRow("header bottom") << "Header" << QRect(0, 19, 9, 1) << qRgb(192, 218, 242);
+    QTest::newRow("combo borders") << "Combo" << QRect(0, 0, 1, 18) << qRgb(78, 160, 209) << -1;
+    QTest::newRow("combo pressed border")
+        << "Combo" << QRect(4, 0, 1, 18) << qRgb(78, 160, 209) << -1;
+    QTest::newRow("arrow tip") << "Combo" << QRect(11, 3, 1, 1) << qRgb(25, 85, 95) << -1;
+    QTest::newRow("arrow top") << "Combo" << QRect(8, 0, 7, 1) << qRgb(25, 85, 95) << -1;
+    QTest::newRow("arrow disabled") << "Combo" << QRect(9, 5, 5, 1) << qRgb(132, 165, 172) << -1;
+    QTest::newRow("tick top") << "Mark" << QRect(8, 0, 1, 1) << qRgb(84, 183, 29) << -1;
+    QTest::newRow("tick bottom") << "Mark" << QRect(3, 7, 1, 1) << qRgb(53, 145, 2) << -1;
+    QTest::newRow("square top") << "Mark" << QRect(1, 9, 7, 1) << qRgb(81, 180, 27) << -1;
+    QTest::newRow("square bottom") << "Mark" << QRect(1, 15, 7, 1) << qRgb(57, 150, 6) << -1;
+    QTest::newRow("ring") << "Option" << QRect(1, 2, 1, 1) << qRgb(131, 166, 210) << -1;
+    QTest::newRow("pressed ring") << "Option" << QRect(2, 27, 1, 1) << qRgb(100, 137, 193) << -1;
+    QTest::newRow("disabled ring") << "Option" << QRect(4, 39, 5, 1) << qRgb(193, 210, 232) << -1;
+    QTest::newRow("normal inside") << "Option" << QRect(5, 5, 3, 3) << qRgb(255, 255, 255) << -1;
+    QTest::newRow("header bottom") << "Header" << QRect(0, 19, 9, 1) << qRgb(192, 218, 242) << -1;
+    QTest::newRow("no key in buttons") << "Button" << QRect(0, 0, 7, 84) << Magenta << 0;
+    QTest::newRow("no key in headers") << "Header" << QRect(0, 0, 9, 20) << Magenta << 0;
+    QTest::newRow("backgrounds opaque") << "Combo" << QRect(0, 0, 8, 18) << Magenta << 0;
+    QTest::newRow("below the arrows") << "Combo" << QRect(8, 8, 7, 10) << Magenta << 70;
+    // Each arrow row r keeps 7 - 2r pixels: 16 of 28 drawn.
+    QTest::newRow("around an arrow") << "Combo" << QRect(8, 0, 7, 4) << Magenta << 12;
+    QTest::newRow("gap under the ticks") << "Mark" << QRect(0, 8, 18, 1) << Magenta << 18;
+    QTest::newRow("squares solid") << "Mark" << QRect(1, 9, 7, 7) << Magenta << 0;
+    QTest::newRow("dot corners") << "Mark" << QRect(2, 18, 5, 5) << Magenta << 4;
+    QTest::newRow("circle inside") << "Option" << QRect(1, 4, 11, 5) << Magenta << 0;
+    // The top row of a circle is the ring's middle five pixels.
+    QTest::newRow("circle top corners") << "Option" << QRect(0, 13, 13, 1) << Magenta << 8;
 }
 
-void TestSkinPainters::fixedColours()
+void TestSkinPainters::areas()
 {
     QFETCH(QString, image);
     QFETCH(QRect, area);
     QFETCH(QRgb, colour);
-    const QImage &picture = imageNamed(image);
-    QCOMPARE(countOf(picture, colour, area), area.width() * area.height());
-}
-
-void TestSkinPainters::keyedAreas_data()
-{
-    QTest::addColumn<QString>("image");
-    QTest::addColumn<QRect>("area");
-    // How many pixels of area are the key.
-    QTest::addColumn<int>("keyed");
-    QTest::newRow("no key in buttons") << "Button" << QRect(0, 0, 7, 84) << 0;
-    QTest::newRow("no key in headers") << "Header" << QRect(0, 0, 9, 20) << 0;
-    QTest::newRow("backgrounds opaque") << "Combo" << QRect(0, 0, 8, 18) << 0;
-    QTest::newRow("below the arrows") << "Combo" << QRect(8, 8, 7, 10) << 70;
-    // Each arrow row r keeps 7 - 2r pixels: 16 of 28 drawn.
-    QTest::newRow("around an arrow") << "Combo" << QRect(8, 0, 7, 4) << 12;
-    QTest::newRow("gap under the ticks") << "Mark" << QRect(0, 8, 18, 1) << 18;
-    QTest::newRow("squares solid") << "Mark" << QRect(1, 9, 7, 7) << 0;
-    QTest::newRow("dot corners") << "Mark" << QRect(2, 18, 5, 5) << 4;
-    QTest::newRow("circle inside") << "Option" << QRect(1, 4, 11, 5) << 0;
-    // Three pixels in each corner of a 13 x 13 circle's top row.
-    QTest::newRow("circle top corners") << "Option" << QRect(0, 13, 13, 1) << 8;
-}
-
-void TestSkinPainters::keyedAreas()
-{
-    QFETCH(QString, image);
-    QFETCH(QRect, area);
-    QFETCH(int, keyed);
-    QCOMPARE(countOf(imageNamed(image), Magenta, area), keyed);
+    QFETCH(int, count);
+    QCOMPARE(countOf(imageNamed(image), colour, area),
+             count < 0 ? area.width() * area.height() : count);
 }
 
 void TestSkinPainters::nineGrid_data()
