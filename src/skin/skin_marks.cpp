@@ -43,8 +43,7 @@ bool droppedDown(const QComboBox *combo)
     return false;
 }
 
-// Where the text field of an editable combo would leave a button zone: the
-// pointer is over the drop-down button.
+// Whether at lies on an editable combo's drop-down button (its button zone).
 bool inButtonZone(const QComboBox *combo, QPoint at)
 {
     const int v = comboButtonWidth(combo) - 1;
@@ -115,14 +114,22 @@ void SkinEngine::paintCombo(QComboBox *combo)
     option.currentIcon = combo->itemIcon(combo->currentIndex());
     option.iconSize = combo->iconSize();
     option.subControls = QStyle::SC_All;
-    QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                 QStyle::SC_ComboBoxEditField, combo);
-    field &= QRect(3, 3, comboButtonRect(combo).left() - 4, combo->height() - 6);
+    // The text's own box, one pixel wider to the left to leave it a margin.
+    const QRect field =
+        combo->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+            .adjusted(-1, 0, 0, 0) &
+        QRect(3, 3, comboButtonRect(combo).left() - 4, combo->height() - 6);
     // The chosen text is highlighted while the list has the keyboard.
     const bool highlighted = combo->hasFocus() && state != 2;
+    const QColor text =
+        option.palette.color(highlighted ? QPalette::HighlightedText : QPalette::Text);
     if (highlighted)
         painter.fillRect(field, option.palette.color(QPalette::Highlight));
-    painter.setPen(option.palette.color(highlighted ? QPalette::HighlightedText : QPalette::Text));
+    // Whichever role the style reads the text colour from.
+    for (const auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+        option.palette.setColor(role, text);
+    painter.setPen(text);
     painter.setClipRect(field);
     combo->style()->drawControl(QStyle::CE_ComboBoxLabel, &option, &painter, combo);
 }
