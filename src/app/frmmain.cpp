@@ -2,6 +2,7 @@
 
 #include "controls/picture_box.h"
 #include "data_path.h"
+#include "skin/skinner.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,7 +37,7 @@ frmmain::~frmmain()
 
 void frmmain::Form_Load()
 {
-    // The skin engine is installed here first, once it exists.
+    mSkinner::InstallSkin(this);
     const QString programFolder = AddBackslash(QCoreApplication::applicationDirPath());
     m_document.AppPath = programFolder;
     m_document.DataPath = findDataPath(programFolder);
@@ -49,6 +50,7 @@ void frmmain::Form_Load()
 
 void frmmain::Form_Unload()
 {
+    mSkinner::RemoveSkin(this);
     // Dialogs still open go with the window; nothing is saved or asked.
     const auto dialogs = findChildren<QDialog *>();
     for (QDialog *dialog : dialogs)
