@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/colour.h"
 #include "controls/plain_dialog.h"
+#include "core/colour.h"
 
 #include <array>
 
