@@ -1,8 +1,13 @@
 // The Bitmap filters on one 8000 x 6000 picture, each beside the OpenCV
 // operation that does comparable work on the same amount of memory, measured
 // in the same run. Also the peak memory a filter takes beyond the picture.
+#include "core/document.h"
 #include "core/surface.h"
 #include "filters/bitmap.h"
+#include "filters/filter_amounts.h"
+#include "filters/frmbright.h"
+
+#include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 #include <opencv2/core.hpp>
@@ -106,6 +111,24 @@ void cvBlur3x3(benchmark::State &state)
         cv::blur(source, target, cv::Size(3, 3));
 }
 BENCHMARK(cvBlur3x3)->Unit(benchmark::kMillisecond);
+
+// One move of the brightness bar on a big canvas: the preview starts again
+// from the thumbnail and applies the new value.
+void brightnessBarMove(benchmark::State &state)
+{
+    Surface canvas(Width, Height);
+    fillScrambled(canvas);
+    Document document;
+    FilterAmounts amounts;
+    frmBright dialog(canvas, document, amounts);
+    auto *bar = dialog.findChild<QScrollBar *>("sBar");
+    int value = 0;
+    for (auto _ : state) {
+        value = value == 50 ? -50 : 50;
+        bar->setValue(value);
+    }
+}
+BENCHMARK(brightnessBarMove)->Unit(benchmark::kMicrosecond);
 
 long maxResidentKiB()
 {

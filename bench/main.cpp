@@ -1,7 +1,8 @@
-// The shared entry point of the benchmark programs: the surfaces need a
-// QGuiApplication for fonts and the palette's system colours, but nothing is
-// shown, so no display is needed unless one is asked for.
-#include <QGuiApplication>
+// The shared entry point of the benchmark programs: the surfaces need an
+// application for fonts and the palette's system colours, and the dialogs
+// for their widgets, but nothing is shown, so no display is needed unless one
+// is asked for.
+#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -9,7 +10,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 // A small, fast generator of uniform reals in [0, 1). The program draws from
@@ -42,9 +43,14 @@ public:
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         z ^= z >> 31;
-        // The top 53 bits fill a double's mantissa exactly, so 1.0 is never
-        // reached.
-        return static_cast<double>(z >> 11) * 0x1.0p-53;
+        // The top 53 bits as a fraction of 2^53, so 1.0 is never reached. It
+        // is built from bits, which vector code does without an integer to
+        // real conversion: the top 52 bits as the mantissa of a number in
+        // [1, 2), less 1, plus 2^-53 for the last bit; both steps are exact.
+        const std::uint64_t top = z >> 11;
+        const double high = std::bit_cast<double>(0x3FF0000000000000ull | (top >> 1)) - 1.0;
+        const double low = std::bit_cast<double>((0 - (top & 1)) & 0x3CA0000000000000ull);
+        return high + low;
     }
 
 private:

@@ -7,6 +7,7 @@
 #include "pixel_work.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <new>
 #include <optional>
@@ -19,67 +20,88 @@ const std::uint8_t *bytesOf(const QRgb *row)
     return reinterpret_cast<const std::uint8_t *>(row);
 }
 
+std::uint8_t *bytesOf(QRgb *row)
+{
+    return reinterpret_cast<std::uint8_t *>(row);
+}
+
 // Whether the outermost ring is all there is.
 bool onlyRing(const Surface &surface)
 {
     return surface.width() < 3 || surface.height() < 3;
 }
 
-// Sharpening maps a channel value and its difference from the upper-left
-// neighbour to the result; the table holds every pair, so the pixel loop does
-// no arithmetic on reals.
-class SharpenTable
+// Every byte of the inner pixels of out from the rows above (a), at (b) and
+// below (c), the opaque alpha included: nine times 255 gives 255 back.
+KALVO_PIXEL_LOOP void blurRow(const std::uint8_t *a, const std::uint8_t *b, const std::uint8_t *c,
+                              std::uint8_t *out, int width)
+{
+    const int end = 4 * (width - 1);
+    for (int i = 4; i < end; ++i) {
+        const auto sum = static_cast<std::uint16_t>(a[i - 4] + a[i] + a[i + 4] + b[i - 4] + b[i] +
+                                                    b[i + 4] + c[i - 4] + c[i] + c[i + 4] + 4);
+        // sum / 9 for every sum up to 2299, as a multiplication; a ninth of
+        // an integer is never a tie, so + 4 rounds it.
+        out[i] = static_cast<std::uint8_t>((std::uint32_t(sum) * 7282u) >> 16);
+    }
+}
+
+// The inner pixels of out from the row above (up) and the row itself (cur).
+// factor times a difference of two bytes is exact in a double, so the result
+// is rounded once, as a real computation would. The alpha has no difference
+// and stays 255.
+KALVO_PIXEL_LOOP void sharpenRow(const std::uint8_t *up, const std::uint8_t *cur, std::uint8_t *out,
+                                 int width, double factor)
+{
+    const int end = 4 * (width - 1);
+    for (int i = 4; i < end; ++i) {
+        const int p = cur[i];
+        const double v = factor * (p - up[i - 4]) + p;
+        out[i] = static_cast<std::uint8_t>(std::clamp(int(roundHalfEvenSmall(v)), 0, 255));
+    }
+}
+
+// Which pairs of a channel value and its difference from the upper-left
+// neighbour give a result beyond 16 bits.
+class SharpenOverflows
 {
 public:
-    static constexpr int Differences = 511;
-
-    explicit SharpenTable(float factor)
-        : m_results(std::size_t(Differences) * 256), m_overflows(m_results.size())
+    explicit SharpenOverflows(float factor) : m_flags(std::size_t(511) * 256)
     {
-        const double s = factor;
         for (int d = -255; d <= 255; ++d) {
             for (int p = 0; p < 256; ++p) {
-                // Exact: a float times a 9-bit integer fits a double.
-                const std::optional<std::int16_t> v = roundToInt16(s * d + p);
-                const std::size_t i = index(d, p);
-                m_overflows[i] = !v;
-                m_anyOverflow = m_anyOverflow || !v;
-                m_results[i] = static_cast<std::uint8_t>(std::clamp<int>(v.value_or(0), 0, 255));
+                const bool over = !roundToInt16(double(factor) * d + p);
+                m_flags[index(d, p)] = over;
+                m_any = m_any || over;
             }
         }
     }
 
+    // Whether some pixel of the sharpened area of rows overflows.
+    bool in(const PixelRows &rows) const
+    {
+        if (!m_any)
+            return false;
+        for (int y = 1; y < rows.height() - 1; ++y) {
+            const std::uint8_t *up = bytesOf(rows.row(y - 1));
+            const std::uint8_t *cur = bytesOf(rows.row(y));
+            for (int i = 4; i < 4 * (rows.width() - 1); ++i) {
+                if (m_flags[index(cur[i] - up[i - 4], cur[i])])
+                    return true;
+            }
+        }
+        return false;
+    }
+
+private:
     static std::size_t index(int difference, int value)
     {
         return static_cast<std::size_t>(difference + 255) * 256 + static_cast<std::size_t>(value);
     }
 
-    const std::uint8_t *results() const { return m_results.data(); }
-    bool anyOverflow() const { return m_anyOverflow; }
-    bool overflows(int difference, int value) const
-    {
-        return m_overflows[index(difference, value)] != 0;
-    }
-
-private:
-    std::vector<std::uint8_t> m_results;
-    std::vector<std::uint8_t> m_overflows;
-    bool m_anyOverflow = false;
+    std::vector<bool> m_flags;
+    bool m_any = false;
 };
-
-// Whether some pixel of the sharpened area would overflow.
-bool sharpenOverflows(const PixelRows &rows, const SharpenTable &table)
-{
-    for (int y = 1; y < rows.height() - 1; ++y) {
-        const std::uint8_t *up = bytesOf(rows.row(y - 1));
-        const std::uint8_t *cur = bytesOf(rows.row(y));
-        for (int i = 4; i < 4 * (rows.width() - 1); ++i) {
-            if ((i & 3) != 3 && table.overflows(cur[i] - up[i - 4], cur[i]))
-                return true;
-        }
-    }
-    return false;
-}
 
 } // namespace
 
@@ -89,21 +111,8 @@ FilterOutcome BlurImage(Surface &surface)
         return FilterOutcome::Done;
     return editWithHistory(
         surface, 1, surface.height() - 1, 1, 1, [](const RowHistory &history, int y, QRgb *row) {
-            const std::uint8_t *a = bytesOf(history.original(y - 1));
-            const std::uint8_t *b = bytesOf(history.original(y));
-            const std::uint8_t *c = bytesOf(history.original(y + 1));
-            auto *out = reinterpret_cast<std::uint8_t *>(row);
-            // Every byte of the inner pixels, the opaque alpha included: nine
-            // times 255 gives 255 back.
-            const int end = 4 * (history.width() - 1);
-            for (int i = 4; i < end; ++i) {
-                const auto sum =
-                    static_cast<std::uint16_t>(a[i - 4] + a[i] + a[i + 4] + b[i - 4] + b[i] +
-                                               b[i + 4] + c[i - 4] + c[i] + c[i + 4] + 4);
-                // sum / 9 for every sum up to 2299, as a multiplication; a
-                // ninth of an integer is never a tie, so + 4 rounds it.
-                out[i] = static_cast<std::uint8_t>((std::uint32_t(sum) * 7282u) >> 16);
-            }
+            blurRow(bytesOf(history.original(y - 1)), bytesOf(history.original(y)),
+                    bytesOf(history.original(y + 1)), bytesOf(row), history.width());
         });
 }
 
@@ -111,28 +120,24 @@ FilterOutcome SharpenImage(Surface &surface, float factor)
 {
     if (onlyRing(surface))
         return FilterOutcome::Done;
-    std::optional<SharpenTable> table;
-    try {
-        table.emplace(factor);
-    } catch (const std::bad_alloc &) {
-        return FilterOutcome::NoMemory;
+    // Below this no pixel can leave 16 bits: 255 * |factor| + 255 < 32767.5.
+    constexpr float SafeFactor = 127.0f;
+    std::optional<SharpenOverflows> overflows;
+    if (!(std::abs(factor) <= SafeFactor)) {
+        try {
+            overflows.emplace(factor);
+        } catch (const std::bad_alloc &) {
+            return FilterOutcome::NoMemory;
+        }
     }
-    const std::uint8_t *results = table->results();
+    const double s = factor;
     return editWithHistory(
         surface, 1, surface.height() - 1, 1, 0,
-        [results](const RowHistory &history, int y, QRgb *row) {
-            const std::uint8_t *up = bytesOf(history.original(y - 1));
-            const std::uint8_t *cur = bytesOf(history.original(y));
-            auto *out = reinterpret_cast<std::uint8_t *>(row);
-            for (int i = 4; i < 4 * (history.width() - 1); i += 4) {
-                for (int c = 0; c < 3; ++c) {
-                    const int p = cur[i + c];
-                    out[i + c] = results[SharpenTable::index(p - up[i + c - 4], p)];
-                }
-            }
+        [s](const RowHistory &history, int y, QRgb *row) {
+            sharpenRow(bytesOf(history.original(y - 1)), bytesOf(history.original(y)), bytesOf(row),
+                       history.width(), s);
         },
-        [&table](const PixelRows &rows) {
-            return table->anyOverflow() && sharpenOverflows(rows, *table) ? FilterOutcome::Overflow
-                                                                          : FilterOutcome::Done;
+        [&overflows](const PixelRows &rows) {
+            return overflows && overflows->in(rows) ? FilterOutcome::Overflow : FilterOutcome::Done;
         });
 }

@@ -6,6 +6,7 @@
 #include "pixel_work.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace {
@@ -28,6 +29,30 @@ std::int16_t limitedAmount(std::int16_t amount)
     return static_cast<std::int16_t>(std::clamp<int>(amount, -256, 256));
 }
 
+KALVO_PIXEL_LOOP void greyRow(QRgb *row, int width)
+{
+    for (int x = 0; x < width; ++x) {
+        const QRgb p = row[x];
+        const std::uint32_t sum = ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
+        // sum / 3 for every sum up to 765, as a multiplication.
+        const std::uint32_t g = (sum * 21846u) >> 16;
+        row[x] = 0xFF000000u | (g << 16) | (g << 8) | g;
+    }
+}
+
+// add holds the amount for each byte of a pixel, 0 for the alpha.
+KALVO_PIXEL_LOOP void addRow(QRgb *row, int width, const std::int16_t *add)
+{
+    auto *bytes = reinterpret_cast<std::uint8_t *>(row);
+    for (int x = 0; x < width; ++x) {
+        std::uint8_t *p = bytes + 4 * x;
+        for (int c = 0; c < 4; ++c) {
+            const auto v = static_cast<std::int16_t>(p[c] + add[c]);
+            p[c] = static_cast<std::uint8_t>(std::clamp<std::int16_t>(v, 0, 255));
+        }
+    }
+}
+
 } // namespace
 
 FilterOutcome InvertImage(Surface &surface)
@@ -40,15 +65,7 @@ FilterOutcome InvertImage(Surface &surface)
 
 FilterOutcome GrayImage(Surface &surface)
 {
-    return editRows(surface, [](int, QRgb *row, int width) {
-        for (int x = 0; x < width; ++x) {
-            const QRgb p = row[x];
-            const std::uint32_t sum = ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
-            // sum / 3 for every sum up to 765, as a multiplication.
-            const std::uint32_t g = (sum * 21846u) >> 16;
-            row[x] = 0xFF000000u | (g << 16) | (g << 8) | g;
-        }
-    });
+    return editRows(surface, [](int, QRgb *row, int width) { greyRow(row, width); });
 }
 
 FilterOutcome RemoveChannel(Surface &surface, std::int16_t channel)
@@ -67,18 +84,9 @@ FilterOutcome AdjustBrightness(Surface &surface, std::int16_t amount)
 
 FilterOutcome AdjustRgb(Surface &surface, std::int16_t red, std::int16_t green, std::int16_t blue)
 {
-    std::int16_t add[4] = {};
+    std::array<std::int16_t, 4> add{};
     add[RedByte] = limitedAmount(red);
     add[GreenByte] = limitedAmount(green);
     add[BlueByte] = limitedAmount(blue);
-    return editRows(surface, [add](int, QRgb *row, int width) {
-        auto *bytes = reinterpret_cast<std::uint8_t *>(row);
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t *p = bytes + 4 * x;
-            for (int c = 0; c < 4; ++c) {
-                const auto v = static_cast<std::int16_t>(p[c] + add[c]);
-                p[c] = static_cast<std::uint8_t>(std::clamp<std::int16_t>(v, 0, 255));
-            }
-        }
-    });
+    return editRows(surface, [&add](int, QRgb *row, int width) { addRow(row, width, add.data()); });
 }

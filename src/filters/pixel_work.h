@@ -4,12 +4,21 @@
 
 #include <QImage>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 // The machinery the Bitmap filters share: rows as plain pointers, work split
 // into bands of rows on two threads, and the history of original rows that
 // lets a neighbourhood filter overwrite the picture in place.
+
+// A pixel loop compiled for the AVX-512 and AVX2 vector units besides plain
+// x86-64; the loader picks the best one this machine has, once.
+#if defined(__x86_64__)
+#define KALVO_PIXEL_LOOP __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
+#else
+#define KALVO_PIXEL_LOOP
+#endif
 
 // The rows of a picture, taken once, so that inner loops make no QImage calls
 // and several threads can share them.
@@ -62,6 +71,11 @@ public:
     int width() const { return m_width; }
     void keep(int y);
     const QRgb *original(int y) const;
+
+    // The copies kept, one row after another, and where row y's copy starts
+    // among them; for the above + 1 rows kept last.
+    const QRgb *kept() const { return m_kept.data(); }
+    std::int32_t keptOffset(int y) const { return (y % m_slots) * m_width; }
 
 private:
     QRgb *slot(int y) { return m_kept.data() + static_cast<std::size_t>(y % m_slots) * m_width; }
