@@ -7,6 +7,7 @@
 
 #include <QTest>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 namespace {
 
 using Filter = std::function<FilterOutcome(Surface &)>;
+using Spot = std::array<Colour, 4>;
 
 // The filters as the plainest loops: a snapshot of every pixel into a
 // channel array with a spare column and row read as the no-colour value, then
@@ -275,75 +277,54 @@ void TestBitmap::pixelExamples_data()
 {
     QTest::addColumn<Filter>("filter");
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<QList<QPoint>>("at");
-    QTest::addColumn<QList<Colour>>("before");
-    QTest::addColumn<QList<Colour>>("after");
+    // x, y, the colour there before, the colour after; the rest is black.
+    QTest::addColumn<QList<Spot>>("spots");
 
-    const Colour black = 0;
-    const Colour white = 0x00FFFFFF;
-    const auto one = [](Colour before, Colour after) {
-        return std::tuple{QSize(1, 1), QList<QPoint>{{0, 0}}, QList<Colour>{before},
-                          QList<Colour>{after}};
+    const QSize one(1, 1);
+    const auto removeRed = [](Surface &s) {
+        return RemoveChannel(s, 0);
     };
-    const auto row = [](const char *name, Filter f, auto example) {
-        auto [size, at, before, after] = example;
-        QTest::newRow(name) << f << size << at << before << after;
-    };
-    row("grey drops the remainder", GrayImage, one(rgbColour(255, 255, 254), 0x00FEFEFE));
-    row(
-        "no red in red", [](Surface &s) { return RemoveChannel(s, 0); },
-        one(rgbColour(255, 0, 0), black));
-    row(
-        "no red in white", [](Surface &s) { return RemoveChannel(s, 0); },
-        one(white, rgbColour(0, 255, 255)));
-    row("invert one pixel", InvertImage, one(rgbColour(1, 2, 3), rgbColour(254, 253, 252)));
-    row(
-        "brightness +100", [](Surface &s) { return AdjustBrightness(s, 100); },
-        one(rgbColour(200, 100, 0), rgbColour(255, 200, 100)));
-    row(
-        "brightness -100", [](Surface &s) { return AdjustBrightness(s, -100); },
-        one(rgbColour(200, 100, 0), rgbColour(100, 0, 0)));
-    row(
-        "balance", [](Surface &s) { return AdjustRgb(s, 50, 0, -50); },
-        one(rgbColour(230, 128, 20), rgbColour(255, 128, 0)));
-    // A white pixel on black spreads 255 / 9 = 28 over its neighbourhood.
-    row("blur", BlurImage,
-        std::tuple{QSize(7, 7), QList<QPoint>{{3, 3}, {2, 2}, {4, 4}, {1, 1}, {5, 3}},
-                   QList<Colour>{white, black, black, black, black},
-                   QList<Colour>{0x001C1C1C, 0x001C1C1C, 0x001C1C1C, black, black}});
     const auto sharpen1 = [](Surface &s) {
         return SharpenImage(s, 1.0f);
     };
-    row("sharpen limits 300", sharpen1,
-        std::tuple{QSize(3, 3), QList<QPoint>{{0, 0}, {1, 1}},
-                   QList<Colour>{0x00646464, 0x00C8C8C8}, QList<Colour>{0x00646464, white}});
-    row("sharpen pulls down", sharpen1,
-        std::tuple{QSize(3, 3), QList<QPoint>{{0, 0}, {1, 1}},
-                   QList<Colour>{0x00FAFAFA, 0x00C8C8C8}, QList<Colour>{0x00FAFAFA, 0x00969696}});
-    row("blur leaves a 2-wide canvas", BlurImage,
-        std::tuple{QSize(2, 9), QList<QPoint>{{0, 4}, {1, 5}}, QList<Colour>{white, black},
-                   QList<Colour>{white, black}});
+    const auto row = [](const char *name, Filter f, QSize size, QList<Spot> spots) {
+        QTest::newRow(name) << f << size << spots;
+    };
+    row("grey drops the remainder", GrayImage, one, {{0, 0, 0xFEFFFF, 0xFEFEFE}});
+    row("no red in red", removeRed, one, {{0, 0, 0x0000FF, 0}});
+    row("no red in white", removeRed, one, {{0, 0, 0xFFFFFF, 0xFFFF00}});
+    row("invert", InvertImage, one, {{0, 0, 0x030201, 0xFCFDFE}});
+    row("brightness +100", [](Surface &s) { return AdjustBrightness(s, 100); }, one,
+        {{0, 0, 0x0064C8, 0x64C8FF}});
+    row("brightness -100", [](Surface &s) { return AdjustBrightness(s, -100); }, one,
+        {{0, 0, 0x0064C8, 0x000064}});
+    row("balance", [](Surface &s) { return AdjustRgb(s, 50, 0, -50); }, one,
+        {{0, 0, 0x1480E6, 0x0080FF}});
+    // A white pixel on black spreads 255 / 9 = 28 over its neighbourhood.
+    row("blur", BlurImage, QSize(7, 7),
+        {{3, 3, 0xFFFFFF, 0x1C1C1C}, {2, 2, 0, 0x1C1C1C}, {4, 4, 0, 0x1C1C1C}, {1, 1, 0, 0}});
+    row("blur leaves a 2-wide canvas", BlurImage, QSize(2, 9), {{0, 4, 0xFFFFFF, 0xFFFFFF}});
+    row("sharpen limits 300", sharpen1, QSize(3, 3),
+        {{0, 0, 0x646464, 0x646464}, {1, 1, 0xC8C8C8, 0xFFFFFF}});
+    row("sharpen pulls down", sharpen1, QSize(3, 3),
+        {{0, 0, 0xFAFAFA, 0xFAFAFA}, {1, 1, 0xC8C8C8, 0x969696}});
     // cos 0 = 1, sin 0 = 0; sin 1 = 0.84 rounds to 1.
-    row("pixel effect", PixelEffect,
-        std::tuple{QSize(4, 4), QList<QPoint>{{0, 0}, {1, 0}, {2, 1}},
-                   QList<Colour>{0x000000AA, 0x0000BB00, black},
-                   QList<Colour>{0x000000AA, 0x000000AA, 0x0000BB00}});
+    row("pixel effect", PixelEffect, QSize(4, 4),
+        {{0, 0, 0xAA, 0xAA}, {1, 0, 0xBB00, 0xAA}, {2, 1, 0, 0xBB00}});
 }
 
 void TestBitmap::pixelExamples()
 {
     QFETCH(Filter, filter);
     QFETCH(QSize, size);
-    QFETCH(QList<QPoint>, at);
-    QFETCH(QList<Colour>, before);
-    QFETCH(QList<Colour>, after);
+    QFETCH(QList<Spot>, spots);
 
     Surface surface(size.width(), size.height(), 0);
-    for (qsizetype i = 0; i < at.size(); ++i)
-        surface.setPixel(at[i].x(), at[i].y(), before[i]);
+    for (const Spot &spot : spots)
+        surface.setPixel(int(spot[0]), int(spot[1]), spot[2]);
     QCOMPARE(filter(surface), FilterOutcome::Done);
-    for (qsizetype i = 0; i < at.size(); ++i)
-        QCOMPARE(surface.getPixel(at[i].x(), at[i].y()), after[i]);
+    for (const Spot &spot : spots)
+        QCOMPARE(surface.getPixel(int(spot[0]), int(spot[1])), spot[3]);
 }
 
 void TestBitmap::refusalsLeaveThePicture_data()
