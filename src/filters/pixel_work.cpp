@@ -3,8 +3,10 @@
 #include "core/surface.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -12,6 +14,10 @@ namespace {
 
 // Below this a second thread costs more than it saves.
 constexpr qint64 ThreadedPixels = qint64(1) << 18;
+// A big picture is cut into this many bands, taken in turn by whichever
+// thread is free: on a busy machine, where the second thread may wait long
+// for a core, the first goes on with the rest instead of waiting for it.
+constexpr int BandsPerPicture = 32;
 
 } // namespace
 
@@ -22,29 +28,32 @@ std::vector<RowBand> rowBands(int first, int end, int width)
     const int rows = end - first;
     if (rows < 2 || qint64(rows) * width < ThreadedPixels)
         return {{first, end}};
-    const int middle = first + rows / 2;
-    return {{first, middle}, {middle, end}};
+    const int count = std::min(rows, BandsPerPicture);
+    std::vector<RowBand> bands;
+    bands.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        bands.push_back({first + rows * i / count, first + rows * (i + 1) / count});
+    return bands;
 }
 
 void runBands(std::size_t count, const std::function<void(std::size_t band)> &work)
 {
-    std::vector<std::thread> helpers;
-    std::size_t inlineFrom = count;
-    for (std::size_t i = 1; i < count; ++i) {
+    std::atomic<std::size_t> next{0};
+    const auto takeBands = [&] {
+        for (std::size_t i = next++; i < count; i = next++)
+            work(i);
+    };
+    std::optional<std::thread> helper;
+    if (count > 1) {
         try {
-            helpers.emplace_back(work, i);
+            helper.emplace(takeBands);
         } catch (const std::system_error &) {
-            // No thread to be had: the calling thread does the rest.
-            inlineFrom = i;
-            break;
+            // No thread to be had: the calling thread does it all.
         }
     }
-    if (count > 0)
-        work(0);
-    for (std::size_t i = inlineFrom; i < count; ++i)
-        work(i);
-    for (std::thread &helper : helpers)
-        helper.join();
+    takeBands();
+    if (helper)
+        helper->join();
 }
 
 RowHistory::RowHistory(const PixelRows &rows, const RowBand &band, int above, int below)

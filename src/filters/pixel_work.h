@@ -48,12 +48,12 @@ struct RowBand {
     int end = 0;
 };
 
-// The rows [first, end) cut into one band, or two when the work is big enough
-// to pay for a second thread.
+// The rows [first, end) cut into one band, or into several for two threads
+// when the work is big enough to pay for a second thread.
 std::vector<RowBand> rowBands(int first, int end, int width);
 
-// Runs work(i) for the bands 0 .. count - 1, each on a thread of its own (the
-// first on the calling thread). Each band must write only its own rows.
+// Runs work(i) for the bands 0 .. count - 1 on the calling thread and one
+// more, in any order. Each band must write only its own rows.
 void runBands(std::size_t count, const std::function<void(std::size_t band)> &work);
 
 // For a filter that writes row y from the original rows y - above .. y + below
@@ -89,8 +89,9 @@ private:
     int m_lastKept;
 };
 
-// Runs work(y, row, width) on every row of the surface's current layer, in two
-// bands for a big picture; for filters whose pixels depend on themselves only.
+// Runs work(y, row, width) on every row of the surface's current layer, on two
+// threads for a big picture; for filters whose pixels depend on themselves
+// only.
 FilterOutcome editRows(Surface &surface,
                        const std::function<void(int y, QRgb *row, int width)> &work);
 
