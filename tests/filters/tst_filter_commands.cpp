@@ -111,40 +111,34 @@ void TestFilterCommands::prompts_data()
     QTest::addColumn<float>("factorBefore");
     QTest::addColumn<Filter>("result");
     QTest::addColumn<float>("factorAfter");
-    QTest::addColumn<QString>("message");
+    // Every request to the dialog seam: kind|text|title|offered answer.
+    QTest::addColumn<QStringList>("asked");
 
-    const QString mismatch = QStringLiteral("类型不匹配：锐化值必须是一个数。");
-    const QString overflow = QStringLiteral("溢出：结果超出范围，图像没有改变。");
-    const QString noiseRange = QStringLiteral("噪点值必须在 -16384 到 16383 之间。");
-    QTest::newRow("sharpen 2") << "sharpen" << Answer("2") << 0.5f << sharpenBy(2) << 2.0f
-                               << QString();
-    QTest::newRow("sharpen cancelled")
-        << "sharpen" << Answer() << 0.5f << Filter() << 0.5f << mismatch;
-    QTest::newRow("sharpen not a number")
-        << "sharpen" << Answer("1.2x") << 0.5f << Filter() << 0.5f << mismatch;
-    QTest::newRow("sharpen beyond float") << "sharpen" << Answer("1e39") << 0.5f << Filter() << 0.5f
-                                          << QStringLiteral("溢出：锐化值太大。");
+    const QString sharpen = QStringLiteral("input|请输入锐化值.|锐化|1.2");
+    const QString noise = QStringLiteral("input|请输入噪点值.|噪点|16");
+    const QString mismatch = QStringLiteral("message|类型不匹配：锐化值必须是一个数。|锐化|");
+    const QString overflow = QStringLiteral("message|溢出：结果超出范围，图像没有改变。|锐化|");
+    const QString range = QStringLiteral("message|噪点值必须在 -16384 到 16383 之间。|噪点|");
+    const auto row = [](const char *name, const char *command, Answer answer, float before,
+                        Filter result, float after, QStringList asked) {
+        QTest::newRow(name) << QString(command) << answer << before << result << after << asked;
+    };
+    row("sharpen 2", "sharpen", "2", 0.5f, sharpenBy(2), 2.0f, {sharpen});
+    row("sharpen cancelled", "sharpen", {}, 0.5f, {}, 0.5f, {sharpen, mismatch});
+    row("sharpen not a number", "sharpen", "1.2x", 0.5f, {}, 0.5f, {sharpen, mismatch});
+    row("sharpen beyond float", "sharpen", "1e39", 0.5f, {}, 0.5f,
+        {sharpen, QStringLiteral("message|溢出：锐化值太大。|锐化|")});
     // The factor is kept before the filter finds the overflow.
-    QTest::newRow("sharpen overflow")
-        << "sharpen" << Answer("300") << 0.5f << Filter() << 300.0f << overflow;
-    QTest::newRow("more sharpen before any")
-        << "sharpenMore" << Answer() << 0.0f << Filter() << 0.0f << QString();
-    QTest::newRow("more sharpen") << "sharpenMore" << Answer() << 1.5f << sharpenBy(1.5f) << 1.5f
-                                  << QString();
-    QTest::newRow("more sharpen overflow")
-        << "sharpenMore" << Answer() << 1000.0f << Filter() << 1000.0f << overflow;
-    QTest::newRow("noise 16") << "noise" << Answer("16") << 0.0f << noiseOf(16) << 0.0f
-                              << QString();
-    QTest::newRow("noise cancelled")
-        << "noise" << Answer() << 0.0f << noiseOf(0) << 0.0f << QString();
-    QTest::newRow("noise lenient")
-        << "noise" << Answer(" 3 abc") << 0.0f << noiseOf(3) << 0.0f << QString();
-    QTest::newRow("noise least") << "noise" << Answer("-16384") << 0.0f << noiseOf(-16384) << 0.0f
-                                 << QString();
-    QTest::newRow("noise too much")
-        << "noise" << Answer("16384") << 0.0f << Filter() << 0.0f << noiseRange;
-    QTest::newRow("noise beyond 16 bits")
-        << "noise" << Answer("99999999999") << 0.0f << Filter() << 0.0f << noiseRange;
+    row("sharpen overflow", "sharpen", "300", 0.5f, {}, 300.0f, {sharpen, overflow});
+    row("more sharpen before any", "sharpenMore", {}, 0.0f, {}, 0.0f, {});
+    row("more sharpen", "sharpenMore", {}, 1.5f, sharpenBy(1.5f), 1.5f, {});
+    row("more sharpen overflow", "sharpenMore", {}, 1000.0f, {}, 1000.0f, {overflow});
+    row("noise 16", "noise", "16", 0.0f, noiseOf(16), 0.0f, {noise});
+    row("noise cancelled", "noise", {}, 0.0f, noiseOf(0), 0.0f, {noise});
+    row("noise lenient", "noise", " 3 abc", 0.0f, noiseOf(3), 0.0f, {noise});
+    row("noise least", "noise", "-16384", 0.0f, noiseOf(-16384), 0.0f, {noise});
+    row("noise too much", "noise", "16384", 0.0f, {}, 0.0f, {noise, range});
+    row("noise beyond 16 bits", "noise", "99999999999", 0.0f, {}, 0.0f, {noise, range});
 }
 
 void TestFilterCommands::prompts()
@@ -154,7 +148,7 @@ void TestFilterCommands::prompts()
     QFETCH(float, factorBefore);
     QFETCH(Filter, result);
     QFETCH(float, factorAfter);
-    QFETCH(QString, message);
+    QFETCH(QStringList, asked);
 
     m_commands->amounts().SharpenFactor = factorBefore;
     m_dialogs->inputs.push_back(answer);
@@ -170,25 +164,10 @@ void TestFilterCommands::prompts()
     QCOMPARE(m_canvas->image(), wanted);
     QCOMPARE(m_commands->amounts().SharpenFactor, factorAfter);
     QCOMPARE(programRandom().state(), m_randomAfter);
-    const auto prompts = m_dialogs->of(QStringLiteral("input"));
-    if (command == QLatin1String("sharpen")) {
-        QCOMPARE(prompts.size(), std::size_t(1));
-        QCOMPARE(prompts[0].text, QStringLiteral("请输入锐化值."));
-        QCOMPARE(prompts[0].title, QStringLiteral("锐化"));
-        QCOMPARE(prompts[0].initial, QStringLiteral("1.2"));
-    } else if (command == QLatin1String("noise")) {
-        QCOMPARE(prompts.size(), std::size_t(1));
-        QCOMPARE(prompts[0].text, QStringLiteral("请输入噪点值."));
-        QCOMPARE(prompts[0].title, QStringLiteral("噪点"));
-        QCOMPARE(prompts[0].initial, QStringLiteral("16"));
-    }
-    const auto messages = m_dialogs->of(QStringLiteral("message"));
-    QCOMPARE(messages.size(), std::size_t(message.isEmpty() ? 0 : 1));
-    if (!message.isEmpty()) {
-        QCOMPARE(messages[0].text, message);
-        QCOMPARE(messages[0].title, command == QLatin1String("noise") ? QStringLiteral("噪点")
-                                                                      : QStringLiteral("锐化"));
-    }
+    QStringList seen;
+    for (const ScriptedDialogs::Request &r : m_dialogs->requests)
+        seen << QStringList{r.kind, r.text, r.title, r.initial}.join(u'|');
+    QCOMPARE(seen, asked);
 }
 
 void TestFilterCommands::dialogs_data()
