@@ -114,6 +114,13 @@ void pixelAtEdge(const PixelSources &src, QRgb *out, int tx)
     }
 }
 
+// The right half of the row becomes the mirror image of its left half.
+KALVO_PIXEL_LOOP void mirrorRow(QRgb *row, int width)
+{
+    for (int x = 0; x <= (width - 1) / 2; ++x)
+        row[width - 1 - x] = row[x];
+}
+
 } // namespace
 
 FilterOutcome AddNoise(Surface &surface, std::int16_t amount)
@@ -195,8 +202,5 @@ FilterOutcome PixelEffect(Surface &surface)
 
 FilterOutcome MirrorImage(Surface &surface)
 {
-    return editRows(surface, [](int, QRgb *row, int width) {
-        for (int x = 0; x <= (width - 1) / 2; ++x)
-            row[width - 1 - x] = row[x];
-    });
+    return editRows(surface, [](int, QRgb *row, int width) { mirrorRow(row, width); });
 }

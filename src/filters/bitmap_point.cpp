@@ -29,6 +29,13 @@ std::int16_t limitedAmount(std::int16_t amount)
     return static_cast<std::int16_t>(std::clamp<int>(amount, -256, 256));
 }
 
+// Every pixel ANDed with keep and then XORed with flip.
+KALVO_PIXEL_LOOP void maskRow(QRgb *row, int width, QRgb keep, QRgb flip)
+{
+    for (int x = 0; x < width; ++x)
+        row[x] = (row[x] & keep) ^ flip;
+}
+
 KALVO_PIXEL_LOOP void greyRow(QRgb *row, int width)
 {
     for (int x = 0; x < width; ++x) {
@@ -57,10 +64,8 @@ KALVO_PIXEL_LOOP void addRow(QRgb *row, int width, const std::int16_t *add)
 
 FilterOutcome InvertImage(Surface &surface)
 {
-    return editRows(surface, [](int, QRgb *row, int width) {
-        for (int x = 0; x < width; ++x)
-            row[x] ^= 0x00FFFFFFu;
-    });
+    return editRows(
+        surface, [](int, QRgb *row, int width) { maskRow(row, width, 0xFFFFFFFFu, 0x00FFFFFFu); });
 }
 
 FilterOutcome GrayImage(Surface &surface)
@@ -71,10 +76,7 @@ FilterOutcome GrayImage(Surface &surface)
 FilterOutcome RemoveChannel(Surface &surface, std::int16_t channel)
 {
     const QRgb keep = channel >= 0 && channel <= 2 ? ~channelMask(channel) : 0xFFFFFFFFu;
-    return editRows(surface, [keep](int, QRgb *row, int width) {
-        for (int x = 0; x < width; ++x)
-            row[x] &= keep;
-    });
+    return editRows(surface, [keep](int, QRgb *row, int width) { maskRow(row, width, keep, 0); });
 }
 
 FilterOutcome AdjustBrightness(Surface &surface, std::int16_t amount)
