@@ -37,22 +37,32 @@ KALVO_PIXEL_LOOP void noiseRow(std::uint8_t *bytes, int width, std::uint64_t sta
     }
 }
 
-// One inner row y of the diffuse effect: kept holds the original rows y,
-// y - 1 and y - 2 at the offsets back[0], back[1] and back[2]; state and
-// stepX as for noise, from the row's first inner pixel.
-KALVO_PIXEL_LOOP void diffuseRow(const QRgb *__restrict kept, const std::int32_t *back,
-                                 QRgb *__restrict out, int width, int y, std::uint64_t state,
-                                 std::uint64_t stepX)
+// One inner row y of the diffuse effect from the original rows y, y - 1 and
+// y - 2 (above[0], above[1], above[2]); state and stepX as for noise, from
+// the row's first inner pixel. The source lies 0, 1 or 2 columns to the left
+// and rows up: all nine candidates are read and one is chosen, without
+// branches, so that the loop becomes vector code.
+KALVO_PIXEL_LOOP void diffuseRow(const QRgb *const *above, QRgb *__restrict out, int width, int y,
+                                 std::uint64_t state, std::uint64_t stepX)
 {
-    const std::int32_t row0 = back[0];
-    const std::int32_t row1 = back[1];
-    const std::int32_t row2 = back[2];
+    const QRgb *__restrict r0 = above[0];
+    const QRgb *__restrict r1 = above[1];
+    const QRgb *__restrict r2 = above[2];
     for (int x = 2; x < width - 2; ++x) {
         const double u = RandomSource::valueAt(state + std::uint64_t(x - 2) * stepX);
         const double d = 2.0 * u - 2.0;
-        const int sx = static_cast<int>(roundHalfEvenSmall(x + d));
+        const int left = x - static_cast<int>(roundHalfEvenSmall(x + d));
         const int up = y - static_cast<int>(roundHalfEvenSmall(y + d));
-        out[x] = kept[(up == 0 ? row0 : up == 1 ? row1 : row2) + sx];
+        const auto pick = [left, x](const QRgb *__restrict row) {
+            const QRgb a = row[x];
+            const QRgb b = row[x - 1];
+            const QRgb c = row[x - 2];
+            return left == 0 ? a : left == 1 ? b : c;
+        };
+        const QRgb p0 = pick(r0);
+        const QRgb p1 = pick(r1);
+        const QRgb p2 = pick(r2);
+        out[x] = up == 0 ? p0 : up == 1 ? p1 : p2;
     }
 }
 
@@ -154,10 +164,10 @@ FilterOutcome DiffuseImage(Surface &surface)
     const std::uint64_t stepX = column * RandomSource::Step;
     const FilterOutcome outcome = editWithHistory(
         surface, 2, height - 2, 2, 0, [&](const RowHistory &history, int y, QRgb *row) {
-            const std::int32_t back[3] = {history.keptOffset(y), history.keptOffset(y - 1),
-                                          history.keptOffset(y - 2)};
-            diffuseRow(history.kept(), back, row, width, y,
-                       start + (std::uint64_t(y) - 1) * RandomSource::Step, stepX);
+            const QRgb *above[3] = {history.original(y), history.original(y - 1),
+                                    history.original(y - 2)};
+            diffuseRow(above, row, width, y, start + (std::uint64_t(y) - 1) * RandomSource::Step,
+                       stepX);
         });
     if (outcome == FilterOutcome::Done)
         programRandom().skip(column * static_cast<std::uint64_t>(width - 4));

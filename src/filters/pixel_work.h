@@ -72,11 +72,6 @@ public:
     void keep(int y);
     const QRgb *original(int y) const;
 
-    // The copies kept, one row after another, and where row y's copy starts
-    // among them; for the above + 1 rows kept last.
-    const QRgb *kept() const { return m_kept.data(); }
-    std::int32_t keptOffset(int y) const { return (y % m_slots) * m_width; }
-
 private:
     QRgb *slot(int y) { return m_kept.data() + static_cast<std::size_t>(y % m_slots) * m_width; }
 
