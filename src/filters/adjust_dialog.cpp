@@ -31,6 +31,11 @@ QScrollBar *AdjustDialog::addBar(const char *name, Qt::Orientation orientation,
     bar->setValue(0);
     bar->setGeometry(geometry);
     bar->setAccessibleName(accessibleName);
+    // A scroll bar runs its controls backwards, which suits the wheel on a
+    // vertical bar but makes the Left key of a horizontal one add; an amount
+    // should follow the arrow the user presses.
+    if (orientation == Qt::Horizontal)
+        bar->setInvertedControls(false);
     return bar;
 }
 

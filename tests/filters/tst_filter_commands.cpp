@@ -68,6 +68,7 @@ private slots:
     void prompts();
     void dialogs_data();
     void dialogs();
+    void arrowKeysFollowTheThumb();
     void runShowsBusyCursorAndRefusals_data();
     void runShowsBusyCursorAndRefusals();
 
@@ -243,6 +244,20 @@ void TestFilterCommands::dialogs()
                                   : QList<int>{kept.RedDelta, kept.GreenDelta, kept.BlueDelta};
     QCOMPARE(stored, amounts);
     QCOMPARE(m_document.DialogResult, Document::DialogCancelled);
+}
+
+void TestFilterCommands::arrowKeysFollowTheThumb()
+{
+    FilterAmounts amounts;
+    frmRgb balance(*m_canvas, m_document, amounts);
+    frmBright brightness(*m_canvas, m_document, amounts);
+    QTest::keyClick(bar(balance, 0), Qt::Key_Left);
+    QTest::keyClick(bar(balance, 1), Qt::Key_Right);
+    // The brightness bar grows downwards.
+    QTest::keyClick(bar(brightness, 0), Qt::Key_Down);
+    QCOMPARE(bar(balance, 0)->value(), -1);
+    QCOMPARE(bar(balance, 1)->value(), 1);
+    QCOMPARE(bar(brightness, 0)->value(), 1);
 }
 
 void TestFilterCommands::runShowsBusyCursorAndRefusals_data()
