@@ -1,7 +1,7 @@
 // The shared entry point of the benchmark programs: the surfaces need an
-// application for fonts and the palette's system colours, the skin's for
-// widgets, but nothing reaches a screen, so no display is needed unless one is
-// asked for.
+// application for fonts and the palette's system colours, and the skin and
+// the dialogs for their widgets, but nothing reaches a screen, so no display
+// is needed unless one is asked for.
 #include <QApplication>
 
 #include <benchmark/benchmark.h>

@@ -23,6 +23,7 @@ public:
         Colour start = NoColour;
         std::array<Colour, 16> customColours{};
         bool full = false;
+        QString initial; // text input: the answer offered
     };
 
     std::deque<QString> fileNames;
@@ -67,9 +68,9 @@ public:
     }
 
     std::optional<QString> inputText(QWidget *, const QString &prompt, const QString &title,
-                                     const QString &) override
+                                     const QString &initial) override
     {
-        add(QStringLiteral("input"), prompt, title);
+        add(QStringLiteral("input"), prompt, title).initial = initial;
         return take(inputs, std::optional<QString>());
     }
 

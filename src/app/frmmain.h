@@ -3,6 +3,7 @@
 #include "core/document.h"
 #include "core/surface.h"
 #include "core/undo_store.h"
+#include "filters/filter_commands.h"
 #include "grip_geometry.h"
 #include "tools/canvas_host.h"
 #include "tools/canvas_input.h"
@@ -267,6 +268,25 @@ private:
     Colour color2() const override;
     void setColor1(Colour colour) override;
     void setColor2(Colour colour) override;
+
+    // --- Filter menu (frmmain_filters.cpp)
+    void connectFilterCommands();
+    void mnuMirror_Click();
+    void mnuAddNoise_Click();
+    void mnuBlur_Click();
+    void mnuBlureMore_Click();
+    void mnuSharpen_Click();
+    void mnuSharpMore_Click();
+    void mnuPixel_Click();
+    void mnuDiffuse_Click();
+    void mnuAdjust_Click();
+    void mnuBright_Click();
+    void mnuInvert_Click();
+    void mnuGray_Click();
+    void mnuRed_Click();
+    void mnuGreen_Click();
+    void mnuBlue_Click();
+    FilterCommands m_filterCommands{m_canvas, m_document, m_dialogs, this};
 
     ToolState m_toolState;
     ToolOptions m_toolOptions;

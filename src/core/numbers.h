@@ -9,6 +9,15 @@
 // ties are rounded the same way everywhere: to the even neighbour.
 double roundHalfEven(double value);
 
+// roundHalfEven for |value| below 2^51, inline for pixel loops: adding and
+// taking away 1.5 * 2^52 leaves the nearest integer, ties to even, in the
+// default rounding mode, without a library call.
+inline double roundHalfEvenSmall(double value)
+{
+    constexpr double shift = 0x1.8p52;
+    return (value + shift) - shift;
+}
+
 // Rounded and saturated to the int range (NaN gives 0).
 int roundToInt(double value);
 

@@ -233,3 +233,24 @@ void Surface::writeBack(const QImage &pixels, const QRect &area)
                       reinterpret_cast<const QRgb *>(pixels.constScanLine(y)), area.width());
     });
 }
+
+bool Surface::editPixels(const std::function<bool(QImage &pixels)> &work)
+{
+    if (!m_autoRedraw) {
+        QImage screen = grabLayer(rect());
+        if (screen.isNull() || !work(screen))
+            return false;
+        writeBack(screen, rect());
+        return true;
+    }
+    // The filter writes in place, so the image must not share its pixels with
+    // a copy handed out or with the background picture.
+    ensureOwnImage();
+    if (!m_image.isDetached() || !work(m_image))
+        return false;
+    const QRect wiped = m_patch.bounds();
+    m_patch.clear();
+    emit imageChanged(rect());
+    emit screenChanged(rect() | wiped);
+    return true;
+}

@@ -9,6 +9,8 @@
 #include <QPointF>
 #include <QRect>
 
+#include <functional>
+
 class QPainter;
 
 // A raster drawing surface with two layers: the persistent image (the
@@ -127,6 +129,14 @@ public:
     QRect previewRect() const { return m_patch.bounds(); }
     // The current layer's pixels within area (clipped to the surface).
     QImage grabLayer(const QRect &area) const;
+
+    // Whole-picture pixel work (the filters): work gets the current layer as
+    // one RGB32 image and changes it in place (the persistent image itself
+    // while autoRedraw is on, else a copy of the screen that is written back);
+    // the whole surface then counts as changed. work returns false when it
+    // refuses, and must then leave the pixels alone. False also when the
+    // layer cannot be had for writing (no memory for a buffer of its own).
+    bool editPixels(const std::function<bool(QImage &pixels)> &work);
 
 signals:
     // Something visible changed within the rectangle.

@@ -1,0 +1,63 @@
+#include "adjust_dialog.h"
+
+#include "controls/bordered_box.h"
+#include "controls/picture_box.h"
+#include "core/document.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+AdjustDialog::AdjustDialog(const Surface &canvas, Document &document, QWidget *parent)
+    : PlainDialog(parent), m_document(document), m_thumbnail(canvas, m_view)
+{
+    m_frame = new BorderedBox(this);
+    m_frame->setGeometry(16, 16, ThumbnailSide, ThumbnailSide);
+    pView = new PictureBox(m_frame->client());
+    pView->setObjectName(QStringLiteral("pView"));
+    pView->setSurface(&m_view);
+    pView->setFocusPolicy(Qt::NoFocus);
+    pView->setAccessibleName(QStringLiteral("预览"));
+    pView->setAccessibleDescription(QStringLiteral("图像的缩略图，显示调整后的效果"));
+}
+
+QScrollBar *AdjustDialog::addBar(const char *name, Qt::Orientation orientation,
+                                 const QRect &geometry, const QString &accessibleName)
+{
+    auto *bar = new QScrollBar(orientation, this);
+    bar->setObjectName(QLatin1String(name));
+    bar->setRange(-100, 100);
+    bar->setSingleStep(1);
+    bar->setPageStep(1);
+    bar->setValue(0);
+    bar->setGeometry(geometry);
+    bar->setAccessibleName(accessibleName);
+    // A scroll bar runs its controls backwards, which suits the wheel on a
+    // vertical bar but makes the Left key of a horizontal one add; an amount
+    // should follow the arrow the user presses.
+    if (orientation == Qt::Horizontal)
+        bar->setInvertedControls(false);
+    return bar;
+}
+
+QLabel *AdjustDialog::addValueLabel(const char *name, const QRect &geometry, const QString &purpose)
+{
+    QLabel *label = addLabel(name, QStringLiteral("0"), geometry);
+    label->setAccessibleName(label->text());
+    label->setAccessibleDescription(purpose);
+    return label;
+}
+
+void AdjustDialog::showValue(QLabel *label, int value)
+{
+    label->setText(QString::number(value));
+    label->setAccessibleName(label->text());
+}
+
+void AdjustDialog::finish(int code)
+{
+    m_document.DialogResult = code;
+    if (code == Document::DialogCancelled)
+        reject();
+    else
+        accept();
+}

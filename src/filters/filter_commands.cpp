@@ -1,0 +1,125 @@
+#include "filter_commands.h"
+
+#include "controls/busy_cursor.h"
+#include "core/common_dialogs.h"
+#include "core/document.h"
+#include "core/numbers.h"
+#include "frmbright.h"
+#include "frmrgb.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString SharpenTitle = QStringLiteral("锐化");
+const QString NoiseTitle = QStringLiteral("噪点");
+
+// The smallest and largest noise amounts for which 2n + 1 fits in 16 bits.
+constexpr int LeastNoise = -16384;
+constexpr int MostNoise = 16383;
+
+} // namespace
+
+FilterCommands::FilterCommands(Surface &canvas, Document &document, CommonDialogs &dialogs,
+                               QWidget *owner)
+    : m_canvas(canvas), m_document(document), m_dialogs(dialogs), m_owner(owner)
+{
+}
+
+bool FilterCommands::run(const QString &title,
+                         const std::function<FilterOutcome(Surface &)> &filter)
+{
+    FilterOutcome outcome = FilterOutcome::Done;
+    {
+        const BusyCursor busy;
+        outcome = filter(m_canvas);
+    }
+    switch (outcome) {
+    case FilterOutcome::Done:
+        return true;
+    case FilterOutcome::NoMemory:
+        m_dialogs.message(m_owner, QStringLiteral("内存不足，无法完成操作。图像没有改变。"), title,
+                          CommonDialogs::Icon::Warning);
+        return false;
+    case FilterOutcome::Overflow:
+        m_dialogs.message(m_owner, QStringLiteral("溢出：结果超出范围，图像没有改变。"), title,
+                          CommonDialogs::Icon::Information);
+        return false;
+    }
+    return false;
+}
+
+void FilterCommands::sharpen()
+{
+    const QString answer = m_dialogs
+                               .inputText(m_owner, QStringLiteral("请输入锐化值."), SharpenTitle,
+                                          QStringLiteral("1.2"))
+                               .value_or(QString());
+    const std::optional<double> number = strictNumber(answer);
+    if (!number) {
+        m_dialogs.message(m_owner, QStringLiteral("类型不匹配：锐化值必须是一个数。"), SharpenTitle,
+                          CommonDialogs::Icon::Information);
+        return;
+    }
+    if (std::abs(*number) > double(std::numeric_limits<float>::max())) {
+        m_dialogs.message(m_owner, QStringLiteral("溢出：锐化值太大。"), SharpenTitle,
+                          CommonDialogs::Icon::Information);
+        return;
+    }
+    m_amounts.SharpenFactor = static_cast<float>(*number);
+    sharpenMore();
+}
+
+void FilterCommands::sharpenMore()
+{
+    const float factor = m_amounts.SharpenFactor;
+    run(SharpenTitle, [factor](Surface &canvas) { return SharpenImage(canvas, factor); });
+}
+
+void FilterCommands::addNoise()
+{
+    // A cancelled prompt reads as 0 and still adds noise.
+    const QString answer =
+        m_dialogs
+            .inputText(m_owner, QStringLiteral("请输入噪点值."), NoiseTitle, QStringLiteral("16"))
+            .value_or(QString());
+    const int amount = readNumber(answer);
+    if (amount < LeastNoise || amount > MostNoise) {
+        m_dialogs.message(
+            m_owner, QStringLiteral("噪点值必须在 %1 到 %2 之间。").arg(LeastNoise).arg(MostNoise),
+            NoiseTitle, CommonDialogs::Icon::Warning);
+        return;
+    }
+    run(NoiseTitle,
+        [amount](Surface &canvas) { return AddNoise(canvas, static_cast<std::int16_t>(amount)); });
+}
+
+void FilterCommands::adjustRgb()
+{
+    {
+        frmRgb dialog(m_canvas, m_document, m_amounts, m_owner);
+        dialog.exec();
+    }
+    if (m_document.DialogResult == Document::DialogConfirmed) {
+        const FilterAmounts a = m_amounts;
+        run(QStringLiteral("调整红/绿/蓝"), [a](Surface &canvas) {
+            return AdjustRgb(canvas, a.RedDelta, a.GreenDelta, a.BlueDelta);
+        });
+    }
+    m_document.DialogResult = Document::DialogCancelled;
+}
+
+void FilterCommands::brightness()
+{
+    {
+        frmBright dialog(m_canvas, m_document, m_amounts, m_owner);
+        dialog.exec();
+    }
+    if (m_document.DialogResult == Document::BrightnessConfirmed) {
+        const std::int16_t amount = m_amounts.BrightnessAmount;
+        run(QStringLiteral("亮度"),
+            [amount](Surface &canvas) { return AdjustBrightness(canvas, amount); });
+    }
+    m_document.DialogResult = Document::DialogCancelled;
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "bitmap.h"
+
+#include <QImage>
+
+#include <functional>
+#include <vector>
+
+// The machinery the Bitmap filters share: rows as plain pointers, work split
+// into bands of rows on two threads, and the history of original rows that
+// lets a neighbourhood filter overwrite the picture in place.
+
+// A pixel loop compiled for the AVX-512 and AVX2 vector units besides plain
+// x86-64; the loader picks the best one this machine has, once.
+#if defined(__x86_64__)
+#define KALVO_PIXEL_LOOP __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
+#else
+#define KALVO_PIXEL_LOOP
+#endif
+
+// The rows of a picture, taken once, so that inner loops make no QImage calls
+// and several threads can share them.
+class PixelRows
+{
+public:
+    explicit PixelRows(QImage &image)
+        : m_bits(image.bits()), m_stride(image.bytesPerLine()), m_width(image.width()),
+          m_height(image.height())
+    {
+    }
+
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    QRgb *row(int y) const { return reinterpret_cast<QRgb *>(m_bits + y * m_stride); }
+
+private:
+    uchar *m_bits;
+    qsizetype m_stride;
+    int m_width;
+    int m_height;
+};
+
+// A band of rows [first, end).
+struct RowBand {
+    int first = 0;
+    int end = 0;
+};
+
+// The rows [first, end) cut into one band, or into several for two threads
+// when the work is big enough to pay for a second thread.
+std::vector<RowBand> rowBands(int first, int end, int width);
+
+// Runs work(i) for the bands 0 .. count - 1 on the calling thread and one
+// more, in any order. Each band must write only its own rows.
+void runBands(std::size_t count, const std::function<void(std::size_t band)> &work);
+
+// For a filter that writes row y from the original rows y - above .. y + below
+// and overwrites its band top to bottom: keep(y) copies row y just before it
+// is overwritten, original(y) gives the original pixels of any row the filter
+// may read. The rows next to the band, which another band may overwrite, are
+// copied when the history is made, so every band's history must be made
+// before any band starts. Making one throws std::bad_alloc when the memory
+// cannot be had.
+class RowHistory
+{
+public:
+    RowHistory(const PixelRows &rows, const RowBand &band, int above, int below);
+
+    int width() const { return m_width; }
+    void keep(int y);
+    const QRgb *original(int y) const;
+
+private:
+    QRgb *slot(int y) { return m_kept.data() + static_cast<std::size_t>(y % m_slots) * m_width; }
+
+    PixelRows m_rows;
+    RowBand m_band;
+    int m_width;
+    int m_slots;
+    std::vector<QRgb> m_kept;
+    std::vector<QRgb> m_after;
+    int m_lastKept;
+};
+
+// Runs work(y, row, width) on every row of the surface's current layer, on two
+// threads for a big picture; for filters whose pixels depend on themselves
+// only.
+FilterOutcome editRows(Surface &surface,
+                       const std::function<void(int y, QRgb *row, int width)> &work);
+
+// Rewrites the rows [first, end) of the surface's current layer in place:
+// work(history, y, row) writes row y from history.original() of the rows
+// y - above .. y + below. check, when given, sees the picture first and may
+// refuse it with its outcome. Nothing is written when the history's memory
+// cannot be had or check refuses.
+FilterOutcome
+editWithHistory(Surface &surface, int first, int end, int above, int below,
+                const std::function<void(const RowHistory &history, int y, QRgb *row)> &work,
+                const std::function<FilterOutcome(const PixelRows &rows)> &check = {});
