@@ -21,6 +21,7 @@ frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent),
     buildStatusBar();
     buildUndoCommands();
     buildTools();
+    connectImageCommands();
     // The client area (below the menu bar, status bar included) is 1016 x 522.
     resize(1016, 522 + menuBar()->sizeHint().height());
     // The window sees every key press before the control that has the focus.

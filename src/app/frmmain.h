@@ -268,4 +268,12 @@ private:
     CanvasInput m_canvasInput{m_canvas, m_document, m_toolState, m_toolOptions, *this};
     ToolPalette *m_toolPalette = nullptr;
     ToolOptionPanels *m_toolPanels = nullptr;
+
+    // --- Flips, image border and picture mask (frmmain_image.cpp)
+    void connectImageCommands();
+    void mnuFlipV_Click();
+    void mnuFlipHoz_Click();
+    void mnuBoth_Click();
+    void mnuStroke_Click();
+    void mnuMask_Click();
 };

@@ -128,6 +128,15 @@ public:
     // The current layer's pixels within area (clipped to the surface).
     QImage grabLayer(const QRect &area) const;
 
+    // --- Whole-picture work (flips, borders, filters)
+    // Hands the whole current layer to rewrite(QImage &pixels), which changes
+    // its pixels in place, keeping the size and format: the persistent image
+    // itself while autoRedraw is on, else a copy of the screen that is written
+    // back afterwards. The screen follows and the whole surface counts as
+    // changed. False, with the surface as it was, when the memory for the work
+    // cannot be had.
+    template <typename Rewrite> bool rewriteLayer(Rewrite &&rewrite);
+
 signals:
     // Something visible changed within the rectangle.
     void screenChanged(const QRect &area);
@@ -169,3 +178,25 @@ private:
     QFont m_font;
     StretchMode m_stretchMode = StretchMode::Default;
 };
+
+template <typename Rewrite> bool Surface::rewriteLayer(Rewrite &&rewrite)
+{
+    if (!m_autoRedraw) {
+        QImage screen = grabLayer(rect());
+        if (screen.isNull())
+            return false;
+        rewrite(screen);
+        writeBack(screen, rect());
+        return true;
+    }
+    ensureOwnImage();
+    if (!m_image.isDetached())
+        return false;
+    // Rewriting the image repaints the canvas from it, which wipes any preview.
+    const QRect wiped = m_patch.bounds();
+    m_patch.clear();
+    rewrite(m_image);
+    emit imageChanged(rect());
+    emit screenChanged(rect() | wiped);
+    return true;
+}
