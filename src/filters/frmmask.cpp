@@ -37,10 +37,7 @@ frmMask::frmMask(Document &document, const Surface &canvas, CommonDialogs &dialo
     CmdCancel = addButton("CmdCancel", QStringLiteral("取消"), QRect(200, 136, 80, 26));
     setFixedSize(296, 170);
 
-    setTabOrder(txtFilename, cmdOpen);
-    setTabOrder(cmdOpen, cmdOK);
-    setTabOrder(cmdOK, cmdReset);
-    setTabOrder(cmdReset, CmdCancel);
+    chainTabOrder({txtFilename, cmdOpen, cmdOK, cmdReset, CmdCancel});
     cmdOpen->setFocus();
 
     connect(cmdOpen, &QPushButton::clicked, this, &frmMask::cmdOpen_Click);

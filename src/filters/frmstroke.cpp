@@ -29,9 +29,7 @@ frmStroke::frmStroke(Document &document, CommonDialogs &dialogs, QWidget *parent
     cmdCancel = addButton("cmdCancel", QStringLiteral("取消"), QRect(120, 92, 80, 26));
     setFixedSize(224, 132);
 
-    setTabOrder(pColor, txtWidth);
-    setTabOrder(txtWidth, cmdok);
-    setTabOrder(cmdok, cmdCancel);
+    chainTabOrder({pColor, txtWidth, cmdok, cmdCancel});
     txtWidth->setFocus();
     txtWidth->installEventFilter(this);
 

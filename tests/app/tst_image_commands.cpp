@@ -1,10 +1,13 @@
 #include "testmain.h"
 
 #include "app/frmmain.h"
+#include "controls/colour_swatch.h"
+#include "controls/picture_box.h"
 #include "filters/frmmask.h"
 #include "filters/frmstroke.h"
 #include "filters/image_tools.h"
 #include "filters/picture_mask.h"
+#include "filters/thumbnail.h"
 #include "modal_script.h"
 #include "scripted_dialogs.h"
 #include "test_pictures.h"
@@ -12,12 +15,16 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
+
+constexpr QRgb Green = 0xFF00C800;
 
 class TestImageCommands : public QObject
 {
@@ -26,37 +33,40 @@ class TestImageCommands : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
-    void cleanup();
-
     void flipsMirrorTheCanvas_data();
     void flipsMirrorTheCanvas();
-    void borderUsesTheCanvasPen();
-    void maskAppliesOrExplains_data();
-    void maskAppliesOrExplains();
+    void borderDialogToCanvas_data();
+    void borderDialogToCanvas();
+    void maskDialogToCanvas_data();
+    void maskDialogToCanvas();
 
 private:
-    void trigger(const char *action)
-    {
-        m_window->findChild<QAction *>(QLatin1String(action))->trigger();
-    }
+    void trigger(const char *action) { m_window->findChild<QAction *>(action)->trigger(); }
+    // The picture the canvas starts with, changed as the command should.
+    QImage expected(const std::function<void(Surface &)> &change) const;
 
+    const QImage m_before = numberedPicture(41, 23);
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<frmmain> m_window;
-    QImage m_before = numberedPicture(41, 23);
 };
 
 void TestImageCommands::init()
 {
+    m_window.reset();
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_window = std::make_unique<frmmain>(*m_dialogs);
     m_window->Form_Load();
     m_window->canvas().setPicture(m_before);
+    m_window->canvas().setDrawWidth(3);
 }
 
-void TestImageCommands::cleanup()
+QImage TestImageCommands::expected(const std::function<void(Surface &)> &change) const
 {
-    m_window.reset();
-    m_dialogs.reset();
+    Surface surface;
+    surface.setPicture(m_before);
+    surface.setDrawWidth(3);
+    change(surface);
+    return surface.image();
 }
 
 void TestImageCommands::flipsMirrorTheCanvas_data()
@@ -73,75 +83,118 @@ void TestImageCommands::flipsMirrorTheCanvas()
     QFETCH(QString, action);
     QFETCH(int, mode);
     trigger(qPrintable(action));
-    Surface expected;
-    expected.setPicture(m_before);
-    FlipImage(expected, mode);
-    QCOMPARE(m_window->canvas().image(), expected.image());
-    // Undo still goes back to the last press, not to before the flip.
+    QCOMPARE(m_window->canvas().image(), expected([&](Surface &s) { FlipImage(s, mode); }));
+    // No snapshot: Undo still goes back to the last press.
     QVERIFY(m_window->undoStore().masktemp().isNull());
 }
 
-void TestImageCommands::borderUsesTheCanvasPen()
+void TestImageCommands::borderDialogToCanvas_data()
 {
-    Surface &canvas = m_window->canvas();
-    canvas.setDrawWidth(3);
-    m_dialogs->colours.push_back(0x0000FF);
-    scriptModal<frmStroke>(
-        [this] { trigger("mnuStroke"); },
-        [](frmStroke &dialog) {
-            dialog.findChild<QAbstractButton *>("pColor")->click();
-            dialog.findChild<QLineEdit *>("txtWidth")->setText(QStringLiteral("4"));
-            dialog.findChild<QPushButton *>("cmdok")->click();
-        });
-    Surface expected;
-    expected.setPicture(m_before);
-    expected.setDrawWidth(3);
-    DrawBorder(expected, 4, 0x0000FF);
-    QCOMPARE(canvas.image(), expected.image());
-    QCOMPARE(m_window->document().DialogResult, Document::DialogCancelled);
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Colour>("chosen");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<Colour>("colour");
+    QTest::newRow("defaults") << "1" << NoColour << "1" << 1 << Colour(0);
+    QTest::newRow("zero becomes one") << "0" << NoColour << "1" << 1 << Colour(0);
+    QTest::newRow("no number becomes one") << "abc" << NoColour << "1" << 1 << Colour(0);
+    QTest::newRow("negative stays") << "-2" << NoColour << "-2" << -2 << Colour(0);
+    QTest::newRow("fraction stays") << "0.4" << NoColour << "0.4" << 0 << Colour(0);
+    QTest::newRow("half to even") << "2.5" << NoColour << "2.5" << 2 << Colour(0);
+    QTest::newRow("blanks ignored") << " 1 2" << NoColour << " 1 2" << 12 << Colour(0);
+    QTest::newRow("colour chosen") << "3" << Colour(0x0000FF) << "3" << 3 << Colour(0x0000FF);
 }
 
-void TestImageCommands::maskAppliesOrExplains_data()
+void TestImageCommands::borderDialogToCanvas()
 {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("applied");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("picture") << "mask.bmp" << true << "";
-    QTest::newRow("empty path") << "" << false << "";
-    QTest::newRow("gone") << "gone.bmp" << false << "文件不存在或无法读取。";
-    QTest::newRow("not a picture") << "notes.bmp" << false << "不是可识别的图片文件。";
+    QFETCH(QString, typed);
+    QFETCH(Colour, chosen);
+    QFETCH(QString, shown);
+    QFETCH(int, width);
+    QFETCH(Colour, colour);
+    m_dialogs->colours.push_back(chosen);
+    QString after;
+    QVERIFY(scriptModal<frmStroke>([this] { trigger("mnuStroke"); },
+                                   [&](frmStroke &dialog) {
+                                       QVERIFY(dialog.windowIcon().isNull());
+                                       dialog.findChild<ColourSwatch *>("pColor")->click();
+                                       auto *text = dialog.findChild<QLineEdit *>("txtWidth");
+                                       text->setFocus();
+                                       text->setText(typed);
+                                       // A press on OK takes the focus from the box before OK acts.
+                                       QTest::mouseClick(dialog.findChild<QPushButton *>("cmdok"),
+                                                         Qt::LeftButton);
+                                       after = text->text();
+                                   }));
+    QCOMPARE(after, shown);
+    QCOMPARE(m_dialogs->of("colour").at(0).start, Colour(0));
+    const Document &document = m_window->document();
+    QCOMPARE(document.BorderWidth, width);
+    QCOMPARE(document.BorderColor, colour);
+    QCOMPARE(document.DialogResult, Document::DialogCancelled);
+    QCOMPARE(m_window->canvas().image(),
+             expected([&](Surface &s) { DrawBorder(s, width, colour); }));
 }
 
-void TestImageCommands::maskAppliesOrExplains()
+void TestImageCommands::maskDialogToCanvas_data()
 {
-    QFETCH(QString, file);
-    QFETCH(bool, applied);
-    QFETCH(QString, message);
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("previewed");
+    QTest::addColumn<QString>("confirmed");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("picture") << "mask.bmp" << true << "mask.bmp"
+                             << "";
+    QTest::newRow("not a picture") << "notes.bmp" << false << "notes.bmp"
+                                   << "不是可识别的图片文件。";
+    QTest::newRow("chooser cancelled") << "" << false << "earlier.bmp"
+                                       << "文件不存在或无法读取。";
+}
+
+void TestImageCommands::maskDialogToCanvas()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, previewed);
+    QFETCH(QString, confirmed);
+    QFETCH(QString, reason);
+    // Green on the left, magenta (transparent) on the right.
     QTemporaryDir folder;
-    QImage mask(4, 4, QImage::Format_RGB32);
-    mask.fill(qRgb(0, 200, 0));
-    QCOMPARE(savePicture(mask, folder.filePath("mask.bmp")), PictureError::None);
+    QImage mask(10, 10, QImage::Format_RGB32);
+    mask.fill(Green);
+    QPainter(&mask).fillRect(5, 0, 5, 10, QColor::fromRgb(toQRgb(MaskKey)));
+    QVERIFY(mask.save(folder.filePath("mask.bmp"), "BMP"));
     QFile notes(folder.filePath("notes.bmp"));
     QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("no picture") > 0);
     notes.close();
-    const QString path = file.isEmpty() ? QString() : folder.filePath(file);
-    scriptModal<frmMask>([this] { trigger("mnuMask"); },
-                         [&](frmMask &dialog) {
-                             dialog.findChild<QLineEdit *>("txtFilename")->setText(path);
-                             dialog.findChild<QPushButton *>("cmdOK")->click();
-                         });
+    m_dialogs->fileNames.push_back(chosen.isEmpty() ? QString() : folder.filePath(chosen));
+    Surface thumbnail(ThumbnailSide, ThumbnailSide);
+    ShowThumbnail(m_window->canvas(), thumbnail);
+
+    QVERIFY(scriptModal<frmMask>(
+        [this] { trigger("mnuMask"); },
+        [&](frmMask &dialog) {
+            const Surface &view = *dialog.findChild<PictureBox *>("pView")->surface();
+            QCOMPARE(view.image(), thumbnail.image());
+            dialog.findChild<QLineEdit *>("txtFilename")->setText(folder.filePath("earlier.bmp"));
+            dialog.findChild<QPushButton *>("cmdOpen")->click();
+            QCOMPARE(view.image().pixel(10, 40) == Green, previewed);
+            QCOMPARE(view.image().pixel(70, 40), thumbnail.image().pixel(70, 40));
+            dialog.findChild<QPushButton *>("cmdReset")->click();
+            QCOMPARE(view.image(), thumbnail.image());
+            QCOMPARE(m_window->canvas().image(), m_before);
+            dialog.findChild<QPushButton *>("cmdOK")->click();
+        }));
+    QCOMPARE(m_dialogs->of("open").at(0).folder, folder.path());
+    const QString path = folder.filePath(confirmed);
+    QCOMPARE(m_window->document().MaskFile, path);
     const QImage after = m_window->canvas().image();
-    QCOMPARE(after.pixel(20, 10) == qRgb(0, 200, 0), applied);
-    if (!applied)
-        QCOMPARE(after, m_before);
+    QCOMPARE(after.pixel(5, 5) == Green, reason.isEmpty());
+    QCOMPARE(after.pixel(35, 5), m_before.pixel(35, 5));
     const auto messages = m_dialogs->of(QStringLiteral("message"));
-    QCOMPARE(messages.size(), std::size_t(message.isEmpty() ? 0 : 1));
-    if (!message.isEmpty()) {
-        QVERIFY(messages[0].text.contains(path) && messages[0].text.contains(message));
-        QCOMPARE(messages[0].title, QStringLiteral("图片掩码"));
+    QCOMPARE(messages.size(), std::size_t(reason.isEmpty() ? 0 : 1));
+    if (!reason.isEmpty()) {
+        QVERIFY(messages[0].text.contains(path) && messages[0].text.contains(reason));
+        QCOMPARE(after, m_before);
     }
-    // A file that cannot be read leaves the scratch surface alone too.
-    QCOMPARE(m_window->brushSample(1).size(), message.isEmpty() ? QSize(41, 23) : QSize(32, 30));
 }
 
 KALVO_TEST(TestImageCommands)
