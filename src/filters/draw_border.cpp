@@ -110,7 +110,7 @@ bool drawRings(Surface &surface, int n, Colour colour)
     if (surface.drawWidth() == 1 && raster::dashPeriod(style) > 1) {
         // Dashes leave gaps that rings drawn after the crossing-over may
         // fill, so every ring that reaches the picture counts. Ring 0 runs
-        // just outside, and from max(w, h) on all four sides are outside.
+        // just outside, and so do all four sides of every ring past max(w, h).
         const int last = std::min(n, std::max(w, h));
         return surface.rewriteLayer([&](QImage &image) {
             DashedPen pen(image, style, rgb);
@@ -120,9 +120,9 @@ bool drawRings(Surface &surface, int n, Colour colour)
     }
     // A solid pen covers at least its one-pixel ring, and rings 1..n of those
     // are the outermost n pixels of every side; so those are filled at once,
-    // and the canvas is full once n reaches half the smaller side. Inside the
-    // frame, ring n lies nearer to every pixel than the outer rings, so of
-    // their wider pens only ring n's can reach further in.
+    // and the canvas is full once n reaches half the smaller side. Every
+    // pixel inside ring n is nearer to it than to any outer ring, so none of
+    // their wider pens reaches further in than ring n's.
     const int full = (std::min(w, h) + 1) / 2;
     const int depth = std::min(n, full);
     if (depth > 0 && !surface.rewriteLayer([&](QImage &image) { fillFrame(image, depth, rgb); }))
