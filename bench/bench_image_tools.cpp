@@ -1,7 +1,13 @@
-// Flips beside OpenCV's flip of the same picture in the same direction, and a
-// frame far wider than the picture, on one 8000 x 6000 picture.
+// Flips beside OpenCV's flip of the same picture in the same direction, a
+// frame far wider than the picture and a picture mask, on one 8000 x 6000
+// picture.
+#include "core/picture_file.h"
 #include "core/surface.h"
 #include "filters/image_tools.h"
+#include "filters/picture_mask.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <opencv2/core.hpp>
@@ -47,5 +53,22 @@ void wideBorder(benchmark::State &state)
         DrawBorder(surface, 3000000, 0x000000FF);
 }
 BENCHMARK(wideBorder)->Arg(0)->Arg(1)->ArgName("style")->Unit(benchmark::kMillisecond);
+
+// A 1000 x 1000 frame with a magenta inside, stretched over the picture.
+void pictureMask(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    QImage frame(1000, 1000, QImage::Format_RGB32);
+    frame.fill(qRgb(30, 60, 200));
+    QPainter(&frame).fillRect(200, 200, 600, 600, QColor::fromRgb(toQRgb(MaskKey)));
+    const QString path = folder.filePath(QStringLiteral("frame.bmp"));
+    savePicture(frame, path);
+    Surface canvas(Width, Height), holder(1, 1, MaskKey), scratch(1, 1, MaskKey);
+    for (auto _ : state) {
+        LoadMask(holder, path);
+        LayMask(canvas, scratch, holder, Surface::StretchMode::Halftone);
+    }
+}
+BENCHMARK(pictureMask)->Unit(benchmark::kMillisecond);
 
 } // namespace
