@@ -64,7 +64,10 @@ void frmMask::cmdOpen_Click()
     if (path.isEmpty())
         return;
     txtFilename->setText(path);
-    // A file that is no picture shows nothing; OK then says why.
+    // Only the file chosen last is laid over the canvas on OK, so the
+    // preview shows that one alone; a file that is no picture shows nothing,
+    // and OK then says why.
+    Form_Load();
     if (LoadMask(pMask, path) == PictureError::None)
         PreviewMask();
 }

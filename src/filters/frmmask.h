@@ -24,7 +24,7 @@ public:
             QWidget *parent = nullptr);
 
     void cmdOpen_Click();
-    // Lays the mask held in pMask over whatever the thumbnail shows.
+    // Lays the mask held in pMask over the thumbnail.
     void PreviewMask();
     void cmdReset_Click();
     void cmdOK_Click();
