@@ -25,6 +25,7 @@ frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent),
     buildTools();
     connectEditCommands();
     connectFilterCommands();
+    connectImageCommands();
     // The client area (below the menu bar, status bar included) is 1016 x 522.
     resize(1016, 522 + menuBar()->sizeHint().height());
     // The window sees every key press before the control that has the focus.

@@ -316,4 +316,12 @@ private:
     // The clone size list chose another side: the marker follows at once.
     void cboCloneSize_Click(int side);
     bool askText(TextSettings &settings) override;
+
+    // --- Flips, image border and picture mask (frmmain_image.cpp)
+    void connectImageCommands();
+    void mnuFlipV_Click();
+    void mnuFlipHoz_Click();
+    void mnuBoth_Click();
+    void mnuStroke_Click();
+    void mnuMask_Click();
 };

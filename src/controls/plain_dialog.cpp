@@ -60,6 +60,16 @@ QPushButton *PlainDialog::addButton(const char *name, const QString &text, const
     return button;
 }
 
+void PlainDialog::chainTabOrder(std::initializer_list<QWidget *> widgets)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *widget : widgets) {
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
 bool PlainDialog::acceptableSize(int width, int height, CommonDialogs &dialogs)
 {
     if (width < 1 || height < 1) {

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <initializer_list>
+
 class CommonDialogs;
 class QLabel;
 class QLineEdit;
@@ -25,6 +27,8 @@ protected:
     QLineEdit *addTextBox(const char *name, const QString &text, const QRect &geometry);
     // A push button that is never a default button.
     QPushButton *addButton(const char *name, const QString &text, const QRect &geometry);
+    // Tab visits the widgets in this order.
+    void chainTabOrder(std::initializer_list<QWidget *> widgets);
 
     // Whether a picture of width x height can be made; if not, the user is
     // told why (under the dialog's caption) and the dialog stays open.

@@ -22,6 +22,12 @@ struct Document {
     QString AppPath;
     QString DataPath;
 
+    // The image border and picture mask dialogs: the frame's width and colour
+    // and the path of the mask picture confirmed.
+    int BorderWidth = 0;
+    Colour BorderColor = 0;
+    QString MaskFile;
+
     static constexpr int DialogConfirmed = 1;
     static constexpr int DialogCancelled = 2;
     static constexpr int BrightnessConfirmed = 6;

@@ -342,9 +342,11 @@ std::vector<QPoint> outlinePath(const RowShape &shape)
     return path;
 }
 
-bool dashOn(int style, int step)
+namespace {
+
+// Alternating on and off run lengths, starting with "on"; none for solid.
+const std::vector<int> &dashRuns(int style)
 {
-    // Alternating on and off run lengths, starting with "on".
     static const std::array<std::vector<int>, 5> patterns = {{
         {},
         {12, 6},
@@ -353,11 +355,24 @@ bool dashOn(int style, int step)
         {9, 3, 3, 3, 3, 3},
     }};
     if (style <= 0 || style >= static_cast<int>(patterns.size()))
-        return true;
-    const std::vector<int> &runs = patterns[static_cast<std::size_t>(style)];
+        return patterns[0];
+    return patterns[static_cast<std::size_t>(style)];
+}
+
+} // namespace
+
+int dashPeriod(int style)
+{
     int period = 0;
-    for (int r : runs)
+    for (int r : dashRuns(style))
         period += r;
+    return std::max(period, 1);
+}
+
+bool dashOn(int style, int step)
+{
+    const std::vector<int> &runs = dashRuns(style);
+    const int period = dashPeriod(style);
     int pos = ((step % period) + period) % period;
     for (std::size_t i = 0; i < runs.size(); ++i) {
         if (pos < runs[i])

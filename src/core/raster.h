@@ -62,5 +62,7 @@ std::vector<QPoint> outlinePath(const RowShape &shape);
 // Line styles of one-pixel pens: 0 solid, 1 dash, 2 dot, 3 dash-dot,
 // 4 dash-dot-dot. Whether the pixel at a step along a path is drawn.
 bool dashOn(int style, int step);
+// The number of steps after which a style's pattern repeats (1 for solid).
+int dashPeriod(int style);
 
 } // namespace raster

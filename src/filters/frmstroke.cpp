@@ -1,0 +1,75 @@
+#include "frmstroke.h"
+
+#include "controls/colour_swatch.h"
+#include "core/common_dialogs.h"
+#include "core/document.h"
+#include "core/numbers.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+frmStroke::frmStroke(Document &document, CommonDialogs &dialogs, QWidget *parent)
+    : PlainDialog(parent), m_document(document), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("frmStroke"));
+    setWindowTitle(QStringLiteral("图像边框"));
+
+    lblColor = addLabel("lblColor", QStringLiteral("边框颜色:"), QRect(16, 18, 72, 18));
+    pColor = new ColourSwatch(this);
+    pColor->setObjectName(QStringLiteral("pColor"));
+    pColor->setGeometry(92, 14, 56, 24);
+    pColor->setAccessibleName(QStringLiteral("边框颜色"));
+    pColor->setToolTip(QStringLiteral("单击选择边框颜色"));
+    Label1 = addLabel("Label1", QStringLiteral("边框宽度:"), QRect(16, 52, 72, 18));
+    txtWidth = addTextBox("txtWidth", QStringLiteral("1"), QRect(92, 49, 100, 24));
+    txtWidth->setAccessibleName(QStringLiteral("边框宽度"));
+    cmdok = addButton("cmdok", QStringLiteral("确定"), QRect(24, 92, 80, 26));
+    cmdCancel = addButton("cmdCancel", QStringLiteral("取消"), QRect(120, 92, 80, 26));
+    setFixedSize(224, 132);
+
+    chainTabOrder({pColor, txtWidth, cmdok, cmdCancel});
+    txtWidth->setFocus();
+    txtWidth->installEventFilter(this);
+
+    connect(pColor, &ColourSwatch::clicked, this, &frmStroke::pColor_Click);
+    connect(cmdok, &QPushButton::clicked, this, &frmStroke::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmStroke::cmdCancel_Click);
+}
+
+bool frmStroke::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtWidth && event->type() == QEvent::FocusOut)
+        txtWidth_LostFocus();
+    return PlainDialog::eventFilter(watched, event);
+}
+
+void frmStroke::pColor_Click()
+{
+    std::array<Colour, 16> custom;
+    custom.fill(0x00FFFFFF);
+    const Colour chosen = m_dialogs.chooseColour(this, pColor->colour(), custom, false);
+    if (chosen != NoColour)
+        pColor->setColour(chosen);
+}
+
+void frmStroke::txtWidth_LostFocus()
+{
+    if (leadingNumber(txtWidth->text()) == 0)
+        txtWidth->setText(QStringLiteral("1"));
+}
+
+void frmStroke::cmdOK_Click()
+{
+    m_document.BorderColor = pColor->colour();
+    m_document.BorderWidth = readNumber(txtWidth->text());
+    m_document.DialogResult = Document::DialogConfirmed;
+    accept();
+}
+
+void frmStroke::cmdCancel_Click()
+{
+    m_document.DialogResult = Document::DialogCancelled;
+    reject();
+}
