@@ -4,13 +4,32 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QItemSelectionModel>
 
 namespace {
+
+// Assistive tools on Linux learn a list's value only as the selected item of
+// its popup list, and Qt selects that item only while the popup is open: so
+// the chosen item stays selected all the time.
+void selectChosenItem(QComboBox *list)
+{
+    QAbstractItemView *view = list->view();
+    if (!view || !view->selectionModel())
+        return;
+    const QModelIndex chosen =
+        list->model()->index(list->currentIndex(), list->modelColumn(), list->rootModelIndex());
+    view->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+}
 
 class AccessibleList : public QAccessibleWidget
 {
 public:
-    explicit AccessibleList(QComboBox *list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+    explicit AccessibleList(QComboBox *list) : QAccessibleWidget(list, QAccessible::ComboBox)
+    {
+        selectChosenItem(list);
+        QObject::connect(list, &QComboBox::currentIndexChanged, list,
+                         [list] { selectChosenItem(list); });
+    }
 
     // The name comes from QAccessibleWidget: the accessible name, or the
     // buddy label's text.
