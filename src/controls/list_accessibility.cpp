@@ -24,12 +24,7 @@ void selectChosenItem(QComboBox *list)
 class AccessibleList : public QAccessibleWidget
 {
 public:
-    explicit AccessibleList(QComboBox *list) : QAccessibleWidget(list, QAccessible::ComboBox)
-    {
-        selectChosenItem(list);
-        QObject::connect(list, &QComboBox::currentIndexChanged, list,
-                         [list] { selectChosenItem(list); });
-    }
+    explicit AccessibleList(QComboBox *list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
 
     // The name comes from QAccessibleWidget: the accessible name, or the
     // buddy label's text.
@@ -47,6 +42,7 @@ public:
     {
         if (index != 0 || !list()->view())
             return nullptr;
+        trackChosenItem();
         return QAccessible::queryAccessibleInterface(list()->view());
     }
 
@@ -74,6 +70,21 @@ public:
 
 private:
     QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
+
+    // Only once a reader looks into the list: asking for the popup list makes
+    // it, and making it for every list at start would be a window each.
+    void trackChosenItem() const
+    {
+        if (m_tracking)
+            return;
+        m_tracking = true;
+        QComboBox *combo = list();
+        selectChosenItem(combo);
+        QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
+                         [combo] { selectChosenItem(combo); });
+    }
+
+    mutable bool m_tracking = false;
 };
 
 QAccessibleInterface *accessibleList(const QString &className, QObject *object)
