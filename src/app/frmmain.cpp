@@ -79,6 +79,8 @@ void frmmain::Form_KeyPress(int keyAscii)
 
 bool frmmain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Wheel && viewportWheel(watched, static_cast<QWheelEvent *>(event)))
+        return true;
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto *widget = qobject_cast<QWidget *>(watched);

@@ -27,6 +27,7 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
+class QWheelEvent;
 class ResizeGrip;
 class ToolOptionPanels;
 class ToolPalette;
@@ -252,6 +253,11 @@ private:
 
     std::array<ResizeGrip *, 3> pGrip{};
     GripDrag m_gripDrag;
+
+    // --- Wheel over the viewport (frmmain_view.cpp)
+    // Scrolls the picture when the wheel turns over the canvas or the grey
+    // around it (watched); true when the event was used.
+    bool viewportWheel(QObject *watched, QWheelEvent *event);
     // A drag to a size the machine cannot hold is reported once per press.
     bool m_gripRefusalShown = false;
 

@@ -14,6 +14,9 @@ QPushButton *makeCommandButton(QWidget *parent, const QString &name, const QStri
     button->setObjectName(name);
     button->setToolTip(toolTip);
     button->setAccessibleName(caption);
+    // Enter clicks the button with the focus, as Space does and as in the
+    // program's dialogs; outside a dialog Qt leaves Enter to autoDefault.
+    button->setAutoDefault(true);
     button->setGeometry(x, 16, 41, 33);
     return button;
 }

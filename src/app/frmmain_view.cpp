@@ -5,7 +5,9 @@
 #include "core/common_dialogs.h"
 #include "resize_grip.h"
 
+#include <QApplication>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -49,6 +51,24 @@ void frmmain::UpdateScrollBars()
     hBar->setEnabled(ranges.horizontalEnabled);
     vBar->setRange(0, std::max(0, ranges.verticalMaximum));
     vBar->setEnabled(ranges.verticalEnabled);
+}
+
+bool frmmain::viewportWheel(QObject *watched, QWheelEvent *event)
+{
+    if (watched != SrcDc && watched != pHolder->client())
+        return false;
+    // The bars step one pixel at a time, hundreds of turns across a big
+    // picture; a turn here moves as far as three lines of a text view.
+    constexpr int LineHeight = 20;
+    QPoint step = event->pixelDelta();
+    if (step.isNull())
+        step = event->angleDelta() * QApplication::wheelScrollLines() * LineHeight /
+               QWheelEvent::DefaultDeltasPerStep;
+    if (event->modifiers().testFlag(Qt::ShiftModifier) && step.x() == 0)
+        step = step.transposed();
+    hBar->setValue(hBar->value() - step.x());
+    vBar->setValue(vBar->value() - step.y());
+    return true;
 }
 
 void frmmain::pGrip_MouseDown(Qt::MouseButton button, QPointF at)

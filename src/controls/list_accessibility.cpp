@@ -4,8 +4,22 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QItemSelectionModel>
 
 namespace {
+
+// Assistive tools on Linux learn a list's value only as the selected item of
+// its popup list, and Qt selects that item only while the popup is open: so
+// the chosen item stays selected all the time.
+void selectChosenItem(QComboBox *list)
+{
+    QAbstractItemView *view = list->view();
+    if (!view || !view->selectionModel())
+        return;
+    const QModelIndex chosen =
+        list->model()->index(list->currentIndex(), list->modelColumn(), list->rootModelIndex());
+    view->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+}
 
 class AccessibleList : public QAccessibleWidget
 {
@@ -28,6 +42,7 @@ public:
     {
         if (index != 0 || !list()->view())
             return nullptr;
+        trackChosenItem();
         return QAccessible::queryAccessibleInterface(list()->view());
     }
 
@@ -55,6 +70,21 @@ public:
 
 private:
     QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
+
+    // Only once a reader looks into the list: asking for the popup list makes
+    // it, and making it for every list at start would be a window each.
+    void trackChosenItem() const
+    {
+        if (m_tracking)
+            return;
+        m_tracking = true;
+        QComboBox *combo = list();
+        selectChosenItem(combo);
+        QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
+                         [combo] { selectChosenItem(combo); });
+    }
+
+    mutable bool m_tracking = false;
 };
 
 QAccessibleInterface *accessibleList(const QString &className, QObject *object)

@@ -85,8 +85,13 @@ void Clipboard::paste()
 
 void Clipboard::preview(QPointF at)
 {
+    // A tool chosen after Paste may draw straight into the picture and leave
+    // persistence on; the preview must still go no further than the screen.
+    const bool persistent = m_canvas.autoRedraw();
+    m_canvas.setAutoRedraw(false);
     m_canvas.refresh();
     place(at);
+    m_canvas.setAutoRedraw(persistent);
 }
 
 void Clipboard::commit(QPointF at)

@@ -44,32 +44,39 @@ ToolOptionPanels::ToolOptionPanels(Surface &canvas, ToolOptions &options, Common
     resize(PanelWidth, PanelHeight);
 
     pDrawWidth = addPanel(QStringLiteral("pDrawWidth"), 0);
-    cboDW = addList(pDrawWidth, QStringLiteral("cboDW"), QStringLiteral("宽度:"), 56);
-    cboStyle =
-        addList(pDrawWidth, QStringLiteral("cboStyle"), QStringLiteral("样式:"), 132, &lblStyle);
+    cboDW = addList(pDrawWidth, QStringLiteral("cboDW"), QStringLiteral("宽度:"),
+                    QStringLiteral("线条宽度"), 56);
+    cboStyle = addList(pDrawWidth, QStringLiteral("cboStyle"), QStringLiteral("样式:"),
+                       QStringLiteral("线条样式"), 132, &lblStyle);
     lblStyle->setObjectName(QStringLiteral("lblStyle"));
 
     pFillType = addPanel(QStringLiteral("pFillType"), 0);
-    cboFillType =
-        addList(pFillType, QStringLiteral("cboFillType"), QStringLiteral("填充类型:"), 52);
-    cboPatten = addList(pFillType, QStringLiteral("cboPatten"), QStringLiteral("模板:"), 116);
+    cboFillType = addList(pFillType, QStringLiteral("cboFillType"), QStringLiteral("填充类型:"),
+                          QStringLiteral("用颜色或模板填充"), 52);
+    cboPatten = addList(pFillType, QStringLiteral("cboPatten"), QStringLiteral("模板:"),
+                        QStringLiteral("填充用的模板图片"), 116);
 
     pBrush = addPanel(QStringLiteral("pBrush"), 0);
-    cboBrush = addList(pBrush, QStringLiteral("cboBrush"), QStringLiteral("画笔:"), 150);
+    cboBrush = addList(pBrush, QStringLiteral("cboBrush"), QStringLiteral("画笔:"),
+                       QStringLiteral("画笔的笔刷图片"), 150);
 
     pErase = addPanel(QStringLiteral("pErase"), 0);
-    cboEraseType = addList(pErase, QStringLiteral("cboEraseType"), QStringLiteral("样式:"), 76);
-    cboWidth = addList(pErase, QStringLiteral("cboWidth"), QStringLiteral("宽度:"), 56);
+    cboEraseType = addList(pErase, QStringLiteral("cboEraseType"), QStringLiteral("样式:"),
+                           QStringLiteral("橡皮擦形状"), 76);
+    cboWidth = addList(pErase, QStringLiteral("cboWidth"), QStringLiteral("宽度:"),
+                       QStringLiteral("橡皮擦大小"), 56);
 
     pClone = addPanel(QStringLiteral("pClone"), 0);
-    cboCloneSize = addList(pClone, QStringLiteral("cboCloneSize"), QStringLiteral("克隆范围:"), 56);
+    cboCloneSize = addList(pClone, QStringLiteral("cboCloneSize"), QStringLiteral("克隆范围:"),
+                           QStringLiteral("每次克隆的方块边长"), 56);
 
     pGrad = addPanel(QStringLiteral("pGrad"), 0);
-    cboGrade = addList(pGrad, QStringLiteral("cboGrade"), QStringLiteral("方向:"), 100);
+    cboGrade = addList(pGrad, QStringLiteral("cboGrade"), QStringLiteral("方向:"),
+                       QStringLiteral("渐变方向"), 100);
 
     pTextStyle = addPanel(QStringLiteral("pTextStyle"), 0);
-    cboTextStyle =
-        addList(pTextStyle, QStringLiteral("cboTextStyle"), QStringLiteral("文字样式:"), 90);
+    cboTextStyle = addList(pTextStyle, QStringLiteral("cboTextStyle"), QStringLiteral("文字样式:"),
+                           QStringLiteral("文字效果"), 90);
 
     connect(cboDW, &QComboBox::currentIndexChanged, this,
             [this] { m_canvas.setDrawWidth(chosenNumber(cboDW)); });
@@ -116,13 +123,15 @@ QWidget *ToolOptionPanels::addPanel(const QString &name, int x)
 }
 
 QComboBox *ToolOptionPanels::addList(QWidget *panel, const QString &name, const QString &label,
-                                     int listWidth, QLabel **labelOut)
+                                     const QString &purpose, int listWidth, QLabel **labelOut)
 {
     auto *row = static_cast<QHBoxLayout *>(panel->layout());
     auto *caption = new QLabel(label, panel);
     auto *list = new QComboBox(panel);
     list->setObjectName(name);
     list->setAccessibleName(label);
+    // The eraser shows two lists of each caption at once.
+    list->setAccessibleDescription(purpose);
     list->setEditable(false);
     list->setFixedWidth(listWidth);
     caption->setBuddy(list);

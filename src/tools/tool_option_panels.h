@@ -48,10 +48,11 @@ signals:
 
 private:
     QWidget *addPanel(const QString &name, int x);
-    // A label and its list, added to the row of panel; the label is returned
-    // through labelOut when asked for.
-    QComboBox *addList(QWidget *panel, const QString &name, const QString &label, int listWidth,
-                       QLabel **labelOut = nullptr);
+    // A label and its list, added to the row of panel, with what the list
+    // chooses as its accessible description; the label is returned through
+    // labelOut when asked for.
+    QComboBox *addList(QWidget *panel, const QString &name, const QString &label,
+                       const QString &purpose, int listWidth, QLabel **labelOut = nullptr);
     static void fillList(QComboBox *list, const QString &folder);
     // Loads the bitmap of item index of list from folder; on failure tells the
     // user and puts the list back on the item whose bitmap is still in use.

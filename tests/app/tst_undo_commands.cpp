@@ -306,16 +306,25 @@ void TestUndoCommands::commandButtons()
     QCOMPARE(button->toolTip(), toolTip);
     QCOMPARE(button->accessibleName(), caption);
 
-    // The button runs its command: undo and redo of a box, or clear.
-    drawAction(Red, BoxCorner, QPoint(50, 40));
-    m_dialogs->answers.push_back(true);
-    run('U', false);
-    button->click();
+    // The button runs its command, clicked or with the focus and a key:
+    // undo and redo of a box, or clear.
     const bool boxShown = name == QStringLiteral("Command2");
-    QCOMPARE(canvas().getPixel(BoxCorner.x(), BoxCorner.y()), boxShown ? Red : White);
-    QCOMPARE(m_dialogs->of(QStringLiteral("yesno")).size(),
-             std::size_t(name == QStringLiteral("Command3") ? 1 : 0));
-    QCOMPARE(m_window->undoStore().PM().isNull(), name == QStringLiteral("Command3"));
+    const bool clears = name == QStringLiteral("Command3");
+    const QList<int> keys{0, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
+    for (qsizetype way = 0; way < keys.size(); ++way) {
+        canvas().line({0, 0}, {60, 60}, White, Surface::LineForm::FilledBox);
+        drawAction(Red, BoxCorner, QPoint(50, 40));
+        m_dialogs->answers.push_back(true);
+        if (name != QStringLiteral("Command1"))
+            run('U', false);
+        if (keys[way] == 0)
+            button->click();
+        else
+            QTest::keyClick(button, Qt::Key(keys[way]));
+        QCOMPARE(canvas().getPixel(BoxCorner.x(), BoxCorner.y()), boxShown ? Red : White);
+        QCOMPARE(m_dialogs->of(QStringLiteral("yesno")).size(), std::size_t(clears ? way + 1 : 0));
+        QCOMPARE(m_window->undoStore().PM().isNull(), clears);
+    }
 }
 
 void TestUndoCommands::topStripShowsControls()

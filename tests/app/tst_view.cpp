@@ -6,11 +6,14 @@
 #include "controls/picture_box.h"
 #include "scripted_dialogs.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <memory>
 
 class TestView : public QObject
@@ -31,6 +34,8 @@ private slots:
     void rightButtonDragDoesNothing();
     void dragPastMemoryIsReportedOnce();
     void shrinkingPullsScrolledCanvasBack();
+    void wheelScrolls_data();
+    void wheelScrolls();
 
 private:
     QWidget *grip(int index) const;
@@ -239,6 +244,50 @@ void TestView::shrinkingPullsScrolledCanvasBack()
     QCOMPARE(m_window->canvasView()->y(), -50);
     QCOMPARE(g->pos(), QPoint(377, 468));
     QTest::mouseRelease(g, Qt::LeftButton, {}, QPoint(3, 3));
+}
+
+void TestView::wheelScrolls_data()
+{
+    QTest::addColumn<bool>("overGrey");
+    QTest::addColumn<QPoint>("turn");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QPoint>("notches"); // of the bars, counted from (200, 200)
+
+    const Qt::KeyboardModifiers none;
+    QTest::newRow("down") << false << QPoint(0, -120) << none << QPoint(0, 1);
+    QTest::newRow("up twice") << false << QPoint(0, 240) << none << QPoint(0, -2);
+    QTest::newRow("up to the top") << false << QPoint(0, 1200) << none << QPoint(0, -10);
+    QTest::newRow("past the bottom") << false << QPoint(0, -12000) << none << QPoint(0, 100);
+    QTest::newRow("sideways") << false << QPoint(-120, 0) << none << QPoint(1, 0);
+    QTest::newRow("Shift goes across")
+        << false << QPoint(0, -120) << Qt::KeyboardModifiers(Qt::ShiftModifier) << QPoint(1, 0);
+    QTest::newRow("over the grey") << true << QPoint(0, 120) << none << QPoint(0, -1);
+}
+
+void TestView::wheelScrolls()
+{
+    QFETCH(bool, overGrey);
+    QFETCH(QPoint, turn);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QPoint, notches);
+    m_window->canvas().setSize(3000, 2000);
+    m_window->UpdateScrollBars();
+    QScrollBar *h = m_window->horizontalBar();
+    QScrollBar *v = m_window->verticalBar();
+    h->setValue(200);
+    v->setValue(200);
+    QWidget *target = overGrey ? m_window->viewport()->client() : m_window->canvasView();
+    QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), turn,
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(target, &wheel);
+
+    const int notch = QApplication::wheelScrollLines() * 20;
+    const auto expected = [notch](QScrollBar *bar, int count) {
+        return std::clamp(200 + count * notch, 0, bar->maximum());
+    };
+    QCOMPARE(h->value(), expected(h, notches.x()));
+    QCOMPARE(v->value(), expected(v, notches.y()));
+    QCOMPARE(m_window->canvasView()->pos(), QPoint(-h->value(), -v->value()));
 }
 
 KALVO_TEST(TestView)
