@@ -1,7 +1,6 @@
 #include "frmmain.h"
 
-#include "controls/busy_cursor.h"
-#include "core/common_dialogs.h"
+#include "filters/bitmap.h"
 #include "filters/frmmask.h"
 #include "filters/frmstroke.h"
 #include "filters/image_tools.h"
@@ -11,19 +10,11 @@
 
 namespace {
 
-// Runs work (which returns false when it could not have its memory) on the
-// whole canvas under the busy cursor, and reports a failure under title.
-template <typename Work> void onWholeCanvas(frmmain &window, const QString &title, Work work)
+// The image tools return false when they could not have their memory; as a
+// filter outcome they run and report the way the filters do.
+FilterOutcome outcomeOf(bool done)
 {
-    bool done = false;
-    {
-        const BusyCursor busy;
-        done = work();
-    }
-    if (!done) {
-        window.dialogs().message(&window, QStringLiteral("内存不足，图像没有改变。"), title,
-                                 CommonDialogs::Icon::Warning);
-    }
+    return done ? FilterOutcome::Done : FilterOutcome::NoMemory;
 }
 
 } // namespace
@@ -39,19 +30,22 @@ void frmmain::connectImageCommands()
 
 void frmmain::mnuFlipV_Click()
 {
-    onWholeCanvas(*this, QStringLiteral("翻转"),
-                  [this] { return FlipImage(m_canvas, FlipLeftRight); });
+    m_filterCommands.run(QStringLiteral("翻转"), [](Surface &canvas) {
+        return outcomeOf(FlipImage(canvas, FlipLeftRight));
+    });
 }
 
 void frmmain::mnuFlipHoz_Click()
 {
-    onWholeCanvas(*this, QStringLiteral("翻转"),
-                  [this] { return FlipImage(m_canvas, FlipTopBottom); });
+    m_filterCommands.run(QStringLiteral("翻转"), [](Surface &canvas) {
+        return outcomeOf(FlipImage(canvas, FlipTopBottom));
+    });
 }
 
 void frmmain::mnuBoth_Click()
 {
-    onWholeCanvas(*this, QStringLiteral("翻转"), [this] { return FlipImage(m_canvas, FlipBoth); });
+    m_filterCommands.run(QStringLiteral("翻转"),
+                         [](Surface &canvas) { return outcomeOf(FlipImage(canvas, FlipBoth)); });
 }
 
 void frmmain::mnuStroke_Click()
@@ -61,8 +55,8 @@ void frmmain::mnuStroke_Click()
         dialog.exec();
     }
     if (m_document.DialogResult == Document::DialogConfirmed) {
-        onWholeCanvas(*this, QStringLiteral("图像边框"), [this] {
-            return DrawBorder(m_canvas, m_document.BorderWidth, m_document.BorderColor);
+        m_filterCommands.run(QStringLiteral("图像边框"), [this](Surface &canvas) {
+            return outcomeOf(DrawBorder(canvas, m_document.BorderWidth, m_document.BorderColor));
         });
     }
     m_document.DialogResult = Document::DialogCancelled;
