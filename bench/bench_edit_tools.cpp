@@ -36,13 +36,15 @@ QPointF wander(const Surface &canvas, int step)
 
 void pastePreview(benchmark::State &bench)
 {
-    Surface canvas(static_cast<int>(bench.range(0)), static_cast<int>(bench.range(1)));
-    Surface picture(300, 300, TransparentKey);
+    Document document;
+    Surface &canvas = document.canvas();
+    canvas.setSize(static_cast<int>(bench.range(0)), static_cast<int>(bench.range(1)));
+    Surface &picture = document.clipboard();
+    picture.setSize(300, 300);
     paintDetail(picture);
     ToolState state;
-    Document document;
     QtCommonDialogs dialogs;
-    Clipboard clipboard(canvas, picture, state, document, dialogs, nullptr);
+    Clipboard clipboard(document, state, dialogs, nullptr);
     clipboard.setKeyed(bench.range(2) != 0);
     canvas.setAutoRedraw(false);
     int step = 0;
@@ -52,42 +54,43 @@ void pastePreview(benchmark::State &bench)
 
 void cloneStep(benchmark::State &bench)
 {
-    Surface canvas(static_cast<int>(bench.range(0)), static_cast<int>(bench.range(1)));
-    paintDetail(canvas);
     Document document;
-    document.CurrentTool = 19;
+    Surface &canvas = document.canvas();
+    canvas.setSize(static_cast<int>(bench.range(0)), static_cast<int>(bench.range(1)));
+    paintDetail(canvas);
     ToolState state;
+    state.currentTool = ToolId::Clone;
     ToolOptions options;
     options.CloneSize = 30;
     QuietHost host;
-    CanvasInput input(canvas, document, state, options, host);
+    QtCommonDialogs dialogs;
+    Clipboard clipboard(document, state, dialogs, nullptr);
+    CanvasInput input(document, state, options, clipboard, host);
     // The source up and left of where cloning starts, inside the picture
     // for every step.
     const QPointF start = wander(canvas, 0);
     const QPointF source = start - QPointF(120, 60);
-    input.press(1, 4, source.x(), source.y());
-    input.release(1, 4, source.x(), source.y());
-    input.press(1, 0, start.x(), start.y());
-    input.move(1, 0, start.x(), start.y());
+    input.press(Qt::LeftButton, Qt::AltModifier, source);
+    input.release(Qt::LeftButton, Qt::AltModifier, source);
+    input.press(Qt::LeftButton, {}, start);
+    input.move(Qt::LeftButton, {}, start);
     int step = 0;
-    for (auto _ : bench) {
-        const QPointF at = wander(canvas, step++);
-        input.move(1, 0, at.x(), at.y());
-    }
-    input.release(1, 0, start.x(), start.y());
+    for (auto _ : bench)
+        input.move(Qt::LeftButton, {}, wander(canvas, step++));
+    input.release(Qt::LeftButton, {}, start);
 }
 
 void copySelection(benchmark::State &bench)
 {
-    Surface canvas(8000, 6000);
-    paintDetail(canvas);
-    Surface picture(32, 30, TransparentKey);
-    ToolState state;
     Document document;
+    document.canvas().setSize(8000, 6000);
+    paintDetail(document.canvas());
+    ToolState state;
     QtCommonDialogs dialogs;
-    Clipboard clipboard(canvas, picture, state, document, dialogs, nullptr);
+    Clipboard clipboard(document, state, dialogs, nullptr);
     for (auto _ : bench) {
-        if (!clipboard.copy(QRect(1000, 1000, 4000, 3000)))
+        document.setSelection(QRect(1000, 1000, 4000, 3000));
+        if (!clipboard.copySelection())
             bench.SkipWithError("the copy was refused");
     }
 }

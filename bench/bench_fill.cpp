@@ -1,11 +1,12 @@
 // A pattern fill of a whole big single-colour picture: the surface's fill
 // alone, and a click of the fill tool as the canvas handlers run it, undo
 // snapshots included.
+#include "app/qt_common_dialogs.h"
 #include "core/document.h"
 #include "core/surface.h"
-#include "core/undo_store.h"
 #include "quiet_host.h"
 #include "tools/canvas_input.h"
+#include "tools/clipboard.h"
 #include "tools/tool_options.h"
 #include "tools/tool_state.h"
 
@@ -16,7 +17,6 @@ namespace {
 constexpr int Width = 8000;
 constexpr int Height = 6000;
 constexpr Colour White = 0x00FFFFFF;
-constexpr int FillTool = 12;
 
 // 16 × 16 bricks, the size of the sample patterns.
 QImage bricks()
@@ -49,37 +49,29 @@ void patternFillSurface(benchmark::State &bench)
 }
 BENCHMARK(patternFillSurface)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The main window's part of a click that costs: the undo store.
-class UndoHost : public QuietHost
-{
-public:
-    explicit UndoHost(Surface &canvas) : m_undo(canvas) {}
-    void takeBeforeSnapshot() override { m_undo.takeBefore(); }
-    void takeAfterSnapshot() override { m_undo.takeAfter(); }
-
-private:
-    UndoStore m_undo;
-};
-
 void patternFillClick(benchmark::State &bench)
 {
-    Surface canvas(Width, Height, White);
+    // The click's whole cost, undo snapshots included.
     Document document;
-    document.CurrentTool = FillTool;
+    Surface &canvas = document.canvas();
+    canvas.setSize(Width, Height);
     ToolState state;
+    state.currentTool = ToolId::Fill;
     ToolOptions options;
     options.FillType = 1;
     options.ImgPatten = bricks();
-    UndoHost host(canvas);
-    CanvasInput input(canvas, document, state, options, host);
+    QuietHost host;
+    QtCommonDialogs dialogs;
+    Clipboard clipboard(document, state, dialogs, nullptr);
+    CanvasInput input(document, state, options, clipboard, host);
     for (auto _ : bench) {
         bench.PauseTiming();
         clearTo(canvas, White);
         // As after an earlier click: the undo store has seen the picture.
-        host.takeAfterSnapshot();
+        document.undo().takeAfter();
         bench.ResumeTiming();
-        input.press(1, 0, Width / 2, Height / 2);
-        input.release(1, 0, Width / 2, Height / 2);
+        input.press(Qt::LeftButton, {}, QPointF(Width / 2, Height / 2));
+        input.release(Qt::LeftButton, {}, QPointF(Width / 2, Height / 2));
     }
     bench.SetItemsProcessed(bench.iterations() * Width * Height);
 }

@@ -1,7 +1,6 @@
 // The Bitmap filters on one 8000 x 6000 picture, each beside the OpenCV
 // operation that does comparable work on the same amount of memory, measured
 // in the same run. Also the peak memory a filter takes beyond the picture.
-#include "core/document.h"
 #include "core/surface.h"
 #include "filters/bitmap.h"
 #include "filters/filter_amounts.h"
@@ -118,9 +117,7 @@ void brightnessBarMove(benchmark::State &state)
 {
     Surface canvas(Width, Height);
     fillScrambled(canvas);
-    Document document;
-    FilterAmounts amounts;
-    frmBright dialog(canvas, document, amounts);
+    frmBright dialog(canvas);
     auto *bar = dialog.findChild<QScrollBar *>("sBar");
     int value = 0;
     for (auto _ : state) {

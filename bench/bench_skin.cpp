@@ -174,7 +174,7 @@ double startUp(bool skin)
     frmmain window(dialogs);
     if (!skin)
         window.setProperty("PROCADDR", 1);
-    window.Form_Load();
+    window.startUp();
     window.show();
     QCoreApplication::processEvents();
     window.repaint();

@@ -1,10 +1,12 @@
 // The cost of one mouse move on the canvas: routing, refresh and preview (or
 // stamp), for a small and a large picture.
+#include "app/qt_common_dialogs.h"
 #include "core/document.h"
 #include "core/random.h"
 #include "core/surface.h"
 #include "quiet_host.h"
 #include "tools/canvas_input.h"
+#include "tools/clipboard.h"
 #include "tools/tool_options.h"
 #include "tools/tool_state.h"
 
@@ -16,10 +18,10 @@ void moveCost(benchmark::State &bench, int tool)
 {
     const int width = static_cast<int>(bench.range(0));
     const int height = static_cast<int>(bench.range(1));
-    Surface canvas(width, height);
     Document document;
-    document.CurrentTool = tool;
+    document.canvas().setSize(width, height);
     ToolState state;
+    state.currentTool = ToolId(tool);
     ToolOptions options;
     QImage brush(32, 30, QImage::Format_RGB32);
     brush.fill(toQRgb(TransparentKey));
@@ -30,21 +32,23 @@ void moveCost(benchmark::State &bench, int tool)
     options.SrcBrush1.setPicture(brush);
     QuietHost host;
     RandomSource random;
-    CanvasInput input(canvas, document, state, options, host, random);
+    QtCommonDialogs dialogs;
+    Clipboard clipboard(document, state, dialogs, nullptr);
+    CanvasInput input(document, state, options, clipboard, host, random);
 
     const double cx = width / 2.0;
     const double cy = height / 2.0;
-    input.press(1, 0, cx, cy);
+    input.press(Qt::LeftButton, {}, QPointF(cx, cy));
     int step = 0;
     for (auto _ : bench) {
         // A drag that wanders around the press point, about 200 pixels out.
         const double dx = 150 + (step * 7) % 100;
         const double dy = 120 + (step * 13) % 80;
         const double sign = (step & 1) ? 1 : -1;
-        input.move(1, 0, cx + sign * dx, cy + dy);
+        input.move(Qt::LeftButton, {}, QPointF(cx + sign * dx, cy + dy));
         ++step;
     }
-    input.release(1, 0, cx, cy);
+    input.release(Qt::LeftButton, {}, QPointF(cx, cy));
 }
 
 void lineMove(benchmark::State &bench)

@@ -15,9 +15,9 @@ inline QStringList captionsOutsideTheirFace(ToolPalette &palette)
     QStringList strays;
     palette.resize(126, ToolCount * ToolPalette::ButtonHeight);
     for (int i = 0; i < ToolCount; ++i) {
-        for (int chosen : {-1, i}) {
+        for (std::optional<ToolId> chosen : {std::optional<ToolId>(), std::optional(ToolId(i))}) {
             palette.showSelected(chosen);
-            FlatButton *button = palette.button(i);
+            FlatButton *button = palette.button(ToolId(i));
             const QImage with = button->grab().toImage();
             const QString caption = button->caption();
             button->setCaption(QString());
@@ -36,7 +36,7 @@ inline QStringList captionsOutsideTheirFace(ToolPalette &palette)
                 }
             }
             if (ink.isEmpty() || !face.contains(ink))
-                strays << caption + (chosen == i ? QStringLiteral(" (chosen)") : QString());
+                strays << caption + (chosen ? QStringLiteral(" (chosen)") : QString());
         }
     }
     return strays;

@@ -18,3 +18,14 @@ int registerTest(const char *name, TestFactory factory);
 #define KALVO_TEST(Class)                                                                          \
     [[maybe_unused]] static const int kalvoTestRegistered##Class =                                 \
         kalvo::testing::registerTest(#Class, [] { return std::make_unique<Class>(); });
+
+#include "tools/tool_table.h"
+
+#include <optional>
+
+// A tool as its palette position, -1 for none: the tables of the tests list
+// tools by position.
+inline int toolIndex(std::optional<ToolId> tool)
+{
+    return tool ? static_cast<int>(*tool) : -1;
+}

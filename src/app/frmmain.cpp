@@ -1,13 +1,16 @@
 #include "frmmain.h"
 
-#include "controls/picture_box.h"
+#include "command_table.h"
+#include "controls/canvas_view.h"
 #include "data_path.h"
 #include "skin/skinner.h"
+#include "tools/frmtext.h"
+#include "tools/tool_option_panels.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -16,16 +19,23 @@ frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent),
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QStringLiteral("Kalvo"));
-    buildMenus();
+    menuBar()->setObjectName(QStringLiteral("menuBar"));
+    buildCommands(commandTable(), menuBar(), *this);
     buildControls();
     buildGrips();
-    connectFileCommands();
     buildStatusBar();
-    buildUndoCommands();
+    buildUndoButtons();
     buildTools();
-    connectEditCommands();
-    connectFilterCommands();
-    connectImageCommands();
+
+    // The mark is the switch: New and Open clear it without a click.
+    auto *opaquePaste = findChild<QAction *>(QStringLiteral("MnuDQue"));
+    connect(opaquePaste, &QAction::toggled, this,
+            [this](bool checked) { m_clipboard.setKeyed(checked); });
+    m_clipboard.setKeyed(opaquePaste->isChecked());
+    connect(&m_documentCommands, &DocumentCommands::pictureReplaced, opaquePaste,
+            [opaquePaste] { opaquePaste->setChecked(false); });
+    connect(&m_document.canvas(), &Surface::sizeChanged, this, &frmmain::canvasSizeChanged);
+
     // The client area (below the menu bar, status bar included) is 1016 x 522.
     resize(1016, 522 + menuBar()->sizeHint().height());
     // The window sees every key press before the control that has the focus.
@@ -37,44 +47,27 @@ frmmain::~frmmain()
     qApp->removeEventFilter(this);
 }
 
-void frmmain::Form_Load()
+void frmmain::startUp()
 {
     mSkinner::InstallSkin(this);
-    const QString programFolder = AddBackslash(QCoreApplication::applicationDirPath());
-    m_document.AppPath = programFolder;
-    m_document.DataPath = findDataPath(programFolder);
-    m_document.DialogResult = Document::DialogCancelled;
-    PlaceGrips();
-    showCanvasSize();
-    loadTools();
-    MnuDQue->trigger();
-}
-
-void frmmain::Form_Unload()
-{
-    mSkinner::RemoveSkin(this);
-    // Dialogs still open go with the window; nothing is saved or asked.
-    const auto dialogs = findChildren<QDialog *>();
-    for (QDialog *dialog : dialogs)
-        dialog->close();
+    const QString programFolder =
+        DocumentCommands::withSeparator(QCoreApplication::applicationDirPath());
+    m_document.lastFolder = programFolder;
+    m_document.dataFolder = findDataPath(programFolder);
+    canvasSizeChanged();
+    m_toolPanels->startUp(m_document.dataFolder);
+    chooseTool(ToolId::Pencil);
+    findChild<QAction *>(QStringLiteral("MnuDQue"))->trigger();
 }
 
 void frmmain::closeEvent(QCloseEvent *event)
 {
-    Form_Unload();
+    mSkinner::RemoveSkin(this);
+    // Dialogs still open go with the window; nothing is saved or asked.
+    const auto openDialogs = findChildren<QDialog *>();
+    for (QDialog *dialog : openDialogs)
+        dialog->close();
     event->accept();
-}
-
-QString frmmain::AddBackslash(const QString &path)
-{
-    const QChar separator = QDir::separator();
-    return path.endsWith(separator) ? path : path + separator;
-}
-
-void frmmain::Form_KeyPress(int keyAscii)
-{
-    if (keyAscii == 'x')
-        emit swapColoursRequested();
 }
 
 bool frmmain::eventFilter(QObject *watched, QEvent *event)
@@ -91,9 +84,8 @@ bool frmmain::eventFilter(QObject *watched, QEvent *event)
     QWidget *focus = QApplication::focusWidget();
     if (widget != (focus && focus->window() == this ? focus : this))
         return false;
-    const QString text = static_cast<QKeyEvent *>(event)->text();
-    if (text.size() == 1)
-        Form_KeyPress(text.at(0).unicode());
+    if (static_cast<QKeyEvent *>(event)->text() == QStringLiteral("x"))
+        emit swapColoursRequested();
     return false;
 }
 
@@ -110,7 +102,15 @@ QString frmmain::statusPanel(int index) const
     return {};
 }
 
-void frmmain::showCanvasSize()
+void frmmain::setStatusPosition(const QString &text)
 {
-    setStatusPanel(3, QStringLiteral("%1x%2").arg(m_canvas.width()).arg(m_canvas.height()));
+    setStatusPanel(2, text);
+}
+
+bool frmmain::askText(TextSettings &settings)
+{
+    const std::optional<TextSettings> answer = frmText::ask(settings, this);
+    if (answer)
+        settings = *answer;
+    return answer.has_value();
 }

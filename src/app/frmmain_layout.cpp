@@ -1,12 +1,13 @@
 #include "frmmain.h"
 
 #include "controls/bordered_box.h"
+#include "controls/canvas_view.h"
 #include "controls/color_pallete.h"
 #include "controls/line3d.h"
-#include "controls/picture_box.h"
 
 #include <QEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 
@@ -36,130 +37,145 @@ void frmmain::buildControls()
     m_client = named(new QWidget(this), QStringLiteral("client"));
     setCentralWidget(m_client);
 
-    pTop = named(new QWidget(m_client), QStringLiteral("pTop"));
-    pTop->setGeometry(-16, 0, 1032, 57);
-    pTop->setAccessibleName(QStringLiteral("颜色与工具选项"));
-    lnTop1 = named(new Line3D(pTop), QStringLiteral("lnTop1"));
-    lnTop1->setGeometry(0, 0, pTop->width(), Line3D::Height);
-    ColorPallete1 = named(new ColorPallete(pTop), QStringLiteral("ColorPallete1"));
-    ColorPallete1->move(24, 16);
-    ColorPallete1->setToolTip(QStringLiteral("双击选取更多颜色"));
-    ColorPallete1->setDialogs(&m_dialogs);
-    connect(this, &frmmain::swapColoursRequested, ColorPallete1, &ColorPallete::SwapColors);
-    for (std::size_t i = 0; i < lnTop2.size(); ++i) {
-        lnTop2[i] = named(new Line3D(m_client), QStringLiteral("lnTop2"));
-        lnTop2[i]->setProperty("index", static_cast<int>(i));
-        lnTop2[i]->setGeometry(0, i == 0 ? 0 : 56, 1016, Line3D::Height);
+    m_topStrip = named(new QWidget(m_client), QStringLiteral("pTop"));
+    m_topStrip->setGeometry(-16, 0, 1032, 57);
+    m_topStrip->setAccessibleName(QStringLiteral("颜色与工具选项"));
+    m_topLine = named(new Line3D(m_topStrip), QStringLiteral("lnTop1"));
+    m_topLine->setGeometry(0, 0, m_topStrip->width(), Line3D::Height);
+    m_palette = named(new ColorPallete(m_topStrip), QStringLiteral("ColorPallete1"));
+    m_palette->move(24, 16);
+    m_palette->setToolTip(QStringLiteral("双击选取更多颜色"));
+    m_palette->setDialogs(&m_dialogs);
+    connect(this, &frmmain::swapColoursRequested, m_palette, &ColorPallete::SwapColors);
+    for (std::size_t i = 0; i < m_stripLines.size(); ++i) {
+        m_stripLines[i] = named(new Line3D(m_client), QStringLiteral("lnTop2"));
+        m_stripLines[i]->setProperty("index", static_cast<int>(i));
+        m_stripLines[i]->setGeometry(0, i == 0 ? 0 : 56, 1016, Line3D::Height);
     }
 
-    pTools = named(new BorderedBox(m_client), QStringLiteral("pTools"));
-    pTools->setGeometry(0, 64, 130, 438);
-    pTools->setAccessibleName(QStringLiteral("工具箱"));
-    lblTitle =
-        named(new QLabel(QStringLiteral("工具箱"), pTools->client()), QStringLiteral("lblTitle"));
-    lblTitle->setAlignment(Qt::AlignCenter);
-    lblTitle->setGeometry(0, 0, pTools->innerSize().width(), 16);
+    m_toolBox = named(new BorderedBox(m_client), QStringLiteral("pTools"));
+    m_toolBox->setGeometry(0, 64, 130, 438);
+    m_toolBox->setAccessibleName(QStringLiteral("工具箱"));
+    m_toolBoxTitle = named(new QLabel(QStringLiteral("工具箱"), m_toolBox->client()),
+                           QStringLiteral("lblTitle"));
+    m_toolBoxTitle->setAlignment(Qt::AlignCenter);
+    m_toolBoxTitle->setGeometry(0, 0, m_toolBox->innerSize().width(), 16);
 
-    pHolder = named(new BorderedBox(m_client), QStringLiteral("pHolder"));
-    pHolder->setGeometry(136, 64, 880, 440);
-    pHolder->setBackground(QColor(0x80, 0x80, 0x80));
-    pHolder->setAccessibleName(QStringLiteral("画布区域"));
-    QWidget *inside = pHolder->client();
+    m_viewport = named(new BorderedBox(m_client), QStringLiteral("pHolder"));
+    m_viewport->setGeometry(136, 64, 880, 440);
+    m_viewport->setBackground(QColor(0x80, 0x80, 0x80));
+    m_viewport->setAccessibleName(QStringLiteral("画布区域"));
+    QWidget *inside = m_viewport->client();
 
-    SrcDc = named(new PictureBox(inside), QStringLiteral("SrcDc"));
-    SrcDc->setAccessibleName(QStringLiteral("画布"));
-    SrcDc->setSurface(&m_canvas);
-    SrcDc->move(0, 0);
+    m_canvasView = named(new CanvasView(inside), QStringLiteral("SrcDc"));
+    m_canvasView->setAccessibleName(QStringLiteral("画布"));
+    m_canvasView->setDocument(&m_document);
+    m_canvasView->move(0, 0);
 
-    vBar = makeScrollBar(Qt::Vertical, QStringLiteral("vBar"), inside);
-    vBar->resize(BarThickness, vBar->height());
-    vBar->setAccessibleName(QStringLiteral("垂直滚动条"));
-    hBar = makeScrollBar(Qt::Horizontal, QStringLiteral("hBar"), inside);
-    hBar->resize(hBar->width(), BarThickness);
-    hBar->setAccessibleName(QStringLiteral("水平滚动条"));
-    pSpacer = named(new QWidget(inside), QStringLiteral("pSpacer"));
-    pSpacer->resize(BarThickness, BarThickness);
-    pSpacer->setAutoFillBackground(true);
+    m_verticalBar = makeScrollBar(Qt::Vertical, QStringLiteral("vBar"), inside);
+    m_verticalBar->resize(BarThickness, m_verticalBar->height());
+    m_verticalBar->setAccessibleName(QStringLiteral("垂直滚动条"));
+    m_horizontalBar = makeScrollBar(Qt::Horizontal, QStringLiteral("hBar"), inside);
+    m_horizontalBar->resize(m_horizontalBar->width(), BarThickness);
+    m_horizontalBar->setAccessibleName(QStringLiteral("水平滚动条"));
+    m_barCorner = named(new QWidget(inside), QStringLiteral("pSpacer"));
+    m_barCorner->resize(BarThickness, BarThickness);
+    m_barCorner->setAutoFillBackground(true);
 
     // Dragging the thumb moves the canvas live, as a change does.
-    connect(hBar, &QScrollBar::valueChanged, this, &frmmain::hBar_Change);
-    connect(vBar, &QScrollBar::valueChanged, this, &frmmain::vBar_Change);
+    connect(m_horizontalBar, &QScrollBar::valueChanged, this,
+            [this](int value) { m_canvasView->move(-value, m_canvasView->y()); });
+    connect(m_verticalBar, &QScrollBar::valueChanged, this,
+            [this](int value) { m_canvasView->move(m_canvasView->x(), -value); });
+}
+
+void frmmain::buildUndoButtons()
+{
+    struct Row {
+        const char *name;
+        const char *caption;
+        const char *toolTip;
+        void (DocumentCommands::*command)();
+    };
+    const std::array<Row, 3> rows{{
+        {"Command1", "撤消", "撤消当前动作", &DocumentCommands::undo},
+        {"Command2", "恢复", "恢复当前动作", &DocumentCommands::redo},
+        {"Command3", "清除", "清除当前图像", &DocumentCommands::clear},
+    }};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QString caption = QString::fromUtf8(rows[i].caption);
+        auto *button =
+            named(new QPushButton(caption, m_topStrip), QString::fromLatin1(rows[i].name));
+        button->setToolTip(QString::fromUtf8(rows[i].toolTip));
+        button->setAccessibleName(caption);
+        // Enter clicks the button with the focus, as Space does and as in the
+        // program's dialogs; outside a dialog Qt leaves Enter to autoDefault.
+        button->setAutoDefault(true);
+        button->setGeometry(560 + 48 * static_cast<int>(i), 16, 41, 33);
+        connect(button, &QPushButton::clicked, &m_documentCommands, rows[i].command);
+        m_undoButtons[i] = button;
+    }
 }
 
 void frmmain::buildStatusBar()
 {
-    sBar1 = named(new QStatusBar(this), QStringLiteral("sBar1"));
-    sBar1->setSizeGripEnabled(false);
-    sBar1->setFixedHeight(BarThickness);
+    m_statusBar = named(new QStatusBar(this), QStringLiteral("sBar1"));
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusBar->setFixedHeight(BarThickness);
     constexpr std::array widths{802, 96, 96};
     // A screen reader reads a panel as what it shows; what the panel is
     // goes into its description.
     const std::array purposes{QStringLiteral("状态"), QStringLiteral("鼠标位置"),
                               QStringLiteral("图像大小")};
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
-        auto *panel = new QLabel(sBar1);
+        auto *panel = new QLabel(m_statusBar);
         panel->setObjectName(QStringLiteral("sBar1Panel%1").arg(i + 1));
         panel->setFixedWidth(widths[i]);
         panel->setAccessibleDescription(purposes[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        sBar1->addWidget(panel);
+        m_statusBar->addWidget(panel);
         m_panels[i] = panel;
     }
-    setStatusBar(sBar1);
-}
-
-QWidget *frmmain::topStrip() const
-{
-    return pTop;
+    setStatusBar(m_statusBar);
 }
 
 void frmmain::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    Form_Resize();
+    layOut();
 }
 
 void frmmain::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        layOut();
 }
 
-void frmmain::Form_Resize()
+void frmmain::layOut()
 {
     // Each step stands alone: a size that cannot be (a minimised window gives
     // negative ones) skips that step and the others still run.
     const int W = m_client->width();
-    const int H = m_client->height() + sBar1->height();
+    const int H = m_client->height() + m_statusBar->height();
 
-    const int holderWidth = W - pHolder->x();
+    const int holderWidth = W - m_viewport->x();
     if (holderWidth >= 0)
-        pHolder->resize(holderWidth, pHolder->height());
-    const int holderHeight = H - sBar1->height() - pHolder->y();
+        m_viewport->resize(holderWidth, m_viewport->height());
+    const int holderHeight = H - m_statusBar->height() - m_viewport->y();
     if (holderHeight >= 0)
-        pHolder->resize(pHolder->width(), holderHeight);
+        m_viewport->resize(m_viewport->width(), holderHeight);
 
-    const QSize inner = pHolder->innerSize();
+    const QSize inner = m_viewport->innerSize();
     const int w = inner.width();
     const int h = inner.height();
-    pTools->resize(pTools->width(), h + 2);
-    vBar->move(w - vBar->width(), vBar->y());
+    m_toolBox->resize(m_toolBox->width(), h + 2);
+    m_verticalBar->move(w - m_verticalBar->width(), m_verticalBar->y());
     if (h - BarThickness >= 0)
-        vBar->resize(vBar->width(), h - BarThickness);
-    hBar->move(hBar->x(), h - hBar->height());
+        m_verticalBar->resize(m_verticalBar->width(), h - BarThickness);
+    m_horizontalBar->move(m_horizontalBar->x(), h - m_horizontalBar->height());
     if (w - BarThickness >= 0)
-        hBar->resize(w - BarThickness, hBar->height());
-    pSpacer->move(w - pSpacer->width(), h - pSpacer->height());
-    UpdateScrollBars();
-}
-
-void frmmain::hBar_Change(int value)
-{
-    SrcDc->move(-value, SrcDc->y());
-}
-
-void frmmain::vBar_Change(int value)
-{
-    SrcDc->move(SrcDc->x(), -value);
+        m_horizontalBar->resize(w - BarThickness, m_horizontalBar->height());
+    m_barCorner->move(w - m_barCorner->width(), h - m_barCorner->height());
+    updateScrollBars();
 }

@@ -2,7 +2,6 @@
 
 #include "controls/line3d.h"
 #include "core/common_dialogs.h"
-#include "core/document.h"
 #include "core/numbers.h"
 
 #include <QComboBox>
@@ -10,10 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmNew::frmNew(Document &document, Colour color1, Colour color2, CommonDialogs &dialogs,
-               QWidget *parent)
-    : PlainDialog(parent), m_document(document), m_color1(color1), m_color2(color2),
-      m_dialogs(dialogs)
+frmNew::frmNew(Colour color1, Colour color2, CommonDialogs &dialogs, QWidget *parent)
+    : PlainDialog(parent), m_color1(color1), m_color2(color2), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmNew"));
     setWindowTitle(QStringLiteral("新建图像"));
@@ -56,21 +53,30 @@ frmNew::frmNew(Document &document, Colour color1, Colour color2, CommonDialogs &
 
 void frmNew::cmdOK_Click()
 {
-    m_document.NewHeight = readNumber(txtHeight->text());
-    m_document.NewWidth = readNumber(txtWidth->text());
-    if (!acceptableSize(m_document.NewWidth, m_document.NewHeight, m_dialogs))
+    NewPicture answer;
+    answer.height = readNumber(txtHeight->text());
+    answer.width = readNumber(txtWidth->text());
+    if (!acceptableSize(answer.width, answer.height, m_dialogs))
         return;
     const std::array<Colour, 7> colours = {0x00FFFFFF, 0x00000000, 0x000000FF, 0x0000FF00,
                                            0x00FF0000, m_color1,   m_color2};
     const int index = cboColor->currentIndex();
     if (index >= 0 && index < static_cast<int>(colours.size()))
-        m_document.NewBackColor = colours[static_cast<std::size_t>(index)];
-    m_document.DialogResult = Document::DialogConfirmed;
+        answer.backColor = colours[static_cast<std::size_t>(index)];
+    m_answer = answer;
     accept();
 }
 
 void frmNew::CmdCancel_Click()
 {
-    m_document.DialogResult = Document::DialogCancelled;
+    m_answer.reset();
     reject();
+}
+
+std::optional<NewPicture> frmNew::ask(Colour color1, Colour color2, CommonDialogs &dialogs,
+                                      QWidget *parent)
+{
+    frmNew dialog(color1, color2, dialogs, parent);
+    dialog.exec();
+    return dialog.m_answer;
 }

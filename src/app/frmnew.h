@@ -4,6 +4,7 @@
 #include "core/colour.h"
 
 #include <array>
+#include <optional>
 
 class CommonDialogs;
 class QComboBox;
@@ -11,11 +12,16 @@ class Line3D;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct Document;
+
+// What the New Image dialog was told.
+struct NewPicture {
+    int width = 0;
+    int height = 0;
+    Colour backColor = 0x00FFFFFF;
+};
 
 // The New Image dialog: asks for the size and background colour of a new
-// picture and leaves them in the document's NewWidth, NewHeight and
-// NewBackColor, with DialogResult 1 on OK and 2 on Cancel.
+// picture.
 class frmNew : public PlainDialog
 {
     Q_OBJECT
@@ -23,14 +29,17 @@ class frmNew : public PlainDialog
 public:
     // color1 and color2 are the palette's current colours, offered as
     // "前景色" and "背景色".
-    frmNew(Document &document, Colour color1, Colour color2, CommonDialogs &dialogs,
-           QWidget *parent = nullptr);
+    frmNew(Colour color1, Colour color2, CommonDialogs &dialogs, QWidget *parent = nullptr);
+
+    // Shows the dialog; the answer on OK, nothing on Cancel or the close box.
+    static std::optional<NewPicture> ask(Colour color1, Colour color2, CommonDialogs &dialogs,
+                                         QWidget *parent);
 
     void cmdOK_Click();
     void CmdCancel_Click();
 
 private:
-    Document &m_document;
+    std::optional<NewPicture> m_answer;
     Colour m_color1;
     Colour m_color2;
     CommonDialogs &m_dialogs;

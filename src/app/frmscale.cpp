@@ -1,24 +1,22 @@
 #include "frmscale.h"
 
 #include "core/common_dialogs.h"
-#include "core/document.h"
 #include "core/numbers.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-frmScale::frmScale(Document &document, CommonDialogs &dialogs, QWidget *parent)
-    : PlainDialog(parent), m_document(document), m_dialogs(dialogs)
+frmScale::frmScale(QSize current, CommonDialogs &dialogs, QWidget *parent)
+    : PlainDialog(parent), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmScale"));
     setWindowTitle(QStringLiteral("图像拉伸"));
 
     lblWidth = addLabel("lblWidth", QStringLiteral("宽度:"), QRect(16, 18, 56, 18));
-    txtWidth = addTextBox("txtWidth", QString::number(document.NewWidth), QRect(76, 15, 110, 24));
+    txtWidth = addTextBox("txtWidth", QString::number(current.width()), QRect(76, 15, 110, 24));
     lblheight = addLabel("lblheight", QStringLiteral("高度:"), QRect(16, 52, 56, 18));
-    txtHeight =
-        addTextBox("txtHeight", QString::number(document.NewHeight), QRect(76, 49, 110, 24));
+    txtHeight = addTextBox("txtHeight", QString::number(current.height()), QRect(76, 49, 110, 24));
     // Each field is read out under its label.
     lblWidth->setBuddy(txtWidth);
     lblheight->setBuddy(txtHeight);
@@ -37,16 +35,22 @@ frmScale::frmScale(Document &document, CommonDialogs &dialogs, QWidget *parent)
 
 void frmScale::cmdOK_Click()
 {
-    m_document.NewWidth = readNumber(txtWidth->text());
-    m_document.NewHeight = readNumber(txtHeight->text());
-    if (!acceptableSize(m_document.NewWidth, m_document.NewHeight, m_dialogs))
+    const QSize answer(readNumber(txtWidth->text()), readNumber(txtHeight->text()));
+    if (!acceptableSize(answer.width(), answer.height(), m_dialogs))
         return;
-    m_document.DialogResult = Document::DialogConfirmed;
+    m_answer = answer;
     accept();
 }
 
 void frmScale::CmdCancel_Click()
 {
-    m_document.DialogResult = Document::DialogCancelled;
+    m_answer.reset();
     reject();
+}
+
+std::optional<QSize> frmScale::ask(QSize current, CommonDialogs &dialogs, QWidget *parent)
+{
+    frmScale dialog(current, dialogs, parent);
+    dialog.exec();
+    return dialog.m_answer;
 }

@@ -2,27 +2,32 @@
 
 #include "controls/plain_dialog.h"
 
+#include <QSize>
+
+#include <optional>
+
 class CommonDialogs;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct Document;
 
-// The Scale dialog: shows the document's NewWidth and NewHeight (the canvas
-// size, set by the caller) and leaves the size typed there, with DialogResult
-// 1 on OK and 2 on Cancel.
+// The Scale dialog: shows the canvas size and asks for a new one.
 class frmScale : public PlainDialog
 {
     Q_OBJECT
 
 public:
-    frmScale(Document &document, CommonDialogs &dialogs, QWidget *parent = nullptr);
+    frmScale(QSize current, CommonDialogs &dialogs, QWidget *parent = nullptr);
+
+    // Shows the dialog; the size typed on OK, nothing on Cancel or the close
+    // box.
+    static std::optional<QSize> ask(QSize current, CommonDialogs &dialogs, QWidget *parent);
 
     void cmdOK_Click();
     void CmdCancel_Click();
 
 private:
-    Document &m_document;
+    std::optional<QSize> m_answer;
     CommonDialogs &m_dialogs;
 
     QLabel *lblWidth;

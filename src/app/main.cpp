@@ -38,9 +38,9 @@ int main(int argc, char **argv)
 
     QtCommonDialogs dialogs;
     frmmain window(dialogs);
-    window.Form_Load();
+    window.startUp();
     window.show();
     // "kalvo picture.bmp": Qt has taken its own options out of the list.
-    window.openFromCommandLine(QCoreApplication::arguments().mid(1));
+    window.documentCommands().openFromCommandLine(QCoreApplication::arguments().mid(1));
     return QApplication::exec();
 }

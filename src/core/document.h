@@ -1,34 +1,59 @@
 #pragma once
 
-#include "colour.h"
+#include "surface.h"
+#include "undo_store.h"
 
+#include <QObject>
+#include <QRect>
 #include <QString>
 
-// The state that the main window shares with its dialogs and commands. One
-// instance, owned by the main window and handed to whoever needs it.
-struct Document {
-    // Index of the active drawing tool, 0..21 in palette order; -1 = none.
-    int CurrentTool = -1;
-    // Outcome of the last modal dialog: DialogConfirmed (the brightness
-    // dialog: BrightnessConfirmed) or DialogCancelled.
-    int DialogResult = DialogCancelled;
-    // Size handed between the main window and the New and Scale dialogs.
-    int NewWidth = 0;
-    int NewHeight = 0;
-    Colour NewBackColor = 0x00FFFFFF;
-    // The folder of the last file chosen (start folder of the file dialogs),
-    // and the folder of the sample brushes and patterns; both end in a
-    // separator.
-    QString AppPath;
-    QString DataPath;
+// The picture being edited and what belongs to it: the canvas, its one level
+// of undo, the selection frame and the clone marker (overlays in canvas
+// pixels that never touch the picture), the program's private clipboard
+// picture, and the folders the file dialogs and sample lists start from.
+// Views observe it; tools and commands change it.
+class Document : public QObject
+{
+    Q_OBJECT
 
-    // The image border and picture mask dialogs: the frame's width and colour
-    // and the path of the mask picture confirmed.
-    int BorderWidth = 0;
-    Colour BorderColor = 0;
-    QString MaskFile;
+public:
+    static constexpr int StartWidth = 760;
+    static constexpr int StartHeight = 568;
 
-    static constexpr int DialogConfirmed = 1;
-    static constexpr int DialogCancelled = 2;
-    static constexpr int BrightnessConfirmed = 6;
+    explicit Document(QObject *parent = nullptr);
+
+    Surface &canvas() { return m_canvas; }
+    const Surface &canvas() const { return m_canvas; }
+    UndoStore &undo() { return m_undo; }
+    const UndoStore &undo() const { return m_undo; }
+    // Copy and Cut fill it; Paste places it. Scale also works through it.
+    Surface &clipboard() { return m_clipboard; }
+    const Surface &clipboard() const { return m_clipboard; }
+
+    // The selected pixels, edges included; null while nothing is selected.
+    QRect selection() const { return m_selection; }
+    void setSelection(const QRect &selection);
+    void clearSelection() { setSelection(QRect()); }
+    bool hasSelection() const { return !m_selection.isNull(); }
+
+    // The clone tool's source block; null while hidden.
+    QRect cloneMarker() const { return m_cloneMarker; }
+    void setCloneMarker(const QRect &marker);
+
+    // The folder of the last file chosen in a file dialog, where the next one
+    // starts, and the folder of the sample brushes and patterns; both end in
+    // a separator.
+    QString lastFolder;
+    QString dataFolder;
+
+signals:
+    void selectionChanged(const QRect &selection, const QRect &previous);
+    void cloneMarkerChanged(const QRect &marker, const QRect &previous);
+
+private:
+    Surface m_canvas{StartWidth, StartHeight, 0x00FFFFFF};
+    UndoStore m_undo{m_canvas};
+    Surface m_clipboard{32, 30, 0x00FF00FF};
+    QRect m_selection;
+    QRect m_cloneMarker;
 };

@@ -2,13 +2,12 @@
 
 #include "controls/bordered_box.h"
 #include "controls/picture_box.h"
-#include "core/document.h"
 
 #include <QLabel>
 #include <QScrollBar>
 
-AdjustDialog::AdjustDialog(const Surface &canvas, Document &document, QWidget *parent)
-    : PlainDialog(parent), m_document(document), m_thumbnail(canvas, m_view)
+AdjustDialog::AdjustDialog(const Surface &canvas, QWidget *parent)
+    : PlainDialog(parent), m_thumbnail(canvas, m_view)
 {
     m_frame = new BorderedBox(this);
     m_frame->setGeometry(16, 16, ThumbnailSide, ThumbnailSide);
@@ -51,13 +50,4 @@ void AdjustDialog::showValue(QLabel *label, int value)
 {
     label->setText(QString::number(value));
     label->setAccessibleName(label->text());
-}
-
-void AdjustDialog::finish(int code)
-{
-    m_document.DialogResult = code;
-    if (code == Document::DialogCancelled)
-        reject();
-    else
-        accept();
 }

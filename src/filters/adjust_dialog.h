@@ -7,18 +7,17 @@
 class BorderedBox;
 class PictureBox;
 class QScrollBar;
-struct Document;
 
 // The common part of the brightness and colour balance dialogs: the live
 // preview pView, a thumbnail of the canvas in a sunken frame at the top left,
-// and the bars that drive it. The canvas is not touched; OK leaves the
-// amounts for the command that opened the dialog.
+// and the bars that drive it. The canvas is not touched; the dialog answers
+// with the amounts on OK.
 class AdjustDialog : public PlainDialog
 {
     Q_OBJECT
 
 protected:
-    AdjustDialog(const Surface &canvas, Document &document, QWidget *parent);
+    AdjustDialog(const Surface &canvas, QWidget *parent);
 
     // A bar from -100 to 100 in steps of 1, starting at 0.
     QScrollBar *addBar(const char *name, Qt::Orientation orientation, const QRect &geometry,
@@ -34,11 +33,7 @@ protected:
         filter(m_view);
     }
 
-    // Closes the dialog with DialogResult at code.
-    void finish(int code);
-
 private:
-    Document &m_document;
     Surface m_view{ThumbnailSide, ThumbnailSide};
     Thumbnail m_thumbnail;
     BorderedBox *m_frame;

@@ -5,7 +5,11 @@
 #include "core/document.h"
 #include "core/numbers.h"
 #include "frmbright.h"
+#include "frmmask.h"
 #include "frmrgb.h"
+#include "frmstroke.h"
+#include "image_tools.h"
+#include "picture_mask.h"
 
 #include <cmath>
 #include <limits>
@@ -21,9 +25,8 @@ constexpr int MostNoise = 16383;
 
 } // namespace
 
-FilterCommands::FilterCommands(Surface &canvas, Document &document, CommonDialogs &dialogs,
-                               QWidget *owner)
-    : m_canvas(canvas), m_document(document), m_dialogs(dialogs), m_owner(owner)
+FilterCommands::FilterCommands(Document &document, CommonDialogs &dialogs, QWidget *owner)
+    : m_document(document), m_dialogs(dialogs), m_owner(owner)
 {
 }
 
@@ -33,7 +36,7 @@ bool FilterCommands::run(const QString &title,
     FilterOutcome outcome = FilterOutcome::Done;
     {
         const BusyCursor busy;
-        outcome = filter(m_canvas);
+        outcome = filter(m_document.canvas());
     }
     switch (outcome) {
     case FilterOutcome::Done:
@@ -48,6 +51,23 @@ bool FilterCommands::run(const QString &title,
         return false;
     }
     return false;
+}
+
+bool FilterCommands::runOperation(const QString &title,
+                                  const std::function<bool(Surface &)> &operation)
+{
+    return run(title, [&operation](Surface &canvas) {
+        return operation(canvas) ? FilterOutcome::Done : FilterOutcome::NoMemory;
+    });
+}
+
+void FilterCommands::blurMore()
+{
+    // After a refusal the other runs would fail the same way.
+    for (int pass = 0; pass < 3; ++pass) {
+        if (!run(QStringLiteral("更多模糊"), BlurImage))
+            return;
+    }
 }
 
 void FilterCommands::sharpen()
@@ -97,29 +117,39 @@ void FilterCommands::addNoise()
 
 void FilterCommands::adjustRgb()
 {
-    {
-        frmRgb dialog(m_canvas, m_document, m_amounts, m_owner);
-        dialog.exec();
+    if (const std::optional<RgbAmounts> a = frmRgb::ask(m_document.canvas(), m_owner)) {
+        run(QStringLiteral("调整红/绿/蓝"),
+            [a](Surface &canvas) { return AdjustRgb(canvas, a->red, a->green, a->blue); });
     }
-    if (m_document.DialogResult == Document::DialogConfirmed) {
-        const FilterAmounts a = m_amounts;
-        run(QStringLiteral("调整红/绿/蓝"), [a](Surface &canvas) {
-            return AdjustRgb(canvas, a.RedDelta, a.GreenDelta, a.BlueDelta);
-        });
-    }
-    m_document.DialogResult = Document::DialogCancelled;
 }
 
 void FilterCommands::brightness()
 {
-    {
-        frmBright dialog(m_canvas, m_document, m_amounts, m_owner);
-        dialog.exec();
-    }
-    if (m_document.DialogResult == Document::BrightnessConfirmed) {
-        const std::int16_t amount = m_amounts.BrightnessAmount;
+    if (const std::optional<std::int16_t> amount = frmBright::ask(m_document.canvas(), m_owner)) {
         run(QStringLiteral("亮度"),
-            [amount](Surface &canvas) { return AdjustBrightness(canvas, amount); });
+            [amount](Surface &canvas) { return AdjustBrightness(canvas, *amount); });
     }
-    m_document.DialogResult = Document::DialogCancelled;
+}
+
+void FilterCommands::flip(int mode)
+{
+    runOperation(QStringLiteral("翻转"),
+                 [mode](Surface &canvas) { return FlipImage(canvas, mode); });
+}
+
+void FilterCommands::border()
+{
+    if (const std::optional<BorderChoice> choice = frmStroke::ask(m_dialogs, m_owner)) {
+        runOperation(QStringLiteral("图像边框"), [choice](Surface &canvas) {
+            return DrawBorder(canvas, choice->width, choice->colour);
+        });
+    }
+}
+
+void FilterCommands::mask(Surface &scratch)
+{
+    const std::optional<QString> path =
+        frmMask::ask(m_document.canvas(), m_document.lastFolder, m_dialogs, m_owner);
+    if (path)
+        ApplyMask({m_document.canvas(), m_maskHolder, scratch}, *path, m_dialogs, m_owner);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "core/surface.h"
 #include "filter_amounts.h"
 
 #include <QString>
@@ -8,24 +9,29 @@
 #include <functional>
 
 class CommonDialogs;
+class Document;
 class QWidget;
-class Surface;
-struct Document;
 
-// The Filter menu's commands on the canvas: each asks for what it needs
-// (prompt or dialog), runs one Bitmap filter under the busy cursor and tells
-// the user when the filter could not run. None takes an undo snapshot.
+// The whole-picture commands of the Image and Filter menus on the document's
+// canvas: each asks for what it needs (prompt or dialog), runs one filter
+// under the busy cursor and tells the user when the filter could not run.
+// None takes an undo snapshot.
 class FilterCommands
 {
 public:
-    FilterCommands(Surface &canvas, Document &document, CommonDialogs &dialogs, QWidget *owner);
+    FilterCommands(Document &document, CommonDialogs &dialogs, QWidget *owner);
 
     FilterAmounts &amounts() { return m_amounts; }
 
     // Runs filter on the canvas; a refusal is reported under title. True when
     // the filter ran.
     bool run(const QString &title, const std::function<FilterOutcome(Surface &)> &filter);
+    // A picture operation that only fails for want of memory, run and
+    // reported as a filter.
+    bool runOperation(const QString &title, const std::function<bool(Surface &)> &operation);
 
+    // Three blur runs.
+    void blurMore();
     // Asks for the factor, keeps it in SharpenFactor and sharpens with it.
     void sharpen();
     // Sharpens again with the kept SharpenFactor.
@@ -36,11 +42,18 @@ public:
     // confirmed.
     void adjustRgb();
     void brightness();
+    // Mirrors the picture (a FlipMode).
+    void flip(int mode);
+    // The image border dialog, then the border.
+    void border();
+    // The picture mask dialog, then the mask, stretched in scratch.
+    void mask(Surface &scratch);
 
 private:
-    Surface &m_canvas;
     Document &m_document;
     CommonDialogs &m_dialogs;
     QWidget *m_owner;
     FilterAmounts m_amounts;
+    // The mask picture while it is laid over the canvas.
+    Surface m_maskHolder{32, 30, 0x00FF00FF};
 };

@@ -1,16 +1,12 @@
 #include "frmbright.h"
 
 #include "bitmap.h"
-#include "core/document.h"
-#include "filter_amounts.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 
-frmBright::frmBright(const Surface &canvas, Document &document, FilterAmounts &amounts,
-                     QWidget *parent)
-    : AdjustDialog(canvas, document, parent), m_amounts(amounts)
+frmBright::frmBright(const Surface &canvas, QWidget *parent) : AdjustDialog(canvas, parent)
 {
     setObjectName(QStringLiteral("frmBright"));
     setWindowTitle(QStringLiteral("亮度"));
@@ -40,11 +36,19 @@ void frmBright::sBar_Change(int value)
 
 void frmBright::cmdOK_Click()
 {
-    m_amounts.BrightnessAmount = static_cast<std::int16_t>(sBar->value());
-    finish(Document::BrightnessConfirmed);
+    m_answer = static_cast<std::int16_t>(sBar->value());
+    accept();
 }
 
 void frmBright::cmdCancel_Click()
 {
-    finish(Document::DialogCancelled);
+    m_answer.reset();
+    reject();
+}
+
+std::optional<std::int16_t> frmBright::ask(const Surface &canvas, QWidget *parent)
+{
+    frmBright dialog(canvas, parent);
+    dialog.exec();
+    return dialog.m_answer;
 }

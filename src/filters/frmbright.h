@@ -2,25 +2,27 @@
 
 #include "adjust_dialog.h"
 
-struct FilterAmounts;
+#include <cstdint>
+#include <optional>
 
 // The brightness dialog: one vertical bar, its value, and the thumbnail with
-// the brightness applied. OK leaves the value in BrightnessAmount and
-// DialogResult at 6; Cancel and the close box leave DialogResult at 2.
+// the brightness applied.
 class frmBright : public AdjustDialog
 {
     Q_OBJECT
 
 public:
-    frmBright(const Surface &canvas, Document &document, FilterAmounts &amounts,
-              QWidget *parent = nullptr);
+    explicit frmBright(const Surface &canvas, QWidget *parent = nullptr);
+
+    // Shows the dialog; the amount on OK, nothing on Cancel or the close box.
+    static std::optional<std::int16_t> ask(const Surface &canvas, QWidget *parent);
 
     void sBar_Change(int value);
     void cmdOK_Click();
     void cmdCancel_Click();
 
 private:
-    FilterAmounts &m_amounts;
+    std::optional<std::int16_t> m_answer;
 
     QScrollBar *sBar;
     QLabel *lblValue;

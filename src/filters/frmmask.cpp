@@ -3,7 +3,6 @@
 #include "controls/bordered_box.h"
 #include "controls/picture_box.h"
 #include "core/common_dialogs.h"
-#include "core/document.h"
 #include "picture_mask.h"
 #include "thumbnail.h"
 
@@ -12,8 +11,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmMask::frmMask(Document &document, const Surface &canvas, CommonDialogs &dialogs, QWidget *parent)
-    : PlainDialog(parent), m_document(document), m_canvas(canvas), m_dialogs(dialogs),
+frmMask::frmMask(const Surface &canvas, const QString &startFolder, CommonDialogs &dialogs,
+                 QWidget *parent)
+    : PlainDialog(parent), m_startFolder(startFolder), m_canvas(canvas), m_dialogs(dialogs),
       m_view(ThumbnailSide, ThumbnailSide), pMask(1, 1, MaskKey), pTmp(1, 1, MaskKey)
 {
     setObjectName(QStringLiteral("frmMask"));
@@ -58,8 +58,7 @@ void frmMask::cmdOpen_Click()
     // The chooser starts beside the file chosen last, else in the program's
     // start folder.
     const QString current = txtFilename->text().trimmed();
-    const QString folder =
-        current.isEmpty() ? m_document.AppPath : QFileInfo(current).absolutePath();
+    const QString folder = current.isEmpty() ? m_startFolder : QFileInfo(current).absolutePath();
     const QString path = m_dialogs.openFileName(this, QStringLiteral("Open"), QString(), folder);
     if (path.isEmpty())
         return;
@@ -84,13 +83,20 @@ void frmMask::cmdReset_Click()
 
 void frmMask::cmdOK_Click()
 {
-    m_document.MaskFile = txtFilename->text();
-    m_document.DialogResult = Document::DialogConfirmed;
+    m_answer = txtFilename->text();
     accept();
 }
 
 void frmMask::CmdCancel_Click()
 {
-    m_document.DialogResult = Document::DialogCancelled;
+    m_answer.reset();
     reject();
+}
+
+std::optional<QString> frmMask::ask(const Surface &canvas, const QString &startFolder,
+                                    CommonDialogs &dialogs, QWidget *parent)
+{
+    frmMask dialog(canvas, startFolder, dialogs, parent);
+    dialog.exec();
+    return dialog.m_answer;
 }

@@ -3,25 +3,29 @@
 #include "controls/plain_dialog.h"
 #include "core/surface.h"
 
+#include <optional>
+
 class BorderedBox;
 class CommonDialogs;
 class PictureBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct Document;
 
 // The picture mask dialog: the user picks a picture file and sees it laid
-// over a thumbnail of the canvas; OK leaves the path in the document's
-// MaskFile with DialogResult 1, Cancel leaves DialogResult 2. The canvas is
-// only read, for the thumbnail.
+// over a thumbnail of the canvas. The canvas is only read, for the thumbnail.
 class frmMask : public PlainDialog
 {
     Q_OBJECT
 
 public:
-    frmMask(Document &document, const Surface &canvas, CommonDialogs &dialogs,
+    // The file chooser starts in startFolder until a file was chosen.
+    frmMask(const Surface &canvas, const QString &startFolder, CommonDialogs &dialogs,
             QWidget *parent = nullptr);
+
+    // Shows the dialog; the path on OK, nothing on Cancel or the close box.
+    static std::optional<QString> ask(const Surface &canvas, const QString &startFolder,
+                                      CommonDialogs &dialogs, QWidget *parent);
 
     void cmdOpen_Click();
     // Lays the mask held in pMask over the thumbnail.
@@ -33,7 +37,8 @@ public:
 private:
     void Form_Load();
 
-    Document &m_document;
+    std::optional<QString> m_answer;
+    QString m_startFolder;
     const Surface &m_canvas;
     CommonDialogs &m_dialogs;
 

@@ -1,8 +1,6 @@
 #include "frmrgb.h"
 
 #include "bitmap.h"
-#include "core/document.h"
-#include "filter_amounts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -26,8 +24,7 @@ constexpr ChannelRow Rows[3] = {
 
 } // namespace
 
-frmRgb::frmRgb(const Surface &canvas, Document &document, FilterAmounts &amounts, QWidget *parent)
-    : AdjustDialog(canvas, document, parent), m_amounts(amounts)
+frmRgb::frmRgb(const Surface &canvas, QWidget *parent) : AdjustDialog(canvas, parent)
 {
     setObjectName(QStringLiteral("frmRgb"));
     setWindowTitle(QStringLiteral("红/蓝/绿 调整"));
@@ -70,13 +67,19 @@ void frmRgb::sbRgb_Change(int index)
 
 void frmRgb::cmdOK_Click()
 {
-    m_amounts.RedDelta = amount(0);
-    m_amounts.GreenDelta = amount(1);
-    m_amounts.BlueDelta = amount(2);
-    finish(Document::DialogConfirmed);
+    m_answer = RgbAmounts{amount(0), amount(1), amount(2)};
+    accept();
 }
 
 void frmRgb::cmdCancel_Click()
 {
-    finish(Document::DialogCancelled);
+    m_answer.reset();
+    reject();
+}
+
+std::optional<RgbAmounts> frmRgb::ask(const Surface &canvas, QWidget *parent)
+{
+    frmRgb dialog(canvas, parent);
+    dialog.exec();
+    return dialog.m_answer;
 }

@@ -3,20 +3,27 @@
 #include "adjust_dialog.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
-struct FilterAmounts;
+// What the colour balance dialog was told: the change of each channel.
+struct RgbAmounts {
+    std::int16_t red = 0;
+    std::int16_t green = 0;
+    std::int16_t blue = 0;
+};
 
 // The colour balance dialog: a bar for each of red, green and blue with its
-// value, and the thumbnail with the three amounts applied. OK leaves the
-// values in RedDelta, GreenDelta and BlueDelta and DialogResult at 1; Cancel
-// and the close box leave DialogResult at 2.
+// value, and the thumbnail with the three amounts applied.
 class frmRgb : public AdjustDialog
 {
     Q_OBJECT
 
 public:
-    frmRgb(const Surface &canvas, Document &document, FilterAmounts &amounts,
-           QWidget *parent = nullptr);
+    explicit frmRgb(const Surface &canvas, QWidget *parent = nullptr);
+
+    // Shows the dialog; the amounts on OK, nothing on Cancel or the close box.
+    static std::optional<RgbAmounts> ask(const Surface &canvas, QWidget *parent);
 
     void sbRgb_Change(int index);
     void cmdOK_Click();
@@ -25,7 +32,7 @@ public:
 private:
     std::int16_t amount(int index) const;
 
-    FilterAmounts &m_amounts;
+    std::optional<RgbAmounts> m_answer;
 
     std::array<QScrollBar *, 3> sbRgb{};
     std::array<QLabel *, 3> lblrgb{};

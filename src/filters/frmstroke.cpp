@@ -2,7 +2,6 @@
 
 #include "controls/colour_swatch.h"
 #include "core/common_dialogs.h"
-#include "core/document.h"
 #include "core/numbers.h"
 
 #include <QEvent>
@@ -10,8 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmStroke::frmStroke(Document &document, CommonDialogs &dialogs, QWidget *parent)
-    : PlainDialog(parent), m_document(document), m_dialogs(dialogs)
+frmStroke::frmStroke(CommonDialogs &dialogs, QWidget *parent)
+    : PlainDialog(parent), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmStroke"));
     setWindowTitle(QStringLiteral("图像边框"));
@@ -62,14 +61,19 @@ void frmStroke::txtWidth_LostFocus()
 
 void frmStroke::cmdOK_Click()
 {
-    m_document.BorderColor = pColor->colour();
-    m_document.BorderWidth = readNumber(txtWidth->text());
-    m_document.DialogResult = Document::DialogConfirmed;
+    m_answer = BorderChoice{readNumber(txtWidth->text()), pColor->colour()};
     accept();
 }
 
 void frmStroke::cmdCancel_Click()
 {
-    m_document.DialogResult = Document::DialogCancelled;
+    m_answer.reset();
     reject();
+}
+
+std::optional<BorderChoice> frmStroke::ask(CommonDialogs &dialogs, QWidget *parent)
+{
+    frmStroke dialog(dialogs, parent);
+    dialog.exec();
+    return dialog.m_answer;
 }

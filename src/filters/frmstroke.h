@@ -1,23 +1,32 @@
 #pragma once
 
 #include "controls/plain_dialog.h"
+#include "core/colour.h"
+
+#include <optional>
 
 class ColourSwatch;
 class CommonDialogs;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct Document;
 
-// The image border dialog: asks for the colour and width of a frame and
-// leaves them in the document's BorderColor and BorderWidth, with
-// DialogResult 1 on OK and 2 on Cancel.
+// A frame round the picture as the image border dialog asks for it.
+struct BorderChoice {
+    int width = 0;
+    Colour colour = 0;
+};
+
+// The image border dialog: asks for the colour and width of a frame.
 class frmStroke : public PlainDialog
 {
     Q_OBJECT
 
 public:
-    frmStroke(Document &document, CommonDialogs &dialogs, QWidget *parent = nullptr);
+    explicit frmStroke(CommonDialogs &dialogs, QWidget *parent = nullptr);
+
+    // Shows the dialog; the choice on OK, nothing on Cancel or the close box.
+    static std::optional<BorderChoice> ask(CommonDialogs &dialogs, QWidget *parent);
 
     void pColor_Click();
     void txtWidth_LostFocus();
@@ -28,7 +37,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Document &m_document;
+    std::optional<BorderChoice> m_answer;
     CommonDialogs &m_dialogs;
 
     QLabel *lblColor;

@@ -1,6 +1,7 @@
 #include "canvas_input.h"
 
 #include "canvas_host.h"
+#include "clipboard.h"
 #include "core/document.h"
 #include "core/surface.h"
 #include "tool_state.h"
@@ -9,8 +10,9 @@
 
 namespace {
 
-// Tools past this one (the text tool) have no drag step.
-constexpr int LastDraggingTool = 20;
+constexpr Qt::MouseButtons ReportedButtons = Qt::LeftButton | Qt::RightButton | Qt::MiddleButton;
+constexpr Qt::KeyboardModifiers ReportedModifiers =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
 
 // Shortest decimal that reads back as the same single-precision value, in
 // plain notation: 120 -> "120", 12.5 -> "12.5".
@@ -22,20 +24,21 @@ QString decimal(float value)
     return QString::fromLatin1(buffer, static_cast<qsizetype>(result.ptr - buffer));
 }
 
-ToolEvent eventAt(int button, int shift, double x, double y)
+ToolEvent eventAt(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF at)
 {
-    return {static_cast<float>(x), static_cast<float>(y), button, shift};
+    return {static_cast<float>(at.x()), static_cast<float>(at.y()), buttons & ReportedButtons,
+            modifiers & ReportedModifiers};
 }
 
 } // namespace
 
-CanvasInput::CanvasInput(Surface &canvas, Document &document, ToolState &state,
-                         ToolOptions &options, CanvasHost &host, RandomSource &random)
-    : m_canvas(canvas), m_document(document), m_state(state), m_options(options), m_host(host),
-      m_random(random)
+CanvasInput::CanvasInput(Document &document, ToolState &state, ToolOptions &options,
+                         Clipboard &clipboard, CanvasHost &host, RandomSource &random)
+    : m_document(document), m_state(state), m_options(options), m_clipboard(clipboard),
+      m_host(host), m_random(random)
 {
-    for (int i = 0; i < ToolCount; ++i)
-        m_tools[static_cast<std::size_t>(i)] = makeTool(i);
+    for (const ToolRow &row : toolTable())
+        m_tools[static_cast<std::size_t>(row.id)] = row.make();
 }
 
 CanvasInput::~CanvasInput() = default;
@@ -47,26 +50,33 @@ QString CanvasInput::positionText(float x, float y)
 
 Tool *CanvasInput::currentTool() const
 {
-    const int index = m_document.CurrentTool;
-    if (index < 0 || index >= ToolCount)
-        return nullptr;
-    return m_tools[static_cast<std::size_t>(index)].get();
+    return m_state.currentTool ? &tool(*m_state.currentTool) : nullptr;
 }
 
 ToolContext CanvasInput::context()
 {
-    return {m_canvas, m_state, m_options, m_host, m_random};
+    return {m_document, m_document.canvas(), m_state, m_options, m_host, m_random};
 }
 
-void CanvasInput::press(int button, int shift, double x, double y)
+void CanvasInput::chooseTool(std::optional<ToolId> id)
 {
+    m_state.currentTool = id;
+    m_document.clearSelection();
+    ToolContext c = context();
+    for (const std::unique_ptr<Tool> &each : m_tools)
+        each->anyToolChosen(c);
+}
+
+void CanvasInput::press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at)
+{
+    Surface &canvas = m_document.canvas();
     // The before-picture must not hold anything this press draws.
-    m_host.takeBeforeSnapshot();
-    if (button == 1)
-        m_canvas.setForeColor(m_host.color1());
-    else if (button == 2)
-        m_canvas.setForeColor(m_host.color2());
-    const ToolEvent event = eventAt(button, shift, x, y);
+    m_document.undo().takeBefore();
+    if (button == Qt::LeftButton)
+        canvas.setForeColor(m_host.color1());
+    else if (button == Qt::RightButton)
+        canvas.setForeColor(m_host.color2());
+    const ToolEvent event = eventAt(button, modifiers, at);
     m_state.AnchorX = event.x;
     m_state.AnchorY = event.y;
     m_state.IsDrawing = true;
@@ -74,18 +84,18 @@ void CanvasInput::press(int button, int shift, double x, double y)
         ToolContext c = context();
         tool->press(c, event);
     }
-    m_canvas.setAutoRedraw(false);
-    m_canvas.setFillStyle(1);
+    canvas.setAutoRedraw(false);
+    canvas.setFillStyle(1);
 }
 
-void CanvasInput::move(int button, int shift, double x, double y)
+void CanvasInput::move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF at)
 {
-    const ToolEvent event = eventAt(button, shift, x, y);
+    const ToolEvent event = eventAt(buttons, modifiers, at);
     if (m_state.IsDrawing) {
         if (m_state.PastePending)
-            m_host.pastePreview(event.position());
-        Tool *tool = m_document.CurrentTool <= LastDraggingTool ? currentTool() : nullptr;
-        if (tool) {
+            m_clipboard.preview(event.position());
+        Tool *tool = currentTool();
+        if (tool && toolRow(*m_state.currentTool).drags) {
             ToolContext c = context();
             tool->drag(c, event);
         }
@@ -93,30 +103,32 @@ void CanvasInput::move(int button, int shift, double x, double y)
     m_host.setStatusPosition(positionText(event.x, event.y));
 }
 
-void CanvasInput::release(int button, int shift, double x, double y)
+void CanvasInput::release(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at)
 {
-    const ToolEvent event = eventAt(button, shift, x, y);
-    m_canvas.setFillStyle(1);
-    m_canvas.setAutoRedraw(true);
+    Surface &canvas = m_document.canvas();
+    const ToolEvent event = eventAt(button, modifiers, at);
+    canvas.setFillStyle(1);
+    canvas.setAutoRedraw(true);
     if (m_state.PastePending)
-        m_host.pasteCommit(event.position());
+        m_clipboard.commit(event.position());
     if (Tool *tool = currentTool()) {
         ToolContext c = context();
         tool->release(c, event);
     }
     m_state.PastePending = false;
     m_state.IsDrawing = false;
-    m_canvas.refresh();
-    m_host.takeAfterSnapshot();
+    canvas.refresh();
+    m_document.undo().takeAfter();
 }
 
 void CanvasInput::doubleClick()
 {
-    m_state.PolyOpen = false;
+    for (const std::unique_ptr<Tool> &each : m_tools)
+        each->doubleClicked();
 }
 
-void CanvasInput::keyUp(int keyCode)
+void CanvasInput::keyUp(Qt::Key key)
 {
-    if (keyCode == DeleteKey && m_host.selectionVisible())
-        m_host.cut();
+    if (key == Qt::Key_Delete && m_document.hasSelection())
+        m_clipboard.cutSelection();
 }

@@ -18,10 +18,8 @@ constexpr int PasteBand = 256;
 
 } // namespace
 
-Clipboard::Clipboard(Surface &canvas, Surface &picture, ToolState &state, Document &document,
-                     CommonDialogs &dialogs, QWidget *owner)
-    : m_canvas(canvas), m_picture(picture), m_state(state), m_document(document),
-      m_dialogs(dialogs), m_owner(owner)
+Clipboard::Clipboard(Document &document, ToolState &state, CommonDialogs &dialogs, QWidget *owner)
+    : m_document(document), m_state(state), m_dialogs(dialogs), m_owner(owner)
 {
 }
 
@@ -32,10 +30,11 @@ std::optional<QImage> Clipboard::take(const QRect &selection) const
     QImage taken = newLargeImage(selection.width(), selection.height());
     if (taken.isNull())
         return std::nullopt;
-    const QRect inside = selection & m_canvas.rect();
+    const Surface &canvas = m_document.canvas();
+    const QRect inside = selection & canvas.rect();
     if (inside != selection)
-        taken.fill(toQRgb(m_canvas.backColor()));
-    const QImage image = m_canvas.image();
+        taken.fill(toQRgb(canvas.backColor()));
+    const QImage image = canvas.image();
     const auto bytes = static_cast<std::size_t>(inside.width()) * sizeof(QRgb);
     const int column = inside.left() - selection.left();
     for (int y = inside.top(); y <= inside.bottom(); ++y)
@@ -49,7 +48,7 @@ bool Clipboard::replace(const QRect &selection, const QString &command)
     if (selection.isEmpty())
         return false;
     const std::optional<QImage> taken = take(selection);
-    if (!taken || !m_picture.setPicture(*taken)) {
+    if (!taken || !m_document.clipboard().setPicture(*taken)) {
         m_dialogs.message(m_owner, QStringLiteral("选定区域太大，内存无法容纳"), command,
                           CommonDialogs::Icon::Warning);
         return false;
@@ -58,9 +57,20 @@ bool Clipboard::replace(const QRect &selection, const QString &command)
     return true;
 }
 
-bool Clipboard::copy(const QRect &selection)
+bool Clipboard::copySelection()
 {
-    return replace(selection, QStringLiteral("复制"));
+    if (!replace(m_document.selection(), QStringLiteral("复制")))
+        return false;
+    m_document.clearSelection();
+    return true;
+}
+
+bool Clipboard::cutSelection()
+{
+    if (!cut(m_document.selection()))
+        return false;
+    m_document.clearSelection();
+    return true;
 }
 
 bool Clipboard::cut(const QRect &selection)
@@ -68,30 +78,32 @@ bool Clipboard::cut(const QRect &selection)
     if (!replace(selection, QStringLiteral("剪切")))
         return false;
     // Into the picture, even when the Delete key comes while a button is held.
-    const bool persistent = m_canvas.autoRedraw();
-    m_canvas.setAutoRedraw(true);
-    m_canvas.line(selection.topLeft(), selection.bottomRight(), m_canvas.backColor(),
-                  Surface::LineForm::FilledBox);
-    m_canvas.setAutoRedraw(persistent);
-    m_canvas.refresh();
+    Surface &canvas = m_document.canvas();
+    const bool persistent = canvas.autoRedraw();
+    canvas.setAutoRedraw(true);
+    canvas.line(selection.topLeft(), selection.bottomRight(), canvas.backColor(),
+                Surface::LineForm::FilledBox);
+    canvas.setAutoRedraw(persistent);
+    canvas.refresh();
     return true;
 }
 
 void Clipboard::paste()
 {
     m_state.PastePending = true;
-    m_document.CurrentTool = -1;
+    m_state.currentTool.reset();
 }
 
 void Clipboard::preview(QPointF at)
 {
     // A tool chosen after Paste may draw straight into the picture and leave
     // persistence on; the preview must still go no further than the screen.
-    const bool persistent = m_canvas.autoRedraw();
-    m_canvas.setAutoRedraw(false);
-    m_canvas.refresh();
+    Surface &canvas = m_document.canvas();
+    const bool persistent = canvas.autoRedraw();
+    canvas.setAutoRedraw(false);
+    canvas.refresh();
     place(at);
-    m_canvas.setAutoRedraw(persistent);
+    canvas.setAutoRedraw(persistent);
 }
 
 void Clipboard::commit(QPointF at)
@@ -101,18 +113,20 @@ void Clipboard::commit(QPointF at)
 
 void Clipboard::place(QPointF at)
 {
-    const QSize size = m_picture.size();
+    Surface &canvas = m_document.canvas();
+    const Surface &picture = m_document.clipboard();
+    const QSize size = picture.size();
     const QPoint corner(roundToInt(at.x() - size.width() / 2),
                         roundToInt(at.y() - size.height() / 2));
-    const QRect target = QRect(corner, size) & m_canvas.rect();
-    const Colour key = m_canvas.backColor();
+    const QRect target = QRect(corner, size) & canvas.rect();
+    const Colour key = canvas.backColor();
     for (int top = target.top(); top <= target.bottom(); top += PasteBand) {
         const QRect band(target.left(), top, target.width(),
                          std::min(PasteBand, target.bottom() + 1 - top));
         const QPoint from = band.topLeft() - corner;
         if (m_keyed)
-            m_canvas.transparentBlt(band, m_picture, QRect(from, band.size()), key);
+            canvas.transparentBlt(band, picture, QRect(from, band.size()), key);
         else
-            m_canvas.bitBlt(band, m_picture, from);
+            canvas.bitBlt(band, picture, from);
     }
 }

@@ -7,13 +7,12 @@
 #include <optional>
 
 class CommonDialogs;
+class Document;
 class QWidget;
-class Surface;
-struct Document;
 struct ToolState;
 
-// The program's private clipboard: the picture pSrc2, filled by Copy and Cut
-// from the selected pixels of the canvas, and Paste, which places it centred
+// The program's private clipboard: the document's clipboard picture, filled
+// by Copy and Cut from the selected pixels of the canvas, and Paste, which places it centred
 // on the pointer when the button is released on the canvas, previewing it on
 // the screen while the button is held. A keyed paste leaves out the clipboard
 // pixels of the canvas' background colour; an opaque one copies them all. The
@@ -21,19 +20,18 @@ struct ToolState;
 class Clipboard
 {
 public:
-    // picture is the clipboard picture; messages go through dialogs, over
-    // owner. None of them is owned.
-    Clipboard(Surface &canvas, Surface &picture, ToolState &state, Document &document,
-              CommonDialogs &dialogs, QWidget *owner);
+    // Messages go through dialogs, over owner. None of them is owned.
+    Clipboard(Document &document, ToolState &state, CommonDialogs &dialogs, QWidget *owner);
 
-    // The pixels of selection (edges included) become the clipboard picture;
-    // where selection reaches outside the canvas the picture holds the
-    // background colour. Cut then paints the selection in the background
-    // colour. True when done; false for a null selection, or when the machine
-    // cannot hold the copy, which the user is told: then the canvas, the
-    // clipboard and a waiting paste stay as they were.
-    bool copy(const QRect &selection);
-    bool cut(const QRect &selection);
+    // The selected pixels (edges included) become the clipboard picture and
+    // the selection goes; where the selection reaches outside the canvas the
+    // picture holds the background colour. Cut then paints the selection in
+    // the background colour. True when done; false without a selection, or
+    // when the machine cannot hold the copy, which the user is told: then the
+    // canvas, the clipboard, the selection and a waiting paste stay as they
+    // were.
+    bool copySelection();
+    bool cutSelection();
 
     // The paste waits for the next release on the canvas; no tool acts until
     // one is chosen again.
@@ -49,12 +47,11 @@ private:
     // The selected pixels, or nothing when they cannot be held.
     std::optional<QImage> take(const QRect &selection) const;
     bool replace(const QRect &selection, const QString &command);
+    bool cut(const QRect &selection);
     void place(QPointF at);
 
-    Surface &m_canvas;
-    Surface &m_picture;
-    ToolState &m_state;
     Document &m_document;
+    ToolState &m_state;
     CommonDialogs &m_dialogs;
     QWidget *m_owner;
     bool m_keyed = true;

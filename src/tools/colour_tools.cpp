@@ -45,8 +45,8 @@ void ColourPickTool::press(ToolContext &context, const ToolEvent &event)
     const Colour picked = context.canvas.point(event.position());
     if (picked == NoColour)
         return;
-    if (event.button == 1)
+    if (event.buttons == Qt::LeftButton)
         context.host.setColor1(picked);
-    else if (event.button == 2)
+    else if (event.buttons == Qt::RightButton)
         context.host.setColor2(picked);
 }

@@ -6,11 +6,6 @@
 
 namespace {
 
-QPointF mark(const ToolState &state)
-{
-    return {static_cast<double>(state.MarkX), static_cast<double>(state.MarkY)};
-}
-
 void penLine(ToolContext &context, QPointF from, QPointF to)
 {
     Surface &canvas = context.canvas;
@@ -19,10 +14,9 @@ void penLine(ToolContext &context, QPointF from, QPointF to)
 
 } // namespace
 
-void CurveTool::press(ToolContext &context, const ToolEvent &event)
+void CurveTool::press(ToolContext &, const ToolEvent &event)
 {
-    context.state.CurveStartX = event.x;
-    context.state.CurveStartY = event.y;
+    m_start = event.position();
 }
 
 void CurveTool::drag(ToolContext &context, const ToolEvent &event)
@@ -32,24 +26,19 @@ void CurveTool::drag(ToolContext &context, const ToolEvent &event)
 
 void CurveTool::release(ToolContext &context, const ToolEvent &event)
 {
-    const ToolState &state = context.state;
-    const QPointF start(static_cast<double>(state.CurveStartX),
-                        static_cast<double>(state.CurveStartY));
-    penLine(context, start, event.position());
+    penLine(context, m_start, event.position());
 }
 
 void PolygonTool::press(ToolContext &context, const ToolEvent &event)
 {
-    ToolState &state = context.state;
-    if (state.PolyOpen) {
-        penLine(context, mark(state), event.position());
+    if (m_open) {
+        penLine(context, m_lastVertex, event.position());
         return;
     }
-    state.MarkX = event.x;
-    state.MarkY = event.y;
+    m_lastVertex = event.position();
     Surface &canvas = context.canvas;
     canvas.pset(event.position(), canvas.foreColor());
-    state.PolyOpen = true;
+    m_open = true;
 }
 
 void PolygonTool::drag(ToolContext &context, const ToolEvent &event)
@@ -60,11 +49,10 @@ void PolygonTool::drag(ToolContext &context, const ToolEvent &event)
 
 void PolygonTool::release(ToolContext &context, const ToolEvent &event)
 {
-    ToolState &state = context.state;
-    penLine(context, state.anchor(), event.position());
+    const QPointF pressPoint = context.state.anchor();
+    penLine(context, pressPoint, event.position());
     // The edge the press drew, once more from this end (a point when the
     // press opened the chain).
-    penLine(context, state.anchor(), mark(state));
-    state.MarkX = event.x;
-    state.MarkY = event.y;
+    penLine(context, pressPoint, m_lastVertex);
+    m_lastVertex = event.position();
 }

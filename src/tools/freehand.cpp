@@ -66,14 +66,13 @@ void BrushTool::drag(ToolContext &context, const ToolEvent &event)
 void EraserTool::drag(ToolContext &context, const ToolEvent &event)
 {
     Surface &canvas = context.canvas;
-    ToolState &state = context.state;
     canvas.setAutoRedraw(true);
     const int w = context.options.EraseWidth;
     const int h = w / 2;
-    state.MarkX = event.x - static_cast<float>(h);
-    state.MarkY = event.y - static_cast<float>(h);
+    // The corner in single precision, as the pointer position itself.
+    const QPointF corner(static_cast<double>(event.x - static_cast<float>(h)),
+                         static_cast<double>(event.y - static_cast<float>(h)));
     const Colour back = canvas.backColor();
-    const QPointF corner(static_cast<double>(state.MarkX), static_cast<double>(state.MarkY));
     if (context.options.EraseType == 0) {
         canvas.line(corner, corner + QPointF(w, w), back, Surface::LineForm::FilledBox);
     } else {

@@ -1,8 +1,6 @@
 #include "frmtext.h"
 
-#include "core/document.h"
 #include "core/numbers.h"
-#include "text_settings.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -57,8 +55,7 @@ private:
     QFont m_font;
 };
 
-frmText::frmText(Document &document, TextSettings &settings, QWidget *parent)
-    : PlainDialog(parent), m_document(document), m_settings(settings)
+frmText::frmText(const TextSettings &settings, QWidget *parent) : PlainDialog(parent)
 {
     setObjectName(QStringLiteral("frmText"));
     setWindowTitle(QStringLiteral("文字"));
@@ -139,16 +136,24 @@ void frmText::showPreview()
 
 void frmText::cmdOK_Click()
 {
-    m_document.DialogResult = Document::DialogConfirmed;
-    m_settings.TextFontName = cboFont->currentText();
-    m_settings.TextFontSize = readNumber(cboSize->currentText());
-    m_settings.TextString = txtText->text();
-    m_settings.TextStyle = cboStyle->currentIndex();
+    TextSettings answer;
+    answer.TextFontName = cboFont->currentText();
+    answer.TextFontSize = readNumber(cboSize->currentText());
+    answer.TextString = txtText->text();
+    answer.TextStyle = cboStyle->currentIndex();
+    m_answer = answer;
     accept();
 }
 
 void frmText::CmdCancel_Click()
 {
-    m_document.DialogResult = Document::DialogCancelled;
+    m_answer.reset();
     reject();
+}
+
+std::optional<TextSettings> frmText::ask(const TextSettings &settings, QWidget *parent)
+{
+    frmText dialog(settings, parent);
+    dialog.exec();
+    return dialog.m_answer;
 }

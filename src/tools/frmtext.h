@@ -1,18 +1,18 @@
 #pragma once
 
 #include "controls/plain_dialog.h"
+#include "text_settings.h"
+
+#include <optional>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class TextPreview;
-struct Document;
-struct TextSettings;
 
 // The Text dialog: asks for the text, font, size and style of the text tool,
-// showing "Abc" in the chosen font. It opens with settings and, on OK, leaves
-// the choice there with DialogResult 1; Cancel and the close box leave 2.
+// showing "Abc" in the chosen font. It opens with the settings given.
 // Enter in the text box is OK.
 class frmText : public PlainDialog
 {
@@ -22,8 +22,10 @@ public:
     static constexpr int SmallestSize = 8;
     static constexpr int LargestSize = 72;
 
-    // document and settings are not owned and must outlive the dialog.
-    frmText(Document &document, TextSettings &settings, QWidget *parent = nullptr);
+    explicit frmText(const TextSettings &settings, QWidget *parent = nullptr);
+
+    // Shows the dialog; the choice on OK, nothing on Cancel or the close box.
+    static std::optional<TextSettings> ask(const TextSettings &settings, QWidget *parent);
 
     void cmdOK_Click();
     void CmdCancel_Click();
@@ -35,8 +37,7 @@ private:
     // "Abc" in the chosen font, size and style.
     void showPreview();
 
-    Document &m_document;
-    TextSettings &m_settings;
+    std::optional<TextSettings> m_answer;
 
     QComboBox *cboFont;
     QComboBox *cboSize;

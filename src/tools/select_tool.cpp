@@ -1,6 +1,6 @@
 #include "select_tool.h"
 
-#include "canvas_host.h"
+#include "core/document.h"
 #include "core/numbers.h"
 #include "tool_state.h"
 
@@ -9,7 +9,7 @@
 
 void SelectTool::press(ToolContext &context, const ToolEvent &)
 {
-    context.host.setSelectionFrame(QRect());
+    context.document.setSelection(QRect());
 }
 
 void SelectTool::drag(ToolContext &context, const ToolEvent &event)
@@ -21,5 +21,5 @@ void SelectTool::drag(ToolContext &context, const ToolEvent &event)
     const int top = roundToInt(std::min(state.AnchorY, event.y));
     const int width = roundToInt(std::fabs(event.x - state.AnchorX));
     const int height = roundToInt(std::fabs(event.y - state.AnchorY));
-    context.host.setSelectionFrame(QRect(left, top, width + 1, height + 1));
+    context.document.setSelection(QRect(left, top, width + 1, height + 1));
 }

@@ -2,17 +2,18 @@
 
 #include <QPointF>
 
-#include <memory>
-
 class CanvasHost;
+class Document;
 class RandomSource;
 class Surface;
 struct ToolOptions;
 struct ToolState;
 
 // Everything a tool may read or change while it acts. The pen colour is the
-// canvas' ForeColor, chosen by the routing at the press.
+// canvas' ForeColor, chosen by the routing at the press; canvas is the
+// document's canvas.
 struct ToolContext {
+    Document &document;
     Surface &canvas;
     ToolState &state;
     ToolOptions &options;
@@ -24,16 +25,18 @@ struct ToolContext {
 struct ToolEvent {
     float x = 0;
     float y = 0;
-    // 1 left, 2 right, 4 middle; 0 when none is held.
-    int button = 0;
-    // Bit 1 Shift, bit 2 Ctrl, bit 4 Alt.
-    int shift = 0;
+    // A press or release: the button that changed; a move: the buttons held.
+    // Only the left, right and middle buttons are ever reported.
+    Qt::MouseButtons buttons;
+    // Only Shift, Ctrl and Alt are ever reported.
+    Qt::KeyboardModifiers modifiers;
 
     QPointF position() const { return {static_cast<double>(x), static_cast<double>(y)}; }
 };
 
 // A drawing tool: its own part of a press, of each drag step and of the
-// release. CanvasInput does the steps common to all tools around them.
+// release, and its own memory between strokes. CanvasInput does the steps
+// common to all tools around them.
 class Tool
 {
 public:
@@ -42,10 +45,9 @@ public:
     virtual void press(ToolContext &context, const ToolEvent &event);
     virtual void drag(ToolContext &context, const ToolEvent &event);
     virtual void release(ToolContext &context, const ToolEvent &event);
+
+    // Every tool hears these, whichever tool is current: a tool was chosen
+    // in the palette (this one or another), and a double-click on the canvas.
+    virtual void anyToolChosen(ToolContext &context);
+    virtual void doubleClicked();
 };
-
-inline constexpr int ToolCount = 22;
-
-// The tool of the palette at index (0..21), or nullptr where that index has
-// no action.
-std::unique_ptr<Tool> makeTool(int index);

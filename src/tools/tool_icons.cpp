@@ -1,6 +1,5 @@
 #include "tool_icons.h"
 
-#include "tool.h"
 #include "tool_options.h"
 
 #include <QLinearGradient>
@@ -32,6 +31,10 @@ void filled(QPainter &p, const QColor &fill)
     p.setPen(QPen(Ink, 1));
     p.setBrush(fill);
 }
+
+} // namespace
+
+namespace ToolIcons {
 
 void select(QPainter &p)
 {
@@ -202,84 +205,15 @@ void text(QPainter &p)
     p.drawLine(5, 9, 11, 9);
 }
 
-} // namespace
+} // namespace ToolIcons
 
-QImage toolIcon(int index)
+QImage toolIcon(IconPainter paint)
 {
-    if (index < 0 || index >= ToolCount)
-        return {};
     QImage icon(Side, Side, QImage::Format_RGB32);
     icon.fill(toQRgb(TransparentKey));
     QPainter p(&icon);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Ink);
-    switch (index) {
-    case 0:
-        select(p);
-        break;
-    case 1:
-        pencil(p);
-        break;
-    case 2:
-        line(p);
-        break;
-    case 3:
-        star(p);
-        break;
-    case 4:
-        box(p, false);
-        break;
-    case 5:
-        box(p, true);
-        break;
-    case 6:
-        circle(p, false);
-        break;
-    case 7:
-        circle(p, true);
-        break;
-    case 8:
-        ellipse(p, false);
-        break;
-    case 9:
-        ellipse(p, true);
-        break;
-    case 10:
-        roundedBox(p, false);
-        break;
-    case 11:
-        roundedBox(p, true);
-        break;
-    case 12:
-        bucket(p);
-        break;
-    case 13:
-        airbrush(p);
-        break;
-    case 14:
-        curve(p);
-        break;
-    case 15:
-        polygon(p);
-        break;
-    case 16:
-        brush(p);
-        break;
-    case 17:
-        eraser(p);
-        break;
-    case 18:
-        pipette(p);
-        break;
-    case 19:
-        stamp(p);
-        break;
-    case 20:
-        gradient(p);
-        break;
-    case 21:
-        text(p);
-        break;
-    }
+    paint(p);
     return icon;
 }

@@ -99,7 +99,7 @@ ToolOptionPanels::ToolOptionPanels(Surface &canvas, ToolOptions &options, Common
     connect(cboTextStyle, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_options.TextEffect = index; });
 
-    showFor(-1);
+    showFor({});
 }
 
 void ToolOptionPanels::placeEraserPanel(QWidget *host, QPoint at)
@@ -166,17 +166,16 @@ void ToolOptionPanels::startUp(const QString &dataPath)
     fillBrushList(dataPath + QStringLiteral("brushs") + QDir::separator());
 }
 
-void ToolOptionPanels::showFor(int tool)
+void ToolOptionPanels::showFor(ToolPanels panels)
 {
-    pFillType->setVisible(tool == 12);
-    pBrush->setVisible(tool == 16);
-    pErase->setVisible(tool == 17);
-    pClone->setVisible(tool == 19);
-    pGrad->setVisible(tool == 20);
-    pTextStyle->setVisible(tool == 21);
-    const bool lineOptions = tool >= 0 && tool <= 17 && tool != 0 && tool != 12 && tool != 16;
-    pDrawWidth->setVisible(lineOptions);
-    const bool styleOptions = tool != 1 && tool != 14;
+    pFillType->setVisible(panels.testFlag(ToolPanel::Fill));
+    pBrush->setVisible(panels.testFlag(ToolPanel::Brush));
+    pErase->setVisible(panels.testFlag(ToolPanel::Eraser));
+    pClone->setVisible(panels.testFlag(ToolPanel::Clone));
+    pGrad->setVisible(panels.testFlag(ToolPanel::Gradient));
+    pTextStyle->setVisible(panels.testFlag(ToolPanel::Text));
+    pDrawWidth->setVisible(panels.testFlag(ToolPanel::LineWidth));
+    const bool styleOptions = panels.testFlag(ToolPanel::LineStyle);
     lblStyle->setVisible(styleOptions);
     cboStyle->setVisible(styleOptions);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tool_table.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -31,8 +33,8 @@ public:
     // and brushes under dataPath (which ends in a separator) and loads the
     // first of each. A missing folder leaves its list empty.
     void startUp(const QString &dataPath);
-    // Shows the panels of tool (0..21); none for any other value.
-    void showFor(int tool);
+    // Shows these panels and hides the others.
+    void showFor(ToolPanels panels);
     // Moves the eraser's panel, shown beside the line panel, to a place of
     // its own in host.
     void placeEraserPanel(QWidget *host, QPoint at);

@@ -1,16 +1,8 @@
 #include "tool_palette.h"
 
 #include "controls/flat_button.h"
-#include "tool_icons.h"
-
-#include <array>
 
 namespace {
-
-const std::array<const char *, ToolCount> Captions{
-    "选定",   "铅笔",     "直线",     "星形",         "矩形",       "实心矩形", "圆形", "实心圆形",
-    "椭圆形", "实心椭圆", "圆角矩形", "实心圆角矩形", "用颜色填充", "喷枪",     "曲线", "多边形",
-    "画笔",   "橡皮擦",   "取色",     "克隆",         "渐变",       "文字"};
 
 constexpr Colour PureRed = 0x000000FF;
 
@@ -24,45 +16,38 @@ ToolPalette::ToolPalette(QWidget *parent) : QWidget(parent)
     QFont captionFont = font();
     captionFont.setFamilies(QStringList{QStringLiteral("Noto Sans CJK SC")} + font().families());
     captionFont.setPixelSize(12);
-    for (int i = 0; i < ToolCount; ++i) {
+    for (const ToolRow &row : toolTable()) {
+        const int i = static_cast<int>(row.id);
         auto *button = new FlatButton(this);
         button->setObjectName(QStringLiteral("cmdtool"));
         button->setProperty("index", i);
         button->setFont(captionFont);
-        button->setCaption(caption(i));
-        button->setAccessibleName(caption(i));
-        button->setPicture(toolIcon(i));
+        button->setCaption(row.captionText());
+        button->setAccessibleName(row.captionText());
+        button->setPicture(row.icon());
         // Caption after the icon: centred captions would wander from row to row.
         button->setCaptionAlignment(0);
         button->setShowFocusRect(false);
         button->setGeometry(0, i * ButtonHeight, width(), ButtonHeight);
-        connect(button, &FlatButton::Click, this, [this, i] { emit toolClicked(i); });
-        cmdtool[static_cast<std::size_t>(i)] = button;
+        connect(button, &FlatButton::Click, this, [this, id = row.id] { emit toolClicked(id); });
+        m_buttons[static_cast<std::size_t>(i)] = button;
     }
 }
 
-QString ToolPalette::caption(int index)
+FlatButton *ToolPalette::button(ToolId id) const
 {
-    if (index < 0 || index >= ToolCount)
-        return {};
-    return QString::fromUtf8(Captions[static_cast<std::size_t>(index)]);
+    return m_buttons[static_cast<std::size_t>(id)];
 }
 
-FlatButton *ToolPalette::button(int index) const
+void ToolPalette::showSelected(std::optional<ToolId> id)
 {
-    if (index < 0 || index >= ToolCount)
-        return nullptr;
-    return cmdtool[static_cast<std::size_t>(index)];
-}
-
-void ToolPalette::showSelected(int index)
-{
-    for (FlatButton *button : cmdtool) {
+    for (FlatButton *button : m_buttons) {
         button->setButtonStyle(1);
         button->setForeColor(ButtonText);
         button->setBackColor(ButtonFace);
     }
-    if (FlatButton *chosen = button(index)) {
+    if (id) {
+        FlatButton *chosen = button(*id);
         chosen->setButtonStyle(2);
         chosen->setForeColor(PureRed);
         chosen->setBackColor(WindowBackground);
@@ -71,7 +56,7 @@ void ToolPalette::showSelected(int index)
 
 void ToolPalette::resizeEvent(QResizeEvent *)
 {
-    for (FlatButton *button : cmdtool)
+    for (FlatButton *button : m_buttons)
         button->resize(width(), ButtonHeight);
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "tool.h"
+#include "tool_table.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class FlatButton;
 
@@ -21,13 +22,10 @@ public:
 
     explicit ToolPalette(QWidget *parent = nullptr);
 
-    // The caption of tool index (0..21), "" for any other index.
-    static QString caption(int index);
-
-    FlatButton *button(int index) const;
-    // Every button plain, button index etched with red text on the window
-    // background.
-    void showSelected(int index);
+    FlatButton *button(ToolId id) const;
+    // Every button plain, the chosen tool's (if any) etched with red text on
+    // the window background.
+    void showSelected(std::optional<ToolId> id);
 
     QSize sizeHint() const override;
 
@@ -35,9 +33,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 signals:
-    // A left click on button index.
-    void toolClicked(int index);
+    // A left click on a tool's button.
+    void toolClicked(ToolId id);
 
 private:
-    std::array<FlatButton *, ToolCount> cmdtool{};
+    std::array<FlatButton *, ToolCount> m_buttons{};
 };

@@ -1,30 +1,24 @@
 #pragma once
 
+#include "tool_table.h"
+
 #include <QPointF>
 
-// What the canvas routing and the tools remember between mouse events. One
-// instance lives in the main window; everything starts at zero or false.
+#include <optional>
+
+// What the canvas routing shares with the tools and the window between mouse
+// events; each tool keeps the rest of its memory itself.
 struct ToolState {
+    // The tool chosen in the palette; none after Open or Paste until one is
+    // chosen again.
+    std::optional<ToolId> currentTool;
     // The press point; freehand tools move it along with the pointer.
     float AnchorX = 0;
     float AnchorY = 0;
-    // Press point of a curve stroke.
-    float CurveStartX = 0;
-    float CurveStartY = 0;
-    // Last polygon vertex, clone source, or corner of the eraser stamp.
-    float MarkX = 0;
-    float MarkY = 0;
     // From a press on the canvas until the end of its release.
     bool IsDrawing = false;
-    // A polygon chain is being built.
-    bool PolyOpen = false;
     // Paste was chosen and waits for a release on the canvas.
     bool PastePending = false;
-    // A clone source was just defined and the offset is not fixed yet.
-    bool CloneSourceNew = false;
-    // Offset from clone source to destination.
-    float CloneDX = 0;
-    float CloneDY = 0;
 
     QPointF anchor() const { return {static_cast<double>(AnchorX), static_cast<double>(AnchorY)}; }
 };

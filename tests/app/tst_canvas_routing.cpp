@@ -1,9 +1,10 @@
 #include "testmain.h"
+#include "tools/clone_tool.h"
 
 #include "app/frmmain.h"
+#include "controls/canvas_view.h"
 #include "controls/color_pallete.h"
 #include "controls/flat_button.h"
-#include "controls/picture_box.h"
 #include "scripted_dialogs.h"
 #include "tools/tool_palette.h"
 
@@ -49,10 +50,10 @@ private slots:
     void buttonChoosesPenColour();
 
 private:
-    PictureBox *canvasView() const { return m_window->canvasView(); }
+    CanvasView *canvasView() const { return m_window->canvasView(); }
     void chooseTool(int index)
     {
-        QTest::mouseClick(m_window->toolPalette()->button(index), Qt::LeftButton);
+        QTest::mouseClick(m_window->toolPalette()->button(ToolId(index)), Qt::LeftButton);
     }
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
@@ -63,7 +64,7 @@ void TestCanvasRouting::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_window = std::make_unique<frmmain>(*m_dialogs);
-    m_window->Form_Load();
+    m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
@@ -76,13 +77,13 @@ void TestCanvasRouting::cleanup()
 
 void TestCanvasRouting::startUpChoosesPencil()
 {
-    QCOMPARE(m_window->document().CurrentTool, 1);
-    QCOMPARE(m_window->toolPalette()->button(1)->buttonStyle(), 2);
+    QCOMPARE(toolIndex(m_window->toolState().currentTool), 1);
+    QCOMPARE(m_window->toolPalette()->button(ToolId(1))->buttonStyle(), 2);
     auto *lineOptions = m_window->findChild<QWidget *>("pDrawWidth");
     QVERIFY(lineOptions->isVisible());
     QVERIFY(!m_window->findChild<QWidget *>("cboStyle")->isVisible());
     QVERIFY(!m_window->findChild<QLabel *>("lblStyle")->isVisible());
-    QCOMPARE(m_window->canvas().drawWidth(), 1);
+    QCOMPARE(m_window->document().canvas().drawWidth(), 1);
     QVERIFY(m_dialogs->requests.empty());
     // In the top strip, right of the colour palette, within the strip.
     const QRect place(lineOptions->mapTo(m_window->topStrip(), QPoint()), lineOptions->size());
@@ -124,17 +125,22 @@ void TestCanvasRouting::toolSelection()
     QFETCH(bool, styleShown);
     QFETCH(QString, hint);
     m_window->setWindowTitle(QStringLiteral("a.bmp - Kalvo"));
-    canvasView()->setSelectionFrame(QRect(2, 2, 10, 10));
-    canvasView()->setMarker(QRect(5, 5, 6, 6));
-    m_window->toolState().CloneSourceNew = true;
+    // A clone source just defined, its offset not fixed yet.
+    CanvasInput &input = m_window->canvasInput();
+    const auto &clone = static_cast<const CloneTool &>(input.tool(ToolId::Clone));
+    m_window->toolState().currentTool = ToolId::Clone;
+    input.press(Qt::LeftButton, Qt::AltModifier, QPointF(8, 8));
+    input.release(Qt::LeftButton, Qt::AltModifier, QPointF(8, 8));
+    QVERIFY(clone.sourceNew());
+    m_window->document().setSelection(QRect(2, 2, 10, 10));
 
     // A second click repeats everything, the hint included.
     for (int click = 1; click <= 2; ++click) {
         chooseTool(tool);
-        QCOMPARE(m_window->document().CurrentTool, tool);
-        QVERIFY(canvasView()->selectionFrame().isNull());
-        QVERIFY(canvasView()->marker().isNull());
-        QVERIFY(!m_window->toolState().CloneSourceNew);
+        QCOMPARE(toolIndex(m_window->toolState().currentTool), tool);
+        QVERIFY(m_window->document().selection().isNull());
+        QVERIFY(m_window->document().cloneMarker().isNull());
+        QVERIFY(!clone.sourceNew());
         const auto messages = m_dialogs->of(QStringLiteral("message"));
         if (hint.isEmpty()) {
             QVERIFY(messages.empty());
@@ -147,7 +153,7 @@ void TestCanvasRouting::toolSelection()
     }
 
     for (int i = 0; i < ToolCount; ++i) {
-        const FlatButton *button = m_window->toolPalette()->button(i);
+        const FlatButton *button = m_window->toolPalette()->button(ToolId(i));
         QCOMPARE(button->buttonStyle(), i == tool ? 2 : 1);
         QCOMPARE(button->foreColor(), i == tool ? Red : ButtonText);
         QCOMPARE(button->backColor(), i == tool ? WindowBackground : ButtonFace);
@@ -165,19 +171,19 @@ void TestCanvasRouting::pencilClickLeavesDotAfterSnapshot()
 {
     m_window->palette()->setColor1(Red);
     QTest::mouseClick(canvasView(), Qt::LeftButton, {}, QPoint(10, 12));
-    QCOMPARE(pixel(m_window->canvas().image(), 10, 12), Red);
-    const QImage before = m_window->undoStore().masktemp().toImage();
+    QCOMPARE(pixel(m_window->document().canvas().image(), 10, 12), Red);
+    const QImage before = m_window->document().undo().masktemp().toImage();
     QCOMPARE(pixel(before, 10, 12), White);
-    QCOMPARE(m_window->canvas().autoRedraw(), true);
-    QCOMPARE(m_window->canvas().fillStyle(), 1);
+    QCOMPARE(m_window->document().canvas().autoRedraw(), true);
+    QCOMPARE(m_window->document().canvas().fillStyle(), 1);
 }
 
 void TestCanvasRouting::moveWithoutButtonOnlyShowsPosition()
 {
-    const QImage before = m_window->canvas().image();
+    const QImage before = m_window->document().canvas().image();
     QTest::mouseMove(canvasView(), QPoint(120, 45));
     QTRY_COMPARE(m_window->statusPanel(2), QStringLiteral("120,45"));
-    QCOMPARE(m_window->canvas().image(), before);
+    QCOMPARE(m_window->document().canvas().image(), before);
 }
 
 void TestCanvasRouting::rectangleDrawsAtRelease()
@@ -188,15 +194,15 @@ void TestCanvasRouting::rectangleDrawsAtRelease()
     QTest::mouseMove(canvasView(), QPoint(40, 30));
     QCOMPARE(m_window->statusPanel(2), QStringLiteral("40,30"));
     // The rubber band shows on the screen only.
-    QVERIFY(m_window->canvas().previewRect().contains(QPoint(25, 10)));
-    QCOMPARE(pixel(m_window->canvas().image(), 25, 10), White);
+    QVERIFY(m_window->document().canvas().previewRect().contains(QPoint(25, 10)));
+    QCOMPARE(pixel(m_window->document().canvas().image(), 25, 10), White);
     QCOMPARE(pixel(canvasView()->grab().toImage(), 25, 10), Blue);
 
     QTest::mouseRelease(canvasView(), Qt::LeftButton, {}, QPoint(40, 30));
-    QCOMPARE(pixel(m_window->canvas().image(), 25, 10), Blue);
-    QCOMPARE(pixel(m_window->canvas().image(), 40, 20), Blue);
-    QCOMPARE(pixel(m_window->canvas().image(), 25, 20), White);
-    QVERIFY(m_window->canvas().previewRect().isEmpty());
+    QCOMPARE(pixel(m_window->document().canvas().image(), 25, 10), Blue);
+    QCOMPARE(pixel(m_window->document().canvas().image(), 40, 20), Blue);
+    QCOMPARE(pixel(m_window->document().canvas().image(), 25, 20), White);
+    QVERIFY(m_window->document().canvas().previewRect().isEmpty());
 }
 
 void TestCanvasRouting::buttonChoosesPenColour_data()
@@ -217,7 +223,7 @@ void TestCanvasRouting::buttonChoosesPenColour()
     m_window->palette()->setColor1(Green);
     m_window->palette()->setColor2(Blue);
     QTest::mouseClick(canvasView(), button, {}, QPoint(20, 20));
-    QCOMPARE(pixel(m_window->canvas().image(), 20, 20), expected);
+    QCOMPARE(pixel(m_window->document().canvas().image(), 20, 20), expected);
 }
 
 KALVO_TEST(TestCanvasRouting)

@@ -1,6 +1,6 @@
 #include "app/frmmain.h"
+#include "controls/canvas_view.h"
 #include "controls/flat_button.h"
-#include "controls/picture_box.h"
 #include "scripted_dialogs.h"
 #include "testmain.h"
 #include "tools/tool_palette.h"
@@ -30,13 +30,13 @@ private slots:
     void cloneMarkerFollowsTheList();
 
 private:
-    PictureBox *view() const { return m_window->canvasView(); }
+    CanvasView *view() const { return m_window->canvasView(); }
     void trigger(const char *name) { m_window->findChild<QAction *>(name)->trigger(); }
     void chooseTool(int index)
     {
-        QTest::mouseClick(m_window->toolPalette()->button(index), Qt::LeftButton);
+        QTest::mouseClick(m_window->toolPalette()->button(ToolId(index)), Qt::LeftButton);
     }
-    QRgb pixel(int x, int y) const { return m_window->canvas().image().pixel(x, y); }
+    QRgb pixel(int x, int y) const { return m_window->document().canvas().image().pixel(x, y); }
 
     ScriptedDialogs m_dialogs;
     std::unique_ptr<frmmain> m_window;
@@ -45,10 +45,10 @@ private:
 void TestEditCommands::init()
 {
     m_window = std::make_unique<frmmain>(m_dialogs);
-    m_window->Form_Load();
+    m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_window->canvas().line({0, 0}, {19, 19}, 0x000000FF, Surface::LineForm::FilledBox);
+    m_window->document().canvas().line({0, 0}, {19, 19}, 0x000000FF, Surface::LineForm::FilledBox);
 }
 
 void TestEditCommands::selectionThroughPaste()
@@ -57,16 +57,16 @@ void TestEditCommands::selectionThroughPaste()
     QTest::mousePress(view(), Qt::LeftButton, {}, {24, 24});
     QTest::mouseMove(view(), {15, 15});
     QTest::mouseRelease(view(), Qt::LeftButton, {}, {15, 15});
-    QCOMPARE(view()->selectionFrame(), QRect(15, 15, 10, 10));
+    QCOMPARE(m_window->document().selection(), QRect(15, 15, 10, 10));
     trigger("mnuCopy");
-    QVERIFY(view()->selectionFrame().isNull());
+    QVERIFY(m_window->document().selection().isNull());
 
     // Keyed once marked: the white part of the copy leaves the red showing.
     QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
     trigger("MnuDQue");
     chooseTool(1);
     trigger("mnuPaste");
-    QCOMPARE(m_window->document().CurrentTool, -1);
+    QCOMPARE(toolIndex(m_window->toolState().currentTool), -1);
     QTest::mouseClick(view(), Qt::LeftButton, {}, {5, 5});
     QCOMPARE(pixel(9, 9), Red);
 
@@ -76,9 +76,9 @@ void TestEditCommands::selectionThroughPaste()
     QTest::mouseMove(view(), {30, 14});
     QTest::mouseRelease(view(), Qt::LeftButton, {}, {30, 14});
     QTest::keyClick(view(), Qt::Key_Delete);
-    QVERIFY(view()->selectionFrame().isNull());
+    QVERIFY(m_window->document().selection().isNull());
     QCOMPARE(pixel(10, 12), White);
-    QCOMPARE(m_window->scratch().size(), QSize(21, 3));
+    QCOMPARE(m_window->document().clipboard().size(), QSize(21, 3));
     trigger("CX");
     QCOMPARE(pixel(10, 12), Red);
 }
@@ -87,12 +87,12 @@ void TestEditCommands::cloneMarkerFollowsTheList()
 {
     chooseTool(19);
     QTest::mousePress(view(), Qt::LeftButton, Qt::AltModifier, {30, 30});
-    QCOMPARE(view()->marker(), QRect(27, 27, 6, 6));
+    QCOMPARE(m_window->document().cloneMarker(), QRect(27, 27, 6, 6));
     m_window->findChild<QComboBox *>("cboCloneSize")->setCurrentText("10");
-    QCOMPARE(view()->marker(), QRect(27, 27, 10, 10));
+    QCOMPARE(m_window->document().cloneMarker(), QRect(27, 27, 10, 10));
     QTest::mouseRelease(view(), Qt::LeftButton, Qt::AltModifier, {30, 30});
     chooseTool(21);
-    QVERIFY(view()->marker().isNull());
+    QVERIFY(m_window->document().cloneMarker().isNull());
 }
 
 KALVO_TEST(TestEditCommands)

@@ -3,8 +3,8 @@
 #include "app/frmmain.h"
 #include "app/frmnew.h"
 #include "app/frmscale.h"
+#include "controls/canvas_view.h"
 #include "controls/color_pallete.h"
-#include "controls/picture_box.h"
 #include "core/picture_file.h"
 #include "modal_script.h"
 #include "scripted_dialogs.h"
@@ -96,7 +96,7 @@ void TestFileCommands::init()
     QVERIFY(m_folder->isValid());
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_window = std::make_unique<frmmain>(*m_dialogs);
-    m_window->Form_Load();
+    m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
@@ -150,7 +150,7 @@ void TestFileCommands::folderOf()
 {
     QFETCH(QString, path);
     QFETCH(QString, folder);
-    QCOMPARE(frmmain::FolderOf(path), folder);
+    QCOMPARE(DocumentCommands::folderOf(path), folder);
 }
 
 void TestFileCommands::newMakesBlankCanvas_data()
@@ -179,13 +179,13 @@ void TestFileCommands::newMakesBlankCanvas()
     QFETCH(Colour, backColor);
     m_window->palette()->setColor1(Color1);
     m_window->palette()->setColor2(Color2);
-    m_window->canvas().setPixel(0, 0, 0x00000000);
-    m_window->canvasView()->setSelectionFrame(QRect(1, 1, 5, 5));
+    m_window->document().canvas().setPixel(0, 0, 0x00000000);
+    m_window->document().setSelection(QRect(1, 1, 5, 5));
     m_window->findChild<QAction *>("MnuDQue")->setChecked(true);
-    m_window->document().CurrentTool = 4;
+    m_window->toolState().currentTool = ToolId(4);
 
     QVERIFY(!runNew(width, height, colour));
-    Surface &canvas = m_window->canvas();
+    Surface &canvas = m_window->document().canvas();
     QCOMPARE(canvas.size(), size);
     QCOMPARE(canvas.getPixel(0, 0), backColor);
     QCOMPARE(canvas.getPixel(size.width() - 1, size.height() - 1), backColor);
@@ -193,10 +193,9 @@ void TestFileCommands::newMakesBlankCanvas()
     QCOMPARE(m_window->statusPanel(3),
              QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
     QCOMPARE(m_window->canvasView()->size(), size);
-    QVERIFY(m_window->canvasView()->selectionFrame().isNull());
+    QVERIFY(m_window->document().selection().isNull());
     QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
-    QCOMPARE(m_window->document().DialogResult, Document::DialogCancelled);
-    QCOMPARE(m_window->document().CurrentTool, 4);
+    QCOMPARE(toolIndex(m_window->toolState().currentTool), 4);
     const auto grips = m_window->findChildren<QWidget *>("pGrip");
     QCOMPARE(grips.size(), 3);
     for (QWidget *grip : grips) {
@@ -223,8 +222,8 @@ void TestFileCommands::newRefusesSizeBelowOne()
 {
     QFETCH(QString, width);
     QFETCH(QString, height);
-    m_window->canvas().setPixel(3, 3, 0x000000FF);
-    const QImage before = m_window->canvas().image();
+    m_window->document().canvas().setPixel(3, 3, 0x000000FF);
+    const QImage before = m_window->document().canvas().image();
 
     QVERIFY(runNew(width, height, 2));
     const auto messages = m_dialogs->of("message");
@@ -232,19 +231,17 @@ void TestFileCommands::newRefusesSizeBelowOne()
     QCOMPARE(messages[0].text, QStringLiteral("位图像素值必须大于零"));
     QCOMPARE(messages[0].title, QStringLiteral("新建图像"));
     QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
-    QCOMPARE(m_window->canvas().image(), before);
+    QCOMPARE(m_window->document().canvas().image(), before);
 }
 
 void TestFileCommands::newCancelKeepsCanvas()
 {
-    m_window->canvas().setPixel(3, 3, 0x000000FF);
-    const QImage before = m_window->canvas().image();
-    m_window->setStatusPanel(3, QStringLiteral("stale"));
+    m_window->document().canvas().setPixel(3, 3, 0x000000FF);
+    const QImage before = m_window->document().canvas().image();
     QVERIFY(scriptModal<frmNew>([this] { trigger("mnuNew"); },
                                 [](frmNew &dialog) { dialog.CmdCancel_Click(); }));
-    QCOMPARE(m_window->canvas().image(), before);
+    QCOMPARE(m_window->document().canvas().image(), before);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
-    QCOMPARE(m_window->document().DialogResult, Document::DialogCancelled);
 }
 
 void TestFileCommands::openTakesPictureAndSize()
@@ -253,7 +250,7 @@ void TestFileCommands::openTakesPictureAndSize()
     const QString path = tempPath(QStringLiteral("small.bmp"));
     QCOMPARE(savePicture(picture, path), PictureError::None);
     m_window->verticalBar()->setValue(120);
-    m_window->document().CurrentTool = 5;
+    m_window->toolState().currentTool = ToolId(5);
     m_window->findChild<QAction *>("MnuDQue")->setChecked(true);
     m_dialogs->fileNames.push_back(path);
 
@@ -262,12 +259,12 @@ void TestFileCommands::openTakesPictureAndSize()
     QCOMPARE(opens.size(), std::size_t(1));
     QCOMPARE(opens[0].title, QStringLiteral("Open"));
     QVERIFY(m_dialogs->of("message").empty());
-    QCOMPARE(m_window->canvas().size(), QSize(64, 32));
-    QCOMPARE(m_window->canvas().image(), picture);
+    QCOMPARE(m_window->document().canvas().size(), QSize(64, 32));
+    QCOMPARE(m_window->document().canvas().image(), picture);
     QCOMPARE(m_window->canvasView()->geometry(), QRect(0, 0, 64, 32));
     QVERIFY(!m_window->verticalBar()->isEnabled());
     QVERIFY(!m_window->horizontalBar()->isEnabled());
-    QCOMPARE(m_window->document().CurrentTool, -1);
+    QCOMPARE(toolIndex(m_window->toolState().currentTool), -1);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("64x32"));
     QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
     QList<QPoint> places;
@@ -286,7 +283,7 @@ void TestFileCommands::dialogsStartInLastFolder()
     QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("sub")));
     const QString path = tempPath(QStringLiteral("sub/first.bmp"));
     QCOMPARE(savePicture(numberedPicture(4, 4), path), PictureError::None);
-    const QString start = m_window->document().AppPath;
+    const QString start = m_window->document().lastFolder;
 
     m_dialogs->fileNames = {path, QString(), tempPath(QStringLiteral("sub/second.bmp"))};
     trigger("mnuOpen");
@@ -299,13 +296,13 @@ void TestFileCommands::dialogsStartInLastFolder()
             folders << request.folder;
     }
     QCOMPARE(folders, (QStringList{start, folder, folder}));
-    QCOMPARE(m_window->document().AppPath, folder);
+    QCOMPARE(m_window->document().lastFolder, folder);
     QCOMPARE(m_dialogs->of("save")[0].title, QStringLiteral("Save"));
 }
 
 void TestFileCommands::saveWritesExactNameAndReadsBack()
 {
-    Surface &canvas = m_window->canvas();
+    Surface &canvas = m_window->document().canvas();
     canvas.setPicture(numberedPicture(50, 40));
     canvas.setPixel(10, 10, 0x00FF00FF);
     const QImage drawn = canvas.image();
@@ -350,10 +347,10 @@ void TestFileCommands::openFailureKeepsCanvas()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    Surface &canvas = m_window->canvas();
+    Surface &canvas = m_window->document().canvas();
     canvas.setPixel(5, 5, 0x000000FF);
     const QImage before = canvas.image();
-    m_window->document().CurrentTool = 2;
+    m_window->toolState().currentTool = ToolId(2);
     m_dialogs->fileNames.push_back(path);
 
     trigger("mnuOpen");
@@ -364,7 +361,7 @@ void TestFileCommands::openFailureKeepsCanvas()
     QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
     QCOMPARE(canvas.image(), before);
     QCOMPARE(m_window->canvasView()->size(), QSize(760, 568));
-    QCOMPARE(m_window->document().CurrentTool, -1);
+    QCOMPARE(toolIndex(m_window->toolState().currentTool), -1);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
 }
 
@@ -383,13 +380,13 @@ void TestFileCommands::saveFailureIsReported()
 
 void TestFileCommands::scaleAveragesAndUpdatesView()
 {
-    Surface &canvas = m_window->canvas();
+    Surface &canvas = m_window->document().canvas();
     canvas.setSize(100, 100);
     canvas.setPixel(0, 0, rgbColour(10, 200, 0));
     canvas.setPixel(1, 0, rgbColour(20, 200, 0));
     canvas.setPixel(0, 1, rgbColour(30, 100, 0));
     canvas.setPixel(1, 1, rgbColour(41, 100, 0));
-    m_window->UpdateScrollBars();
+    m_window->updateScrollBars();
     QString shownWidth;
     QString shownHeight;
     QVERIFY(scriptModal<frmScale>([this] { trigger("mnuScale"); },
@@ -415,13 +412,12 @@ void TestFileCommands::scaleAveragesAndUpdatesView()
         if (grip->property("index").toInt() == 2)
             QCOMPARE(grip->pos(), QPoint(22, 50));
     }
-    QCOMPARE(m_window->scratch().size(), QSize(50, 50));
-    QCOMPARE(m_window->document().DialogResult, Document::DialogCancelled);
+    QCOMPARE(m_window->document().clipboard().size(), QSize(50, 50));
 }
 
 void TestFileCommands::scaleCancelChangesNothing()
 {
-    Surface &canvas = m_window->canvas();
+    Surface &canvas = m_window->document().canvas();
     canvas.setPixel(7, 7, 0x0000FF00);
     const QImage before = canvas.image();
     m_window->setStatusPanel(3, QStringLiteral("kept"));
@@ -429,8 +425,7 @@ void TestFileCommands::scaleCancelChangesNothing()
                                   [](frmScale &dialog) { dialog.CmdCancel_Click(); }));
     QCOMPARE(canvas.image(), before);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("kept"));
-    QCOMPARE(m_window->scratch().size(), QSize(32, 30));
-    QCOMPARE(m_window->document().DialogResult, Document::DialogCancelled);
+    QCOMPARE(m_window->document().clipboard().size(), QSize(32, 30));
 }
 
 namespace {
@@ -439,8 +434,9 @@ namespace {
 // next file dialog starts, the messages shown.
 QStringList stateOf(frmmain &window, const ScriptedDialogs &dialogs)
 {
-    QStringList state{window.statusPanel(3), QString::number(window.document().CurrentTool),
-                      window.document().AppPath};
+    QStringList state{window.statusPanel(3),
+                      QString::number(toolIndex(window.toolState().currentTool)),
+                      window.document().lastFolder};
     const auto place = [](const QWidget *w) {
         return QStringLiteral("%1,%2 %3x%4")
             .arg(w->x())
@@ -482,23 +478,23 @@ void TestFileCommands::commandLineOpensAsOpenDoes()
     QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("BM and nothing more") > 0);
     ScriptedDialogs dialogs;
     frmmain window(dialogs);
-    window.Form_Load();
+    window.startUp();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     // Names relative to the folder a terminal is in.
     const QString here = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_folder->path()));
-    window.openFromCommandLine(arguments);
+    window.documentCommands().openFromCommandLine(arguments);
     QVERIFY(QDir::setCurrent(here));
     m_dialogs->fileNames.push_back(tempPath(arguments.first()));
     trigger("mnuOpen");
 
     if (pencilStays) {
-        QCOMPARE(window.document().CurrentTool, 1);
-        m_window->document().CurrentTool = 1;
+        QCOMPARE(toolIndex(window.toolState().currentTool), 1);
+        m_window->toolState().currentTool = ToolId(1);
     }
-    QCOMPARE(window.canvas().image(), m_window->canvas().image());
+    QCOMPARE(window.document().canvas().image(), m_window->document().canvas().image());
     QCOMPARE(stateOf(window, dialogs), stateOf(*m_window, *m_dialogs));
     QCOMPARE(dialogs.of(QStringLiteral("message")).size(), std::size_t(pencilStays ? 1 : 0));
 }

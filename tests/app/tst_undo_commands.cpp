@@ -1,8 +1,8 @@
 #include "testmain.h"
 
 #include "app/frmmain.h"
+#include "controls/canvas_view.h"
 #include "controls/color_pallete.h"
-#include "controls/picture_box.h"
 #include "scripted_dialogs.h"
 
 #include <QAction>
@@ -61,7 +61,7 @@ private slots:
     void typedXSwapsColours();
 
 private:
-    Surface &canvas() { return m_window->canvas(); }
+    Surface &canvas() { return m_window->document().canvas(); }
     // One mouse action on the canvas as the press and release handlers take
     // it: before-picture, drawing, after-picture.
     void drawAction(Colour colour, QPointF from, QPointF to);
@@ -77,7 +77,7 @@ void TestUndoCommands::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_window = std::make_unique<frmmain>(*m_dialogs);
-    m_window->Form_Load();
+    m_window->startUp();
 }
 
 void TestUndoCommands::cleanup()
@@ -88,9 +88,9 @@ void TestUndoCommands::cleanup()
 
 void TestUndoCommands::drawAction(Colour colour, QPointF from, QPointF to)
 {
-    m_window->undoStore().takeBefore();
+    m_window->document().undo().takeBefore();
     canvas().line(from, to, colour, Surface::LineForm::Box);
-    m_window->undoStore().takeAfter();
+    m_window->document().undo().takeAfter();
 }
 
 void TestUndoCommands::run(QChar command, bool button)
@@ -220,8 +220,7 @@ void TestUndoCommands::restoreBringsBackSize()
     // A new 200 x 200 canvas, as New makes it.
     QVERIFY(canvas().setPicture(QImage()));
     QVERIFY(canvas().setSize(200, 200));
-    m_window->UpdateScrollBars();
-    m_window->showCanvasSize();
+    m_window->updateScrollBars();
     QCOMPARE(vBar->maximum(), 0);
 
     run(command, false);
@@ -268,8 +267,8 @@ void TestUndoCommands::clear()
     QCOMPARE(m_dialogs->requests.size(), std::size_t(1));
     QCOMPARE(canvas().size(), QSize(300, 200));
     QCOMPARE(canvas().backColor(), Yellow);
-    QCOMPARE(m_window->undoStore().masktemp().isNull(), answer);
-    QCOMPARE(m_window->undoStore().PM().isNull(), answer);
+    QCOMPARE(m_window->document().undo().masktemp().isNull(), answer);
+    QCOMPARE(m_window->document().undo().PM().isNull(), answer);
     if (answer)
         QVERIFY(allOf(canvas(), Yellow));
     else
@@ -323,7 +322,7 @@ void TestUndoCommands::commandButtons()
             QTest::keyClick(button, Qt::Key(keys[way]));
         QCOMPARE(canvas().getPixel(BoxCorner.x(), BoxCorner.y()), boxShown ? Red : White);
         QCOMPARE(m_dialogs->of(QStringLiteral("yesno")).size(), std::size_t(clears ? way + 1 : 0));
-        QCOMPARE(m_window->undoStore().PM().isNull(), clears);
+        QCOMPARE(m_window->document().undo().PM().isNull(), clears);
     }
 }
 

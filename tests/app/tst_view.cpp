@@ -3,7 +3,7 @@
 #include "app/frmmain.h"
 #include "app/resize_grip.h"
 #include "controls/bordered_box.h"
-#include "controls/picture_box.h"
+#include "controls/canvas_view.h"
 #include "scripted_dialogs.h"
 
 #include <QApplication>
@@ -50,7 +50,7 @@ void TestView::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_window = std::make_unique<frmmain>(*m_dialogs);
-    m_window->Form_Load();
+    m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
@@ -97,8 +97,8 @@ void TestView::scrollRangesFollowCanvas()
     QFETCH(QSize, canvas);
     QFETCH(int, hMaximum);
     QFETCH(int, vMaximum);
-    m_window->canvas().setSize(canvas.width(), canvas.height());
-    m_window->UpdateScrollBars();
+    m_window->document().canvas().setSize(canvas.width(), canvas.height());
+    m_window->updateScrollBars();
     QScrollBar *h = m_window->horizontalBar();
     QScrollBar *v = m_window->verticalBar();
     QCOMPARE(h->minimum(), 0);
@@ -165,12 +165,12 @@ void TestView::gripDrag()
     QFETCH(QPoint, move);
     QFETCH(QSize, size);
     QFETCH(QPoint, grip0);
-    Surface &canvas = m_window->canvas();
+    Surface &canvas = m_window->document().canvas();
     canvas.setSize(200, 200);
     canvas.setPixel(0, 0, 0x000000FF);
     canvas.setPixel(199, 199, 0x0000FF00);
-    m_window->PlaceGrips();
-    m_window->UpdateScrollBars();
+    m_window->placeGrips();
+    m_window->updateScrollBars();
 
     QWidget *g = grip(index);
     const QPoint grab(3, 2);
@@ -196,9 +196,8 @@ void TestView::gripDrag()
 
 void TestView::rightButtonDragDoesNothing()
 {
-    m_window->canvas().setSize(200, 200);
-    m_window->PlaceGrips();
-    m_window->showCanvasSize();
+    m_window->document().canvas().setSize(200, 200);
+    m_window->placeGrips();
     QWidget *g = grip(1);
     QTest::mousePress(g, Qt::RightButton, {}, QPoint(3, 3));
     QTest::mouseMove(g, QPoint(43, 33));
@@ -206,19 +205,19 @@ void TestView::rightButtonDragDoesNothing()
                      Qt::NoButton, Qt::RightButton, Qt::NoModifier);
     QCoreApplication::sendEvent(g, &move);
     QTest::mouseRelease(g, Qt::RightButton, {}, QPoint(3, 3));
-    QCOMPARE(m_window->canvas().size(), QSize(200, 200));
+    QCOMPARE(m_window->document().canvas().size(), QSize(200, 200));
     QCOMPARE(g->pos(), QPoint(200, 200));
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("200x200"));
 }
 
 void TestView::dragPastMemoryIsReportedOnce()
 {
-    m_window->canvas().setSize(200, 200);
-    m_window->PlaceGrips();
+    m_window->document().canvas().setSize(200, 200);
+    m_window->placeGrips();
     QTest::mousePress(grip(0), Qt::LeftButton, {}, QPoint(3, 3));
     dragTo(0, QPointF(70000, 3));
     dragTo(0, QPointF(80000, 3));
-    QCOMPARE(m_window->canvas().size(), QSize(200, 200));
+    QCOMPARE(m_window->document().canvas().size(), QSize(200, 200));
     QCOMPARE(grip(0)->pos(), QPoint(200, 97));
     const auto messages = m_dialogs->of("message");
     QCOMPARE(messages.size(), std::size_t(1));
@@ -226,7 +225,7 @@ void TestView::dragPastMemoryIsReportedOnce()
 
     // The same drag goes on to a size that fits.
     dragTo(0, QPointF(13, 3));
-    QCOMPARE(m_window->canvas().size(), QSize(210, 200));
+    QCOMPARE(m_window->document().canvas().size(), QSize(210, 200));
     QCOMPARE(m_dialogs->of("message").size(), std::size_t(1));
     QTest::mouseRelease(grip(0), Qt::LeftButton, {}, QPoint(3, 3));
 }
@@ -238,7 +237,7 @@ void TestView::shrinkingPullsScrolledCanvasBack()
     QWidget *g = grip(2);
     QTest::mousePress(g, Qt::LeftButton, {}, QPoint(3, 3));
     dragTo(2, QPointF(3, -97));
-    QCOMPARE(m_window->canvas().size(), QSize(760, 468));
+    QCOMPARE(m_window->document().canvas().size(), QSize(760, 468));
     QCOMPARE(m_window->verticalBar()->maximum(), 50);
     QCOMPARE(m_window->verticalBar()->value(), 50);
     QCOMPARE(m_window->canvasView()->y(), -50);
@@ -270,8 +269,8 @@ void TestView::wheelScrolls()
     QFETCH(QPoint, turn);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QPoint, notches);
-    m_window->canvas().setSize(3000, 2000);
-    m_window->UpdateScrollBars();
+    m_window->document().canvas().setSize(3000, 2000);
+    m_window->updateScrollBars();
     QScrollBar *h = m_window->horizontalBar();
     QScrollBar *v = m_window->verticalBar();
     h->setValue(200);

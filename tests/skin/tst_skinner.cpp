@@ -612,7 +612,7 @@ void TestSkinner::mainWindowInstallsAndRemoves()
 {
     ScriptedDialogs dialogs;
     auto window = std::make_unique<frmmain>(dialogs);
-    window->Form_Load();
+    window->startUp();
     QCOMPARE(prop(window.get(), "PROCADDR"), 1);
     auto *undo = window->findChild<QPushButton *>(QStringLiteral("Command1"));
     QVERIFY(undo);

@@ -3,8 +3,10 @@
 #include "core/document.h"
 #include "core/random.h"
 #include "core/surface.h"
+#include "scripted_dialogs.h"
 #include "tools/canvas_host.h"
 #include "tools/canvas_input.h"
+#include "tools/clipboard.h"
 #include "tools/text_settings.h"
 #include "tools/tool_options.h"
 #include "tools/tool_state.h"
@@ -18,18 +20,6 @@
 class RecordingHost : public CanvasHost
 {
 public:
-    explicit RecordingHost(const Surface &canvas) : m_canvas(canvas) {}
-
-    void takeBeforeSnapshot() override
-    {
-        calls << "before";
-        before = m_canvas.image();
-    }
-    void takeAfterSnapshot() override
-    {
-        calls << "after";
-        after = m_canvas.image();
-    }
     void setStatusPosition(const QString &text) override
     {
         calls << "status";
@@ -39,20 +29,6 @@ public:
     Colour color2() const override { return colour2; }
     void setColor1(Colour colour) override { colour1 = colour; }
     void setColor2(Colour colour) override { colour2 = colour; }
-    bool selectionVisible() const override { return selection; }
-    void cut() override { calls << "cut"; }
-    void pastePreview(QPointF at) override
-    {
-        calls << QStringLiteral("preview %1,%2").arg(at.x()).arg(at.y());
-    }
-    void pasteCommit(QPointF at) override
-    {
-        calls << QStringLiteral("commit %1,%2").arg(at.x()).arg(at.y());
-    }
-
-    void setSelectionFrame(const QRect &frame) override { selectionFrame = frame; }
-    QRect cloneMarker() const override { return marker; }
-    void setCloneMarker(const QRect &to) override { marker = to; }
     // The next answer of texts, as if typed and confirmed; none left cancels.
     bool askText(TextSettings &settings) override
     {
@@ -66,49 +42,47 @@ public:
     }
 
     QStringList calls;
-    QImage before;
-    QImage after;
     QString status;
     Colour colour1 = 0x000000FF; // red
     Colour colour2 = 0x00FF0000; // blue
-    bool selection = false;
-    QRect selectionFrame;
-    QRect marker;
     std::deque<TextSettings> texts;
     // What the text dialog opened with, each time.
     std::vector<TextSettings> asked;
-
-private:
-    const Surface &m_canvas;
 };
 
-// A white canvas with the routing around it, the way the main window wires it.
+// A white canvas in a document with the routing around it, the way the main
+// window wires it; tool is a palette position, none outside 0..21.
 struct ToolRig {
     explicit ToolRig(int width = 80, int height = 60, int tool = 1)
-        : canvas(width, height), host(canvas), input(canvas, document, state, options, host, random)
+        : canvas(document.canvas()), clipboard(document, state, dialogs, nullptr),
+          input(document, state, options, clipboard, host, random)
     {
-        document.CurrentTool = tool;
+        canvas.setSize(width, height);
+        if (tool >= 0 && tool < ToolCount)
+            state.currentTool = ToolId(tool);
     }
 
-    void click(double x, double y, int button = 1)
+    void click(double x, double y, Qt::MouseButton button = Qt::LeftButton)
     {
-        input.press(button, 0, x, y);
-        input.release(button, 0, x, y);
+        input.press(button, {}, QPointF(x, y));
+        input.release(button, {}, QPointF(x, y));
     }
-    void stroke(QPointF from, QPointF to, int button = 1)
+    void stroke(QPointF from, QPointF to, Qt::MouseButton button = Qt::LeftButton)
     {
-        input.press(button, 0, from.x(), from.y());
-        input.move(button, 0, to.x(), to.y());
-        input.release(button, 0, to.x(), to.y());
+        input.press(button, {}, from);
+        input.move(button, {}, to);
+        input.release(button, {}, to);
     }
-    ToolContext context() { return {canvas, state, options, host, random}; }
+    ToolContext context() { return {document, canvas, state, options, host, random}; }
 
-    Surface canvas;
     Document document;
+    Surface &canvas;
     ToolState state;
     ToolOptions options;
     RandomSource random;
     RecordingHost host;
+    ScriptedDialogs dialogs;
+    Clipboard clipboard;
     CanvasInput input;
 };
 

@@ -1,5 +1,6 @@
 #include "testmain.h"
 #include "tool_rig.h"
+#include "tools/curve_polygon.h"
 
 #include <QTest>
 
@@ -23,15 +24,15 @@ void play(ToolRig &rig, const QString &script, int button = 1)
         const QPointF at = arg.contains(u',') ? pointOf(arg) : QPointF();
         const char kind = static_cast<char>(step[0].unicode());
         if (kind == 'p' || kind == 'c')
-            rig.input.press(button, 0, at.x(), at.y());
+            rig.input.press(Qt::MouseButton(button), {}, at);
         if (kind == 'm')
-            rig.input.move(button, 0, at.x(), at.y());
+            rig.input.move(Qt::MouseButtons(button), {}, at);
         if (kind == 'r' || kind == 'c')
-            rig.input.release(button, 0, at.x(), at.y());
+            rig.input.release(Qt::MouseButton(button), {}, at);
         if (kind == 'd')
             rig.input.doubleClick();
         if (kind == 't')
-            rig.document.CurrentTool = arg.toInt();
+            rig.state.currentTool = ToolId(arg.toInt());
     }
 }
 
@@ -75,6 +76,9 @@ void TestDrawTools::curveAndPolygonEdges_data()
         << ".10,10 10,10-40,10 .20,40 20,40-60,40" << true;
     QTest::newRow("chain survives a change of tool") << 15 << "c10,10 t0 c60,50 t15 c40,40"
                                                      << ".10,10 10,10-40,40" << true;
+    QTest::newRow("chain keeps its vertex through an eraser stroke")
+        << 15 << "c10,10 t17 p60,50 m62,52 r62,52 t15 c40,40"
+        << ".10,10 10,10-40,40" << true;
     QTest::newRow("curve closes at the release") << 14 << "p10,10 m30,10 m30,30 r10,30"
                                                  << "10,10-30,10 30,10-30,30 10,10-10,30" << false;
     QTest::newRow("curve released where pressed: a dot") << 14 << "c20,20"
@@ -98,7 +102,8 @@ void TestDrawTools::curveAndPolygonEdges()
             expected.line(pointOf(edge.section(u'-', 0, 0)), pointOf(edge.section(u'-', 1)), Red);
     }
     QCOMPARE(rig.canvas.image(), expected.image());
-    QCOMPARE(rig.state.PolyOpen, polyOpen);
+    QCOMPARE(static_cast<const PolygonTool &>(rig.input.tool(ToolId::Polygon)).chainOpen(),
+             polyOpen);
 }
 
 void TestDrawTools::fill_data()
@@ -198,12 +203,12 @@ void TestDrawTools::gradient()
     ToolRig rig(60, 40, 20);
     rig.options.GradeDirection = vertical ? 1 : 0;
     rig.host.colour1 = first;
-    rig.input.press(2, 0, from.x(), from.y());
-    rig.input.move(2, 0, to.x(), to.y());
+    rig.input.press(Qt::RightButton, {}, from);
+    rig.input.move(Qt::RightButton, {}, to);
     // The preview is a black box on the screen only.
     QCOMPARE(countNot(rig.canvas.image(), White), 0);
     QCOMPARE(pixelAt(rig.canvas.grabLayer(rig.canvas.rect()), from.toPoint()), Black);
-    rig.input.release(2, 0, to.x(), to.y());
+    rig.input.release(Qt::RightButton, {}, to);
 
     const QImage image = rig.canvas.image();
     QCOMPARE(boundsNot(image, White), painted);

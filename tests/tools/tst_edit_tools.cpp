@@ -4,6 +4,7 @@
 #include "testmain.h"
 #include "tool_rig.h"
 #include "tools/clipboard.h"
+#include "tools/clone_tool.h"
 #include "tools/frmtext.h"
 
 #include <QComboBox>
@@ -46,9 +47,15 @@ void blit(QImage &target, const QImage &source, QPoint from, QPoint to, QSize si
 // A canvas with the routing's state and a clipboard picture as it starts.
 struct ClipboardRig {
     ToolRig rig{40, 30, 0};
-    Surface picture{32, 30, TransparentKey};
-    ScriptedDialogs dialogs;
-    Clipboard clipboard{rig.canvas, picture, rig.state, rig.document, dialogs, nullptr};
+    Surface &picture = rig.document.clipboard();
+    ScriptedDialogs &dialogs = rig.dialogs;
+    Clipboard &clipboard = rig.clipboard;
+
+    bool take(bool cut, const QRect &selection)
+    {
+        rig.document.setSelection(selection);
+        return cut ? clipboard.cutSelection() : clipboard.copySelection();
+    }
 };
 
 } // namespace
@@ -100,11 +107,12 @@ void TestEditTools::pasteModes()
     const QImage original = testPicture(40, 30);
     canvas.setPicture(original);
     c.rig.state.PastePending = true;
-    QCOMPARE(cut ? c.clipboard.cut(selection) : c.clipboard.copy(selection), !selection.isNull());
+    QCOMPARE(c.take(cut, selection), !selection.isNull());
+    QCOMPARE(c.rig.document.selection(), QRect());
     QCOMPARE(c.rig.state.PastePending, selection.isNull());
     c.clipboard.setKeyed(keyed);
     c.clipboard.paste();
-    QCOMPARE(c.rig.document.CurrentTool, -1);
+    QVERIFY(!c.rig.state.currentTool);
 
     // What was taken: the background colour outside the canvas; the magenta
     // block when nothing was.
@@ -137,11 +145,12 @@ void TestEditTools::pasteModes()
 void TestEditTools::tooLargeKeepsEverything()
 {
     ClipboardRig c;
-    QVERIFY(c.clipboard.copy(QRect(1, 1, 4, 4)));
+    QVERIFY(c.take(false, QRect(1, 1, 4, 4)));
     const QImage held = c.picture.image();
     const QImage picture = c.rig.canvas.image();
     c.rig.state.PastePending = true;
-    QVERIFY(!c.clipboard.cut(QRect(-70000, 0, 70040, 10)));
+    QVERIFY(!c.take(true, QRect(-70000, 0, 70040, 10)));
+    QCOMPARE(c.rig.document.selection(), QRect(-70000, 0, 70040, 10));
     QCOMPARE(c.picture.image(), held);
     QCOMPARE(c.rig.canvas.image(), picture);
     QVERIFY(c.rig.state.PastePending);
@@ -185,24 +194,24 @@ void TestEditTools::cloneOffsets()
     const bool defined = source.x() >= 0;
     if (defined) {
         // Alt with Ctrl defines nothing; Alt alone does, with any button.
-        rig.input.press(1, 6, source.x(), source.y());
-        QVERIFY(!rig.state.CloneSourceNew);
-        rig.input.press(2, 4, source.x(), source.y());
-        QCOMPARE(rig.host.marker, QRect(roundToInt(source.x()) - size / 2,
-                                        roundToInt(source.y()) - size / 2, size, size));
+        rig.input.press(Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, source);
+        QVERIFY(!static_cast<const CloneTool &>(rig.input.tool(ToolId::Clone)).sourceNew());
+        rig.input.press(Qt::RightButton, Qt::AltModifier, source);
+        QCOMPARE(rig.document.cloneMarker(), QRect(roundToInt(source.x()) - size / 2,
+                                                   roundToInt(source.y()) - size / 2, size, size));
         if (!sameStroke)
-            rig.input.release(2, 4, source.x(), source.y());
+            rig.input.release(Qt::RightButton, Qt::AltModifier, source);
     }
     if (!defined || !sameStroke)
-        rig.input.press(1, 0, moves.front().x(), moves.front().y());
+        rig.input.press(Qt::LeftButton, {}, moves.front());
 
     // The reference: the offset fixed by the first step after a new source,
     // then each block read in full before it is written.
     bool fixing = defined;
     QPointF offset;
-    QRect marker = rig.host.marker;
+    QRect marker = rig.document.cloneMarker();
     for (const QPointF &at : moves) {
-        rig.input.move(1, 0, at.x(), at.y());
+        rig.input.move(Qt::LeftButton, {}, at);
         if (std::exchange(fixing, false)) {
             offset = at - source;
             continue;
@@ -213,9 +222,9 @@ void TestEditTools::cloneOffsets()
         if (defined)
             marker = QRect(from, QSize(size, size));
     }
-    rig.input.release(1, 0, moves.back().x(), moves.back().y());
+    rig.input.release(Qt::LeftButton, {}, moves.back());
     QCOMPARE(rig.canvas.image(), expected);
-    QCOMPARE(rig.host.marker, marker);
+    QCOMPARE(rig.document.cloneMarker(), marker);
 }
 
 void TestEditTools::textTool_data()
@@ -248,10 +257,10 @@ void TestEditTools::textTool()
     const QImage blank = rig.canvas.image();
 
     // Press and drag draw nothing; the release asks, at the release point.
-    rig.input.press(button, 0, 5, 5);
-    rig.input.move(button, 0, 30, 20);
+    rig.input.press(Qt::MouseButton(button), {}, QPointF(5, 5));
+    rig.input.move(Qt::MouseButtons(button), {}, QPointF(30, 20));
     QCOMPARE(rig.canvas.grabLayer(rig.canvas.rect()), blank);
-    rig.input.release(button, 0, 10.5, 12);
+    rig.input.release(Qt::MouseButton(button), {}, QPointF(10.5, 12));
     QVERIFY(!rig.state.IsDrawing);
 
     // The reference: each copy alone on white, laid over the last.
@@ -268,7 +277,7 @@ void TestEditTools::textTool()
     QCOMPARE(rig.canvas.image(), expected);
 
     // The next use opens with this use's choice.
-    rig.click(40, 40, button);
+    rig.click(40, 40, Qt::MouseButton(button));
     QCOMPARE(rig.host.asked.back().TextString, confirmed ? text : QString());
 }
 
@@ -298,12 +307,11 @@ void TestEditTools::textDialog()
     QFETCH(int, font);
     QFETCH(QString, size);
     QFETCH(QString, answer);
-    Document document;
-    TextSettings settings = last;
+    std::optional<TextSettings> answered;
     QStringList shown;
     QRect ink;
     QVERIFY(scriptModal<frmText>(
-        [&] { frmText(document, settings).exec(); },
+        [&] { answered = frmText::ask(last, nullptr); },
         [&](frmText &dialog) {
             auto *text = dialog.findChild<QLineEdit *>("txtText");
             for (const char *name : {"cboFont", "cboSize", "cboStyle"})
@@ -331,7 +339,8 @@ void TestEditTools::textDialog()
     QVERIFY2(std::abs(ink.center().x()) <= 2, qPrintable(QString::number(ink.center().x())));
 
     const bool confirmed = answer == "ok" || answer == "enter";
-    QCOMPARE(document.DialogResult, confirmed ? 1 : 2);
+    QCOMPARE(answered.has_value(), confirmed);
+    const TextSettings settings = answered.value_or(last);
     const TextSettings expected =
         confirmed ? TextSettings{family, size.toInt(), "Kalvo 文字", last.TextStyle} : last;
     QCOMPARE((QStringList{settings.TextFontName, settings.TextString}),

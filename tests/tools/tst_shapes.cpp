@@ -89,7 +89,7 @@ void TestShapes::committedShape()
     for (const QPoint &p : blank)
         QVERIFY2(pixelAt(image, p) == White,
                  qPrintable(QStringLiteral("%1,%2 drawn").arg(p.x()).arg(p.y())));
-    QCOMPARE(rig.host.after, image);
+    QCOMPARE(rig.document.undo().PM().toImage(), image);
 }
 
 void TestShapes::previewStaysOffThePicture_data()
@@ -104,17 +104,17 @@ void TestShapes::previewStaysOffThePicture()
     QFETCH(int, tool);
     ToolRig rig(70, 50, tool);
     const QImage blank = rig.canvas.image();
-    rig.input.press(1, 0, 30, 25);
-    rig.input.move(1, 0, 60, 45);
-    rig.input.move(1, 0, 40, 30);
+    rig.input.press(Qt::LeftButton, {}, QPointF(30, 25));
+    rig.input.move(Qt::LeftButton, {}, QPointF(60, 45));
+    rig.input.move(Qt::LeftButton, {}, QPointF(40, 30));
     QCOMPARE(rig.canvas.image(), blank);
     // Only the latest preview is on the screen.
     const QImage screen = rig.canvas.grabLayer(rig.canvas.rect());
     QVERIFY(countNot(screen, White) > 0);
     QCOMPARE(boundsNot(screen, White).contains(QPoint(55, 42)), false);
 
-    rig.input.release(1, 0, 40, 30);
-    QCOMPARE(rig.host.before, blank);
+    rig.input.release(Qt::LeftButton, {}, QPointF(40, 30));
+    QCOMPARE(rig.document.undo().masktemp().toImage(), blank);
     QCOMPARE(rig.canvas.image(), screen);
     QVERIFY(rig.canvas.previewRect().isEmpty());
 }
@@ -146,14 +146,14 @@ void TestShapes::clickWithoutMovement()
 void TestShapes::starCommitsRaysWhileDragging()
 {
     ToolRig rig(60, 60, 3);
-    rig.input.press(1, 0, 30, 30);
+    rig.input.press(Qt::LeftButton, {}, QPointF(30, 30));
     QCOMPARE(countNot(rig.canvas.image(), White), 0);
-    rig.input.move(1, 0, 50, 30);
-    rig.input.move(1, 0, 30, 50);
+    rig.input.move(Qt::LeftButton, {}, QPointF(50, 30));
+    rig.input.move(Qt::LeftButton, {}, QPointF(30, 50));
     const QImage drawn = rig.canvas.image();
     QCOMPARE(pixelAt(drawn, {40, 30}), rig.host.colour1);
     QCOMPARE(pixelAt(drawn, {30, 40}), rig.host.colour1);
-    rig.input.release(1, 0, 10, 10);
+    rig.input.release(Qt::LeftButton, {}, QPointF(10, 10));
     QCOMPARE(rig.canvas.image(), drawn);
 }
 
@@ -220,8 +220,8 @@ void TestShapes::filledShapesUseThisPressPenColour()
     QFETCH(QPointF, to);
     ToolRig rig(70, 60, tool);
     rig.canvas.setDrawStyle(2);
-    rig.stroke({10, 10}, to, 1);
-    rig.stroke({10, 10}, to, 2);
+    rig.stroke({10, 10}, to, Qt::LeftButton);
+    rig.stroke({10, 10}, to, Qt::RightButton);
     const QImage image = rig.canvas.image();
     QCOMPARE(pixelAt(image, {20, 20}), rig.host.colour2);
     QCOMPARE(rig.canvas.fillColor(), rig.host.colour2);

@@ -1,0 +1,175 @@
+#include "document_commands.h"
+
+#include "controls/busy_cursor.h"
+#include "core/common_dialogs.h"
+#include "core/document.h"
+#include "core/picture_file.h"
+#include "core/scale_image.h"
+#include "frmnew.h"
+#include "frmscale.h"
+#include "tools/tool_state.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QWidget>
+
+namespace {
+
+const QString BitmapFilter = QStringLiteral("位图文件(*.bmp)|*.bmp|");
+
+} // namespace
+
+DocumentCommands::DocumentCommands(Document &document, ToolState &toolState, CommonDialogs &dialogs,
+                                   QWidget *owner)
+    : m_document(document), m_toolState(toolState), m_dialogs(dialogs), m_owner(owner)
+{
+}
+
+QString DocumentCommands::folderOf(const QString &path)
+{
+    const qsizetype separator = path.lastIndexOf(QLatin1Char('/'));
+    return separator < 0 ? path : path.left(separator);
+}
+
+QString DocumentCommands::withSeparator(const QString &path)
+{
+    const QChar separator = QDir::separator();
+    return path.endsWith(separator) ? path : path + separator;
+}
+
+QString DocumentCommands::askFileName(bool open, const QString &filter, const QString &title)
+{
+    const QString start = m_document.lastFolder;
+    const QString path = open ? m_dialogs.openFileName(m_owner, title, filter, start)
+                              : m_dialogs.saveFileName(m_owner, title, filter, start);
+    // The last folder ends in a separator; a file in the root folder thus
+    // starts the next dialog in "/".
+    if (!path.isEmpty())
+        m_document.lastFolder = withSeparator(folderOf(path));
+    return path;
+}
+
+void DocumentCommands::newPicture(Colour color1, Colour color2)
+{
+    const std::optional<NewPicture> answer = frmNew::ask(color1, color2, m_dialogs, m_owner);
+    if (!answer)
+        return;
+    // Each step stands alone: one that fails is skipped.
+    Surface &canvas = m_document.canvas();
+    canvas.clearPicture();
+    canvas.setSize(answer->width, answer->height);
+    canvas.setBackColor(answer->backColor);
+    m_document.clearSelection();
+    emit pictureReplaced();
+}
+
+void DocumentCommands::open()
+{
+    m_document.clearSelection();
+    const QString path = askFileName(true, BitmapFilter, QStringLiteral("Open"));
+    if (!path.isEmpty())
+        openPath(path);
+    m_toolState.currentTool.reset();
+}
+
+bool DocumentCommands::openPath(const QString &path)
+{
+    Surface &canvas = m_document.canvas();
+    PictureError error = PictureError::None;
+    {
+        const BusyCursor busy;
+        const LoadedPicture loaded = loadPicture(path);
+        error = loaded.error;
+        if (error == PictureError::None && !canvas.setPicture(loaded.image))
+            error = PictureError::TooLarge;
+    }
+    if (error != PictureError::None) {
+        // The canvas stays as it was, drawing included: a file that cannot
+        // be read must not cost the user the picture.
+        m_dialogs.message(m_owner, pictureErrorMessage(error, path), QStringLiteral("打开"),
+                          CommonDialogs::Icon::Warning);
+        return false;
+    }
+    canvas.setBackColor(0x00FFFFFF);
+    emit pictureReplaced();
+    return true;
+}
+
+void DocumentCommands::openFromCommandLine(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return;
+    // As if chosen in the Open dialog: the next file dialog starts beside it.
+    const QString path = QFileInfo(arguments.first()).absoluteFilePath();
+    m_document.lastFolder = withSeparator(folderOf(path));
+    // A file that cannot be read leaves the start-up state whole, the
+    // pencil included: there is nothing on the canvas for a tool to wait on.
+    if (openPath(path))
+        m_toolState.currentTool.reset();
+}
+
+void DocumentCommands::save()
+{
+    const QString path = askFileName(false, BitmapFilter, QStringLiteral("Save"));
+    if (path.isEmpty())
+        return;
+    PictureError error = PictureError::None;
+    {
+        const BusyCursor busy;
+        error = savePicture(m_document.canvas().image(), path);
+    }
+    if (error != PictureError::None) {
+        m_dialogs.message(m_owner, pictureErrorMessage(error, path), QStringLiteral("保存"),
+                          CommonDialogs::Icon::Critical);
+    }
+}
+
+void DocumentCommands::scale()
+{
+    const std::optional<QSize> size = frmScale::ask(m_document.canvas().size(), m_dialogs, m_owner);
+    if (!size)
+        return;
+    bool scaled = false;
+    {
+        const BusyCursor busy;
+        scaled =
+            ScaleImage(m_document.canvas(), m_document.clipboard(), size->width(), size->height());
+    }
+    if (!scaled) {
+        m_dialogs.message(m_owner, QStringLiteral("位图尺寸太大，内存无法容纳"),
+                          QStringLiteral("图像拉伸"), CommonDialogs::Icon::Warning);
+    }
+}
+
+void DocumentCommands::undo()
+{
+    restore([](Document &document) { return document.undo().restoreBefore(); });
+}
+
+void DocumentCommands::redo()
+{
+    restore([](Document &document) { return document.undo().restoreAfter(); });
+}
+
+void DocumentCommands::restore(bool (*step)(Document &))
+{
+    if (!step(m_document)) {
+        m_dialogs.message(m_owner, QStringLiteral("图片太大，无法恢复。"), m_owner->windowTitle(),
+                          CommonDialogs::Icon::Warning);
+    }
+}
+
+void DocumentCommands::clear()
+{
+    if (!m_dialogs.askYesNo(m_owner, QStringLiteral("确定要消除当前图像吗?"),
+                            QStringLiteral("清除图像"), CommonDialogs::Icon::None))
+        return;
+    // Emptying the holders of a canvas that could not be cleared would lose
+    // the user's only way back for nothing.
+    if (!m_document.canvas().setPicture(QImage())) {
+        m_dialogs.message(m_owner, QStringLiteral("内存不足，无法清除图像。"),
+                          m_owner->windowTitle(), CommonDialogs::Icon::Warning);
+        return;
+    }
+    m_document.undo().clear();
+}

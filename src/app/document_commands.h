@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/colour.h"
+
+#include <QObject>
+#include <QString>
+
+class CommonDialogs;
+class Document;
+class QWidget;
+struct ToolState;
+
+// The commands that replace, keep or restore the whole picture: New, Open,
+// Save, Scale, Undo, Redo and Clear. Each asks what it needs, works on the
+// document and tells the user (over owner) why it could not.
+class DocumentCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    DocumentCommands(Document &document, ToolState &toolState, CommonDialogs &dialogs,
+                     QWidget *owner);
+
+    // color1 and color2 are offered as background colours.
+    void newPicture(Colour color1, Colour color2);
+    void open();
+    // The picture at path onto the canvas as Open puts it there; false, with
+    // the user told and the canvas as it was, when it cannot be read.
+    bool openPath(const QString &path);
+    // The picture named first in arguments (those after the program's own
+    // name) as Open puts it there; no argument: nothing.
+    void openFromCommandLine(const QStringList &arguments);
+    void save();
+    void scale();
+    void undo();
+    void redo();
+    void clear();
+
+    // The path chosen in the platform's open (or save) dialog, starting in
+    // the last folder, or "" when cancelled; a choice makes its folder the
+    // next start.
+    QString askFileName(bool open, const QString &filter, const QString &title);
+    // The part of path before its last "/"; path itself without one.
+    static QString folderOf(const QString &path);
+    // path with the native separator at its end.
+    static QString withSeparator(const QString &path);
+
+signals:
+    // New or Open put another picture on the canvas.
+    void pictureReplaced();
+
+private:
+    void restore(bool (*step)(Document &));
+
+    Document &m_document;
+    ToolState &m_toolState;
+    CommonDialogs &m_dialogs;
+    QWidget *m_owner;
+};

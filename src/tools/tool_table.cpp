@@ -1,0 +1,79 @@
+#include "tool_table.h"
+
+#include "clone_tool.h"
+#include "colour_tools.h"
+#include "curve_polygon.h"
+#include "freehand.h"
+#include "select_tool.h"
+#include "shapes.h"
+#include "text_tool.h"
+#include "tool_icons.h"
+
+namespace {
+
+template <typename T, auto... Arguments> std::unique_ptr<Tool> make()
+{
+    return std::make_unique<T>(Arguments...);
+}
+
+using P = ToolPanel;
+constexpr ToolPanels Lines = P::LineWidth | P::LineStyle;
+
+// clang-format off
+const std::array<ToolRow, ToolCount> Table{{
+    {ToolId::Select, "选定", ToolIcons::select, {}, nullptr, true, make<SelectTool>},
+    {ToolId::Pencil, "铅笔", ToolIcons::pencil, P::LineWidth, nullptr, true, make<PencilTool>},
+    {ToolId::Line, "直线", ToolIcons::line, Lines, nullptr, true, make<LineTool>},
+    {ToolId::Star, "星形", ToolIcons::star, Lines, nullptr, true, make<StarTool>},
+    {ToolId::Box, "矩形", [](QPainter &p) { ToolIcons::box(p, false); }, Lines, nullptr, true,
+     make<BoxTool, false>},
+    {ToolId::FilledBox, "实心矩形", [](QPainter &p) { ToolIcons::box(p, true); }, Lines, nullptr,
+     true, make<BoxTool, true>},
+    {ToolId::Circle, "圆形", [](QPainter &p) { ToolIcons::circle(p, false); }, Lines, nullptr,
+     true, make<CircleTool, false>},
+    {ToolId::FilledCircle, "实心圆形", [](QPainter &p) { ToolIcons::circle(p, true); }, Lines,
+     nullptr, true, make<CircleTool, true>},
+    {ToolId::Ellipse, "椭圆形", [](QPainter &p) { ToolIcons::ellipse(p, false); }, Lines,
+     nullptr, true, make<EllipseTool, false>},
+    {ToolId::FilledEllipse, "实心椭圆", [](QPainter &p) { ToolIcons::ellipse(p, true); }, Lines,
+     nullptr, true, make<EllipseTool, true>},
+    {ToolId::RoundRect, "圆角矩形", [](QPainter &p) { ToolIcons::roundedBox(p, false); }, Lines,
+     nullptr, true, make<RoundRectTool, false>},
+    {ToolId::FilledRoundRect, "实心圆角矩形", [](QPainter &p) { ToolIcons::roundedBox(p, true); },
+     Lines, nullptr, true, make<RoundRectTool, true>},
+    {ToolId::Fill, "用颜色填充", ToolIcons::bucket, P::Fill, nullptr, true,
+     make<FillTool>},
+    {ToolId::Airbrush, "喷枪", ToolIcons::airbrush, Lines, nullptr, true, make<AirbrushTool>},
+    {ToolId::Curve, "曲线", ToolIcons::curve, P::LineWidth, nullptr, true, make<CurveTool>},
+    {ToolId::Polygon, "多边形", ToolIcons::polygon, Lines, nullptr, true, make<PolygonTool>},
+    {ToolId::Brush, "画笔", ToolIcons::brush, P::Brush, nullptr, true,
+     make<BrushTool>},
+    {ToolId::Eraser, "橡皮擦", ToolIcons::eraser, Lines | P::Eraser, nullptr, true,
+     make<EraserTool>},
+    {ToolId::ColourPick, "取色", ToolIcons::pipette, {}, nullptr, true,
+     make<ColourPickTool>},
+    {ToolId::Clone, "克隆", ToolIcons::stamp, P::Clone,
+     "请使用 Alt+鼠标左键 定义新克隆的范围.", true, make<CloneTool>},
+    {ToolId::Gradient, "渐变", ToolIcons::gradient, P::Gradient, nullptr, true,
+     make<GradientTool>},
+    {ToolId::Text, "文字", ToolIcons::text, P::Text, "请单击需要放置文字的区域.",
+     false, make<TextTool>},
+}};
+// clang-format on
+
+} // namespace
+
+QImage ToolRow::icon() const
+{
+    return toolIcon(paintIcon);
+}
+
+const std::array<ToolRow, ToolCount> &toolTable()
+{
+    return Table;
+}
+
+const ToolRow &toolRow(ToolId id)
+{
+    return Table[static_cast<std::size_t>(id)];
+}

@@ -1,0 +1,253 @@
+#include "testmain.h"
+
+#include "controls/canvas_transform.h"
+#include "controls/canvas_view.h"
+#include "core/document.h"
+#include "core/surface.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+class TestCanvasView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void transformMapsByFloor_data();
+    void transformMapsByFloor();
+    void mouseArguments_data();
+    void mouseArguments();
+    void doubleClickIsNotASecondPress();
+    void keyUpReportsTheKey();
+    void followsSurfaceSize();
+    void showsScreenLayer();
+    void overlaysLeaveSurfaceAlone();
+};
+
+namespace {
+
+void send(QWidget &widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
+          Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+{
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, buttons, modifiers);
+    QApplication::sendEvent(&widget, &event);
+}
+
+// A document with a canvas of this size, shown in a view.
+struct ViewRig {
+    explicit ViewRig(QSize size)
+    {
+        document.canvas().setSize(size.width(), size.height());
+        view.setDocument(&document);
+    }
+    Document document;
+    CanvasView view;
+};
+
+} // namespace
+
+void TestCanvasView::transformMapsByFloor_data()
+{
+    QTest::addColumn<QPointF>("origin");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QPointF>("view");
+    QTest::addColumn<QPoint>("canvas");
+    QTest::addColumn<QRect>("canvasRect");
+    QTest::addColumn<QRect>("viewRect");
+
+    const QPointF none(0, 0);
+    QTest::newRow("1:1 whole") << none << 1.0 << QPointF(12, 3) << QPoint(12, 3)
+                               << QRect(2, 3, 4, 5) << QRect(2, 3, 4, 5);
+    QTest::newRow("1:1 fraction") << none << 1.0 << QPointF(12.5, 3.99) << QPoint(12, 3)
+                                  << QRect(0, 0, 1, 1) << QRect(0, 0, 1, 1);
+    QTest::newRow("left of the picture") << none << 1.0 << QPointF(-0.5, -0.01) << QPoint(-1, -1)
+                                         << QRect(-2, -1, 2, 1) << QRect(-2, -1, 2, 1);
+    QTest::newRow("shifted origin") << QPointF(10, 20) << 1.0 << QPointF(9.5, 20) << QPoint(-1, 0)
+                                    << QRect(0, 0, 3, 3) << QRect(10, 20, 3, 3);
+    QTest::newRow("4x") << none << 4.0 << QPointF(7.9, 8) << QPoint(1, 2) << QRect(1, 2, 3, 1)
+                        << QRect(4, 8, 12, 4);
+    QTest::newRow("4x, negative") << none << 4.0 << QPointF(-0.1, -4) << QPoint(-1, -1)
+                                  << QRect(-1, 0, 1, 1) << QRect(-4, 0, 4, 4);
+    QTest::newRow("half") << none << 0.5 << QPointF(3.9, 4) << QPoint(7, 8) << QRect(1, 1, 3, 2)
+                          << QRect(0, 0, 2, 2);
+}
+
+void TestCanvasView::transformMapsByFloor()
+{
+    QFETCH(QPointF, origin);
+    QFETCH(double, scale);
+    QFETCH(QPointF, view);
+    QFETCH(QPoint, canvas);
+    QFETCH(QRect, canvasRect);
+    QFETCH(QRect, viewRect);
+    const CanvasTransform transform(origin, scale);
+    QCOMPARE(transform.toCanvas(view), canvas);
+    QCOMPARE(transform.toView(canvasRect), viewRect);
+    // Every canvas pixel of the rectangle lies under the view rectangle, and
+    // the view rectangle touches no other.
+    QVERIFY(transform.toCanvas(viewRect).contains(canvasRect));
+    if (scale >= 1)
+        QCOMPARE(transform.toCanvas(viewRect), canvasRect);
+}
+
+void TestCanvasView::mouseArguments_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("held");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("heldSeen");
+    QTest::addColumn<int>("modifiersSeen");
+
+    const int shiftCtrl = int(Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::newRow("left") << int(Qt::LeftButton) << int(Qt::LeftButton) << 0 << int(Qt::LeftButton)
+                          << 0;
+    QTest::newRow("right, ctrl") << int(Qt::RightButton) << int(Qt::RightButton)
+                                 << int(Qt::ControlModifier) << int(Qt::RightButton)
+                                 << int(Qt::ControlModifier);
+    QTest::newRow("middle, alt") << int(Qt::MiddleButton) << int(Qt::MiddleButton)
+                                 << int(Qt::AltModifier) << int(Qt::MiddleButton)
+                                 << int(Qt::AltModifier);
+    QTest::newRow("left while right held, shift+ctrl")
+        << int(Qt::LeftButton) << int(Qt::LeftButton | Qt::RightButton) << shiftCtrl
+        << int(Qt::LeftButton | Qt::RightButton) << shiftCtrl;
+}
+
+void TestCanvasView::mouseArguments()
+{
+    QFETCH(int, button);
+    QFETCH(int, held);
+    QFETCH(int, modifiers);
+    QFETCH(int, heldSeen);
+    QFETCH(int, modifiersSeen);
+
+    ViewRig rig({40, 30});
+    QSignalSpy down(&rig.view, &CanvasView::mouseDown);
+    QSignalSpy move(&rig.view, &CanvasView::mouseMove);
+    QSignalSpy up(&rig.view, &CanvasView::mouseUp);
+    const auto mouseButton = Qt::MouseButton(button);
+    const auto mods = Qt::KeyboardModifiers(modifiers);
+
+    send(rig.view, QEvent::MouseButtonPress, {5.5, 7.25}, mouseButton, Qt::MouseButtons(held),
+         mods);
+    send(rig.view, QEvent::MouseMove, {12.0, 3.5}, Qt::NoButton, Qt::MouseButtons(held), mods);
+    send(rig.view, QEvent::MouseButtonRelease, {13.0, 4.0}, mouseButton, Qt::NoButton, mods);
+
+    // Positions arrive as the canvas pixel under the pointer.
+    QCOMPARE(down.size(), 1);
+    QCOMPARE(down[0][0].value<Qt::MouseButton>(), mouseButton);
+    QCOMPARE(int(down[0][1].value<Qt::KeyboardModifiers>()), modifiersSeen);
+    QCOMPARE(down[0][2].toPointF(), QPointF(5, 7));
+    QCOMPARE(move.size(), 1);
+    QCOMPARE(int(move[0][0].value<Qt::MouseButtons>()), heldSeen);
+    QCOMPARE(move[0][2].toPointF(), QPointF(12, 3));
+    QCOMPARE(up.size(), 1);
+    QCOMPARE(up[0][2].toPointF(), QPointF(13, 4));
+
+    // Moves without a button arrive too.
+    QVERIFY(rig.view.hasMouseTracking());
+    send(rig.view, QEvent::MouseMove, {1.0, 2.0}, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCOMPARE(move.size(), 2);
+    QCOMPARE(int(move[1][0].value<Qt::MouseButtons>()), 0);
+}
+
+void TestCanvasView::doubleClickIsNotASecondPress()
+{
+    ViewRig rig({40, 30});
+    QSignalSpy down(&rig.view, &CanvasView::mouseDown);
+    QSignalSpy up(&rig.view, &CanvasView::mouseUp);
+    QSignalSpy dbl(&rig.view, &CanvasView::dblClick);
+
+    // The order in which Qt delivers a double click.
+    const QPointF at(4, 4);
+    auto &view = rig.view;
+    send(view, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    send(view, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    send(view, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    send(view, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+
+    QCOMPARE(dbl.size(), 1);
+    QCOMPARE(down.size(), 1);
+    QCOMPARE(up.size(), 2);
+}
+
+void TestCanvasView::keyUpReportsTheKey()
+{
+    ViewRig rig({10, 10});
+    QSignalSpy keyUp(&rig.view, &CanvasView::keyUp);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(&rig.view, &release);
+    // A held key repeats; only its real release counts.
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&rig.view, &repeat);
+    QCOMPARE(keyUp.size(), 1);
+    QCOMPARE(keyUp[0][0].value<Qt::Key>(), Qt::Key_Delete);
+}
+
+void TestCanvasView::followsSurfaceSize()
+{
+    Surface surface(40, 30);
+    PictureBox box;
+    box.setSurface(&surface);
+    QCOMPARE(box.size(), QSize(40, 30));
+
+    surface.setSize(75, 12);
+    QCOMPARE(box.size(), QSize(75, 12));
+    QCOMPARE(box.sizeHint(), QSize(75, 12));
+
+    surface.setPicture(QImage(9, 8, QImage::Format_RGB32));
+    QCOMPARE(box.size(), QSize(9, 8));
+
+    ViewRig rig({40, 30});
+    QCOMPARE(rig.view.size(), QSize(40, 30));
+    rig.document.canvas().setSize(7, 5);
+    QCOMPARE(rig.view.size(), QSize(7, 5));
+}
+
+void TestCanvasView::showsScreenLayer()
+{
+    Surface surface(20, 10);
+    PictureBox box;
+    box.setSurface(&surface);
+    surface.setPixel(3, 4, 0x000000FF); // red
+    surface.setAutoRedraw(false);
+    surface.line({0, 9}, {19, 9}, 0x00FF0000, Surface::LineForm::Segment); // blue preview
+
+    const QImage shot = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shot.size(), QSize(20, 10));
+    QCOMPARE(shot.pixel(3, 4), qRgb(255, 0, 0));
+    QCOMPARE(shot.pixel(0, 0), qRgb(255, 255, 255));
+    QCOMPARE(shot.pixel(10, 9), qRgb(0, 0, 255));
+
+    surface.refresh();
+    const QImage after = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(after.pixel(10, 9), qRgb(255, 255, 255));
+}
+
+void TestCanvasView::overlaysLeaveSurfaceAlone()
+{
+    ViewRig rig({30, 30});
+    const QImage before = rig.document.canvas().image();
+
+    rig.document.setSelection(QRect(2, 2, 10, 8));
+    rig.document.setCloneMarker(QRect(20, 20, 6, 6));
+    const QImage shot = rig.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(rig.document.canvas().image(), before);
+    QCOMPARE(shot.pixel(2, 2), qRgb(0, 0, 0));       // frame corner
+    QCOMPARE(shot.pixel(6, 6), qRgb(255, 255, 255)); // inside stays the picture
+    QCOMPARE(shot.pixel(20, 20), qRgb(0, 0, 0));
+    QCOMPARE(shot.pixel(25, 25), qRgb(0, 0, 0));
+    QCOMPARE(shot.pixel(26, 26), qRgb(255, 255, 255));
+
+    rig.document.clearSelection();
+    rig.document.setCloneMarker(QRect());
+    const QImage hidden = rig.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(hidden, before.convertToFormat(QImage::Format_RGB32));
+}
+
+KALVO_TEST(TestCanvasView)
+#include "tst_canvas_view.moc"
