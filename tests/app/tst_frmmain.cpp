@@ -1,3 +1,4 @@
+#include "app/command_table.h"
 #include "testmain.h"
 
 #include "app/frmmain.h"
@@ -36,8 +37,9 @@ private slots:
 
     void caption();
     void topLevelMenus();
-    void menuItems_data();
     void menuItems();
+    void hiddenKeys_data();
+    void hiddenKeys();
     void opaqueItemUncheckedAfterStartUp();
     void aboutShowsProgramName();
     void layoutAtStartSize();
@@ -97,86 +99,75 @@ void TestFrmMain::topLevelMenus()
     QVERIFY(!m_window->findChild<QAction *>("mnuAbout")->menu());
 }
 
-void TestFrmMain::menuItems_data()
-{
-    QTest::addColumn<QString>("parent");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QKeySequence>("shortcut");
-
-    const auto row = [](const char *name, const char *parent, const char *caption,
-                        QKeySequence shortcut = {}) {
-        QTest::newRow(name) << QString::fromUtf8(parent) << QString::fromUtf8(caption) << shortcut;
-    };
-    row("mnuNew", "mnuFile", "新建(&N)", QKeySequence(Qt::CTRL | Qt::Key_N));
-    row("mnuOpen", "mnuFile", "打开(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O));
-    row("mnuSave", "mnuFile", "保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S));
-    row("mnuBlank1", "mnuFile", "");
-    row("mnuExit", "mnuFile", "退出(&X)");
-    row("CX", "mnuEdit", "撤消(&Z)");
-    row("HH", "mnuEdit", "恢复(&L)");
-    row("mnuCut", "mnuEdit", "剪切(&T)");
-    row("mnuCopy", "mnuEdit", "复制(&C)");
-    row("mnuPaste", "mnuEdit", "粘贴(&P)");
-    row("mnuBlank3", "mnuEdit", "");
-    row("mnuFlip", "mnuImage", "翻转(&F)");
-    row("mnuFlipV", "mnuFlip", "垂直(&V)");
-    row("mnuFlipHoz", "mnuFlip", "水平(&H)");
-    row("mnuBoth", "mnuFlip", "双向(&B)");
-    row("mnuBlank2", "mnuImage", "");
-    row("mnuScale", "mnuImage", "拉伸(&S)");
-    row("mnuBlank4", "mnuImage", "");
-    row("mnuClear", "mnuImage", "清除(&C)");
-    row("MnuDQue", "mnuImage", "不透明处理(&D)");
-    row("mnuEffect", "mnuFilter", "特效(&E)");
-    row("mnuMirror", "mnuEffect", "镜像(&M)");
-    row("mnuFrame", "mnuFilter", "相框(&F)");
-    row("mnuStroke", "mnuFrame", "图像边框");
-    row("mnuMask", "mnuFrame", "掩码(&M)");
-    row("mnuNoise", "mnuFilter", "噪声");
-    row("mnuAddNoise", "mnuNoise", "添加(&A)");
-    row("mnuSoft", "mnuFilter", "羽化(&S)");
-    row("mnuBlur", "mnuSoft", "模糊(&B)");
-    row("mnuBlureMore", "mnuSoft", "更多模糊");
-    row("mnuSharp", "mnuFilter", "锐化(&S)");
-    row("mnuSharpen", "mnuSharp", "锐化");
-    row("mnuSharpMore", "mnuSharp", "更多锐化");
-    row("mnuRender", "mnuFilter", "渲染(&R)");
-    row("mnuPixel", "mnuRender", "像素特效(&P)");
-    row("mnuDiffuse", "mnuFilter", "反射(&D)");
-    row("mnuColor", "mnuFilter", "颜色(&C)");
-    row("mnuAdjust", "mnuColor", "调整红/绿/蓝(&A)");
-    row("mnuBright", "mnuColor", "亮度");
-    row("mnuInvert", "mnuColor", "反转(&I)", QKeySequence(Qt::CTRL | Qt::Key_I));
-    row("mnuGray", "mnuColor", "灰度(&G)");
-    row("mnuRemove", "mnuColor", "移除(&R)");
-    row("mnuRed", "mnuRemove", "红色");
-    row("mnuGreen", "mnuRemove", "绿色");
-    row("mnuBlue", "mnuRemove", "蓝色");
-}
-
 void TestFrmMain::menuItems()
 {
-    QFETCH(QString, parent);
-    QFETCH(QString, caption);
-    QFETCH(QKeySequence, shortcut);
-    const QString name = QString::fromUtf8(QTest::currentDataTag());
+    // Every menu of the window holds exactly the table's entries for it, in
+    // the table's order.
+    QHash<QString, QList<QAction *>> built;
+    built.insert(QString(), m_window->menuBar()->actions());
+    for (QMenu *menu : m_window->findChildren<QMenu *>()) {
+        if (!menu->objectName().isEmpty())
+            built.insert(menu->objectName(), menu->actions());
+    }
+    QHash<QString, QList<QAction *>> listed;
+    for (const CommandRow &row : commandTable()) {
+        const QString name = QString::fromLatin1(row.name);
+        auto *submenu = m_window->findChild<QMenu *>(name);
+        QAction *item = row.kind == CommandRow::Kind::Menu ? submenu->menuAction()
+                                                           : m_window->findChild<QAction *>(name);
+        QVERIFY2(item, row.name);
+        listed[QString::fromLatin1(row.menu)] << item;
+        QCOMPARE(item->isSeparator(), row.kind == CommandRow::Kind::Separator);
+        if (!item->isSeparator())
+            QCOMPARE(item->text(), QString::fromUtf8(row.caption));
+        QCOMPARE(item->shortcut(), row.shortcut);
+        QCOMPARE(item->isCheckable(), row.kind == CommandRow::Kind::CheckedItem);
+        QVERIFY(item->isEnabled());
+        QVERIFY(item->isVisible());
+    }
+    for (auto menu = listed.cbegin(); menu != listed.cend(); ++menu)
+        QCOMPARE(built.value(menu.key()), menu.value());
+    QCOMPARE(built.size(), listed.size());
+}
 
-    auto *menu = m_window->findChild<QMenu *>(parent);
-    QVERIFY(menu);
-    // An item is either a plain action or the entry of a submenu.
-    QAction *item = nullptr;
-    if (auto *submenu = m_window->findChild<QMenu *>(name))
-        item = submenu->menuAction();
-    else
-        item = m_window->findChild<QAction *>(name);
-    QVERIFY2(item, qPrintable(name));
-    QVERIFY(menu->actions().contains(item));
-    QCOMPARE(item->isSeparator(), caption.isEmpty());
-    if (!caption.isEmpty())
-        QCOMPARE(item->text(), caption);
-    QCOMPARE(item->shortcut(), shortcut);
-    QVERIFY(item->isEnabled());
-    QVERIFY(item->isVisible());
+void TestFrmMain::hiddenKeys_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("focus"); // objectName of the widget with the keyboard
+    QTest::addColumn<bool>("fires");
+
+    const auto row = [](const char *tag, QKeySequence keys, const char *item,
+                        const char *focus = "SrcDc", bool fires = true) {
+        QTest::newRow(tag) << keys << QString::fromLatin1(item) << QString::fromLatin1(focus)
+                           << fires;
+    };
+    row("undo", QKeySequence(Qt::CTRL | Qt::Key_Z), "CX");
+    row("redo", QKeySequence(Qt::CTRL | Qt::Key_Y), "HH");
+    row("redo, shifted", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "HH");
+    row("cut", QKeySequence(Qt::CTRL | Qt::Key_X), "mnuCut");
+    row("copy", QKeySequence(Qt::CTRL | Qt::Key_C), "mnuCopy");
+    row("paste", QKeySequence(Qt::CTRL | Qt::Key_V), "mnuPaste");
+    row("undo from a tool button", QKeySequence(Qt::CTRL | Qt::Key_Z), "CX", "Command1");
+    row("a list has the keyboard", QKeySequence(Qt::CTRL | Qt::Key_Z), "CX", "cboDW", false);
+}
+
+void TestFrmMain::hiddenKeys()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, item);
+    QFETCH(QString, focus);
+    QFETCH(bool, fires);
+    showWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto *action = m_window->findChild<QAction *>(item);
+    QSignalSpy triggered(action, &QAction::triggered);
+    auto *target = m_window->findChild<QWidget *>(focus);
+    target->setFocus();
+    QTest::keySequence(target, keys);
+    QCOMPARE(triggered.size(), fires ? 1 : 0);
+    // The menu shows none of them.
+    QVERIFY(action->shortcut() != keys);
 }
 
 void TestFrmMain::opaqueItemUncheckedAfterStartUp()
