@@ -117,6 +117,18 @@ const QList<CommandRow> &commandTable()
         {K::Item, "mnuRemove", "mnuGreen", "绿色", [](frmmain &w) { removeChannel(w, "移除绿色", 1); }},
         {K::Item, "mnuRemove", "mnuBlue", "蓝色", [](frmmain &w) { removeChannel(w, "移除蓝色", 2); }},
 
+        // The zoom, from the keyboard alone.
+        {K::Keys, nullptr, "zoomIn", "", [](frmmain &w) { w.zoomBy(1); }, {},
+         {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal),
+          QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)}},
+        {K::Keys, nullptr, "zoomOut", "", [](frmmain &w) { w.zoomBy(-1); }, {},
+         {QKeySequence(Qt::CTRL | Qt::Key_Minus),
+          QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)}},
+        {K::Keys, nullptr, "zoomReset", "", [](frmmain &w) { w.zoomTo(1); }, {},
+         {QKeySequence(Qt::CTRL | Qt::Key_0),
+          QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_0)}},
+
         // A top-level entry without items: choosing it acts at once.
         {K::Item, nullptr, "mnuAbout", "关于(&A)",
          [](frmmain &w) {
@@ -135,6 +147,18 @@ void buildCommands(const QList<CommandRow> &table, QMenuBar *bar, frmmain &windo
         const QString name = QString::fromLatin1(row.name);
         const QString caption = QString::fromUtf8(row.caption);
         QMenu *parent = row.menu ? menus.value(QString::fromLatin1(row.menu)) : nullptr;
+        if (row.kind == K::Keys) {
+            for (const QKeySequence &keys : row.hiddenKeys) {
+                auto *shortcut = new QShortcut(keys, &window);
+                shortcut->setObjectName(name);
+                QObject::connect(shortcut, &QShortcut::activated, &window,
+                                 [handler = row.handler, &window] {
+                                     if (!listHasKeyboard())
+                                         handler(window);
+                                 });
+            }
+            continue;
+        }
         if (row.kind == K::Menu) {
             QMenu *menu = parent ? parent->addMenu(caption) : bar->addMenu(caption);
             menu->setObjectName(name);

@@ -10,7 +10,8 @@ class QMenuBar;
 // One entry of the menu bar: a menu, an item or a separator, in the order
 // the menus show them.
 struct CommandRow {
-    enum class Kind { Menu, Item, CheckedItem, Separator };
+    // Keys: keys alone, in no menu.
+    enum class Kind { Menu, Item, CheckedItem, Separator, Keys };
 
     Kind kind;
     // objectName of the menu that holds the entry; nullptr for the menu bar.

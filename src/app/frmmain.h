@@ -48,6 +48,10 @@ public:
     void updateScrollBars();
     // Puts the three resize grips at the canvas's unscrolled edges.
     void placeGrips();
+    // The zoom steps levels up or down, or to zoom, about the middle of the
+    // visible part of the viewport.
+    void zoomBy(int steps);
+    void zoomTo(double zoom);
 
     Document &document() { return m_document; }
     CommonDialogs &dialogs() { return m_dialogs; }
@@ -90,6 +94,9 @@ private:
     // frmmain_view.cpp
     void buildGrips();
     void canvasSizeChanged();
+    // Keeps the picture point under anchor (viewport pixels) in its place.
+    void zoomAbout(double zoom, QPointF anchor);
+    void placeCanvasView();
     void gripPressed(Qt::MouseButton button, QPointF at);
     void gripMoved(int index, Qt::MouseButtons buttons, QPointF at);
     // Scrolls the picture when the wheel turns over the canvas or the grey
@@ -135,6 +142,8 @@ private:
     std::array<QLabel *, 3> m_panels{};
     std::array<ResizeGrip *, 3> m_grips{};
     GripDrag m_gripDrag;
+    QSize m_scrollUnit{1, 1}; // pixels per step of each bar
+    int m_wheelZoom = 0;      // wheel turns towards the next zoom step
     // A drag to a size the machine cannot hold is reported once per press.
     bool m_gripRefusalShown = false;
 };

@@ -83,10 +83,8 @@ void frmmain::buildControls()
     m_barCorner->setAutoFillBackground(true);
 
     // Dragging the thumb moves the canvas live, as a change does.
-    connect(m_horizontalBar, &QScrollBar::valueChanged, this,
-            [this](int value) { m_canvasView->move(-value, m_canvasView->y()); });
-    connect(m_verticalBar, &QScrollBar::valueChanged, this,
-            [this](int value) { m_canvasView->move(m_canvasView->x(), -value); });
+    connect(m_horizontalBar, &QScrollBar::valueChanged, this, &frmmain::placeCanvasView);
+    connect(m_verticalBar, &QScrollBar::valueChanged, this, &frmmain::placeCanvasView);
 }
 
 void frmmain::buildUndoButtons()

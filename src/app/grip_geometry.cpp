@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -17,11 +19,16 @@ int wholePixels(double pixels)
     return roundToInt(pixels * TwipsPerPixel) / TwipsPerPixel;
 }
 
-int scrollMaximum(int canvas, int viewport)
+// The bar's maximum and its pixels per step.
+std::pair<int, int> scrollMaximum(int canvas, int viewport)
 {
+    constexpr long long Largest = std::numeric_limits<qint16>::max();
     const long long value = static_cast<long long>(canvas) - viewport + ScrollBarThickness;
-    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<qint16>::min(),
-                                                  std::numeric_limits<qint16>::max()));
+    if (value <= Largest)
+        return {static_cast<int>(std::max<long long>(value, std::numeric_limits<qint16>::min())),
+                1};
+    const long long unit = (value + Largest - 1) / Largest;
+    return {static_cast<int>((value + unit - 1) / unit), static_cast<int>(unit)};
 }
 
 } // namespace
@@ -36,8 +43,10 @@ std::array<QPoint, 3> gripPositions(QSize canvas)
 ScrollRanges scrollRanges(QSize canvas, QSize viewport)
 {
     ScrollRanges ranges;
-    ranges.verticalMaximum = scrollMaximum(canvas.height(), viewport.height());
-    ranges.horizontalMaximum = scrollMaximum(canvas.width(), viewport.width());
+    std::tie(ranges.verticalMaximum, ranges.verticalUnit) =
+        scrollMaximum(canvas.height(), viewport.height());
+    std::tie(ranges.horizontalMaximum, ranges.horizontalUnit) =
+        scrollMaximum(canvas.width(), viewport.width());
     ranges.horizontalEnabled = ranges.horizontalMaximum > 0;
     ranges.verticalEnabled = ranges.verticalMaximum > 0;
     return ranges;

@@ -23,12 +23,16 @@ struct ScrollRanges {
     int verticalMaximum = 0;
     bool horizontalEnabled = false;
     bool verticalEnabled = false;
+    // Pixels per step of each bar.
+    int horizontalUnit = 1;
+    int verticalUnit = 1;
 };
 
-// The scroll bar maxima for a canvas in a viewport of inner size viewport.
-// The opposite bar's thickness is added because it covers that strip. The
-// maxima are kept in the 16-bit range the scroll bars were built for; beyond
-// it they are clamped rather than refused, so a huge canvas still scrolls.
+// The scroll bar maxima for a canvas shown at this size in a viewport of
+// inner size viewport. The opposite bar's thickness is added because it
+// covers that strip. The maxima stay in the 16-bit range the scroll bars were
+// built for: past it a step of the bar moves several pixels, so that every
+// part of a huge or much enlarged picture can still be reached.
 ScrollRanges scrollRanges(QSize canvas, QSize viewport);
 
 // The drag of one grip, in pixels: where inside the grip the left button was

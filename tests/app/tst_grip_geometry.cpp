@@ -55,14 +55,22 @@ void TestGripGeometry::scrollRanges_data()
     QTest::addColumn<bool>("hEnabled");
     QTest::addColumn<int>("vMax");
     QTest::addColumn<bool>("vEnabled");
+    QTest::addColumn<QSize>("units"); // pixels per step
+    const QSize one(1, 1);
     QTest::newRow("start-up canvas")
-        << QSize(760, 568) << QSize(876, 436) << -98 << false << 150 << true;
-    QTest::newRow("exactly fits") << QSize(100, 100) << QSize(118, 118) << 0 << false << 0 << false;
-    QTest::newRow("one over") << QSize(101, 100) << QSize(118, 118) << 1 << true << 0 << false;
-    QTest::newRow("huge canvas clamps")
-        << QSize(65536, 40000) << QSize(500, 400) << 32767 << true << 32767 << true;
+        << QSize(760, 568) << QSize(876, 436) << -98 << false << 150 << true << one;
+    QTest::newRow("exactly fits") << QSize(100, 100) << QSize(118, 118) << 0 << false << 0 << false
+                                  << one;
+    QTest::newRow("one over") << QSize(101, 100) << QSize(118, 118) << 1 << true << 0 << false
+                              << one;
+    QTest::newRow("16 bits") << QSize(33249, 10) << QSize(500, 400) << 32767 << true << -372
+                             << false << one;
+    QTest::newRow("huge canvas steps by 2")
+        << QSize(65536, 40000) << QSize(500, 400) << 32527 << true << 19809 << true << QSize(2, 2);
+    QTest::newRow("6400 % of 8000 pixels")
+        << QSize(512000, 10) << QSize(876, 436) << 31947 << true << -408 << false << QSize(16, 1);
     QTest::newRow("huge viewport clamps")
-        << QSize(1, 1) << QSize(40000, 40000) << -32768 << false << -32768 << false;
+        << QSize(1, 1) << QSize(40000, 40000) << -32768 << false << -32768 << false << one;
 }
 
 void TestGripGeometry::scrollRanges()
@@ -74,6 +82,7 @@ void TestGripGeometry::scrollRanges()
     QTEST(ranges.horizontalEnabled, "hEnabled");
     QTEST(ranges.verticalMaximum, "vMax");
     QTEST(ranges.verticalEnabled, "vEnabled");
+    QTEST(QSize(ranges.horizontalUnit, ranges.verticalUnit), "units");
 }
 
 void TestGripGeometry::dragStep_data()

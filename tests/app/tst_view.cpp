@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 class TestView : public QObject
@@ -36,6 +37,11 @@ private slots:
     void shrinkingPullsScrolledCanvasBack();
     void wheelScrolls_data();
     void wheelScrolls();
+    void zoomedSelection_data();
+    void zoomedSelection();
+    void ctrlWheelZoomsAboutThePointer_data();
+    void ctrlWheelZoomsAboutThePointer();
+    void zoomedGripDragsWholePixels();
 
 private:
     QWidget *grip(int index) const;
@@ -89,7 +95,8 @@ void TestView::scrollRangesFollowCanvas_data()
     QTest::newRow("wide") << QSize(1200, 100) << 342 << 0;
     QTest::newRow("just fits") << QSize(858, 418) << 0 << 0;
     QTest::newRow("one over") << QSize(859, 419) << 1 << 1;
-    QTest::newRow("past 16 bits") << QSize(40000, 10) << 32767 << 0;
+    // Two pixels a step: the whole width can still be reached.
+    QTest::newRow("past 16 bits") << QSize(40000, 10) << 19571 << 0;
 }
 
 void TestView::scrollRangesFollowCanvas()
@@ -287,6 +294,122 @@ void TestView::wheelScrolls()
     QCOMPARE(h->value(), expected(h, notches.x()));
     QCOMPARE(v->value(), expected(v, notches.y()));
     QCOMPARE(m_window->canvasView()->pos(), QPoint(-h->value(), -v->value()));
+}
+
+void TestView::zoomedSelection_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<QPointF>("from"); // view points
+    QTest::addColumn<QPointF>("to");
+    QTest::addColumn<QRect>("selection");
+    QTest::addColumn<QString>("position"); // the status bar's at the end
+    QTest::newRow("100 %") << 1.0 << QPointF(10, 20) << QPointF(30, 25) << QRect(10, 20, 21, 6)
+                           << "30,25";
+    QTest::newRow("800 %, inside the pixels")
+        << 8.0 << QPointF(17.9, 8) << QPointF(47.5, 31.9) << QRect(2, 1, 4, 3) << "5,3";
+    QTest::newRow("800 %, backwards")
+        << 8.0 << QPointF(47.5, 31.9) << QPointF(16, 8) << QRect(2, 1, 4, 3) << "2,1";
+    QTest::newRow("800 %, left of the picture")
+        << 8.0 << QPointF(9, 9) << QPointF(-0.5, -4) << QRect(-1, -1, 3, 3) << "-1,-1";
+    QTest::newRow("6400 %") << 64.0 << QPointF(63.9, 64) << QPointF(64, 127.9) << QRect(0, 1, 2, 1)
+                            << "1,1";
+    QTest::newRow("12.5 %") << 0.125 << QPointF(1, 2) << QPointF(3.99, 2.5) << QRect(8, 16, 24, 5)
+                            << "31,20";
+}
+
+// Every pixel the dragged rectangle touches is selected, the pixels under
+// the pointer at both ends included, whatever the zoom.
+void TestView::zoomedSelection()
+{
+    QFETCH(double, zoom);
+    QFETCH(QPointF, from);
+    QFETCH(QPointF, to);
+    QFETCH(QRect, selection);
+    QFETCH(QString, position);
+    m_window->zoomTo(zoom);
+    QCOMPARE(m_window->canvasView()->zoom(), zoom);
+    m_window->canvasInput().chooseTool(ToolId::Select);
+    m_window->toolState().currentTool = ToolId::Select;
+    QWidget *view = m_window->canvasView();
+    const auto send = [view](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, held, {});
+        QCoreApplication::sendEvent(view, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    QCOMPARE(m_window->document().selection(), selection);
+    QCOMPARE(m_window->statusPanel(2), position);
+}
+
+void TestView::ctrlWheelZoomsAboutThePointer_data()
+{
+    QTest::addColumn<int>("notches");
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<QString>("status");
+    // Where the picture shrinks to fit, the bars cannot keep it in place.
+    QTest::addColumn<bool>("stays");
+    QTest::newRow("in") << 1 << 2.0 << "缩放 200%" << true;
+    QTest::newRow("in twice") << 2 << 3.0 << "缩放 300%" << true;
+    QTest::newRow("out") << -1 << 0.5 << "缩放 50%" << false;
+    QTest::newRow("all the way out") << -5 << 0.125 << "缩放 12.5%" << false;
+    QTest::newRow("out and back") << 0 << 1.0 << "" << true;
+}
+
+void TestView::ctrlWheelZoomsAboutThePointer()
+{
+    QFETCH(int, notches);
+    QFETCH(double, zoom);
+    QFETCH(QString, status);
+    QFETCH(bool, stays);
+    m_window->document().canvas().setSize(2000, 1500);
+    QWidget *view = m_window->canvasView();
+    const QPointF at(300, 200); // over picture pixel 300,200 at 100 %
+    const QPointF inViewport = view->mapTo(m_window->viewport()->client(), at);
+    // The pointer stays where it is on the screen while the picture moves.
+    const auto turn = [&](int delta) {
+        const QPointF local = view->mapFrom(m_window->viewport()->client(), inViewport);
+        QWheelEvent wheel(local, view->mapToGlobal(local), {}, QPoint(0, delta), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view, &wheel);
+    };
+    if (notches == 0) {
+        turn(120);
+        turn(-120);
+    }
+    for (int i = 0; i < std::abs(notches); ++i)
+        turn(notches > 0 ? 120 : -120);
+    QCOMPARE(m_window->canvasView()->zoom(), zoom);
+    QCOMPARE(m_window->statusPanel(1), status);
+    // The picture pixel under the pointer stays under it.
+    const QPoint under = m_window->canvasView()->transform().toCanvas(
+        inViewport - QPointF(m_window->canvasView()->pos()));
+    if (stays)
+        QCOMPARE(under, QPoint(300, 200));
+    else
+        QCOMPARE(m_window->canvasView()->pos(), QPoint(0, 0));
+    // Zoomed out, the bars cannot scroll a picture that fits.
+    QCOMPARE(m_window->canvasView()->size(),
+             QSize(int(std::ceil(2000 * zoom)), int(std::ceil(1500 * zoom))));
+}
+
+void TestView::zoomedGripDragsWholePixels()
+{
+    m_window->document().canvas().setSize(100, 50);
+    m_window->zoomTo(8);
+    QCOMPARE(grip(0)->pos(), QPoint(800, (400 - GripSize) / 2));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), grip(0)->mapToGlobal(QPointF(2, 2)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(grip(0), &press);
+    // Seven screen pixels reach no new picture pixel; eight do.
+    dragTo(0, QPointF(9, 2));
+    QCOMPARE(m_window->document().canvas().size(), QSize(100, 50));
+    dragTo(0, QPointF(10, 2));
+    QCOMPARE(m_window->document().canvas().size(), QSize(101, 50));
+    QCOMPARE(m_window->statusPanel(3), QStringLiteral("101x50"));
+    // Undo keeps the zoom.
+    m_window->documentCommands().undo();
+    QCOMPARE(m_window->canvasView()->zoom(), 8.0);
 }
 
 KALVO_TEST(TestView)

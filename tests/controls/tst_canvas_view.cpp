@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <cmath>
+
 class TestCanvasView : public QObject
 {
     Q_OBJECT
@@ -27,6 +29,10 @@ private slots:
     void followsSurfaceSize();
     void showsScreenLayer();
     void overlaysLeaveSurfaceAlone();
+    void zoomLevels_data();
+    void zoomLevels();
+    void zoomedPixels_data();
+    void zoomedPixels();
 };
 
 namespace {
@@ -247,6 +253,99 @@ void TestCanvasView::overlaysLeaveSurfaceAlone()
     rig.document.setCloneMarker(QRect());
     const QImage hidden = rig.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(hidden, before.convertToFormat(QImage::Format_RGB32));
+}
+
+void TestCanvasView::zoomLevels_data()
+{
+    QTest::addColumn<double>("from");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<double>("to");
+    QTest::newRow("in from 100 %") << 1.0 << 1 << 2.0;
+    QTest::newRow("out from 100 %") << 1.0 << -1 << 0.5;
+    QTest::newRow("200 % to 300 %") << 2.0 << 1 << 3.0;
+    QTest::newRow("600 % to 800 %") << 6.0 << 1 << 8.0;
+    QTest::newRow("4800 % to 6400 %") << 48.0 << 1 << 64.0;
+    QTest::newRow("top stays") << 64.0 << 1 << 64.0;
+    QTest::newRow("bottom stays") << 0.125 << -1 << 0.125;
+    QTest::newRow("three notches") << 0.125 << 3 << 1.0;
+    QTest::newRow("past the top") << 24.0 << 9 << 64.0;
+    QTest::newRow("between levels, in") << 0.7 << 1 << 1.0;
+    QTest::newRow("between levels, out") << 0.7 << -1 << 0.5;
+}
+
+void TestCanvasView::zoomLevels()
+{
+    QFETCH(double, from);
+    QFETCH(int, steps);
+    QFETCH(double, to);
+    QCOMPARE(CanvasView::zoomStep(from, steps), to);
+}
+
+void TestCanvasView::zoomedPixels_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<int>("ratio");
+    for (double zoom : {0.5, 1.0, 3.0, 8.0})
+        for (int ratio : {1, 2})
+            QTest::addRow("%g%%, ratio %d", zoom * 100, ratio) << zoom << ratio;
+}
+
+// A 3 x 2 picture rendered at every zoom: each picture pixel a solid block of
+// device pixels (a grid line on its first row and column from 800 %), or
+// below 100 % the rounded mean of the pixels each device pixel covers.
+void TestCanvasView::zoomedPixels()
+{
+    QFETCH(double, zoom);
+    QFETCH(int, ratio);
+    ViewRig rig({3, 2});
+    const QList<QRgb> colours{qRgb(255, 0, 0),  qRgb(0, 255, 0),    qRgb(0, 0, 255),
+                              qRgb(10, 20, 30), qRgb(200, 100, 51), qRgb(255, 255, 255)};
+    for (int i = 0; i < 6; ++i)
+        rig.document.canvas().setPixel(i % 3, i / 3, fromQRgb(colours[i]));
+    rig.view.setZoom(zoom);
+    QCOMPARE(rig.view.size(), QSize(int(std::ceil(3 * zoom)), int(std::ceil(2 * zoom))));
+
+    QImage shot(rig.view.size() * ratio, QImage::Format_RGB32);
+    shot.setDevicePixelRatio(ratio);
+    shot.fill(Qt::black);
+    rig.view.render(&shot);
+
+    const double perPixel = zoom * ratio; // device pixels per picture pixel
+    const auto picture = [&](int x, int y) {
+        return colours[y * 3 + x];
+    };
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            QRgb expected = 0;
+            if (x >= 3 * perPixel || y >= 2 * perPixel) {
+                expected = qRgb(128, 128, 128); // the grey around the picture
+            } else if (perPixel >= 1) {
+                const int k = int(perPixel);
+                expected = picture(x / k, y / k);
+                if (zoom >= CanvasView::GridZoom && (x % k == 0 || y % k == 0))
+                    expected = qRgb((qRed(expected) + 128) / 2, (qGreen(expected) + 128) / 2,
+                                    (qBlue(expected) + 128) / 2);
+            } else {
+                const int k = int(1 / perPixel);
+                int sum[3] = {0, 0, 0};
+                int count = 0;
+                for (int py = y * k; py < std::min(y * k + k, 2); ++py)
+                    for (int px = x * k; px < std::min(x * k + k, 3); ++px, ++count) {
+                        sum[0] += qRed(picture(px, py));
+                        sum[1] += qGreen(picture(px, py));
+                        sum[2] += qBlue(picture(px, py));
+                    }
+                expected = qRgb((sum[0] + count / 2) / count, (sum[1] + count / 2) / count,
+                                (sum[2] + count / 2) / count);
+            }
+            QVERIFY2(shot.pixel(x, y) == expected,
+                     qPrintable(QStringLiteral("%1,%2: %3 instead of %4")
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(shot.pixel(x, y), 0, 16)
+                                    .arg(expected, 0, 16)));
+        }
+    }
 }
 
 KALVO_TEST(TestCanvasView)
