@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common_dialogs.h"
 #include "core/document.h"
 #include "core/surface.h"
 #include "core/undo_store.h"
@@ -92,9 +93,10 @@ public:
     // --- Grips and file commands (frmmain_view.cpp, frmmain_file.cpp)
     // Puts the three resize grips at the canvas's unscrolled edges.
     void PlaceGrips();
-    // The path chosen in the platform's open (or save) dialog, starting in
-    // AppPath, or "" when cancelled; a choice makes its folder the next start.
-    QString ShowFileDialog(bool open, const QString &filter, const QString &title);
+    // The file chosen in the platform's open (or save) dialog, starting in
+    // AppPath, with an empty path when cancelled; a choice makes its folder
+    // the next start.
+    FileChoice ShowFileDialog(bool open, const QString &filter, const QString &title);
     // The part of path before its last "/"; path itself without one.
     static QString FolderOf(const QString &path);
 

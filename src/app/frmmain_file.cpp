@@ -3,19 +3,14 @@
 #include "controls/busy_cursor.h"
 #include "controls/color_pallete.h"
 #include "controls/picture_box.h"
+#include "controls/picture_messages.h"
 #include "core/common_dialogs.h"
-#include "core/picture_file.h"
+#include "core/formats.h"
 #include "core/scale_image.h"
 #include "frmnew.h"
 #include "frmscale.h"
 
 #include <QAction>
-
-namespace {
-
-const QString BitmapFilter = QStringLiteral("位图文件(*.bmp)|*.bmp|");
-
-} // namespace
 
 void frmmain::connectFileCommands()
 {
@@ -31,15 +26,16 @@ QString frmmain::FolderOf(const QString &path)
     return separator < 0 ? path : path.left(separator);
 }
 
-QString frmmain::ShowFileDialog(bool open, const QString &filter, const QString &title)
+FileChoice frmmain::ShowFileDialog(bool open, const QString &filter, const QString &title)
 {
-    const QString path = open ? m_dialogs.openFileName(this, title, filter, m_document.AppPath)
-                              : m_dialogs.saveFileName(this, title, filter, m_document.AppPath);
+    const FileChoice choice = open
+                                  ? m_dialogs.openFileName(this, title, filter, m_document.AppPath)
+                                  : m_dialogs.saveFileName(this, title, filter, m_document.AppPath);
     // AppPath is a folder like DataPath and ends in a separator; a file in
     // the root folder thus starts the next dialog in "/".
-    if (!path.isEmpty())
-        m_document.AppPath = AddBackslash(FolderOf(path));
-    return path;
+    if (!choice.path.isEmpty())
+        m_document.AppPath = AddBackslash(FolderOf(choice.path));
+    return choice;
 }
 
 void frmmain::mnuNew_Click()
@@ -66,7 +62,7 @@ void frmmain::mnuNew_Click()
 void frmmain::mnuOpen_Click()
 {
     SrcDc->hideSelectionFrame();
-    const QString path = ShowFileDialog(true, BitmapFilter, QStringLiteral("Open"));
+    const QString path = ShowFileDialog(true, openDialogTypes(), QStringLiteral("Open")).path;
     if (!path.isEmpty())
         loadCanvasPicture(path);
     m_document.CurrentTool = -1;
@@ -99,13 +95,15 @@ bool frmmain::loadCanvasPicture(const QString &path)
 
 void frmmain::mnuSave_Click()
 {
-    const QString path = ShowFileDialog(false, BitmapFilter, QStringLiteral("Save"));
-    if (path.isEmpty())
+    const FileChoice choice = ShowFileDialog(false, saveDialogTypes(), QStringLiteral("Save"));
+    if (choice.path.isEmpty())
         return;
+    const PictureFormat &format = savedFormat(choice.type);
+    const QString path = savedPath(format, choice.path);
     PictureError error = PictureError::None;
     {
         const BusyCursor busy;
-        error = savePicture(m_canvas.image(), path);
+        error = savePicture(m_canvas.image(), path, format);
     }
     if (error != PictureError::None) {
         m_dialogs.message(this, pictureErrorMessage(error, path), QStringLiteral("保存"),

@@ -4,6 +4,7 @@
 #include "controls/picture_box.h"
 #include "core/common_dialogs.h"
 #include "core/document.h"
+#include "core/formats.h"
 #include "picture_mask.h"
 #include "thumbnail.h"
 
@@ -60,7 +61,8 @@ void frmMask::cmdOpen_Click()
     const QString current = txtFilename->text().trimmed();
     const QString folder =
         current.isEmpty() ? m_document.AppPath : QFileInfo(current).absolutePath();
-    const QString path = m_dialogs.openFileName(this, QStringLiteral("Open"), QString(), folder);
+    const QString path =
+        m_dialogs.openFileName(this, QStringLiteral("Open"), openDialogTypes(), folder).path;
     if (path.isEmpty())
         return;
     txtFilename->setText(path);

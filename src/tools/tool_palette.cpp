@@ -3,6 +3,9 @@
 #include "controls/flat_button.h"
 #include "tool_icons.h"
 
+#include <QKeyEvent>
+
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -39,6 +42,7 @@ ToolPalette::ToolPalette(QWidget *parent) : QWidget(parent)
         connect(button, &FlatButton::Click, this, [this, i] { emit toolClicked(i); });
         cmdtool[static_cast<std::size_t>(i)] = button;
     }
+    setTabStop(0);
 }
 
 QString ToolPalette::caption(int index)
@@ -66,7 +70,65 @@ void ToolPalette::showSelected(int index)
         chosen->setButtonStyle(2);
         chosen->setForeColor(PureRed);
         chosen->setBackColor(WindowBackground);
+        setTabStop(index);
     }
+}
+
+void ToolPalette::setTabStop(int index)
+{
+    // A click still focuses any button, as it always has.
+    for (int i = 0; i < ToolCount; ++i)
+        cmdtool[static_cast<std::size_t>(i)]->setFocusPolicy(i == index ? Qt::StrongFocus
+                                                                        : Qt::ClickFocus);
+}
+
+int ToolPalette::focusedIndex() const
+{
+    const auto found = std::find(cmdtool.begin(), cmdtool.end(), focusWidget());
+    return found != cmdtool.end() && (*found)->hasFocus()
+               ? static_cast<int>(found - cmdtool.begin())
+               : -1;
+}
+
+void ToolPalette::keyPressEvent(QKeyEvent *event)
+{
+    const int focused = focusedIndex();
+    if (focused < 0 || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    int next = focused;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        next = std::max(0, focused - 1);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        next = std::min(ToolCount - 1, focused + 1);
+        break;
+    case Qt::Key_Home:
+        next = 0;
+        break;
+    case Qt::Key_End:
+        next = ToolCount - 1;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const bool choose = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                        event->key() == Qt::Key_Enter;
+    if (!choose && next == focused)
+        return; // at the end of the column
+    // The focus first, so that a hint box the choice opens gives it back here.
+    setTabStop(next);
+    button(next)->setFocus(Qt::TabFocusReason);
+    emit toolClicked(next);
 }
 
 void ToolPalette::resizeEvent(QResizeEvent *)

@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 #include "controls/colour_swatch.h"
 #include "controls/picture_box.h"
+#include "core/formats.h"
 #include "filters/frmmask.h"
 #include "filters/frmstroke.h"
 #include "filters/image_tools.h"
@@ -194,6 +195,7 @@ void TestImageCommands::maskDialogToCanvas()
     const auto opened = m_dialogs->of(QStringLiteral("open"));
     QCOMPARE(opened.size(), std::size_t(2));
     QCOMPARE(opened[1].folder, folder.path());
+    QCOMPARE(opened[0].filter, openDialogTypes());
     const QString path = folder.filePath(confirmed);
     QCOMPARE(m_window->document().MaskFile, path);
     const QImage after = m_window->canvas().image();
