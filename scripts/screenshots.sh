@@ -41,7 +41,7 @@ sleep 1
 # canvas's top-left pixel.
 ToolX=60 ToolY=113 ToolStep=19
 CellX=47 CellY=46 CellStep=16
-CanvasX=138 CanvasY=88
+CanvasX=138 CanvasY=89
 
 tool() {
     xdotool mousemove "$ToolX" $((ToolY + ToolStep * $1)) click 1
@@ -95,6 +95,10 @@ colour 0 0
 drag 140 170 240 100 4
 drag 240 100 340 170 4
 drag 140 170 340 170 4
+# The roof filled: a click inside the outline.
+tool 12
+colour 4 0
+drag 240 150 240 150 1
 # A tree: trunk and crown.
 tool 5
 colour 3 1
@@ -102,15 +106,12 @@ drag 480 220 500 340
 tool 9
 colour 9 0
 drag 490 190 545 240
-# Flowers with the airbrush, a star in the sky.
-tool 13
+# Flowers with the brush.
+tool 16
 colour 4 0
-drag 40 360 420 380 30
+drag 40 370 420 385 12
 colour 6 0
-drag 560 370 740 350 20
-tool 3
-colour 7 0
-drag 560 40 580 60
+drag 560 380 740 360 8
 shot "$window" "$out/main-window.png"
 
 # The red, green and blue adjustment: 图像's menu opened and closed leaves
@@ -121,11 +122,16 @@ for key in alt+i Escape Right Down c a; do
 done
 dialog=$(xdotool search --sync --onlyvisible --name '^红/蓝/绿 调整$' | head -n 1)
 sleep 1
-# More red, less blue: clicks on the scroll bars' tracks, beside the handle.
+# More red, less blue: each scroll bar's handle dragged from the middle.
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
-for click in "278 31" "278 31" "278 31" "184 87" "184 87"; do
-    set -- $click
-    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+for bar in "31 30" "87 -25"; do
+    set -- $bar
+    xdotool mousemove $((X + 229)) $((Y + $1)) mousedown 1
+    for step in 1 2 3 4 5; do
+        sleep 0.05
+        xdotool mousemove $((X + 229 + $2 * step / 5)) $((Y + $1))
+    done
+    xdotool mouseup 1
     sleep 0.3
 done
 sleep 1
