@@ -28,10 +28,14 @@ QIcon NameOnlyIconProvider::icon(const QFileInfo &info) const
 
 QString NameOnlyIconProvider::type(const QFileInfo &info) const
 {
-    // Drives, folders and links are told apart without reading anything.
-    if (info.isRoot() || !info.isFile())
+    // Drives and links are told apart without reading anything. Folders are
+    // named in the program's language, as files are: Qt's own name for them
+    // has no Chinese translation.
+    if (info.isRoot() || !(info.isFile() || info.isDir()))
         return QFileIconProvider::type(info);
-    const QMimeType mime = mimeTypeByName(info);
+    const QMimeType mime = info.isDir()
+                               ? QMimeDatabase().mimeTypeForName(QStringLiteral("inode/directory"))
+                               : mimeTypeByName(info);
     return mime.comment().isEmpty() ? mime.name() : mime.comment();
 }
 

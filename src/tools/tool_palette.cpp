@@ -93,7 +93,8 @@ int ToolPalette::focusedIndex() const
 void ToolPalette::keyPressEvent(QKeyEvent *event)
 {
     const int focused = focusedIndex();
-    if (focused < 0 || event->modifiers() != Qt::NoModifier) {
+    // The arrows of the number pad (without Num Lock) are arrows too.
+    if (focused < 0 || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QWidget::keyPressEvent(event);
         return;
     }

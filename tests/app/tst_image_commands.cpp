@@ -14,6 +14,7 @@
 #include "test_pictures.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
@@ -120,6 +121,9 @@ void TestImageCommands::borderDialogToCanvas()
                                        QVERIFY(dialog.windowIcon().isNull());
                                        dialog.findChild<ColourSwatch *>("pColor")->click();
                                        auto *text = dialog.findChild<QLineEdit *>("txtWidth");
+                                       // The box loses the focus only in the active
+                                       // window, which a busy machine makes late.
+                                       QApplication::setActiveWindow(&dialog);
                                        text->setFocus();
                                        text->setText(typed);
                                        // A press on OK takes the focus from the box before OK acts.
