@@ -53,7 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const LoadedPicture loaded = loadPicture(picturePath);
     if (loaded.error != PictureError::None) {
         require(loaded.image.isNull(), "no picture comes with an error");
-        require(!pictureErrorMessage(loaded.error, picturePath).isEmpty(), "an error has words");
         return 0;
     }
     const QImage &image = loaded.image;

@@ -5,12 +5,14 @@
 #   install-deps.sh bench    and what the benchmarks need besides
 #   install-deps.sh fuzz     and clang with libFuzzer for the reader's fuzzer
 #   install-deps.sh install-check   and the validators of the installed desktop files
+#   install-deps.sh screenshots     and the virtual display and tools of screenshots.sh
 set -euo pipefail
 
 packages=(
     g++ make cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-qpa-plugins qt6-translations-l10n
+    # The face of the Chinese captions, and the one face the tests may name.
     fonts-noto-cjk
 )
 for group in "$@"; do
@@ -21,6 +23,7 @@ for group in "$@"; do
     # libFuzzer and the sanitizer runtimes come with clang's runtime package.
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     install-check) packages+=(desktop-file-utils appstream) ;;
+    screenshots) packages+=(xvfb xdotool imagemagick) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
 done

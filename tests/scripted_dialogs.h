@@ -19,6 +19,7 @@ public:
         QString text; // title for file dialogs, text otherwise
         QString title;
         QString folder; // file dialogs: the start folder
+        QString filter; // file dialogs: the type list offered
         Icon icon = Icon::None;
         Colour start = NoColour;
         std::array<Colour, 16> customColours{};
@@ -27,23 +28,23 @@ public:
     };
 
     std::deque<QString> fileNames;
+    // The type chosen with each file name; the first type when empty.
+    std::deque<int> fileTypes;
     std::deque<Colour> colours;
     std::deque<bool> answers;
     std::deque<std::optional<QString>> inputs;
     std::vector<Request> requests;
 
-    QString openFileName(QWidget *, const QString &title, const QString &,
-                         const QString &folder) override
+    FileChoice openFileName(QWidget *, const QString &title, const QString &filter,
+                            const QString &folder) override
     {
-        add(QStringLiteral("open"), title, title).folder = folder;
-        return take(fileNames, QString());
+        return chooseFile(QStringLiteral("open"), title, filter, folder);
     }
 
-    QString saveFileName(QWidget *, const QString &title, const QString &,
-                         const QString &folder) override
+    FileChoice saveFileName(QWidget *, const QString &title, const QString &filter,
+                            const QString &folder) override
     {
-        add(QStringLiteral("save"), title, title).folder = folder;
-        return take(fileNames, QString());
+        return chooseFile(QStringLiteral("save"), title, filter, folder);
     }
 
     Colour chooseColour(QWidget *, Colour start, const std::array<Colour, 16> &custom,
@@ -86,6 +87,17 @@ public:
     }
 
 private:
+    FileChoice chooseFile(const QString &kind, const QString &title, const QString &filter,
+                          const QString &folder)
+    {
+        Request &r = add(kind, title, title);
+        r.folder = folder;
+        r.filter = filter;
+        const QString path = take(fileNames, QString());
+        const int type = take(fileTypes, 0);
+        return {path, path.isEmpty() ? 0 : type};
+    }
+
     Request &add(const QString &kind, const QString &text = {}, const QString &title = {})
     {
         Request &r = requests.emplace_back();

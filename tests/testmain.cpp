@@ -1,6 +1,7 @@
 #include "testmain.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -31,6 +32,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
+    // The program's locale, not the machine's.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     int failures = 0;
     for (auto &[name, factory] : kalvo::testing::registry()) {
         auto test = factory();

@@ -1,9 +1,10 @@
 #include "document_commands.h"
 
 #include "controls/busy_cursor.h"
+#include "controls/picture_messages.h"
 #include "core/common_dialogs.h"
 #include "core/document.h"
-#include "core/picture_file.h"
+#include "core/formats.h"
 #include "core/scale_image.h"
 #include "frmnew.h"
 #include "frmscale.h"
@@ -12,12 +13,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
-
-namespace {
-
-const QString BitmapFilter = QStringLiteral("位图文件(*.bmp)|*.bmp|");
-
-} // namespace
 
 DocumentCommands::DocumentCommands(Document &document, ToolState &toolState, CommonDialogs &dialogs,
                                    QWidget *owner)
@@ -37,16 +32,16 @@ QString DocumentCommands::withSeparator(const QString &path)
     return path.endsWith(separator) ? path : path + separator;
 }
 
-QString DocumentCommands::askFileName(bool open, const QString &filter, const QString &title)
+FileChoice DocumentCommands::askFile(bool open, const QString &filter, const QString &title)
 {
     const QString start = m_document.lastFolder;
-    const QString path = open ? m_dialogs.openFileName(m_owner, title, filter, start)
-                              : m_dialogs.saveFileName(m_owner, title, filter, start);
+    const FileChoice choice = open ? m_dialogs.openFileName(m_owner, title, filter, start)
+                                   : m_dialogs.saveFileName(m_owner, title, filter, start);
     // The last folder ends in a separator; a file in the root folder thus
     // starts the next dialog in "/".
-    if (!path.isEmpty())
-        m_document.lastFolder = withSeparator(folderOf(path));
-    return path;
+    if (!choice.path.isEmpty())
+        m_document.lastFolder = withSeparator(folderOf(choice.path));
+    return choice;
 }
 
 void DocumentCommands::newPicture(Colour color1, Colour color2)
@@ -66,7 +61,7 @@ void DocumentCommands::newPicture(Colour color1, Colour color2)
 void DocumentCommands::open()
 {
     m_document.clearSelection();
-    const QString path = askFileName(true, BitmapFilter, QStringLiteral("Open"));
+    const QString path = askFile(true, openDialogTypes(), QStringLiteral("Open")).path;
     if (!path.isEmpty())
         openPath(path);
     m_toolState.currentTool.reset();
@@ -110,13 +105,15 @@ void DocumentCommands::openFromCommandLine(const QStringList &arguments)
 
 void DocumentCommands::save()
 {
-    const QString path = askFileName(false, BitmapFilter, QStringLiteral("Save"));
-    if (path.isEmpty())
+    const FileChoice choice = askFile(false, saveDialogTypes(), QStringLiteral("Save"));
+    if (choice.path.isEmpty())
         return;
+    const PictureFormat &format = savedFormat(choice.type);
+    const QString path = savedPath(format, choice.path);
     PictureError error = PictureError::None;
     {
         const BusyCursor busy;
-        error = savePicture(m_document.canvas().image(), path);
+        error = savePicture(m_document.canvas().image(), path, format);
     }
     if (error != PictureError::None) {
         m_dialogs.message(m_owner, pictureErrorMessage(error, path), QStringLiteral("保存"),

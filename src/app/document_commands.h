@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/colour.h"
+#include "core/common_dialogs.h"
 
 #include <QObject>
 #include <QString>
@@ -36,10 +37,10 @@ public:
     void redo();
     void clear();
 
-    // The path chosen in the platform's open (or save) dialog, starting in
-    // the last folder, or "" when cancelled; a choice makes its folder the
-    // next start.
-    QString askFileName(bool open, const QString &filter, const QString &title);
+    // The file chosen in the platform's open (or save) dialog, starting in
+    // the last folder, with an empty path when cancelled; a choice makes its
+    // folder the next start.
+    FileChoice askFile(bool open, const QString &filter, const QString &title);
     // The part of path before its last "/"; path itself without one.
     static QString folderOf(const QString &path);
     // path with the native separator at its end.

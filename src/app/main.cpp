@@ -20,10 +20,11 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kalvo"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.kalvo")));
 
-    // Qt's own dialog buttons and texts in Chinese, like the rest of Kalvo.
+    // Dates, numbers, Qt's own dialog buttons and texts in Chinese, like the
+    // rest of Kalvo, whatever language the desktop speaks.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     QTranslator qtTranslations;
-    if (qtTranslations.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                            QStringLiteral("_"),
+    if (qtTranslations.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTranslations);
 

@@ -1,9 +1,13 @@
 #include "qt_common_dialogs.h"
 
+#include "file_dialog_parts.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTreeView>
 
 namespace {
 
@@ -24,17 +28,30 @@ QMessageBox::Icon messageIcon(CommonDialogs::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-QString runFileDialog(QWidget *owner, const QString &title, const QString &filter,
-                      const QString &folder, QFileDialog::AcceptMode mode)
+FileChoice runFileDialog(QWidget *owner, const QString &title, const QString &filter,
+                         const QString &folder, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(owner, title, folder, QtCommonDialogs::qtFilter(filter));
+    // The provider outlives the dialog, whose file-system model asks it from
+    // its own thread until it is gone. Listing a folder must never read a file:
+    // /proc/kmsg blocks a reader until the kernel logs something.
+    NameOnlyIconProvider icons;
+    QFileDialog dialog(owner, title, folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QStringList types = QtCommonDialogs::qtFilter(filter).split(QStringLiteral(";;"));
+    dialog.setNameFilters(types);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
+    dialog.setIconProvider(&icons);
+    // The dialog takes the model as its own.
+    dialog.setProxyModel(new LocaleDatesModel);
+    if (auto *details = dialog.findChild<QTreeView *>())
+        details->header()->resizeSection(LocaleDatesModel::DateColumn,
+                                         LocaleDatesModel::dateColumnWidth(details->font()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return {dialog.selectedFiles().constFirst(),
+            static_cast<int>(std::max<qsizetype>(0, types.indexOf(dialog.selectedNameFilter())))};
 }
 
 } // namespace
@@ -61,14 +78,14 @@ QString QtCommonDialogs::qtFilter(const QString &filter)
     return entries.join(QStringLiteral(";;"));
 }
 
-QString QtCommonDialogs::openFileName(QWidget *owner, const QString &title, const QString &filter,
-                                      const QString &folder)
+FileChoice QtCommonDialogs::openFileName(QWidget *owner, const QString &title,
+                                         const QString &filter, const QString &folder)
 {
     return runFileDialog(owner, title, filter, folder, QFileDialog::AcceptOpen);
 }
 
-QString QtCommonDialogs::saveFileName(QWidget *owner, const QString &title, const QString &filter,
-                                      const QString &folder)
+FileChoice QtCommonDialogs::saveFileName(QWidget *owner, const QString &title,
+                                         const QString &filter, const QString &folder)
 {
     return runFileDialog(owner, title, filter, folder, QFileDialog::AcceptSave);
 }

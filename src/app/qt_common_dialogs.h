@@ -7,10 +7,10 @@
 class QtCommonDialogs : public CommonDialogs
 {
 public:
-    QString openFileName(QWidget *owner, const QString &title, const QString &filter,
-                         const QString &folder) override;
-    QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
-                         const QString &folder) override;
+    FileChoice openFileName(QWidget *owner, const QString &title, const QString &filter,
+                            const QString &folder) override;
+    FileChoice saveFileName(QWidget *owner, const QString &title, const QString &filter,
+                            const QString &folder) override;
     Colour chooseColour(QWidget *owner, Colour start, const std::array<Colour, 16> &customColours,
                         bool full) override;
     void message(QWidget *owner, const QString &text, const QString &title, Icon icon) override;

@@ -265,6 +265,8 @@ void FlatButton::Redraw(bool pressed)
         }
     }
     DrawCaption(captionLeft, captionTop, m_caption, isEnabled(), m_foreColor);
+    if (m_focus && m_keyboardFocus)
+        invertFocusRect();
     update();
 }
 
@@ -357,7 +359,15 @@ void FlatButton::DrawCaption(int x, int y, const QString &text, bool enabled, Co
 
 void FlatButton::DrawFocus()
 {
-    if (!m_focus || !m_showFocusRect || m_face.isNull())
+    // With the keyboard's focus the rectangle is on the face already.
+    if (!m_focus || !m_showFocusRect || m_keyboardFocus || m_face.isNull())
+        return;
+    invertFocusRect();
+}
+
+void FlatButton::invertFocusRect()
+{
+    if (m_face.isNull())
         return;
     const int right = roundToInt(width() - 3.0);
     const int bottom = roundToInt(height() - 3.0);
@@ -423,14 +433,31 @@ void FlatButton::changeEvent(QEvent *event)
     }
 }
 
-void FlatButton::focusInEvent(QFocusEvent *)
+namespace {
+
+// The focus leaves for another window or a popup and comes back as it left.
+bool awayAndBack(Qt::FocusReason reason)
 {
-    m_focus = true;
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
-void FlatButton::focusOutEvent(QFocusEvent *)
+} // namespace
+
+void FlatButton::focusInEvent(QFocusEvent *event)
+{
+    m_focus = true;
+    if (!awayAndBack(event->reason()))
+        m_keyboardFocus =
+            event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (m_keyboardFocus)
+        Redraw(false);
+}
+
+void FlatButton::focusOutEvent(QFocusEvent *event)
 {
     m_focus = false;
+    if (!awayAndBack(event->reason()))
+        m_keyboardFocus = false;
     Redraw(false);
 }
 

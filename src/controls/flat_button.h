@@ -10,8 +10,10 @@
 
 // A flat button: a 3-D edge in one of three styles, an optional 16 × 16 icon
 // at its left, a one-line caption, a dotted focus rectangle after a left
-// press, and a sunken look while the left button is held on it. It has no
-// hover look and no keyboard activation; only a left click raises Click.
+// press, and a sunken look while the left button is held on it. Focused from
+// the keyboard (Tab, Backtab) it shows the dotted rectangle until it loses
+// the focus, ShowFocusRect or not. It has no hover look and no keyboard
+// activation of its own; only a left click raises Click.
 class FlatButton : public QWidget
 {
     Q_OBJECT
@@ -99,6 +101,8 @@ private:
     template <typename T, typename Changed> void assign(T &member, const T &value, Changed changed);
     void Redraw(bool pressed);
     void DrawFocus();
+    // The dotted rectangle, inverted onto the face.
+    void invertFocusRect();
     void drawEdge(int edge);
     void DrawCaption(int x, int y, const QString &text, bool enabled, Colour colour);
     // Device pixels per pixel of the control: the face is drawn at the
@@ -117,6 +121,8 @@ private:
     int m_buttonStyle = 1;
     MousePointer m_pointer;
     bool m_focus = false;
+    // The focus came from the keyboard: the focus rectangle stays drawn.
+    bool m_keyboardFocus = false;
     int m_lastButton = 0;
     // A press seen since the last double-click: the release that follows
     // completes a click.

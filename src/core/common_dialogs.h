@@ -9,6 +9,13 @@
 
 class QWidget;
 
+// A file chosen in a file dialog: its path, "" when the user cancelled, and
+// the type chosen in the dialog's list, counted from 0 in the filter's order.
+struct FileChoice {
+    QString path;
+    int type = 0;
+};
+
 // The seam through which Kalvo asks the platform for a file name, a colour, a
 // yes/no answer or a text, or shows a message. The program uses the Qt
 // implementation; tests put a scripted one in its place.
@@ -22,12 +29,12 @@ public:
     CommonDialogs &operator=(const CommonDialogs &) = delete;
     virtual ~CommonDialogs() = default;
 
-    // The chosen path, or "" when the user cancelled. filter is in the
-    // "description|pattern|" form, e.g. "位图文件(*.bmp)|*.bmp|".
-    virtual QString openFileName(QWidget *owner, const QString &title, const QString &filter,
-                                 const QString &folder) = 0;
-    virtual QString saveFileName(QWidget *owner, const QString &title, const QString &filter,
-                                 const QString &folder) = 0;
+    // filter is in the "description|pattern|" form, e.g.
+    // "位图文件(*.bmp)|*.bmp|"; its first type is chosen when the dialog opens.
+    virtual FileChoice openFileName(QWidget *owner, const QString &title, const QString &filter,
+                                    const QString &folder) = 0;
+    virtual FileChoice saveFileName(QWidget *owner, const QString &title, const QString &filter,
+                                    const QString &folder) = 0;
 
     // The chosen colour, or NoColour when the user cancelled. customColours
     // fill the chooser's custom slots; full opens its custom-colour part.

@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QString>
 
-// Reading picture files into the program and writing the picture back as a
-// Windows bitmap.
+// Reading picture files into the program and writing the picture back, in
+// the formats of the table in formats.h.
 //
 // Windows bitmaps are decoded here rather than by Qt, whose reader accepts cut
 // files, skipped RLE pixels and pixel offsets past the end by filling the gaps
@@ -40,16 +40,15 @@ struct LoadedPicture {
     PictureError error = PictureError::None;
 };
 
-// Reads the picture from the file at path, streaming its rows.
+struct PictureFormat;
+
+// Reads the picture from the file at path in the format its content shows.
 LoadedPicture loadPicture(const QString &path);
 
-// Writes image as an uncompressed 24-bit Windows bitmap under exactly path,
-// whatever its extension, replacing an existing file. The bitmap is written
-// to a temporary file beside it first, so a failed save leaves the old file
-// as it was. None on success.
+// Writes image in format under exactly path, whatever its extension,
+// replacing an existing file. The picture is written to a temporary file
+// beside it first, so a failed save leaves the old file as it was. None on
+// success.
+PictureError savePicture(const QImage &image, const QString &path, const PictureFormat &format);
+// The same as an uncompressed 24-bit Windows bitmap.
 PictureError savePicture(const QImage &image, const QString &path);
-
-// The message for the user, naming the file, e.g.
-// 无法打开文件 "/home/a.bmp": 文件不完整。
-// Open errors start with 无法打开文件, save errors with 无法保存文件.
-QString pictureErrorMessage(PictureError error, const QString &path);

@@ -3,6 +3,7 @@
 #include "controls/bordered_box.h"
 #include "controls/picture_box.h"
 #include "core/common_dialogs.h"
+#include "core/formats.h"
 #include "picture_mask.h"
 #include "thumbnail.h"
 
@@ -59,7 +60,8 @@ void frmMask::cmdOpen_Click()
     // start folder.
     const QString current = txtFilename->text().trimmed();
     const QString folder = current.isEmpty() ? m_startFolder : QFileInfo(current).absolutePath();
-    const QString path = m_dialogs.openFileName(this, QStringLiteral("Open"), QString(), folder);
+    const QString path =
+        m_dialogs.openFileName(this, QStringLiteral("Open"), openDialogTypes(), folder).path;
     if (path.isEmpty())
         return;
     txtFilename->setText(path);

@@ -1,6 +1,7 @@
 #include "picture_mask.h"
 
 #include "controls/busy_cursor.h"
+#include "controls/picture_messages.h"
 #include "core/common_dialogs.h"
 
 PictureError LoadMask(Surface &holder, const QString &path)

@@ -218,7 +218,7 @@ bool SkinEngine::eventFilter(QObject *watched, QEvent *event)
             return false;
         QHeaderView *header = headerOfViewport(watched);
         const auto owner = header ? m_skinned.find(header) : m_skinned.end();
-        if (owner == m_skinned.end())
+        if (owner == m_skinned.end() || !stillOfFamily(header, SkinFamily::Header))
             return false;
         return headerEvent(header, owner->second, event);
     }
@@ -226,8 +226,11 @@ bool SkinEngine::eventFilter(QObject *watched, QEvent *event)
         forget(watched);
         return false;
     }
-    auto *widget = static_cast<QWidget *>(watched);
     Skinned &skinned = found->second;
+    // Being destroyed: the events its base destructors still send are Qt's.
+    if (!stillOfFamily(watched, skinned.family))
+        return false;
+    auto *widget = static_cast<QWidget *>(watched);
     QPoint at;
     if (event->type() == QEvent::MouseButtonRelease && skinevent::isLeft(event, at)) {
         // After the family has seen the release (the marks are drawn when the

@@ -1,6 +1,11 @@
 #include "skin_family.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace {
 
@@ -35,6 +40,37 @@ SkinFamily skinFamilyOf(const QWidget *widget)
     if (widget->inherits("QProgressBar"))
         return SkinFamily::ProgressBar;
     return SkinFamily::Other;
+}
+
+bool stillOfFamily(const QObject *object, SkinFamily family)
+{
+    const QMetaObject *needed = nullptr;
+    switch (family) {
+    case SkinFamily::CommandButton:
+        needed = &QPushButton::staticMetaObject;
+        break;
+    case SkinFamily::Combo:
+        needed = &QComboBox::staticMetaObject;
+        break;
+    case SkinFamily::CheckBox:
+        needed = &QCheckBox::staticMetaObject;
+        break;
+    case SkinFamily::OptionButton:
+        needed = &QRadioButton::staticMetaObject;
+        break;
+    case SkinFamily::Header:
+        needed = &QHeaderView::staticMetaObject;
+        break;
+    case SkinFamily::ProgressBar:
+        needed = &QProgressBar::staticMetaObject;
+        break;
+    case SkinFamily::Form:
+    case SkinFamily::DropDownList:
+    case SkinFamily::Other:
+        needed = &QWidget::staticMetaObject;
+        break;
+    }
+    return object->metaObject()->inherits(needed);
 }
 
 QHeaderView *headerOfViewport(const QObject *widget)

@@ -24,6 +24,12 @@ enum class SkinFamily {
 
 SkinFamily skinFamilyOf(const QWidget *widget);
 
+// Whether object still is of the Qt class its family's drawing treats it as.
+// A widget being destroyed is only its base classes by the time QWidget's
+// destructor sends it the last events (a focused button loses the focus
+// there), and treating it as its family's class then is undefined behaviour.
+bool stillOfFamily(const QObject *object, SkinFamily family);
+
 // The header whose items widget shows, when widget is a skinnable header's
 // viewport; null otherwise.
 QHeaderView *headerOfViewport(const QObject *widget);

@@ -1,6 +1,7 @@
 #include "tool_option_panels.h"
 
 #include "controls/list_accessibility.h"
+#include "controls/picture_messages.h"
 #include "core/common_dialogs.h"
 #include "core/picture_file.h"
 #include "core/surface.h"

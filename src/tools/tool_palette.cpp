@@ -2,6 +2,11 @@
 
 #include "controls/flat_button.h"
 
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <array>
+
 namespace {
 
 constexpr Colour PureRed = 0x000000FF;
@@ -32,6 +37,7 @@ ToolPalette::ToolPalette(QWidget *parent) : QWidget(parent)
         connect(button, &FlatButton::Click, this, [this, id = row.id] { emit toolClicked(id); });
         m_buttons[static_cast<std::size_t>(i)] = button;
     }
+    setTabStop(0);
 }
 
 FlatButton *ToolPalette::button(ToolId id) const
@@ -51,7 +57,67 @@ void ToolPalette::showSelected(std::optional<ToolId> id)
         chosen->setButtonStyle(2);
         chosen->setForeColor(PureRed);
         chosen->setBackColor(WindowBackground);
+        setTabStop(static_cast<int>(*id));
     }
+}
+
+void ToolPalette::setTabStop(int index)
+{
+    // A click still focuses any button, as it always has.
+    for (int i = 0; i < ToolCount; ++i)
+        m_buttons[static_cast<std::size_t>(i)]->setFocusPolicy(i == index ? Qt::StrongFocus
+                                                                          : Qt::ClickFocus);
+}
+
+int ToolPalette::focusedIndex() const
+{
+    const auto found = std::find(m_buttons.begin(), m_buttons.end(), focusWidget());
+    return found != m_buttons.end() && (*found)->hasFocus()
+               ? static_cast<int>(found - m_buttons.begin())
+               : -1;
+}
+
+void ToolPalette::keyPressEvent(QKeyEvent *event)
+{
+    const int focused = focusedIndex();
+    // The arrows of the number pad (without Num Lock) are arrows too.
+    if (focused < 0 || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    int next = focused;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        next = std::max(0, focused - 1);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        next = std::min(ToolCount - 1, focused + 1);
+        break;
+    case Qt::Key_Home:
+        next = 0;
+        break;
+    case Qt::Key_End:
+        next = ToolCount - 1;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const bool choose = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                        event->key() == Qt::Key_Enter;
+    if (!choose && next == focused)
+        return; // at the end of the column
+    // The focus first, so that a hint box the choice opens gives it back here.
+    // The column is the tool table's order.
+    setTabStop(next);
+    button(ToolId(next))->setFocus(Qt::TabFocusReason);
+    emit toolClicked(ToolId(next));
 }
 
 void ToolPalette::resizeEvent(QResizeEvent *)

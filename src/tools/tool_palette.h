@@ -13,6 +13,11 @@ class FlatButton;
 // The column of the 22 tool buttons `cmdtool` (objectName "cmdtool", the
 // position in the "index" property), each with its icon and caption. It only
 // shows which tool is chosen; what choosing a tool does is the window's.
+//
+// From the keyboard the column is one Tab stop, the chosen tool's button (or
+// the one focused last when none is chosen); the arrow keys, Home and End
+// move through the tools and choose each as a click does, and Space or Enter
+// chooses the focused one.
 class ToolPalette : public QWidget
 {
     Q_OBJECT
@@ -31,11 +36,17 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 signals:
     // A left click on a tool's button.
     void toolClicked(ToolId id);
 
 private:
+    // Makes button index the one that Tab stops at.
+    void setTabStop(int index);
+    // The index of the button with the focus, or -1.
+    int focusedIndex() const;
+
     std::array<FlatButton *, ToolCount> m_buttons{};
 };

@@ -5,7 +5,7 @@
 #include "app/frmscale.h"
 #include "controls/canvas_view.h"
 #include "controls/color_pallete.h"
-#include "core/picture_file.h"
+#include "core/formats.h"
 #include "modal_script.h"
 #include "scripted_dialogs.h"
 #include "test_pictures.h"
@@ -70,6 +70,8 @@ private slots:
     void openTakesPictureAndSize();
     void dialogsStartInLastFolder();
     void saveWritesExactNameAndReadsBack();
+    void saveWritesChosenType_data();
+    void saveWritesChosenType();
     void openFailureKeepsCanvas_data();
     void openFailureKeepsCanvas();
     void saveFailureIsReported();
@@ -318,6 +320,53 @@ void TestFileCommands::saveWritesExactNameAndReadsBack()
     canvas.clearPicture();
     trigger("mnuOpen");
     QCOMPARE(canvas.image(), drawn);
+}
+
+void TestFileCommands::saveWritesChosenType_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QByteArray>("signature");
+    QTest::newRow("bitmap under a PNG name") << 0 << "holiday.png"
+                                             << "holiday.png" << QByteArray("BM");
+    QTest::newRow("PNG") << 1 << "holiday"
+                         << "holiday.png" << QByteArray("\x89PNG");
+    QTest::newRow("JPEG") << 2 << "holiday.JPEG"
+                          << "holiday.JPEG" << QByteArray("\xFF\xD8\xFF");
+}
+
+void TestFileCommands::saveWritesChosenType()
+{
+    QFETCH(int, type);
+    QFETCH(QString, name);
+    QFETCH(QString, saved);
+    QFETCH(QByteArray, signature);
+    Surface &canvas = m_window->document().canvas();
+    canvas.setPicture(numberedPicture(50, 40));
+    const QImage drawn = canvas.image();
+    const QString path = tempPath(saved);
+    // A file in the way is replaced, as Save replaces the name typed.
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    m_dialogs->fileNames = {tempPath(name), path};
+    m_dialogs->fileTypes = {type};
+
+    trigger("mnuSave");
+    QCOMPARE(m_dialogs->of("save")[0].filter, saveDialogTypes());
+    QVERIFY(m_dialogs->of("message").empty());
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().startsWith(signature));
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{saved});
+
+    canvas.clearPicture();
+    trigger("mnuOpen");
+    QCOMPARE(m_dialogs->of("open")[0].filter, openDialogTypes());
+    if (type != 2)
+        QCOMPARE(canvas.image(), drawn);
+    QCOMPARE(canvas.size(), drawn.size());
 }
 
 void TestFileCommands::openFailureKeepsCanvas_data()

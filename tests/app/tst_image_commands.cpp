@@ -3,6 +3,8 @@
 #include "app/frmmain.h"
 #include "controls/canvas_view.h"
 #include "controls/colour_swatch.h"
+#include "controls/picture_box.h"
+#include "core/formats.h"
 #include "filters/frmmask.h"
 #include "filters/frmstroke.h"
 #include "filters/image_tools.h"
@@ -13,6 +15,7 @@
 #include "test_pictures.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
@@ -120,6 +123,9 @@ void TestImageCommands::borderDialogToCanvas()
                                        QVERIFY(dialog.windowIcon().isNull());
                                        dialog.findChild<ColourSwatch *>("pColor")->click();
                                        auto *text = dialog.findChild<QLineEdit *>("txtWidth");
+                                       // The box loses the focus only in the active
+                                       // window, which a busy machine makes late.
+                                       QApplication::setActiveWindow(&dialog);
                                        text->setFocus();
                                        text->setText(typed);
                                        // A press on OK takes the focus from the box before OK acts.
@@ -191,6 +197,7 @@ void TestImageCommands::maskDialogToCanvas()
     const auto opened = m_dialogs->of(QStringLiteral("open"));
     QCOMPARE(opened.size(), std::size_t(2));
     QCOMPARE(opened[1].folder, folder.path());
+    QCOMPARE(opened[0].filter, openDialogTypes());
     const QString path = folder.filePath(confirmed);
     const QImage after = m_window->document().canvas().image();
     QCOMPARE(after.pixel(5, 5) == Green, confirmed == "mask.bmp");

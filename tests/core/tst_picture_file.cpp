@@ -51,7 +51,6 @@ private slots:
     void savesAndLoadsBack();
     void savesUnderExactlyTheName();
     void reportsFailedSaves();
-    void messagesNameTheFile();
 
 private:
     QString write(const QString &name, const QByteArray &bytes)
@@ -335,20 +334,6 @@ void TestPictureFile::reportsFailedSaves()
     QCOMPARE(savePicture(imageOf(gradient(5, 5)), target), PictureError::NoPermission);
     QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     QCOMPARE(loadPicture(target).image, image);
-}
-
-void TestPictureFile::messagesNameTheFile()
-{
-    const QString path = QStringLiteral("/tmp/a %2 b.bmp");
-    QCOMPARE(pictureErrorMessage(PictureError::Truncated, path),
-             QStringLiteral("无法打开文件 \"/tmp/a %2 b.bmp\": 文件不完整。"));
-    QCOMPARE(pictureErrorMessage(PictureError::NotPicture, path),
-             QStringLiteral("无法打开文件 \"/tmp/a %2 b.bmp\": 不是可识别的图片文件。"));
-    QCOMPARE(pictureErrorMessage(PictureError::TooLarge, path),
-             QStringLiteral("无法打开文件 \"/tmp/a %2 b.bmp\": 图片太大。"));
-    QCOMPARE(pictureErrorMessage(PictureError::NoFolder, path),
-             QStringLiteral("无法保存文件 \"/tmp/a %2 b.bmp\": 文件夹不存在。"));
-    QCOMPARE(pictureErrorMessage(PictureError::None, path), QString());
 }
 
 KALVO_TEST(TestPictureFile)

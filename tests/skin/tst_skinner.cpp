@@ -144,6 +144,8 @@ private slots:
     void buttonLooks();
     void fadeRepaintsOnlyTheButton();
     void destroyedMidFade();
+    void destroyedWithTheFocus_data();
+    void destroyedWithTheFocus();
     void keyboardAndAccessibility();
     void comboMachine_data();
     void comboMachine();
@@ -351,6 +353,44 @@ void TestSkinner::fadeRepaintsOnlyTheButton()
         act(button, QStringLiteral("tick"));
     QTRY_VERIFY(!recorder.painted.isEmpty());
     QVERIFY((recorder.painted - QRegion(button->geometry())).isEmpty());
+}
+
+void TestSkinner::destroyedWithTheFocus_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("alone");
+    for (const char *kind : {"button", "combo", "check box", "option button"}) {
+        QTest::addRow("%s with its dialog", kind) << kind << false;
+        QTest::addRow("%s alone", kind) << kind << true;
+    }
+}
+
+// A focused control loses the focus in QWidget's destructor, when it is no
+// longer what it was skinned as: the skin must leave it alone (the sanitizers
+// catch a cast to its family's class then).
+void TestSkinner::destroyedWithTheFocus()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, alone);
+    const QRect place(10, 10, 90, 25);
+    QWidget *control = kind == "button"      ? static_cast<QWidget *>(add<QPushButton>(place))
+                       : kind == "combo"     ? static_cast<QWidget *>(add<QComboBox>(place))
+                       : kind == "check box" ? static_cast<QWidget *>(add<QCheckBox>(place))
+                                             : static_cast<QWidget *>(add<QRadioButton>(place));
+    auto *other = add<QPushButton>(QRect(10, 50, 75, 25));
+    mSkinner::InstallSkin(m_dialog.get());
+    m_dialog->show();
+    QApplication::setActiveWindow(m_dialog.get());
+    control->setFocus();
+    QVERIFY(control->hasFocus());
+    act(control, QStringLiteral("enter"));
+    if (alone) {
+        delete control;
+        QCOMPARE(mSkinner::SkinnedWindowCount(), 2);
+        other->setFocus();
+        QVERIFY(other->hasFocus());
+    }
+    m_dialog.reset();
 }
 
 void TestSkinner::destroyedMidFade()

@@ -10,12 +10,14 @@
 #include "tools/tool_options.h"
 #include "tools/tool_palette.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -57,6 +59,7 @@ private slots:
     void captionsFit();
     void captionsLieInsideTheirFace();
     void clickReportsIndex();
+    void keyboardChoosesTools();
     void startUpChoices();
     void startUpWithoutDataFolder();
     void panelsFitTheirPlace();
@@ -170,6 +173,64 @@ void TestToolPalette::clickReportsIndex()
     QTest::mouseClick(palette.button(ToolId(21)), Qt::LeftButton);
     QTest::mouseClick(palette.button(ToolId(3)), Qt::RightButton);
     QCOMPARE(clicked, (std::vector<int>{7, 21}));
+}
+
+void TestToolPalette::keyboardChoosesTools()
+{
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    auto *palette = new ToolPalette(&window);
+    palette->setGeometry(0, 30, 126, ToolCount * ToolPalette::ButtonHeight);
+    auto *after = new QLineEdit(&window);
+    std::vector<int> chosen;
+    // As the window does: a choice shows as chosen.
+    connect(palette, &ToolPalette::toolClicked, palette, [&](ToolId id) {
+        chosen.push_back(int(id));
+        palette->showSelected(id);
+    });
+    palette->showSelected(ToolId(5));
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const auto look = [&](int i) {
+        return palette->button(ToolId(i))->grab().toImage();
+    };
+    const QImage unfocused = look(5);
+
+    // One Tab stop: the chosen tool, with a focus mark.
+    before->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(5)));
+    QVERIFY(look(5) != unfocused);
+    QTest::keyClick(palette->button(ToolId(5)), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), after);
+    QCOMPARE(look(5), unfocused);
+    QTest::keyClick(after, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(5)));
+
+    // The arrows choose as clicks do; the ends stay put.
+    const auto press = [&](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+    };
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Home, Qt::Key_Up,
+                        Qt::Key_End, Qt::Key_Right, Qt::Key_Left, Qt::Key_Space})
+        press(key);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::KeypadModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(chosen, (std::vector<int>{6, 7, 6, 0, 21, 20, 20, 19}));
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(19)));
+    QTest::keyClick(palette->button(ToolId(19)), Qt::Key_Tab);
+    QTest::keyClick(after, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(19)));
+
+    // A click looks as it always has: no focus mark.
+    QTest::mouseClick(palette->button(ToolId(3)), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(3)));
+    auto *reference = new ToolPalette(&window);
+    reference->setGeometry(palette->geometry().translated(130, 0));
+    reference->showSelected(ToolId(3));
+    reference->show();
+    QCOMPARE(look(3), reference->button(ToolId(3))->grab().toImage());
 }
 
 void TestToolPalette::startUpChoices()
