@@ -1,0 +1,126 @@
+// The zoom as the user feels it, through the window's own path: a tool step
+// or a zoom change, then the repaint of the visible part of the viewport
+// (about 1000 x 700), on an 8000 x 6000 picture and on the start-up one.
+#include "app/frmmain.h"
+#include "app/qt_common_dialogs.h"
+#include "controls/bordered_box.h"
+#include "controls/canvas_view.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// A window showing a detailed picture of this size, its viewport about
+// 1000 x 700.
+struct ZoomRig {
+    explicit ZoomRig(int width, int height)
+    {
+        window = std::make_unique<frmmain>(dialogs);
+        window->startUp();
+        window->resize(1016 + 124, 522 + 264 + 20);
+        window->show();
+        QImage picture(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y) {
+            auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
+            for (int x = 0; x < width; ++x)
+                row[x] = qRgb(x * 7 ^ y * 3, (x + y) * 5, x * y);
+        }
+        window->document().canvas().setPicture(picture);
+        QCoreApplication::processEvents();
+    }
+
+    // The picture point in the middle of the visible part.
+    QPointF middle() const
+    {
+        const QSize inner = window->viewport()->innerSize();
+        const CanvasView *view = window->canvasView();
+        const QPointF at = QPointF(inner.width(), inner.height()) / 2 - QPointF(view->pos());
+        return at / view->zoom();
+    }
+
+    QtCommonDialogs dialogs;
+    std::unique_ptr<frmmain> window;
+};
+
+const std::array<double, 4> Zooms{0.125, 1, 8, 64};
+
+// One drag step of the line tool (its preview moves) and the repaint that
+// follows, at the zoom of the argument's index.
+void lineStepRepaint(benchmark::State &state)
+{
+    ZoomRig rig(static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
+    const double zoom = Zooms[static_cast<std::size_t>(state.range(0))];
+    rig.window->zoomTo(zoom);
+    QCoreApplication::processEvents();
+    CanvasInput &input = rig.window->canvasInput();
+    input.chooseTool(ToolId::Line);
+    const QPointF start = rig.middle();
+    input.press(Qt::LeftButton, {}, start);
+    // About 200 screen pixels around the press point, whatever the zoom.
+    const double reach = 200 / zoom;
+    int step = 0;
+    for (auto _ : state) {
+        const double sign = (step & 1) ? 1 : -1;
+        const QPointF to = start + QPointF(sign * reach * (0.5 + (step % 7) / 14.0),
+                                           reach * (0.3 + (step % 5) / 10.0));
+        input.move(Qt::LeftButton, {}, QPointF(QPointF(to.toPoint())));
+        QCoreApplication::processEvents();
+        ++step;
+    }
+    input.release(Qt::LeftButton, {}, start);
+    state.counters["viewport_w"] = rig.window->viewport()->innerSize().width();
+    state.counters["viewport_h"] = rig.window->viewport()->innerSize().height();
+}
+BENCHMARK(lineStepRepaint)
+    ->ArgNames({"zoom", "w", "h"})
+    ->ArgsProduct({{0, 1, 2, 3}, {8000}, {6000}})
+    ->Args({1, 760, 568})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// One zoom change the way a Ctrl + wheel notch makes it, and the repaint of
+// the whole visible part: in and out between 100 % and the other level.
+void zoomChange(benchmark::State &state)
+{
+    ZoomRig rig(8000, 6000);
+    const double other = Zooms[static_cast<std::size_t>(state.range(0))] == 1
+                             ? 2
+                             : Zooms[static_cast<std::size_t>(state.range(0))];
+    // The shrunk copy made once, as the first zoom out makes it.
+    rig.window->zoomTo(other);
+    rig.window->canvasView()->repaint();
+    rig.window->zoomTo(1);
+    rig.window->canvasView()->repaint();
+    bool out = true;
+    for (auto _ : state) {
+        rig.window->zoomTo(out ? other : 1);
+        rig.window->canvasView()->repaint();
+        out = !out;
+    }
+}
+BENCHMARK(zoomChange)
+    ->ArgName("zoom")
+    ->DenseRange(0, 3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The first zoom out to 12.5 % of an 8000 x 6000 picture, which makes the
+// shrunk copy.
+void firstZoomOut(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        ZoomRig rig(8000, 6000);
+        state.ResumeTiming();
+        rig.window->zoomTo(0.125);
+        rig.window->canvasView()->repaint();
+    }
+}
+BENCHMARK(firstZoomOut)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+} // namespace
