@@ -42,6 +42,7 @@ private slots:
     void ctrlWheelZoomsAboutThePointer_data();
     void ctrlWheelZoomsAboutThePointer();
     void zoomedGripDragsWholePixels();
+    void noZoomWhileAButtonIsHeld();
 
 private:
     QWidget *grip(int index) const;
@@ -410,6 +411,24 @@ void TestView::zoomedGripDragsWholePixels()
     // Undo keeps the zoom.
     m_window->documentCommands().undo();
     QCOMPARE(m_window->canvasView()->zoom(), 8.0);
+}
+
+void TestView::noZoomWhileAButtonIsHeld()
+{
+    QWidget *view = m_window->canvasView();
+    const QPointF at(20, 20);
+    QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &press);
+    m_window->zoomBy(1);
+    QCOMPARE(m_window->canvasView()->zoom(), 1.0);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, view->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &release);
+    m_window->zoomBy(-3);
+    QCOMPARE(m_window->canvasView()->zoom(), 0.125);
+    // The grips sit at the shown picture's edges: 760 x 568 at 12.5 %.
+    QCOMPARE(grip(1)->pos(), QPoint(95, 71));
 }
 
 KALVO_TEST(TestView)
