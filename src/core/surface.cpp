@@ -301,7 +301,7 @@ void Surface::writeBack(const QImage &pixels, const QRect &area)
     });
 }
 
-bool Surface::editPixels(const std::function<bool(QImage &pixels)> &work)
+bool Surface::editPixels(const std::function<bool(QImage &pixels)> &work, QRgb flip)
 {
     if (!m_autoRedraw) {
         QImage screen = grabLayer(rect());
@@ -312,8 +312,18 @@ bool Surface::editPixels(const std::function<bool(QImage &pixels)> &work)
     }
     // The filter writes in place, so the image must not share its pixels with
     // a copy handed out, and the held pictures must keep theirs first.
-    if (!prepareWrite(rect()) || !work(m_image))
+    if (flip != 0) {
+        ensureOwnImage();
+        if (!m_image.isDetached())
+            return false;
+        m_journal->flipAll(flip);
+        if (!work(m_image)) {
+            m_journal->flipAll(flip);
+            return false;
+        }
+    } else if (!prepareWrite(rect()) || !work(m_image)) {
         return false;
+    }
     const QRect wiped = m_patch.bounds();
     m_patch.clear();
     emit imageChanged(rect());

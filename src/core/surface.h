@@ -146,8 +146,11 @@ public:
     // while autoRedraw is on, else a copy of the screen that is written back);
     // the whole surface then counts as changed. work returns false when it
     // refuses, and must then leave the pixels alone. False also when the
-    // layer cannot be had for writing (no memory for a buffer of its own).
-    bool editPixels(const std::function<bool(QImage &pixels)> &work);
+    // layer cannot be had for writing (no memory for a buffer of its own or
+    // for the old pixels the held pictures keep). When work XORs every pixel
+    // with one value, flip says which: the held pictures then keep that
+    // value instead of the old pixels.
+    bool editPixels(const std::function<bool(QImage &pixels)> &work, QRgb flip = 0);
 
 signals:
     // Something visible changed within the rectangle.

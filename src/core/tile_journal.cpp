@@ -13,6 +13,25 @@ int tilesFor(int length)
     return (length + TiledPicture::TileSize - 1) / TiledPicture::TileSize;
 }
 
+// The pixels of area XORed with mask, in place.
+void flipArea(QImage &image, const QRect &area, QRgb mask)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y)) + area.left();
+        for (int x = 0; x < area.width(); ++x)
+            row[x] ^= mask;
+    }
+}
+
+// A copy of area of image XORed with mask, in pooled memory.
+QImage flippedCopy(const QImage &image, const QRect &area, QRgb mask)
+{
+    QImage copy = pooledCopy(image, area);
+    if (!copy.isNull() && mask != 0)
+        flipArea(copy, copy.rect(), mask);
+    return copy;
+}
+
 void copyTileInto(QImage &image, const QRect &area, const QImage &tile)
 {
     const auto bytes = static_cast<std::size_t>(area.width()) * 4;
@@ -72,6 +91,8 @@ QImage TiledPicture::toImage() const
     for (std::size_t i = 0; i < m_held->saved.size(); ++i) {
         if (!m_held->saved[i].isNull())
             copyTileInto(image, m_held->tileRect(i), m_held->saved[i]);
+        else if (m_held->masks[i] != 0)
+            flipArea(image, m_held->tileRect(i), m_held->masks[i]);
     }
     return image;
 }
@@ -84,7 +105,17 @@ QImage TiledPicture::tile(int column, int row) const
     if (!m_held->saved[index].isNull())
         return m_held->saved[index];
     const QImage *base = baseImage(*m_held);
-    return base ? base->copy(m_held->tileRect(index)) : QImage();
+    if (!base)
+        return QImage();
+    QImage pixels = base->copy(m_held->tileRect(index));
+    if (m_held->masks[index] != 0)
+        flipArea(pixels, pixels.rect(), m_held->masks[index]);
+    return pixels;
+}
+
+QRgb TiledPicture::tileMask(int column, int row) const
+{
+    return m_held ? m_held->masks[static_cast<std::size_t>(row * m_held->columns + column)] : 0;
 }
 
 const uchar *TiledPicture::storedTile(int column, int row) const
@@ -101,6 +132,7 @@ TiledPicture TileJournal::hold()
     held->size = m_image->size();
     held->columns = tilesFor(held->size.width());
     held->saved.resize(static_cast<std::size_t>(held->columns) * tilesFor(held->size.height()));
+    held->masks.assign(held->saved.size(), 0);
     held->journal = weak_from_this();
     std::erase_if(m_pictures, [](const std::weak_ptr<HeldTiles> &p) { return p.expired(); });
     m_pictures.push_back(held);
@@ -159,38 +191,50 @@ bool TileJournal::save(const QRect &area)
     const int lastRow = clipped.bottom() / TiledPicture::TileSize;
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int column = firstColumn; column <= lastColumn; ++column) {
-            const auto index = static_cast<std::size_t>(row * columns + column);
-            QImage copy;
-            for (auto held = first; held != last; ++held) {
-                QImage &saved = (*held)->saved[index];
-                if (!saved.isNull())
-                    continue;
-                if (copy.isNull()) {
-                    copy = pooledCopy(*m_image, (*held)->tileRect(index));
-                    if (copy.isNull())
-                        return false;
-                }
-                saved = copy;
-            }
+            if (!keepTile(static_cast<std::size_t>(row * columns + column), first, last))
+                return false;
         }
     }
     return true;
 }
 
-bool TileJournal::saveTile(std::size_t index, const std::shared_ptr<HeldTiles> *except)
+bool TileJournal::keepTile(std::size_t index, const std::shared_ptr<HeldTiles> *first,
+                           const std::shared_ptr<HeldTiles> *last,
+                           const std::shared_ptr<HeldTiles> *except)
 {
-    QImage copy;
-    for (const auto &held : livePictures()) {
-        if ((except && held == *except) || !held->saved[index].isNull())
+    // Pictures that read the tile through the same mask share one copy.
+    std::pair<QRgb, QImage> copies[4];
+    std::size_t made = 0;
+    for (auto held = first; held != last; ++held) {
+        if ((except && *held == *except) || !(*held)->saved[index].isNull())
             continue;
+        QRgb &mask = (*held)->masks[index];
+        QImage copy;
+        for (std::size_t c = 0; c < made; ++c) {
+            if (copies[c].first == mask)
+                copy = copies[c].second;
+        }
         if (copy.isNull()) {
-            copy = pooledCopy(*m_image, held->tileRect(index));
+            copy = flippedCopy(*m_image, (*held)->tileRect(index), mask);
             if (copy.isNull())
                 return false;
+            if (made < std::size(copies))
+                copies[made++] = {mask, copy};
         }
-        held->saved[index] = copy;
+        (*held)->saved[index] = copy;
+        mask = 0;
     }
     return true;
+}
+
+void TileJournal::flipAll(QRgb flip)
+{
+    for (const auto &held : livePictures()) {
+        for (std::size_t i = 0; i < held->saved.size(); ++i) {
+            if (held->saved[i].isNull())
+                held->masks[i] ^= flip;
+        }
+    }
 }
 
 void TileJournal::letGo()
@@ -224,7 +268,7 @@ std::vector<std::size_t> TileJournal::savedTiles(const TiledPicture &picture) co
     std::vector<std::size_t> tiles;
     const auto &saved = picture.m_held->saved;
     for (std::size_t i = 0; i < saved.size(); ++i) {
-        if (!saved[i].isNull())
+        if (!saved[i].isNull() || picture.m_held->masks[i] != 0)
             tiles.push_back(i);
     }
     return tiles;
@@ -234,17 +278,30 @@ bool TileJournal::writeBack(const TiledPicture &picture, QRect &written)
 {
     const std::shared_ptr<HeldTiles> &held = picture.m_held;
     const std::vector<std::size_t> tiles = savedTiles(picture);
-    // Every other live picture keeps what the image has now before anything
-    // is written, so that running short of memory leaves everything as it was.
+    const auto live = livePictures();
+    // Every other live picture keeps what a copied tile has now before
+    // anything is written, so that running short of memory leaves everything
+    // as it was. A masked tile is flipped in place: the others' masks follow
+    // it, and no memory is needed.
     for (const std::size_t i : tiles) {
-        if (!saveTile(i, &held))
+        if (!held->saved[i].isNull() && !keepTile(i, live.data(), live.data() + live.size(), &held))
             return false;
     }
     written = QRect();
     for (const std::size_t i : tiles) {
         const QRect area = held->tileRect(i);
-        copyTileInto(*m_image, area, held->saved[i]);
-        held->saved[i] = QImage();
+        if (!held->saved[i].isNull()) {
+            copyTileInto(*m_image, area, held->saved[i]);
+            held->saved[i] = QImage();
+        } else {
+            const QRgb mask = held->masks[i];
+            for (const auto &other : live) {
+                if (other != held && other->saved[i].isNull())
+                    other->masks[i] ^= mask;
+            }
+            flipArea(*m_image, area, mask);
+            held->masks[i] = 0;
+        }
         written |= area;
     }
     return true;

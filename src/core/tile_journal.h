@@ -19,6 +19,10 @@ struct HeldTiles {
     QImage base;
     // One per tile; null where the picture reads its base.
     std::vector<QImage> saved;
+    // One per tile without a saved copy: the picture's pixels are the base's
+    // XORed with this (0: the base's own). A whole-picture XOR, which Invert
+    // is, thus keeps the old picture at no cost.
+    std::vector<QRgb> masks;
     std::weak_ptr<TileJournal> journal;
 
     bool live() const { return base.isNull(); }
@@ -52,6 +56,9 @@ public:
     // from the surface's own image, else the address of the copy, which two
     // pictures that share it have in common.
     const uchar *storedTile(int column, int row) const;
+    // What the tile's pixels are XORed with when read from the image (0 for
+    // none, and for a stored tile).
+    QRgb tileMask(int column, int row) const;
     // Whether the picture reads the surface's own image (no new size or
     // picture since it was taken, or one restored that put its image back).
     bool isLive() const;
@@ -86,6 +93,10 @@ public:
     // live pictures that read them. False when the memory cannot be had;
     // the image must then not be written (what was saved is still right).
     bool save(const QRect &area);
+    // Every pixel of the image is about to be XORed with flip: live
+    // pictures keep that instead of the old pixels. Nothing to allocate;
+    // calling it again with the same flip takes it back.
+    void flipAll(QRgb flip);
     // Before the image is replaced: live pictures keep the present image.
     void letGo();
     // After the image was replaced: pictures whose base is the new image
@@ -113,7 +124,11 @@ public:
     const QImage *image() const { return m_image; }
 
 private:
-    bool saveTile(std::size_t index, const std::shared_ptr<HeldTiles> *except = nullptr);
+    // Saves tile index for the pictures in [first, last) but except that
+    // still read it from the image.
+    bool keepTile(std::size_t index, const std::shared_ptr<HeldTiles> *first,
+                  const std::shared_ptr<HeldTiles> *last,
+                  const std::shared_ptr<HeldTiles> *except = nullptr);
     // The live pictures, pruned of the ones that are gone.
     std::vector<std::shared_ptr<HeldTiles>> livePictures();
 

@@ -205,8 +205,9 @@ void TestUndoStore::canvasKeepsItsBuffer()
 namespace {
 
 // The grid of a held pair, one character a tile, rows split by '/': '.' both
-// read the canvas's own pixels, '=' both keep one shared copy, '2' each keeps
-// its own, 'b' only masktemp keeps one, 'a' only PM.
+// read the canvas's own pixels, 'x' neither keeps a copy but one reads them
+// through a mask, '=' both keep one shared copy, '2' each keeps its own, 'b'
+// only masktemp keeps one, 'a' only PM.
 QString sharing(const TiledPicture &before, const TiledPicture &after)
 {
     QString grid;
@@ -216,7 +217,11 @@ QString sharing(const TiledPicture &before, const TiledPicture &after)
         for (int column = 0; column < before.columns(); ++column) {
             const uchar *b = before.storedTile(column, row);
             const uchar *a = after.storedTile(column, row);
-            grid += !b && !a ? u'.' : b && a ? (a == b ? u'=' : u'2') : b ? u'b' : u'a';
+            const bool masked = before.tileMask(column, row) || after.tileMask(column, row);
+            grid += !b && !a ? (masked ? u'x' : u'.')
+                    : b && a ? (a == b ? u'=' : u'2')
+                    : b      ? u'b'
+                             : u'a';
         }
     }
     return grid;
@@ -244,6 +249,16 @@ void TestUndoStore::sharedTilesAfterEachStep_data()
                                     << "=2=/===" << true << start;
     QTest::newRow("stroke, filter, undo") << "SFU"
                                           << "aaa/aaa" << true << start;
+    QTest::newRow("stroke, invert") << "SI"
+                                    << "xbx/xxx" << true << start;
+    QTest::newRow("stroke, invert, undo") << "SIU"
+                                          << ".a./..." << true << start;
+    QTest::newRow("stroke, invert, redo") << "SIR"
+                                          << ".b./..." << true << start;
+    QTest::newRow("stroke, invert, stroke") << "SIS"
+                                            << ".b./..." << true << start;
+    QTest::newRow("stroke, invert twice") << "SII"
+                                          << ".b./..." << true << start;
     QTest::newRow("stroke, resize") << "SZ"
                                     << ".b./..." << false << QSize(512, 200);
     QTest::newRow("stroke, resize, undo") << "SZU"
@@ -301,6 +316,14 @@ void TestUndoStore::sharedTilesAfterEachStep()
                 pixels.invertPixels();
                 return true;
             }));
+            break;
+        case 'I':
+            QVERIFY(canvas.editPixels(
+                [](QImage &pixels) {
+                    pixels.invertPixels();
+                    return true;
+                },
+                0x00FFFFFF));
             break;
         case 'Z':
             QVERIFY(canvas.setSize(512, 200));
