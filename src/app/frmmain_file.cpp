@@ -91,6 +91,9 @@ bool frmmain::loadCanvasPicture(const QString &path)
         return false;
     }
     m_canvas.setBackColor(0x00FFFFFF);
+    // Nothing shows the file apart from the drawing on it again (New drops
+    // it first): kept, it would hold a copy of every tile drawn over.
+    m_canvas.mergePicture();
     MnuDQue->setChecked(false);
     PlaceGrips();
     Form_Resize();

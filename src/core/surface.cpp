@@ -122,6 +122,12 @@ bool Surface::setPicture(const QImage &picture)
     return true;
 }
 
+void Surface::mergePicture()
+{
+    m_picture = QImage();
+    m_heldPicture = TiledPicture();
+}
+
 void Surface::setBackColor(Colour colour)
 {
     m_backColor = colour;

@@ -60,6 +60,9 @@ public:
     bool setPicture(const QImage &picture);
     void clearPicture() { setPicture(QImage()); }
     bool hasPicture() const { return !m_picture.isNull() || !m_heldPicture.isNull(); }
+    // The background picture becomes part of the image: nothing keeps it
+    // apart any more, and a later background colour clears to the colour.
+    void mergePicture();
 
     // The persistent image: a copy, independent of later drawing.
     QImage image() const { return m_image; }
