@@ -249,6 +249,10 @@ void TestUndoStore::sharedTilesAfterEachStep_data()
                                     << "=2=/===" << true << start;
     QTest::newRow("stroke, filter, undo") << "SFU"
                                           << "aaa/aaa" << true << start;
+    QTest::newRow("stroke, fill") << "SL"
+                                  << "=2=/===" << true << start;
+    QTest::newRow("stroke, fill, undo") << "SLU"
+                                        << "aaa/aaa" << true << start;
     QTest::newRow("stroke, invert") << "SI"
                                     << "xbx/xxx" << true << start;
     QTest::newRow("stroke, invert, undo") << "SIU"
@@ -316,6 +320,10 @@ void TestUndoStore::sharedTilesAfterEachStep()
                 pixels.invertPixels();
                 return true;
             }));
+            break;
+        case 'L':
+            canvas.setFillColor(0x00FFFF00);
+            canvas.extFloodFill(QPointF(0, 0), 0x00102030);
             break;
         case 'I':
             QVERIFY(canvas.editPixels(
