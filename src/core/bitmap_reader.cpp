@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QList>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -205,6 +209,40 @@ PictureError readHeader(QFile &file, Header &header)
     return PictureError::None;
 }
 
+void convert24Plain(const uchar *in, QRgb *out, int width)
+{
+    for (int x = 0; x < width; ++x, in += 3)
+        out[x] = qRgb(in[2], in[1], in[0]);
+}
+
+#if defined(__x86_64__)
+// Four pixels a step, by one byte shuffle: reading a picture of hundreds of
+// megabytes is otherwise bound by this loop.
+__attribute__((target("ssse3"))) void convert24Shuffle(const uchar *in, QRgb *out, int width)
+{
+    const __m128i order = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    int x = 0;
+    // Each load reads 16 bytes of which 12 are used: stop 2 pixels early.
+    for (; x + 6 <= width; x += 4, in += 12) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x),
+                         _mm_or_si128(_mm_shuffle_epi8(bytes, order), opaque));
+    }
+    convert24Plain(in, out + x, width - x);
+}
+#endif
+
+void convert24(const uchar *in, QRgb *out, int width)
+{
+#if defined(__x86_64__)
+    static const bool shuffle = __builtin_cpu_supports("ssse3");
+    if (shuffle)
+        return convert24Shuffle(in, out, width);
+#endif
+    convert24Plain(in, out, width);
+}
+
 // Converts one stored row into an image row.
 bool convertRow(const Header &header, const uchar *in, QRgb *out)
 {
@@ -234,8 +272,7 @@ bool convertRow(const Header &header, const uchar *in, QRgb *out)
         }
         return true;
     case 24:
-        for (int x = 0; x < width; ++x, in += 3)
-            out[x] = qRgb(in[2], in[1], in[0]);
+        convert24(in, out, width);
         return true;
     default:
         if (header.compression == CompressionNone) {
