@@ -97,7 +97,7 @@ void randomFill(benchmark::State &state)
         state.SkipWithError("no such vector unit here");
         return;
     }
-    std::vector<double> draws(std::size_t(Width));
+    std::vector<double> draws(static_cast<std::size_t>(Width));
     std::uint64_t start = RandomSource::DefaultSeed;
     for (auto _ : state) {
         for (int row = 0; row < 3 * Height; ++row) {

@@ -257,8 +257,8 @@ void BM_WindowRedo(benchmark::State &state)
 }
 BENCHMARK(BM_WindowRedo)->Arg(8000)->Arg(16000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
-// The first Invert after opening and a stroke, then a second one.
-void BM_WindowInvert(benchmark::State &state)
+// The first run of a filter after opening and a stroke, then a second one.
+void firstFilter(benchmark::State &state, const char *action)
 {
     Window w(static_cast<int>(state.range(0)));
     double second = 0;
@@ -268,11 +268,11 @@ void BM_WindowInvert(benchmark::State &state)
         w.open();
         w.stroke(QPointF(100, 100));
         state.ResumeTiming();
-        w.trigger("mnuInvert");
+        w.trigger(action);
         w.repaint();
         state.PauseTiming();
         const auto start = std::chrono::steady_clock::now();
-        w.trigger("mnuInvert");
+        w.trigger(action);
         w.repaint();
         second +=
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
@@ -282,7 +282,18 @@ void BM_WindowInvert(benchmark::State &state)
     state.counters["second_ms"] = second / double(state.iterations());
     w.report(state);
 }
+
+void BM_WindowInvert(benchmark::State &state)
+{
+    firstFilter(state, "mnuInvert");
+}
 BENCHMARK(BM_WindowInvert)->Arg(8000)->Arg(16000)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void BM_WindowGrey(benchmark::State &state)
+{
+    firstFilter(state, "mnuGray");
+}
+BENCHMARK(BM_WindowGrey)->Arg(8000)->Arg(16000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_WindowWheel(benchmark::State &state)
 {

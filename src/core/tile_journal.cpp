@@ -4,9 +4,16 @@
 #include "tile_pool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 namespace {
+
+// From this many tiles on, one save is copied on two threads.
+constexpr std::size_t ParallelTiles = 64;
 
 int tilesFor(int length)
 {
@@ -189,11 +196,88 @@ bool TileJournal::save(const QRect &area)
     const int lastColumn = clipped.right() / TiledPicture::TileSize;
     const int firstRow = clipped.top() / TiledPicture::TileSize;
     const int lastRow = clipped.bottom() / TiledPicture::TileSize;
+    std::vector<std::size_t> tiles;
+    tiles.reserve(static_cast<std::size_t>(lastColumn - firstColumn + 1) *
+                  static_cast<std::size_t>(lastRow - firstRow + 1));
     for (int row = firstRow; row <= lastRow; ++row) {
-        for (int column = firstColumn; column <= lastColumn; ++column) {
-            if (!keepTile(static_cast<std::size_t>(row * columns + column), first, last))
-                return false;
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            tiles.push_back(static_cast<std::size_t>(row * columns + column));
+    }
+    if (tiles.size() >= ParallelTiles)
+        return keepTiles(tiles, first, last);
+    for (const std::size_t index : tiles) {
+        if (!keepTile(index, first, last))
+            return false;
+    }
+    return true;
+}
+
+bool TileJournal::keepTiles(const std::vector<std::size_t> &tiles,
+                            const std::shared_ptr<HeldTiles> *first,
+                            const std::shared_ptr<HeldTiles> *last)
+{
+    // The memory is taken first, in order; the copying, which on a big
+    // picture costs as much in first touches of fresh memory as in moving
+    // pixels, is then shared by two threads.
+    struct Copy {
+        std::size_t index;
+        QRgb mask;
+        QImage tile;
+        uchar *bits;
+    };
+    std::vector<Copy> copies;
+    std::vector<std::pair<HeldTiles *, std::size_t>> owners;
+    for (const std::size_t index : tiles) {
+        const std::size_t firstCopy = copies.size();
+        for (auto held = first; held != last; ++held) {
+            if (!(*held)->saved[index].isNull())
+                continue;
+            const QRgb mask = (*held)->masks[index];
+            std::size_t copy = firstCopy;
+            while (copy < copies.size() && copies[copy].mask != mask)
+                ++copy;
+            if (copy == copies.size()) {
+                const QRect area = (*held)->tileRect(index);
+                QImage tile = pooledTile(area.size(), m_image->format());
+                if (tile.isNull())
+                    return false;
+                uchar *bits = tile.bits();
+                copies.push_back({index, mask, std::move(tile), bits});
+            }
+            owners.emplace_back(held->get(), copy);
         }
+    }
+    const HeldTiles &shape = **first;
+    const QImage &image = *m_image;
+    std::atomic<std::size_t> next{0};
+    const auto fill = [&] {
+        for (std::size_t i = next++; i < copies.size(); i = next++) {
+            const Copy &copy = copies[i];
+            const QRect area = shape.tileRect(copy.index);
+            const auto bytes = static_cast<std::size_t>(area.width()) * 4;
+            for (int y = 0; y < area.height(); ++y) {
+                auto *row =
+                    reinterpret_cast<QRgb *>(copy.bits + bytes * static_cast<std::size_t>(y));
+                std::memcpy(row, image.constScanLine(area.top() + y) + area.left() * 4, bytes);
+                if (copy.mask != 0) {
+                    for (int x = 0; x < area.width(); ++x)
+                        row[x] ^= copy.mask;
+                }
+            }
+        }
+    };
+    std::optional<std::thread> helper;
+    try {
+        helper.emplace(fill);
+    } catch (const std::system_error &) {
+        // No second thread to be had: this one does it all.
+    }
+    fill();
+    if (helper)
+        helper->join();
+    for (const auto &[held, copy] : owners) {
+        held->saved[copies[copy].index] = copies[copy].tile;
+        held->masks[copies[copy].index] = 0;
     }
     return true;
 }

@@ -124,6 +124,9 @@ public:
     const QImage *image() const { return m_image; }
 
 private:
+    // keepTile for many tiles at once.
+    bool keepTiles(const std::vector<std::size_t> &tiles, const std::shared_ptr<HeldTiles> *first,
+                   const std::shared_ptr<HeldTiles> *last);
     // Saves tile index for the pictures in [first, last) but except that
     // still read it from the image.
     bool keepTile(std::size_t index, const std::shared_ptr<HeldTiles> *first,

@@ -122,19 +122,28 @@ void setTilePoolLimit(std::size_t pieces)
     pool().limit = pieces;
 }
 
+QImage pooledTile(QSize size, QImage::Format format)
+{
+    const auto rowBytes = static_cast<std::size_t>(size.width()) * 4;
+    if (size.isEmpty() || rowBytes * static_cast<std::size_t>(size.height()) > PieceBytes)
+        return {};
+    uchar *piece = pool().take();
+    if (!piece)
+        return {};
+    return QImage(piece, size.width(), size.height(), static_cast<qsizetype>(rowBytes), format,
+                  givePiece, piece);
+}
+
 QImage pooledCopy(const QImage &image, const QRect &area)
 {
     const QRect cell = area & image.rect();
     if (cell.isEmpty() || image.depth() != 32)
         return {};
+    QImage tile = pooledTile(cell.size(), image.format());
+    if (tile.isNull())
+        return {};
     const auto rowBytes = static_cast<std::size_t>(cell.width()) * 4;
-    if (rowBytes * static_cast<std::size_t>(cell.height()) > PieceBytes)
-        return {};
-    uchar *piece = pool().take();
-    if (!piece)
-        return {};
-    QImage tile(piece, cell.width(), cell.height(), static_cast<qsizetype>(rowBytes),
-                image.format(), givePiece, piece);
+    uchar *piece = tile.bits();
     for (int y = 0; y < cell.height(); ++y)
         std::memcpy(piece + rowBytes * static_cast<std::size_t>(y),
                     image.constScanLine(cell.top() + y) + cell.left() * 4, rowBytes);

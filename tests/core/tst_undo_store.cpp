@@ -363,15 +363,21 @@ void TestUndoStore::sharedTilesAfterEachStep()
 void TestUndoStore::shortOfMemoryChangesNothing_data()
 {
     QTest::addColumn<QChar>("step");
-    QTest::newRow("undo") << QChar('U');
-    QTest::newRow("filter") << QChar('F');
-    QTest::newRow("stroke") << QChar('S');
+    QTest::addColumn<QSize>("size");
+    // Few tiles are kept one by one, many on two threads.
+    for (const QSize size : {QSize(640, 512), QSize(1280, 1024)}) {
+        const QByteArray tiles = QByteArray::number(size.width() / 128 * size.height() / 128);
+        QTest::newRow("undo, " + tiles + " tiles") << QChar('U') << size;
+        QTest::newRow("filter, " + tiles + " tiles") << QChar('F') << size;
+        QTest::newRow("stroke, " + tiles + " tiles") << QChar('S') << size;
+    }
 }
 
 void TestUndoStore::shortOfMemoryChangesNothing()
 {
     QFETCH(QChar, step);
-    Surface canvas(640, 512, 0x00FFFFFF);
+    QFETCH(QSize, size);
+    Surface canvas(size.width(), size.height(), 0x00FFFFFF);
     UndoStore store(canvas);
     store.takeBefore();
     drawMark(canvas, 10, 10, 300, 0x000000FF);
@@ -393,7 +399,7 @@ void TestUndoStore::shortOfMemoryChangesNothing()
         }));
         break;
     case 'S':
-        drawMark(canvas, 0, 0, 640, 0x0000FF00);
+        drawMark(canvas, 0, 0, size.width(), 0x0000FF00);
         break;
     }
     setTilePoolLimit(0);
