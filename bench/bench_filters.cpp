@@ -1,6 +1,7 @@
 // The Bitmap filters on one 8000 x 6000 picture, each beside the OpenCV
 // operation that does comparable work on the same amount of memory, measured
 // in the same run. Also the peak memory a filter takes beyond the picture.
+#include "core/random.h"
 #include "core/surface.h"
 #include "filters/bitmap.h"
 #include "filters/filter_amounts.h"
@@ -18,6 +19,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -85,6 +87,30 @@ BENCHMARK_CAPTURE(filter, noise, noise)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(filter, diffuse, diffuse)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(filter, pixelEffect, pixelEffect)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(filter, mirror, mirror)->Unit(benchmark::kMillisecond);
+
+// The draws of one picture's noise, on each vector path this processor has.
+void randomFill(benchmark::State &state)
+{
+    const auto path = static_cast<RandomSource::FillPath>(state.range(0));
+    if (!RandomSource::canFillWith(path)) {
+        state.SkipWithError("no such vector unit here");
+        return;
+    }
+    std::vector<double> draws(static_cast<std::size_t>(Width));
+    std::uint64_t start = RandomSource::DefaultSeed;
+    for (auto _ : state) {
+        for (int row = 0; row < 3 * Height; ++row) {
+            RandomSource::fillWith(path, draws.data(), draws.size(), start, RandomSource::Step);
+            start += Width * RandomSource::Step;
+        }
+        benchmark::DoNotOptimize(draws.data());
+    }
+}
+BENCHMARK(randomFill)
+    ->Arg(int(RandomSource::FillPath::Plain))
+    ->Arg(int(RandomSource::FillPath::Avx2))
+    ->Arg(int(RandomSource::FillPath::Avx512))
+    ->Unit(benchmark::kMillisecond);
 
 cv::Mat scrambledMat()
 {

@@ -86,6 +86,9 @@ bool DocumentCommands::openPath(const QString &path)
         return false;
     }
     canvas.setBackColor(0x00FFFFFF);
+    // Nothing shows the file apart from the drawing on it again (New drops
+    // it first): kept, it would hold a copy of every tile drawn over.
+    canvas.mergePicture();
     emit pictureReplaced();
     return true;
 }

@@ -15,6 +15,9 @@ int main(int argc, char **argv)
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
+    // Every move of the mouse reaches the tools: when the program falls
+    // behind, merged moves would draw a zigzag as straight segments.
+    QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
     QApplication::setApplicationName(QStringLiteral("Kalvo"));
     // The installed desktop entry and icon go by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kalvo"));

@@ -6,9 +6,16 @@
 #include <QFile>
 #include <QList>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -20,6 +27,8 @@ constexpr quint32 CompressionBitFields = 3;
 constexpr quint32 CompressionAlphaBitFields = 6;
 // Rows are read in blocks of about this many bytes.
 constexpr qint64 ReadBlock = 1 << 20;
+// Pixel data from this size on is read on two threads.
+constexpr qint64 ParallelBytes = qint64(16) << 20;
 
 quint16 le16(const uchar *p)
 {
@@ -200,6 +209,40 @@ PictureError readHeader(QFile &file, Header &header)
     return PictureError::None;
 }
 
+void convert24Plain(const uchar *in, QRgb *out, int width)
+{
+    for (int x = 0; x < width; ++x, in += 3)
+        out[x] = qRgb(in[2], in[1], in[0]);
+}
+
+#if defined(__x86_64__)
+// Four pixels a step, by one byte shuffle: reading a picture of hundreds of
+// megabytes is otherwise bound by this loop.
+__attribute__((target("ssse3"))) void convert24Shuffle(const uchar *in, QRgb *out, int width)
+{
+    const __m128i order = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    int x = 0;
+    // Each load reads 16 bytes of which 12 are used: stop 2 pixels early.
+    for (; x + 6 <= width; x += 4, in += 12) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x),
+                         _mm_or_si128(_mm_shuffle_epi8(bytes, order), opaque));
+    }
+    convert24Plain(in, out + x, width - x);
+}
+#endif
+
+void convert24(const uchar *in, QRgb *out, int width)
+{
+#if defined(__x86_64__)
+    static const bool shuffle = __builtin_cpu_supports("ssse3");
+    if (shuffle)
+        return convert24Shuffle(in, out, width);
+#endif
+    convert24Plain(in, out, width);
+}
+
 // Converts one stored row into an image row.
 bool convertRow(const Header &header, const uchar *in, QRgb *out)
 {
@@ -229,8 +272,7 @@ bool convertRow(const Header &header, const uchar *in, QRgb *out)
         }
         return true;
     case 24:
-        for (int x = 0; x < width; ++x, in += 3)
-            out[x] = qRgb(in[2], in[1], in[0]);
+        convert24(in, out, width);
         return true;
     default:
         if (header.compression == CompressionNone) {
@@ -247,30 +289,64 @@ bool convertRow(const Header &header, const uchar *in, QRgb *out)
     }
 }
 
+// The stored rows [first, end), read from file in blocks.
+PictureError readRowRange(QFile &file, const Header &header, uchar *bits, qsizetype stride,
+                          qint64 first, qint64 end)
+{
+    const qint64 rowBytes = (header.width * header.bitCount + 31) / 32 * 4;
+    const qint64 height = header.height;
+    if (!file.seek(header.pixelOffset + first * rowBytes))
+        return PictureError::CannotRead;
+    const qint64 rowsPerBlock = std::clamp<qint64>(ReadBlock / rowBytes, 1, end - first);
+    QByteArray block(rowsPerBlock * rowBytes, Qt::Uninitialized);
+    auto *data = reinterpret_cast<uchar *>(block.data());
+    for (qint64 at = first; at < end; at += rowsPerBlock) {
+        const qint64 rows = std::min(rowsPerBlock, end - at);
+        if (!readExact(file, data, rows * rowBytes))
+            return PictureError::Truncated;
+        for (qint64 r = 0; r < rows; ++r) {
+            const qint64 stored = at + r;
+            const int y = static_cast<int>(header.topDown ? stored : height - 1 - stored);
+            if (!convertRow(header, data + r * rowBytes,
+                            reinterpret_cast<QRgb *>(bits + y * stride)))
+                return PictureError::Damaged;
+        }
+    }
+    return PictureError::None;
+}
+
 PictureError readRows(QFile &file, const Header &header, QImage &image)
 {
     const qint64 rowBytes = (header.width * header.bitCount + 31) / 32 * 4;
     const qint64 height = header.height;
     if (header.pixelOffset + rowBytes * height > file.size())
         return PictureError::Truncated;
-    if (!file.seek(header.pixelOffset))
-        return PictureError::CannotRead;
-    const qint64 rowsPerBlock = std::clamp<qint64>(ReadBlock / rowBytes, 1, height);
-    QByteArray block(rowsPerBlock * rowBytes, Qt::Uninitialized);
-    auto *data = reinterpret_cast<uchar *>(block.data());
-    for (qint64 first = 0; first < height; first += rowsPerBlock) {
-        const qint64 rows = std::min(rowsPerBlock, height - first);
-        if (!readExact(file, data, rows * rowBytes))
-            return PictureError::Truncated;
-        for (qint64 r = 0; r < rows; ++r) {
-            const qint64 stored = first + r;
-            const int y = static_cast<int>(header.topDown ? stored : height - 1 - stored);
-            if (!convertRow(header, data + r * rowBytes,
-                            reinterpret_cast<QRgb *>(image.scanLine(y))))
-                return PictureError::Damaged;
-        }
+    // On a big picture the kernel's clearing of the image's new pages costs
+    // as much as the decoding: a second thread with a handle of its own reads
+    // the second half of the rows, clearing its pages as it goes.
+    const qint64 half = height / 2;
+    std::optional<QFile> second;
+    if (rowBytes * height >= ParallelBytes && !file.fileName().isEmpty()) {
+        second.emplace(file.fileName());
+        if (!second->open(QIODevice::ReadOnly) || second->size() != file.size())
+            second.reset();
     }
-    return PictureError::None;
+    // Rows as plain pointers: QImage's own calls are not for two threads.
+    uchar *bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    if (!second)
+        return readRowRange(file, header, bits, stride, 0, height);
+    PictureError secondError = PictureError::None;
+    std::optional<std::thread> helper;
+    try {
+        helper.emplace(
+            [&] { secondError = readRowRange(*second, header, bits, stride, half, height); });
+    } catch (const std::system_error &) {
+        return readRowRange(file, header, bits, stride, 0, height);
+    }
+    const PictureError firstError = readRowRange(file, header, bits, stride, 0, half);
+    helper->join();
+    return firstError != PictureError::None ? firstError : secondError;
 }
 
 // Buffered byte reader over the rest of the file, for the RLE stream.

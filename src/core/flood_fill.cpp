@@ -9,7 +9,8 @@ namespace {
 // Paints the region span by span with paintSpan(line, y, left, right), which
 // must leave no pixel of the match colour behind.
 template <typename PaintSpan>
-QRect fillRegion(QImage &image, QPoint start, QRgb match, PaintSpan paintSpan)
+QRect fillRegion(QImage &image, QPoint start, QRgb match, const SpanGuard &before,
+                 PaintSpan paintSpan)
 {
     const int width = image.width();
     const int height = image.height();
@@ -23,7 +24,7 @@ QRect fillRegion(QImage &image, QPoint start, QRgb match, PaintSpan paintSpan)
     if (row(start.y())[start.x()] != match)
         return {};
 
-    int minX = start.x(), maxX = start.x(), minY = start.y(), maxY = start.y();
+    int minX = width, maxX = -1, minY = height, maxY = -1;
     std::vector<QPoint> seeds{start};
     while (!seeds.empty()) {
         const QPoint seed = seeds.back();
@@ -36,6 +37,8 @@ QRect fillRegion(QImage &image, QPoint start, QRgb match, PaintSpan paintSpan)
             --left;
         while (right < width - 1 && line[right + 1] == match)
             ++right;
+        if (before && !before(seed.y(), left, right))
+            break;
         paintSpan(line, seed.y(), left, right);
         minX = std::min(minX, left);
         maxX = std::max(maxX, right);
@@ -58,6 +61,8 @@ QRect fillRegion(QImage &image, QPoint start, QRgb match, PaintSpan paintSpan)
             }
         }
     }
+    if (maxX < 0)
+        return {};
     return QRect(QPoint(minX, minY), QPoint(maxX, maxY));
 }
 
@@ -105,16 +110,17 @@ private:
 
 } // namespace
 
-QRect floodFill(QImage &image, QPoint start, QRgb match, QRgb fill)
+QRect floodFill(QImage &image, QPoint start, QRgb match, QRgb fill, const SpanGuard &before)
 {
     if (fill == match)
         return {};
-    return fillRegion(image, start, match, [fill](QRgb *line, int, int left, int right) {
+    return fillRegion(image, start, match, before, [fill](QRgb *line, int, int left, int right) {
         std::fill(line + left, line + right + 1, fill);
     });
 }
 
-QRect floodFill(QImage &image, QPoint start, QRgb match, const QImage &patternInput)
+QRect floodFill(QImage &image, QPoint start, QRgb match, const QImage &patternInput,
+                const SpanGuard &before)
 {
     const QImage pattern = patternInput.convertToFormat(QImage::Format_RGB32);
     if (pattern.isNull() || (match >> 24) != 0xFFu)
@@ -131,7 +137,7 @@ QRect floodFill(QImage &image, QPoint start, QRgb match, const QImage &patternIn
     }
     const PatternRows rows(pattern, !holdsMatch);
     const QRect region =
-        fillRegion(image, start, match, [&rows](QRgb *line, int y, int left, int right) {
+        fillRegion(image, start, match, before, [&rows](QRgb *line, int y, int left, int right) {
             rows.paint(line, y, left, right);
         });
     if (!holdsMatch)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 
 // A small, fast generator of uniform reals in [0, 1). The program draws from
@@ -52,6 +53,16 @@ public:
         const double low = std::bit_cast<double>((0 - (top & 1)) & 0x3CA0000000000000ull);
         return high + low;
     }
+
+    // out[i] = valueAt(state + i * step) for i < count: the draws of a row of
+    // pixels, on the widest vector unit this machine has, the same bit for bit.
+    static void fill(double *out, std::size_t count, std::uint64_t state, std::uint64_t step);
+
+    // The ways fill can run, for checking each one against valueAt.
+    enum class FillPath { Plain, Avx2, Avx512 };
+    static bool canFillWith(FillPath path);
+    static void fillWith(FillPath path, double *out, std::size_t count, std::uint64_t state,
+                         std::uint64_t step);
 
 private:
     std::uint64_t m_state;

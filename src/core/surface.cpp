@@ -44,13 +44,17 @@ QImage filledImage(QSize size, Colour colour)
 Surface::Surface(int width, int height, Colour backColor, QObject *parent)
     : QObject(parent),
       m_image(filledImage(QSize(std::max(width, 1), std::max(height, 1)), backColor)),
-      m_backColor(backColor)
+      m_journal(std::make_shared<TileJournal>(&m_image)), m_backColor(backColor)
 {
     m_patch.reset(m_image.size());
     m_font.setStyleStrategy(QFont::NoAntialias);
 }
 
-Surface::~Surface() = default;
+Surface::~Surface()
+{
+    // Pictures held from this surface keep its image when it goes.
+    m_journal->detach();
+}
 
 bool Surface::canHold(int width, int height)
 {
@@ -84,6 +88,7 @@ bool Surface::setPicture(const QImage &picture)
         if (cleared.isNull())
             return false;
         m_picture = QImage();
+        m_heldPicture = TiledPicture();
         replaceImage(std::move(cleared));
         return true;
     }
@@ -94,37 +99,51 @@ bool Surface::setPicture(const QImage &picture)
     QImage converted = picture.convertToFormat(format);
     if (converted.isNull())
         return false;
-    QImage content;
     if (format == QImage::Format_RGB32) {
-        // An opaque picture is the whole image; both share the pixels until
-        // the first drawing.
-        content = converted;
-    } else {
-        content = filledImage(converted.size(), m_backColor);
-        if (content.isNull())
-            return false;
+        // An opaque picture is the whole image; it is held as it is now and
+        // costs only the tiles drawn over later. (Dropped first, so that the
+        // image let go of is not kept for it.)
+        m_picture = QImage();
+        m_heldPicture = TiledPicture();
+        replaceImage(std::move(converted));
+        m_heldPicture = hold();
+        return true;
+    }
+    QImage content = filledImage(converted.size(), m_backColor);
+    if (content.isNull())
+        return false;
+    {
         QPainter painter(&content);
         painter.drawImage(0, 0, converted);
     }
+    m_heldPicture = TiledPicture();
     m_picture = std::move(converted);
     replaceImage(std::move(content));
     return true;
 }
 
+void Surface::mergePicture()
+{
+    m_picture = QImage();
+    m_heldPicture = TiledPicture();
+}
+
 void Surface::setBackColor(Colour colour)
 {
     m_backColor = colour;
-    if (!m_picture.isNull() && m_picture.size() == size() &&
-        m_picture.format() == QImage::Format_RGB32) {
-        replaceImage(m_picture);
-        return;
+    if (!m_heldPicture.isNull() && m_heldPicture.size() == size()) {
+        // The picture covers the whole image: only the tiles drawn over
+        // since go back.
+        if (restore(m_heldPicture))
+            return;
     }
     QImage cleared = filledImage(size(), colour);
     if (cleared.isNull())
         return;
-    if (!m_picture.isNull()) {
+    const QImage held = m_heldPicture.toImage();
+    if (!held.isNull() || !m_picture.isNull()) {
         QPainter painter(&cleared);
-        painter.drawImage(0, 0, m_picture);
+        painter.drawImage(0, 0, held.isNull() ? m_picture : held);
     }
     replaceImage(std::move(cleared));
 }
@@ -133,12 +152,60 @@ void Surface::replaceImage(QImage image)
 {
     const bool resized = image.size() != m_image.size();
     const QRect old = rect();
+    m_journal->letGo();
     m_image = std::move(image);
+    m_journal->adopted();
     m_patch.reset(m_image.size());
     emit imageChanged(rect());
     emit screenChanged(rect() | old);
     if (resized)
         emit sizeChanged(size());
+}
+
+TiledPicture Surface::hold()
+{
+    return m_journal->hold();
+}
+
+bool Surface::restore(const TiledPicture &picture)
+{
+    if (picture.isNull())
+        return false;
+    if (!m_journal->owns(picture)) {
+        const QImage image = picture.toImage();
+        return !image.isNull() && setPicture(image);
+    }
+    const QRect old = rect();
+    // A picture taken before the image was let go of reads that image: the
+    // surface takes it back, with every picture that reads it.
+    QImage previous;
+    if (!picture.isLive()) {
+        previous = m_image;
+        m_journal->letGo();
+        m_image = TileJournal::baseOf(picture);
+        m_journal->adopted();
+    }
+    bool written = true;
+    if (!m_journal->savedTiles(picture).empty()) {
+        ensureOwnImage();
+        QRect area;
+        written = m_image.isDetached() && m_journal->writeBack(picture, area);
+    }
+    if (!written) {
+        if (!previous.isNull()) {
+            m_journal->letGo();
+            m_image = std::move(previous);
+            m_journal->adopted();
+        }
+        return false;
+    }
+    previous = QImage();
+    m_patch.reset(m_image.size());
+    emit imageChanged(rect());
+    emit screenChanged(rect() | old);
+    if (old.size() != size())
+        emit sizeChanged(size());
+    return true;
 }
 
 void Surface::ensureOwnImage()
@@ -155,6 +222,12 @@ void Surface::ensureOwnImage()
     for (int y = 0; y < height(); ++y)
         std::memcpy(own.scanLine(y), m_image.constScanLine(y), bytes);
     m_image = std::move(own);
+}
+
+bool Surface::prepareWrite(const QRect &area)
+{
+    ensureOwnImage();
+    return m_image.isDetached() && m_journal->save(area);
 }
 
 void Surface::setDrawWidth(int width)
@@ -234,7 +307,7 @@ void Surface::writeBack(const QImage &pixels, const QRect &area)
     });
 }
 
-bool Surface::editPixels(const std::function<bool(QImage &pixels)> &work)
+bool Surface::editPixels(const std::function<bool(QImage &pixels)> &work, QRgb flip)
 {
     if (!m_autoRedraw) {
         QImage screen = grabLayer(rect());
@@ -244,10 +317,19 @@ bool Surface::editPixels(const std::function<bool(QImage &pixels)> &work)
         return true;
     }
     // The filter writes in place, so the image must not share its pixels with
-    // a copy handed out or with the background picture.
-    ensureOwnImage();
-    if (!m_image.isDetached() || !work(m_image))
+    // a copy handed out, and the held pictures must keep theirs first.
+    if (flip != 0) {
+        ensureOwnImage();
+        if (!m_image.isDetached())
+            return false;
+        m_journal->flipAll(flip);
+        if (!work(m_image)) {
+            m_journal->flipAll(flip);
+            return false;
+        }
+    } else if (!prepareWrite(rect()) || !work(m_image)) {
         return false;
+    }
     const QRect wiped = m_patch.bounds();
     m_patch.clear();
     emit imageChanged(rect());

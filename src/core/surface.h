@@ -2,6 +2,7 @@
 
 #include "colour.h"
 #include "screen_patch.h"
+#include "tile_journal.h"
 
 #include <QFont>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QRect>
 
 #include <functional>
+#include <memory>
 
 class QPainter;
 
@@ -57,10 +59,22 @@ public:
     // clears the image to the background colour and keeps the size.
     bool setPicture(const QImage &picture);
     void clearPicture() { setPicture(QImage()); }
-    bool hasPicture() const { return !m_picture.isNull(); }
+    bool hasPicture() const { return !m_picture.isNull() || !m_heldPicture.isNull(); }
+    // The background picture becomes part of the image: nothing keeps it
+    // apart any more, and a later background colour clears to the colour.
+    void mergePicture();
 
     // The persistent image: a copy, independent of later drawing.
     QImage image() const { return m_image; }
+
+    // A picture of the persistent image as it is now, for undo. Taking one
+    // costs nothing: a tile's old pixels are saved when the surface first
+    // writes it afterwards, shared by every picture that still reads them.
+    TiledPicture hold();
+    // The persistent image becomes the held picture, its size included,
+    // writing back only the tiles where the two differ. False, with nothing
+    // changed, when the memory for it cannot be had.
+    bool restore(const TiledPicture &picture);
 
     Colour backColor() const { return m_backColor; }
     // Clears the image to the colour, with the background picture on top.
@@ -135,8 +149,11 @@ public:
     // while autoRedraw is on, else a copy of the screen that is written back);
     // the whole surface then counts as changed. work returns false when it
     // refuses, and must then leave the pixels alone. False also when the
-    // layer cannot be had for writing (no memory for a buffer of its own).
-    bool editPixels(const std::function<bool(QImage &pixels)> &work);
+    // layer cannot be had for writing (no memory for a buffer of its own or
+    // for the old pixels the held pictures keep). When work XORs every pixel
+    // with one value, flip says which: the held pictures then keep that
+    // value instead of the old pixels.
+    bool editPixels(const std::function<bool(QImage &pixels)> &work, QRgb flip = 0);
 
 signals:
     // Something visible changed within the rectangle.
@@ -161,12 +178,20 @@ private:
     template <typename Make> void closedShape(const QRect &box, Colour pen, Make make);
     void replaceImage(QImage image);
     // Gives the image a buffer of its own before it is written, when it still
-    // shares one with its background picture or a copy handed out.
+    // shares one with a copy handed out.
     void ensureOwnImage();
+    // Before the image is written within area: a buffer of its own, and the
+    // old tiles saved for the held pictures. False when the memory for either
+    // cannot be had; nothing may be written then.
+    bool prepareWrite(const QRect &area);
     // Writes pixels computed on a copy of the current layer back into it.
     void writeBack(const QImage &pixels, const QRect &area);
 
     QImage m_image;
+    std::shared_ptr<TileJournal> m_journal;
+    // The background picture: an opaque one is held like an undo picture,
+    // one with transparency is kept to be drawn over the background colour.
+    TiledPicture m_heldPicture;
     QImage m_picture;
     ScreenPatch m_patch;
     Colour m_backColor;

@@ -144,15 +144,22 @@ void Surface::extFloodFill(QPointF at, Colour match, const QImage &pattern)
     if (!rect().contains(start) || match == NoColour)
         return;
     const QRgb matchRgb = toQRgb(match);
-    auto fill = [&](QImage &layer) {
-        return pattern.isNull() ? floodFill(layer, start, matchRgb, toQRgb(m_fillColor))
-                                : floodFill(layer, start, matchRgb, pattern);
+    auto fill = [&](QImage &layer, const SpanGuard &before) {
+        return pattern.isNull() ? floodFill(layer, start, matchRgb, toQRgb(m_fillColor), before)
+                                : floodFill(layer, start, matchRgb, pattern, before);
     };
     if (m_autoRedraw) {
         const QRect wiped = m_patch.bounds();
         m_patch.clear();
         ensureOwnImage();
-        const QRect changed = fill(m_image);
+        if (!m_image.isDetached())
+            return;
+        // The region is known only as it is filled: each span's tiles are
+        // kept for the held pictures before it is painted.
+        TileJournal &journal = *m_journal;
+        const QRect changed = fill(m_image, [&journal](int y, int left, int right) {
+            return journal.save(QRect(left, y, right - left + 1, 1));
+        });
         if (!changed.isEmpty())
             emit imageChanged(changed);
         if (!(changed | wiped).isEmpty())
@@ -161,7 +168,7 @@ void Surface::extFloodFill(QPointF at, Colour match, const QImage &pattern)
     }
     // On the screen the region is found on a copy of what the screen shows.
     QImage screen = grabLayer(rect());
-    const QRect changed = fill(screen);
+    const QRect changed = fill(screen, {});
     if (!changed.isEmpty())
         writeBack(screen.copy(changed), changed);
 }

@@ -89,6 +89,10 @@ template <typename Draw> void Surface::draw(const QRect &bounds, Draw &&step)
     if (area.isEmpty())
         return;
     if (m_autoRedraw) {
+        // A step whose old pixels cannot be kept for the held pictures is
+        // not drawn: the picture and its undo stay as they were.
+        if (!prepareWrite(area))
+            return;
         // Drawing into the image repaints the canvas from it, which wipes any
         // preview still on the screen.
         const QRect wiped = m_patch.bounds();

@@ -14,10 +14,43 @@ constexpr std::size_t PieceBytes = std::size_t(64) << 10;
 constexpr std::size_t BlockBytes = std::size_t(4) << 20;
 constexpr std::size_t PiecesPerBlock = BlockBytes / PieceBytes;
 
+// A block aligned to its size, mapped from the system so that giving it
+// back lowers the memory the program holds at once (the allocator would keep
+// blocks of this size in its heap).
+void *mapBlock()
+{
+    void *area =
+        mmap(nullptr, 2 * BlockBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (area == MAP_FAILED)
+        return nullptr;
+    const auto start = reinterpret_cast<std::uintptr_t>(area);
+    const std::uintptr_t aligned = (start + BlockBytes - 1) & ~(BlockBytes - 1);
+    if (aligned > start)
+        munmap(area, aligned - start);
+    const std::uintptr_t end = start + 2 * BlockBytes;
+    if (end > aligned + BlockBytes)
+        munmap(reinterpret_cast<void *>(aligned + BlockBytes), end - aligned - BlockBytes);
+    void *block = reinterpret_cast<void *>(aligned);
+    madvise(block, BlockBytes, MADV_HUGEPAGE);
+    return block;
+}
+
 class TilePool
 {
 public:
+    std::size_t limit = 0;
+
     uchar *take()
+    {
+        if (limit != 0 && m_inUse >= limit)
+            return nullptr;
+        uchar *piece = takePiece();
+        if (piece)
+            ++m_inUse;
+        return piece;
+    }
+
+    uchar *takePiece()
     {
         while (!m_open.empty()) {
             Block &block = m_blocks.at(m_open.back());
@@ -31,10 +64,9 @@ public:
                 m_open.pop_back();
             return piece;
         }
-        void *base = std::aligned_alloc(BlockBytes, BlockBytes);
+        void *base = mapBlock();
         if (!base)
             return nullptr;
-        madvise(base, BlockBytes, MADV_HUGEPAGE);
         Block &block = m_blocks[reinterpret_cast<std::uintptr_t>(base)];
         block.base = static_cast<uchar *>(base);
         for (std::size_t i = PiecesPerBlock; i-- > 1;)
@@ -45,6 +77,7 @@ public:
 
     void give(uchar *piece)
     {
+        --m_inUse;
         const std::uintptr_t key = reinterpret_cast<std::uintptr_t>(piece) & ~(BlockBytes - 1);
         Block &block = m_blocks.at(key);
         if (block.free.empty())
@@ -53,7 +86,7 @@ public:
         // A block no tile uses goes back to the system, unless it is the
         // only one with room: the next stroke would just ask for it again.
         if (block.free.size() == PiecesPerBlock && m_open.size() > 1) {
-            std::free(block.base);
+            munmap(block.base, BlockBytes);
             m_blocks.erase(key);
             std::erase(m_open, key);
         }
@@ -65,6 +98,7 @@ private:
         std::vector<uchar *> free;
     };
     std::unordered_map<std::uintptr_t, Block> m_blocks;
+    std::size_t m_inUse = 0;
     // Blocks with free pieces, each once, the most recent last.
     std::vector<std::uintptr_t> m_open;
 };
@@ -83,19 +117,33 @@ void givePiece(void *piece)
 
 } // namespace
 
+void setTilePoolLimit(std::size_t pieces)
+{
+    pool().limit = pieces;
+}
+
+QImage pooledTile(QSize size, QImage::Format format)
+{
+    const auto rowBytes = static_cast<std::size_t>(size.width()) * 4;
+    if (size.isEmpty() || rowBytes * static_cast<std::size_t>(size.height()) > PieceBytes)
+        return {};
+    uchar *piece = pool().take();
+    if (!piece)
+        return {};
+    return QImage(piece, size.width(), size.height(), static_cast<qsizetype>(rowBytes), format,
+                  givePiece, piece);
+}
+
 QImage pooledCopy(const QImage &image, const QRect &area)
 {
     const QRect cell = area & image.rect();
     if (cell.isEmpty() || image.depth() != 32)
         return {};
+    QImage tile = pooledTile(cell.size(), image.format());
+    if (tile.isNull())
+        return {};
     const auto rowBytes = static_cast<std::size_t>(cell.width()) * 4;
-    if (rowBytes * static_cast<std::size_t>(cell.height()) > PieceBytes)
-        return {};
-    uchar *piece = pool().take();
-    if (!piece)
-        return {};
-    QImage tile(piece, cell.width(), cell.height(), static_cast<qsizetype>(rowBytes),
-                image.format(), givePiece, piece);
+    uchar *piece = tile.bits();
     for (int y = 0; y < cell.height(); ++y)
         std::memcpy(piece + rowBytes * static_cast<std::size_t>(y),
                     image.constScanLine(cell.top() + y) + cell.left() * 4, rowBytes);

@@ -10,3 +10,9 @@
 // pages one by one nor hands memory back to the system between two strokes.
 // A null image when area is too large or the memory cannot be had.
 QImage pooledCopy(const QImage &image, const QRect &area);
+// A tile of that size in pooled memory, its pixels not set.
+QImage pooledTile(QSize size, QImage::Format format);
+
+// For tests of running short of memory: at most pieces tiles in use at once
+// from now on (0: no limit of the pool's own).
+void setTilePoolLimit(std::size_t pieces);

@@ -21,36 +21,52 @@ int channelResult(double value)
     return std::clamp(static_cast<int>(roundHalfEvenSmall(value)), 0, 255);
 }
 
-// One row of noise: state is the generator's state for the red draw of the
-// row's first pixel, stepX moves it on by one column.
-KALVO_PIXEL_LOOP void noiseRow(std::uint8_t *bytes, int width, std::uint64_t state,
-                               std::uint64_t stepX, double spread, double amount)
+// Draws are made a piece of a row at a time, on the generator's vector path,
+// and the pixel loops read them from there.
+constexpr int DrawPiece = 256;
+
+// Noise on count pixels from their red, green and blue draws.
+KALVO_PIXEL_LOOP void noisePiece(std::uint8_t *bytes, int count, const double (*draws)[DrawPiece],
+                                 double spread, double amount)
 {
-    for (int x = 0; x < width; ++x) {
-        const std::uint64_t s = state + std::uint64_t(x) * stepX;
+    for (int x = 0; x < count; ++x) {
         std::uint8_t *p = bytes + 4 * x;
         // Red, green, blue draws; the bytes hold blue, green, red.
-        for (int c = 0; c < 3; ++c) {
-            const double u = RandomSource::valueAt(s + std::uint64_t(c) * RandomSource::Step);
-            p[2 - c] = static_cast<std::uint8_t>(channelResult(spread * u - amount + p[2 - c]));
-        }
+        for (int c = 0; c < 3; ++c)
+            p[2 - c] =
+                static_cast<std::uint8_t>(channelResult(spread * draws[c][x] - amount + p[2 - c]));
     }
 }
 
-// One inner row y of the diffuse effect from the original rows y, y - 1 and
-// y - 2 (above[0], above[1], above[2]); state and stepX as for noise, from
-// the row's first inner pixel. The source lies 0, 1 or 2 columns to the left
+// One row of noise: state is the generator's state for the red draw of the
+// row's first pixel, stepX moves it on by one column.
+void noiseRow(std::uint8_t *bytes, int width, std::uint64_t state, std::uint64_t stepX,
+              double spread, double amount)
+{
+    double draws[3][DrawPiece];
+    for (int first = 0; first < width; first += DrawPiece) {
+        const int count = std::min(DrawPiece, width - first);
+        const std::uint64_t at = state + std::uint64_t(first) * stepX;
+        for (int c = 0; c < 3; ++c)
+            RandomSource::fill(draws[c], static_cast<std::size_t>(count),
+                               at + std::uint64_t(c) * RandomSource::Step, stepX);
+        noisePiece(bytes + 4 * first, count, draws, spread, amount);
+    }
+}
+
+// Inner pixels [from, to) of row y of the diffuse effect from the original
+// rows y, y - 1 and y - 2 (above[0], above[1], above[2]), with the draw of
+// pixel x in draws[x - from]. The source lies 0, 1 or 2 columns to the left
 // and rows up: all nine candidates are read and one is chosen, without
 // branches, so that the loop becomes vector code.
-KALVO_PIXEL_LOOP void diffuseRow(const QRgb *const *above, QRgb *__restrict out, int width, int y,
-                                 std::uint64_t state, std::uint64_t stepX)
+KALVO_PIXEL_LOOP void diffusePiece(const QRgb *const *above, QRgb *__restrict out, int from, int to,
+                                   int y, const double *__restrict draws)
 {
     const QRgb *__restrict r0 = above[0];
     const QRgb *__restrict r1 = above[1];
     const QRgb *__restrict r2 = above[2];
-    for (int x = 2; x < width - 2; ++x) {
-        const double u = RandomSource::valueAt(state + std::uint64_t(x - 2) * stepX);
-        const double d = 2.0 * u - 2.0;
+    for (int x = from; x < to; ++x) {
+        const double d = 2.0 * draws[x - from] - 2.0;
         const int left = x - static_cast<int>(roundHalfEvenSmall(x + d));
         const int up = y - static_cast<int>(roundHalfEvenSmall(y + d));
         const auto pick = [left, x](const QRgb *__restrict row) {
@@ -63,6 +79,20 @@ KALVO_PIXEL_LOOP void diffuseRow(const QRgb *const *above, QRgb *__restrict out,
         const QRgb p1 = pick(r1);
         const QRgb p2 = pick(r2);
         out[x] = up == 0 ? p0 : up == 1 ? p1 : p2;
+    }
+}
+
+// One inner row y of the diffuse effect; state and stepX as for noise, from
+// the row's first inner pixel.
+void diffuseRow(const QRgb *const *above, QRgb *out, int width, int y, std::uint64_t state,
+                std::uint64_t stepX)
+{
+    double draws[DrawPiece];
+    for (int from = 2; from < width - 2; from += DrawPiece) {
+        const int to = std::min(from + DrawPiece, width - 2);
+        RandomSource::fill(draws, static_cast<std::size_t>(to - from),
+                           state + std::uint64_t(from - 2) * stepX, stepX);
+        diffusePiece(above, out, from, to, y, draws);
     }
 }
 

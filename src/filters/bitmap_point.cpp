@@ -64,8 +64,10 @@ KALVO_PIXEL_LOOP void addRow(QRgb *row, int width, const std::int16_t *add)
 
 FilterOutcome InvertImage(Surface &surface)
 {
+    // A pure XOR: the undo pictures keep the flip, not the old pixels.
+    constexpr QRgb flip = 0x00FFFFFFu;
     return editRows(
-        surface, [](int, QRgb *row, int width) { maskRow(row, width, 0xFFFFFFFFu, 0x00FFFFFFu); });
+        surface, [](int, QRgb *row, int width) { maskRow(row, width, 0xFFFFFFFFu, flip); }, flip);
 }
 
 FilterOutcome GrayImage(Surface &surface)

@@ -86,17 +86,19 @@ const QRgb *RowHistory::original(int y) const
 }
 
 FilterOutcome editRows(Surface &surface,
-                       const std::function<void(int y, QRgb *row, int width)> &work)
+                       const std::function<void(int y, QRgb *row, int width)> &work, QRgb flip)
 {
-    const bool done = surface.editPixels([&](QImage &image) {
-        const PixelRows rows(image);
-        const std::vector<RowBand> bands = rowBands(0, rows.height(), rows.width());
-        runBands(bands.size(), [&](std::size_t i) {
-            for (int y = bands[i].first; y < bands[i].end; ++y)
-                work(y, rows.row(y), rows.width());
-        });
-        return true;
-    });
+    const bool done = surface.editPixels(
+        [&](QImage &image) {
+            const PixelRows rows(image);
+            const std::vector<RowBand> bands = rowBands(0, rows.height(), rows.width());
+            runBands(bands.size(), [&](std::size_t i) {
+                for (int y = bands[i].first; y < bands[i].end; ++y)
+                    work(y, rows.row(y), rows.width());
+            });
+            return true;
+        },
+        flip);
     return done ? FilterOutcome::Done : FilterOutcome::NoMemory;
 }
 

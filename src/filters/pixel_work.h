@@ -85,9 +85,9 @@ private:
 
 // Runs work(y, row, width) on every row of the surface's current layer, on two
 // threads for a big picture; for filters whose pixels depend on themselves
-// only.
+// only. flip as for Surface::editPixels.
 FilterOutcome editRows(Surface &surface,
-                       const std::function<void(int y, QRgb *row, int width)> &work);
+                       const std::function<void(int y, QRgb *row, int width)> &work, QRgb flip = 0);
 
 // Rewrites the rows [first, end) of the surface's current layer in place:
 // work(history, y, row) writes row y from history.original() of the rows

@@ -8,6 +8,8 @@
 #include <QPalette>
 #include <QTest>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -30,6 +32,8 @@ private slots:
     void sixteenBitOverflow_data();
     void sixteenBitOverflow();
     void randomIsRepeatableAndInRange();
+    void randomFillMatchesEachDraw_data();
+    void randomFillMatchesEachDraw();
 };
 
 void TestHelpers::composeClamps_data()
@@ -218,6 +222,41 @@ void TestHelpers::randomIsRepeatableAndInRange()
     a.reseed();
     RandomSource fresh;
     QCOMPARE(a.next(), fresh.next());
+}
+
+void TestHelpers::randomFillMatchesEachDraw_data()
+{
+    QTest::addColumn<RandomSource::FillPath>("path");
+    QTest::newRow("plain") << RandomSource::FillPath::Plain;
+    QTest::newRow("avx2") << RandomSource::FillPath::Avx2;
+    QTest::newRow("avx512") << RandomSource::FillPath::Avx512;
+}
+
+void TestHelpers::randomFillMatchesEachDraw()
+{
+    QFETCH(RandomSource::FillPath, path);
+    if (!RandomSource::canFillWith(path))
+        QSKIP("This processor has no such vector unit.");
+    // Steps of the noise and diffuse filters, counts that end inside a
+    // vector, states that wrap around.
+    const std::uint64_t steps[] = {RandomSource::Step, 3 * 6000 * RandomSource::Step,
+                                   0xFFFFFFFFFFFFFFFFull};
+    const std::uint64_t starts[] = {RandomSource::DefaultSeed, 0, 0xFFFFFFFFFFFFFFF0ull};
+    double drawn[259];
+    for (const std::uint64_t step : steps) {
+        for (const std::uint64_t start : starts) {
+            for (const std::size_t count : {std::size_t(0), std::size_t(3), std::size_t(259)}) {
+                std::fill(std::begin(drawn), std::end(drawn), -1.0);
+                RandomSource::fillWith(path, drawn, count, start, step);
+                // Bit for bit: QCOMPARE on reals would allow a little.
+                for (std::size_t i = 0; i < count; ++i)
+                    QCOMPARE(std::bit_cast<std::uint64_t>(drawn[i]),
+                             std::bit_cast<std::uint64_t>(RandomSource::valueAt(start + i * step)));
+                if (count < std::size(drawn))
+                    QCOMPARE(drawn[count], -1.0);
+            }
+        }
+    }
 }
 
 KALVO_TEST(TestHelpers)

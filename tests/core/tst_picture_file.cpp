@@ -262,14 +262,19 @@ void TestPictureFile::savesAndLoadsBack_data()
     QTest::newRow("1 x 1") << imageOf({{qRgb(1, 2, 3)}});
     QTest::newRow("odd width") << imageOf(gradient(7, 5));
     QTest::newRow("width of 4") << imageOf(gradient(4, 3));
+    const auto large = [](int width, int height) {
+        QImage image(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                row[x] = qRgb(x % 256, y % 256, (x * y) % 251);
+        }
+        return image;
+    };
     // Big enough to be decoded into memory of its own.
-    QImage large(2101, 1100, QImage::Format_RGB32);
-    for (int y = 0; y < large.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(large.scanLine(y));
-        for (int x = 0; x < large.width(); ++x)
-            row[x] = qRgb(x % 256, y % 256, (x * y) % 251);
-    }
-    QTest::newRow("large") << large;
+    QTest::newRow("large") << large(2101, 1100);
+    // Big enough to be read on two threads, with an odd number of rows.
+    QTest::newRow("read in halves") << large(2600, 2201);
 }
 
 void TestPictureFile::savesAndLoadsBack()

@@ -120,6 +120,16 @@ void TestSurface::backColorKeepsThePictureOnTop()
     s.setPicture(opaque);
     s.setBackColor(White);
     QCOMPARE(s.image(), opaque);
+    // Drawing over it goes at the next background colour; once merged, the
+    // picture goes too.
+    s.setPixel(2, 2, Red);
+    s.setBackColor(Red);
+    QCOMPARE(s.image(), opaque);
+    QVERIFY(s.hasPicture());
+    s.mergePicture();
+    QVERIFY(!s.hasPicture());
+    s.setBackColor(White);
+    QCOMPARE(s.getPixel(2, 2), White);
 }
 
 void TestSurface::resizingKeepsTheTopLeft()

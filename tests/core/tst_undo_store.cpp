@@ -1,6 +1,7 @@
 #include "testmain.h"
 
 #include "core/surface.h"
+#include "core/tile_pool.h"
 #include "core/undo_store.h"
 
 #include <QTest>
@@ -28,6 +29,10 @@ private slots:
     void unchangedTilesAreShared();
     void restoreLeavesNothingToCopy();
     void canvasKeepsItsBuffer();
+    void sharedTilesAfterEachStep_data();
+    void sharedTilesAfterEachStep();
+    void shortOfMemoryChangesNothing_data();
+    void shortOfMemoryChangesNothing();
 };
 
 void TestUndoStore::roundTrip_data()
@@ -139,12 +144,12 @@ void TestUndoStore::unchangedTilesAreShared()
     const TiledPicture &after = store.PM();
     QCOMPARE(after.columns(), 4);
     QCOMPARE(after.rows(), 3);
+    // Only the tile drawn into is kept apart, by the picture taken before.
     for (int row = 0; row < after.rows(); ++row) {
         for (int column = 0; column < after.columns(); ++column) {
             const bool changed = column == 1 && row == 0;
-            const bool shared =
-                before.tile(column, row).constBits() == after.tile(column, row).constBits();
-            QCOMPARE(shared, !changed);
+            QCOMPARE(before.storedTile(column, row) != nullptr, changed);
+            QVERIFY(after.storedTile(column, row) == nullptr);
         }
     }
     QCOMPARE(after.tile(1, 0).pixel(2, 5), qRgb(255, 0, 0));
@@ -164,16 +169,16 @@ void TestUndoStore::restoreLeavesNothingToCopy()
     store.takeAfter();
     // Only the last tile was drawn into since the undo.
     const TiledPicture &before = store.masktemp();
-    const TiledPicture &after = store.PM();
-    QCOMPARE(before.tile(0, 0).constBits(), after.tile(0, 0).constBits());
-    QVERIFY(before.tile(2, 2).constBits() != after.tile(2, 2).constBits());
+    QVERIFY(before.storedTile(0, 0) == nullptr);
+    QVERIFY(before.storedTile(2, 2) != nullptr);
+    QVERIFY(store.PM().storedTile(2, 2) == nullptr);
 }
 
 void TestUndoStore::canvasKeepsItsBuffer()
 {
-    // A press, a 100 x 100 stroke and a release on a big picture: the release
-    // copies only the four tiles the stroke touched, and the canvas goes on
-    // drawing into its own buffer.
+    // A press, a 100 x 100 stroke and a release on a big picture: the stroke
+    // keeps the four tiles it touched, and the canvas goes on drawing into
+    // its own buffer.
     Surface canvas(8000, 6000, 0x00FFFFFF);
     UndoStore store(canvas);
     const uchar *buffer = canvas.image().constBits();
@@ -185,12 +190,224 @@ void TestUndoStore::canvasKeepsItsBuffer()
 
     const TiledPicture &before = store.masktemp();
     const TiledPicture &after = store.PM();
-    int copied = 0;
+    int before_ = 0;
+    int after_ = 0;
     for (int row = 0; row < after.rows(); ++row) {
-        for (int column = 0; column < after.columns(); ++column)
-            copied += before.tile(column, row).constBits() != after.tile(column, row).constBits();
+        for (int column = 0; column < after.columns(); ++column) {
+            before_ += before.storedTile(column, row) != nullptr;
+            after_ += after.storedTile(column, row) != nullptr;
+        }
     }
-    QCOMPARE(copied, 4);
+    QCOMPARE(before_, 4 + 1);
+    QCOMPARE(after_, 1);
+}
+
+namespace {
+
+// The grid of a held pair, one character a tile, rows split by '/': '.' both
+// read the canvas's own pixels, 'x' neither keeps a copy but one reads them
+// through a mask, '=' both keep one shared copy, '2' each keeps its own, 'b'
+// only masktemp keeps one, 'a' only PM.
+QString sharing(const TiledPicture &before, const TiledPicture &after)
+{
+    QString grid;
+    for (int row = 0; row < before.rows(); ++row) {
+        if (row > 0)
+            grid += u'/';
+        for (int column = 0; column < before.columns(); ++column) {
+            const uchar *b = before.storedTile(column, row);
+            const uchar *a = after.storedTile(column, row);
+            const bool masked = before.tileMask(column, row) || after.tileMask(column, row);
+            grid += !b && !a ? (masked ? u'x' : u'.')
+                    : b && a ? (a == b ? u'=' : u'2')
+                    : b      ? u'b'
+                             : u'a';
+        }
+    }
+    return grid;
+}
+
+} // namespace
+
+void TestUndoStore::sharedTilesAfterEachStep_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<bool>("live");
+    QTest::addColumn<QSize>("canvasSize");
+
+    const QSize start(384, 256);
+    QTest::newRow("stroke") << "S"
+                            << ".b./..." << true << start;
+    QTest::newRow("stroke, undo") << "SU"
+                                  << ".a./..." << true << start;
+    QTest::newRow("stroke, undo, redo") << "SUR"
+                                        << ".b./..." << true << start;
+    QTest::newRow("two strokes") << "ST"
+                                 << ".../..b" << true << start;
+    QTest::newRow("stroke, filter") << "SF"
+                                    << "=2=/===" << true << start;
+    QTest::newRow("stroke, filter, undo") << "SFU"
+                                          << "aaa/aaa" << true << start;
+    QTest::newRow("stroke, fill") << "SL"
+                                  << "=2=/===" << true << start;
+    QTest::newRow("stroke, fill, undo") << "SLU"
+                                        << "aaa/aaa" << true << start;
+    QTest::newRow("stroke, invert") << "SI"
+                                    << "xbx/xxx" << true << start;
+    QTest::newRow("stroke, invert, undo") << "SIU"
+                                          << ".a./..." << true << start;
+    QTest::newRow("stroke, invert, redo") << "SIR"
+                                          << ".b./..." << true << start;
+    QTest::newRow("stroke, invert, stroke") << "SIS"
+                                            << ".b./..." << true << start;
+    QTest::newRow("stroke, invert twice") << "SII"
+                                          << ".b./..." << true << start;
+    QTest::newRow("stroke, resize") << "SZ"
+                                    << ".b./..." << false << QSize(512, 200);
+    QTest::newRow("stroke, resize, undo") << "SZU"
+                                          << ".a./..." << true << start;
+    QTest::newRow("stroke, open") << "SO"
+                                  << ".b./..." << false << QSize(100, 80);
+    QTest::newRow("stroke, open, undo") << "SOU"
+                                        << ".a./..." << true << start;
+    QTest::newRow("stroke, new") << "SN"
+                                 << ".b./..." << false << start;
+    QTest::newRow("stroke, new, redo") << "SNR"
+                                       << ".b./..." << true << start;
+    QTest::newRow("stroke, new, stroke") << "SNS"
+                                         << ".b./..." << true << start;
+}
+
+void TestUndoStore::sharedTilesAfterEachStep()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, grid);
+    QFETCH(bool, live);
+    QFETCH(QSize, canvasSize);
+
+    Surface canvas(384, 256, 0x00FFFFFF);
+    UndoStore store(canvas);
+    drawMark(canvas, 0, 0, 384, 0x00102030);
+    drawMark(canvas, 200, 100, 50, 0x00405060);
+    store.takeBefore();
+    store.takeAfter();
+    QImage before;
+    QImage after;
+    for (const QChar step : std::as_const(steps)) {
+        switch (step.toLatin1()) {
+        case 'S':
+        case 'T':
+            store.takeBefore();
+            before = canvas.image().copy();
+            if (step == u'S')
+                drawMark(canvas, 130, 5, 10, 0x000000FF);
+            else
+                drawMark(canvas, 300, 200, 10, 0x0000FF00);
+            store.takeAfter();
+            after = canvas.image().copy();
+            break;
+        case 'U':
+            QVERIFY(store.restoreBefore());
+            QCOMPARE(canvas.image(), before);
+            break;
+        case 'R':
+            QVERIFY(store.restoreAfter());
+            QCOMPARE(canvas.image(), after);
+            break;
+        case 'F':
+            QVERIFY(canvas.editPixels([](QImage &pixels) {
+                pixels.invertPixels();
+                return true;
+            }));
+            break;
+        case 'L':
+            canvas.setFillColor(0x00FFFF00);
+            canvas.extFloodFill(QPointF(0, 0), 0x00102030);
+            break;
+        case 'I':
+            QVERIFY(canvas.editPixels(
+                [](QImage &pixels) {
+                    pixels.invertPixels();
+                    return true;
+                },
+                0x00FFFFFF));
+            break;
+        case 'Z':
+            QVERIFY(canvas.setSize(512, 200));
+            break;
+        case 'O':
+            QVERIFY(canvas.setPicture(QImage(100, 80, QImage::Format_RGB32)));
+            drawMark(canvas, 0, 0, 100, 0x00777777);
+            break;
+        case 'N':
+            // As the New command does it.
+            canvas.clearPicture();
+            QVERIFY(canvas.setSize(384, 256));
+            canvas.setBackColor(0x00FFFF00);
+            break;
+        }
+    }
+    QCOMPARE(sharing(store.masktemp(), store.PM()), grid);
+    QCOMPARE(store.masktemp().isLive(), live);
+    QCOMPARE(canvas.size(), canvasSize);
+    // The pixels of both held pictures are the pictures taken.
+    QCOMPARE(store.masktemp().toImage(), before);
+    QCOMPARE(store.PM().toImage(), after);
+    QVERIFY(store.restoreAfter());
+    QCOMPARE(canvas.image(), after);
+    QVERIFY(store.restoreBefore());
+    QCOMPARE(canvas.image(), before);
+}
+
+void TestUndoStore::shortOfMemoryChangesNothing_data()
+{
+    QTest::addColumn<QChar>("step");
+    QTest::addColumn<QSize>("size");
+    // Few tiles are kept one by one, many on two threads.
+    for (const QSize size : {QSize(640, 512), QSize(1280, 1024)}) {
+        const QByteArray tiles = QByteArray::number(size.width() / 128 * size.height() / 128);
+        QTest::newRow("undo, " + tiles + " tiles") << QChar('U') << size;
+        QTest::newRow("filter, " + tiles + " tiles") << QChar('F') << size;
+        QTest::newRow("stroke, " + tiles + " tiles") << QChar('S') << size;
+    }
+}
+
+void TestUndoStore::shortOfMemoryChangesNothing()
+{
+    QFETCH(QChar, step);
+    QFETCH(QSize, size);
+    Surface canvas(size.width(), size.height(), 0x00FFFFFF);
+    UndoStore store(canvas);
+    store.takeBefore();
+    drawMark(canvas, 10, 10, 300, 0x000000FF);
+    store.takeAfter();
+    const QImage before = store.masktemp().toImage();
+    const QImage after = store.PM().toImage();
+    const QImage shown = canvas.image().copy();
+
+    // Room for a few tiles only.
+    setTilePoolLimit(12);
+    switch (step.toLatin1()) {
+    case 'U':
+        QVERIFY(!store.restoreBefore());
+        break;
+    case 'F':
+        QVERIFY(!canvas.editPixels([](QImage &pixels) {
+            pixels.invertPixels();
+            return true;
+        }));
+        break;
+    case 'S':
+        drawMark(canvas, 0, 0, size.width(), 0x0000FF00);
+        break;
+    }
+    setTilePoolLimit(0);
+    QCOMPARE(canvas.image(), shown);
+    QCOMPARE(store.masktemp().toImage(), before);
+    QCOMPARE(store.PM().toImage(), after);
+    QVERIFY(store.restoreBefore());
+    QCOMPARE(canvas.image(), before);
 }
 
 KALVO_TEST(TestUndoStore)
