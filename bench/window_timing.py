@@ -96,7 +96,6 @@ def main():
         # Where the canvas lies: the blank canvas of the start.
         x, y, w, h = kg.find_rect(s.screenshot(), 0xFFFFFF, 700, 300, min_fill=0.9)
         canvas = (x, y)
-        view = (x, y, x + min(w, 1000), y + min(h, 700))
         xin = Input(s.display)
         undo = s.find_one(name="撤消").center
         redo = s.find_one(name="恢复").center
@@ -202,11 +201,12 @@ def main():
 
         xin.move(x + 500, y + 300)
         time.sleep(0.2)
-        before = grab(s, view)
+        # A small box polls fast; the picture under it changes as it scrolls.
+        before = grab(s, probe)
         start = time.monotonic()
         xin.button(5, True)
         xin.button(5, False)
-        until_changed(s, view, before)
+        until_changed(s, probe, before)
         report("wheel notch", time.monotonic() - start, pid)
         print(f"peak {rss(pid, 'VmHWM') / picture_bytes:.2f}x", flush=True)
 
