@@ -6,7 +6,6 @@
 #include "tools/clipboard.h"
 #include "tools/clone_tool.h"
 #include "tools/frmtext.h"
-#include "tools/text_settings.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -354,31 +353,7 @@ void TestEditTools::textDialog()
         }));
     const QStringList styles{"无", "粗体", "斜体", "粗体/斜体"};
     QCOMPARE(shown, (QStringList{family, size, styles[last.TextStyle], last.TextString, "1"}));
-    // Centred by its advance: where the ink lies within the advance is the
-    // font's own (italics lean, some faces are symbols), so it is measured
-    // on the same text drawn apart.
-    QFont shownFont = textFont(family, size.toInt(), last.TextStyle);
-    shownFont.setStyleStrategy(QFont::NoAntialias);
-    const QFontMetrics metrics(shownFont);
-    const int margin = metrics.height();
-    QImage glyphs(metrics.horizontalAdvance("Abc") + 2 * margin, metrics.height(),
-                  QImage::Format_RGB32);
-    glyphs.fill(Qt::white);
-    {
-        QPainter painter(&glyphs);
-        painter.setFont(shownFont);
-        painter.setPen(Qt::black);
-        painter.drawText(margin, metrics.ascent(), "Abc");
-    }
-    QRect glyphInk;
-    for (int y = 0; y < glyphs.height(); ++y)
-        for (int x = 0; x < glyphs.width(); ++x)
-            if (qGray(glyphs.pixel(x, y)) < 128)
-                glyphInk |= QRect(x - margin, y, 1, 1);
-    const int lean =
-        glyphInk.isNull() ? 0 : glyphInk.center().x() - metrics.horizontalAdvance("Abc") / 2;
-    QVERIFY2(std::abs(ink.center().x() - lean) <= 2,
-             qPrintable(QString::number(ink.center().x()) + " against " + QString::number(lean)));
+    QVERIFY2(std::abs(ink.center().x()) <= 2, qPrintable(QString::number(ink.center().x())));
 
     const bool confirmed = answer == "ok" || answer == "enter";
     QCOMPARE(answered.has_value(), confirmed);
