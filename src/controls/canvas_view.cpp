@@ -181,16 +181,23 @@ void CanvasView::paintReduced(QPainter &painter, const QRect &area, int factor, 
     } else {
         shown = ReducedPicture::reduce(screenPart(canvas, covered), factor);
     }
-    // A preview on the screen layer is shrunk from the screen itself.
-    const QRect preview = canvas.previewRect() & covered;
-    if (!preview.isEmpty()) {
-        const QRect previewBlocks(preview.left() / factor, preview.top() / factor,
-                                  preview.right() / factor - preview.left() / factor + 1,
-                                  preview.bottom() / factor - preview.top() / factor + 1);
-        const QRect source =
-            QRect(previewBlocks.topLeft() * factor, previewBlocks.size() * factor) & canvas.rect();
-        const QImage shrunk = ReducedPicture::reduce(screenPart(canvas, source), factor);
-        QPainter(&shown).drawImage(previewBlocks.topLeft() - blocks.topLeft(), shrunk);
+    // A preview on the screen layer is shrunk from the screen itself, where
+    // it may differ from the picture: tile by tile, each a whole number of
+    // blocks, so that a long thin preview costs only what it covers.
+    if (canvas.previewRect().intersects(covered)) {
+        QPainter over(&shown);
+        for (const QRect &tile : canvas.previewTiles()) {
+            const QRect part = tile & covered;
+            if (part.isEmpty())
+                continue;
+            const QPoint first(part.left() / factor, part.top() / factor);
+            const QPoint last(part.right() / factor, part.bottom() / factor);
+            const QRect source =
+                QRect(first * factor, (last + QPoint(1, 1)) * factor - QPoint(1, 1)) &
+                canvas.rect();
+            over.drawImage(first - blocks.topLeft(),
+                           ReducedPicture::reduce(screenPart(canvas, source), factor));
+        }
     }
     shown.setDevicePixelRatio(ratio);
     painter.drawImage(QPointF(blocks.topLeft()) / ratio, shown);

@@ -66,6 +66,15 @@ const QRgb *ScreenPatch::find(int x, int y) const
            (x & (TileSize - 1));
 }
 
+std::vector<QRect> ScreenPatch::tileRects() const
+{
+    std::vector<QRect> rects;
+    rects.reserve(m_active.size());
+    for (int index : m_active)
+        rects.push_back(tileRect(index));
+    return rects;
+}
+
 void ScreenPatch::paint(QPainter &painter, const QRect &area) const
 {
     if (!m_bounds.intersects(area))

@@ -32,6 +32,9 @@ public:
     // The screen pixel (x, y) if a tile holds it, else null.
     const QRgb *find(int x, int y) const;
 
+    // The tiles in use, clipped to the surface.
+    std::vector<QRect> tileRects() const;
+
     // Paints the tiles that intersect area.
     void paint(QPainter &painter, const QRect &area) const;
 

@@ -141,6 +141,9 @@ public:
     void paintScreen(QPainter &painter, const QRect &area) const;
     // Where the screen differs from the image.
     QRect previewRect() const { return m_patch.bounds(); }
+    // The squares of the screen that may differ from the image (aligned to
+    // multiples of 64 pixels).
+    std::vector<QRect> previewTiles() const { return m_patch.tileRects(); }
     // The current layer's pixels within area (clipped to the surface).
     QImage grabLayer(const QRect &area) const;
 

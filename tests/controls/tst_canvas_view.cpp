@@ -290,7 +290,8 @@ void TestCanvasView::zoomedPixels_data()
             QTest::addRow("%g%%, ratio %d", zoom * 100, ratio) << zoom << ratio;
 }
 
-// A 3 x 2 picture rendered at every zoom: each picture pixel a solid block of
+// A 3 x 2 picture, one pixel of it a preview, rendered at every zoom: each
+// screen pixel of the picture a solid block of
 // device pixels (a grid line on its first row and column from 800 %), or
 // below 100 % the rounded mean of the pixels each device pixel covers.
 void TestCanvasView::zoomedPixels()
@@ -302,6 +303,10 @@ void TestCanvasView::zoomedPixels()
                               qRgb(10, 20, 30), qRgb(200, 100, 51), qRgb(255, 255, 255)};
     for (int i = 0; i < 6; ++i)
         rig.document.canvas().setPixel(i % 3, i / 3, fromQRgb(colours[i]));
+    // A preview pixel on the screen layer shows as the picture does.
+    rig.document.canvas().setAutoRedraw(false);
+    rig.document.canvas().setPixel(1, 1, 0x00000000);
+    const QImage screen = rig.document.canvas().grabLayer(QRect(0, 0, 3, 2));
     rig.view.setZoom(zoom);
     QCOMPARE(rig.view.size(), QSize(int(std::ceil(3 * zoom)), int(std::ceil(2 * zoom))));
 
@@ -312,7 +317,7 @@ void TestCanvasView::zoomedPixels()
 
     const double perPixel = zoom * ratio; // device pixels per picture pixel
     const auto picture = [&](int x, int y) {
-        return colours[y * 3 + x];
+        return screen.pixel(x, y);
     };
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x) {
