@@ -40,6 +40,8 @@ private slots:
     void menuItems();
     void hiddenKeys_data();
     void hiddenKeys();
+    void zoomKeys_data();
+    void zoomKeys();
     void opaqueItemUncheckedAfterStartUp();
     void aboutShowsProgramName();
     void layoutAtStartSize();
@@ -170,6 +172,41 @@ void TestFrmMain::hiddenKeys()
     QCOMPARE(triggered.size(), fires ? 1 : 0);
     // The menu shows none of them.
     QVERIFY(action->shortcut() != keys);
+}
+
+void TestFrmMain::zoomKeys_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<double>("zoom"); // from 100 %
+    const auto row = [](const char *tag, QKeySequence keys, double zoom,
+                        const char *focus = "SrcDc") {
+        QTest::newRow(tag) << keys << QString::fromLatin1(focus) << zoom;
+    };
+    row("Ctrl+=", QKeySequence(Qt::CTRL | Qt::Key_Equal), 2);
+    row("Ctrl++", QKeySequence(Qt::CTRL | Qt::Key_Plus), 2);
+    row("keypad +", QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus), 2);
+    row("Ctrl+-", QKeySequence(Qt::CTRL | Qt::Key_Minus), 0.5);
+    row("keypad -", QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus), 0.5);
+    row("Ctrl+0", QKeySequence(Qt::CTRL | Qt::Key_0), 1);
+    row("a list has the keyboard", QKeySequence(Qt::CTRL | Qt::Key_Equal), 1, "cboDW");
+}
+
+void TestFrmMain::zoomKeys()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, focus);
+    QFETCH(double, zoom);
+    showWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto *target = m_window->findChild<QWidget *>(focus);
+    target->setFocus();
+    QTest::keySequence(target, keys);
+    QCOMPARE(m_window->canvasView()->zoom(), zoom);
+    // Ctrl+0 comes back from any level.
+    m_window->zoomTo(8);
+    QTest::keySequence(target, QKeySequence(Qt::CTRL | Qt::Key_0));
+    QCOMPARE(m_window->canvasView()->zoom(), focus == "SrcDc" ? 1.0 : 8.0);
 }
 
 void TestFrmMain::opaqueItemUncheckedAfterStartUp()
