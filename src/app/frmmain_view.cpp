@@ -35,9 +35,9 @@ void frmmain::buildGrips()
     }
 }
 
-// The displayed picture's size, as the view shows it.
 namespace {
 
+// The picture's size on the screen, at the view's zoom.
 QSize displayedSize(const CanvasView &view, QSize canvas)
 {
     return view.transform().toView(QRect(QPoint(0, 0), canvas)).size();
