@@ -75,6 +75,29 @@ ReducedPicture::ReducedPicture(const Surface &surface, QObject *parent)
 {
     connect(&surface, &Surface::imageChanged, this, &ReducedPicture::markChanged);
     connect(&surface, &Surface::sizeChanged, this, &ReducedPicture::drop);
+    m_idle.setInterval(0);
+    connect(&m_idle, &QTimer::timeout, this, &ReducedPicture::refreshOverview);
+    m_idle.start();
+}
+
+void ReducedPicture::refreshOverview()
+{
+    Level &overview = current(Levels);
+    if (overview.pixels.isNull()) {
+        // Made here at first, every tile of it stale.
+        if (reduced(Levels, QRect()).isNull())
+            m_idle.stop();
+        return;
+    }
+    const auto perRow = static_cast<std::ptrdiff_t>(columns());
+    for (auto row = overview.stale.begin(); row != overview.stale.end(); row += perRow) {
+        if (std::find(row, row + perRow, 1) == row + perRow)
+            continue;
+        const auto index = static_cast<int>((row - overview.stale.begin()) / perRow);
+        reduced(Levels, QRect(0, index * TileSize, m_surface.width(), TileSize));
+        return;
+    }
+    m_idle.stop();
 }
 
 int ReducedPicture::columns() const
@@ -86,6 +109,15 @@ void ReducedPicture::drop()
 {
     for (Level &level : m_levels)
         level = Level();
+    m_idle.start();
+}
+
+ReducedPicture::Level &ReducedPicture::current(int levelNumber)
+{
+    Level &level = m_levels[static_cast<std::size_t>(std::clamp(levelNumber, 1, Levels) - 1)];
+    if (!level.stale.empty() && level.madeFor != m_surface.size())
+        level = Level();
+    return level;
 }
 
 void ReducedPicture::markChanged(const QRect &area)
@@ -93,8 +125,10 @@ void ReducedPicture::markChanged(const QRect &area)
     const QRect changed = area & m_surface.rect();
     if (changed.isEmpty())
         return;
+    m_idle.start();
     const int columnCount = columns();
-    for (Level &level : m_levels) {
+    for (int number = 1; number <= Levels; ++number) {
+        Level &level = current(number);
         if (level.stale.empty())
             continue;
         for (int row = changed.top() / TileSize; row <= changed.bottom() / TileSize; ++row)
@@ -106,10 +140,11 @@ void ReducedPicture::markChanged(const QRect &area)
 
 const QImage &ReducedPicture::reduced(int levelNumber, const QRect &area)
 {
-    Level &level = m_levels[static_cast<std::size_t>(std::clamp(levelNumber, 1, Levels) - 1)];
+    Level &level = current(levelNumber);
     const int factor = 1 << levelNumber;
     const QSize size = m_surface.size();
     if (level.pixels.isNull()) {
+        level.madeFor = size;
         level.pixels = newLargeImage(ceilDiv(size.width(), factor), ceilDiv(size.height(), factor));
         if (level.pixels.isNull())
             return level.pixels;

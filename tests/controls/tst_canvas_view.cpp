@@ -33,6 +33,7 @@ private slots:
     void zoomLevels();
     void zoomedPixels_data();
     void zoomedPixels();
+    void shrunkCopyFollowsTheSize();
 };
 
 namespace {
@@ -350,6 +351,30 @@ void TestCanvasView::zoomedPixels()
                                     .arg(shot.pixel(x, y), 0, 16)
                                     .arg(expected, 0, 16)));
         }
+    }
+}
+
+// Zoomed out, a picture that grows or shrinks (a grip, New, Undo of a resize)
+// is shown whole at its new size.
+void TestCanvasView::shrunkCopyFollowsTheSize()
+{
+    ViewRig rig({40, 30});
+    rig.view.setZoom(0.25);
+    const auto shot = [&] {
+        QImage image(rig.view.size(), QImage::Format_RGB32);
+        rig.view.render(&image);
+        return image;
+    };
+    shot();
+    for (QSize size : {QSize(300, 20), QSize(8, 400), QSize(1, 1)}) {
+        Surface &canvas = rig.document.canvas();
+        canvas.setSize(size.width(), size.height());
+        canvas.setPixel(size.width() - 1, size.height() - 1, 0x00000000);
+        const QImage image = shot();
+        QCOMPARE(image.size(), QSize((size.width() + 3) / 4, (size.height() + 3) / 4));
+        // The last block holds the black pixel: darker than white.
+        QVERIFY(qRed(image.pixel(image.width() - 1, image.height() - 1)) < 255);
+        QCoreApplication::processEvents(); // the idle overview work
     }
 }
 
