@@ -28,14 +28,17 @@ __attribute__((target("arch=x86-64-v4"))) void fillAvx512(double *out, std::size
         out[i] = RandomSource::valueAt(state + i * step);
 }
 
-// AVX2 has no 64-bit multiply; the low 64 bits of a product come from three
-// 32 x 32 -> 64-bit ones: lo·lo + ((hi·lo + lo·hi) << 32).
-__attribute__((target("avx2"))) inline __m256i multiply(__m256i a, __m256i bLow, __m256i bHigh)
+// AVX2 has no 64-bit multiply. The low 64 bits of a * b are lo·lo, a
+// 32 x 32 -> 64-bit product, plus the two cross products' sum shifted up; only
+// the low 32 bits of each cross product matter, and one 32-bit multiply of a
+// by b with its halves swapped gives both. The vector multiplier is what
+// limits this loop, so the fewer multiplies the better.
+__attribute__((target("avx2"))) inline __m256i multiply(__m256i a, __m256i b, __m256i bSwapped)
 {
-    const __m256i aHigh = _mm256_srli_epi64(a, 32);
-    const __m256i cross =
-        _mm256_add_epi64(_mm256_mul_epu32(aHigh, bLow), _mm256_mul_epu32(a, bHigh));
-    return _mm256_add_epi64(_mm256_mul_epu32(a, bLow), _mm256_slli_epi64(cross, 32));
+    const __m256i cross = _mm256_mullo_epi32(a, bSwapped);
+    const __m256i crossSum = _mm256_add_epi64(cross, _mm256_slli_epi64(cross, 32));
+    const __m256i highHalf = _mm256_set1_epi64x(static_cast<long long>(0xFFFFFFFF00000000ull));
+    return _mm256_add_epi64(_mm256_mul_epu32(a, b), _mm256_and_si256(crossSum, highHalf));
 }
 
 __attribute__((target("avx2"))) void fillAvx2(double *out, std::size_t count, std::uint64_t state,
@@ -43,13 +46,15 @@ __attribute__((target("avx2"))) void fillAvx2(double *out, std::size_t count, st
 {
     constexpr std::uint64_t m1 = 0xBF58476D1CE4E5B9ull;
     constexpr std::uint64_t m2 = 0x94D049BB133111EBull;
-    const __m256i m1Low = _mm256_set1_epi64x(static_cast<long long>(m1 & 0xFFFFFFFFu));
-    const __m256i m1High = _mm256_set1_epi64x(static_cast<long long>(m1 >> 32));
-    const __m256i m2Low = _mm256_set1_epi64x(static_cast<long long>(m2 & 0xFFFFFFFFu));
-    const __m256i m2High = _mm256_set1_epi64x(static_cast<long long>(m2 >> 32));
+    const auto swapped = [](std::uint64_t m) {
+        return (m << 32) | (m >> 32);
+    };
+    const __m256i m1Vector = _mm256_set1_epi64x(static_cast<long long>(m1));
+    const __m256i m1Swapped = _mm256_set1_epi64x(static_cast<long long>(swapped(m1)));
+    const __m256i m2Vector = _mm256_set1_epi64x(static_cast<long long>(m2));
+    const __m256i m2Swapped = _mm256_set1_epi64x(static_cast<long long>(swapped(m2)));
     const __m256i one = _mm256_set1_epi64x(0x3FF0000000000000ll);
     const __m256i half = _mm256_set1_epi64x(0x3CA0000000000000ll);
-    const __m256i lowBit = _mm256_set1_epi64x(1);
     const __m256d oneReal = _mm256_set1_pd(1.0);
     const auto lane = [&](std::uint64_t i) {
         return static_cast<long long>(state + i * step);
@@ -59,16 +64,15 @@ __attribute__((target("avx2"))) void fillAvx2(double *out, std::size_t count, st
     std::size_t i = 0;
     for (; i + 4 <= count; i += 4) {
         __m256i z = states;
-        z = multiply(_mm256_xor_si256(z, _mm256_srli_epi64(z, 30)), m1Low, m1High);
-        z = multiply(_mm256_xor_si256(z, _mm256_srli_epi64(z, 27)), m2Low, m2High);
+        z = multiply(_mm256_xor_si256(z, _mm256_srli_epi64(z, 30)), m1Vector, m1Swapped);
+        z = multiply(_mm256_xor_si256(z, _mm256_srli_epi64(z, 27)), m2Vector, m2Swapped);
         z = _mm256_xor_si256(z, _mm256_srli_epi64(z, 31));
         // As valueAt: top = z >> 11, its upper 52 bits as a mantissa, its
-        // last bit as 2^-53.
+        // last bit (bit 11 of z, shifted up to the sign) choosing 2^-53.
         const __m256d high = _mm256_sub_pd(
             _mm256_castsi256_pd(_mm256_or_si256(one, _mm256_srli_epi64(z, 12))), oneReal);
-        const __m256i last = _mm256_and_si256(_mm256_srli_epi64(z, 11), lowBit);
-        const __m256d low = _mm256_castsi256_pd(
-            _mm256_and_si256(_mm256_sub_epi64(_mm256_setzero_si256(), last), half));
+        const __m256d low = _mm256_blendv_pd(_mm256_setzero_pd(), _mm256_castsi256_pd(half),
+                                             _mm256_castsi256_pd(_mm256_slli_epi64(z, 52)));
         _mm256_storeu_pd(out + i, _mm256_add_pd(high, low));
         states = _mm256_add_epi64(states, advance);
     }
