@@ -31,7 +31,6 @@ QImage newLargeImage(int width, int height, QImage::Format format)
                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (address == MAP_FAILED)
         return {};
-    madvise(address, static_cast<std::size_t>(bytes), MADV_HUGEPAGE);
     auto *mapping = new Mapping{address, static_cast<std::size_t>(bytes)};
     QImage image(static_cast<uchar *>(address), width, height, qsizetype(width) * 4, format, unmap,
                  mapping);
