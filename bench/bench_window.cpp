@@ -10,21 +10,27 @@
 #include "core/common_dialogs.h"
 #include "core/picture_file.h"
 #include "core/surface.h"
+#include "tools/tool_table.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -35,6 +41,7 @@ class BenchDialogs : public CommonDialogs
 {
 public:
     QString file;
+    QString saveFile;
 
     FileChoice openFileName(QWidget *, const QString &, const QString &, const QString &) override
     {
@@ -42,7 +49,7 @@ public:
     }
     FileChoice saveFileName(QWidget *, const QString &, const QString &, const QString &) override
     {
-        return {};
+        return {saveFile, 0};
     }
     Colour chooseColour(QWidget *, Colour, const std::array<Colour, 16> &, bool) override
     {
@@ -53,10 +60,11 @@ public:
         lastMessage = text;
     }
     bool askYesNo(QWidget *, const QString &, const QString &, Icon) override { return true; }
+    // The answer offered, as a user who presses OK.
     std::optional<QString> inputText(QWidget *, const QString &, const QString &,
-                                     const QString &) override
+                                     const QString &initial) override
     {
-        return std::nullopt;
+        return initial;
     }
     QString lastMessage;
 };
@@ -103,6 +111,7 @@ public:
     explicit Window(int width)
     {
         m_dialogs.file = pictureFile(width);
+        m_dialogs.saveFile = QDir::temp().filePath(QStringLiteral("kalvo_bench_saved.bmp"));
         m_pictureBytes = double(width) * (width * 3 / 4) * 4;
         m_window = std::make_unique<frmmain>(m_dialogs);
         m_window->startUp();
@@ -110,6 +119,8 @@ public:
     }
 
     frmmain &window() { return *m_window; }
+    QSize pictureSize() const { return m_window->document().canvas().size(); }
+    QString lastMessage() const { return m_dialogs.lastMessage; }
     double pictureBytes() const { return m_pictureBytes; }
 
     void trigger(const char *action) { m_window->findChild<QAction *>(action)->trigger(); }
@@ -129,11 +140,18 @@ public:
         benchmark::DoNotOptimize(m_screen.constBits());
     }
 
-    void mouse(QEvent::Type type, QPointF at, Qt::MouseButtons buttons)
+    void mouse(QEvent::Type type, QPointF at, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         CanvasView *view = m_window->canvasView();
-        QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, buttons, modifiers);
         QApplication::sendEvent(view, &event);
+    }
+
+    void click(QPointF at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, modifiers);
+        mouse(QEvent::MouseButtonRelease, at, Qt::NoButton, modifiers);
     }
 
     // Press, the first move, and what the screen shows then.
@@ -331,5 +349,191 @@ void BM_WindowSession(benchmark::State &state)
     }
 }
 BENCHMARK(BM_WindowSession)->Arg(8000)->Arg(16000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The window's own dialogs answered as a user would: the given boxes filled,
+// every bar moved, then OK.
+class DialogAnswer
+{
+public:
+    explicit DialogAnswer(std::vector<std::pair<const char *, QString>> boxes = {})
+        : m_boxes(std::move(boxes))
+    {
+        m_poller.setInterval(1);
+        QObject::connect(&m_poller, &QTimer::timeout, [this] { answer(); });
+        m_poller.start();
+    }
+
+private:
+    void answer()
+    {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        // Still open after OK: the answer was refused (the message tells why).
+        if (dialog == m_answered) {
+            dialog->close();
+            return;
+        }
+        m_answered = dialog;
+        for (const auto &[name, text] : m_boxes) {
+            if (auto *box = dialog->findChild<QLineEdit *>(QLatin1String(name)))
+                box->setText(text);
+        }
+        for (QScrollBar *bar : dialog->findChildren<QScrollBar *>())
+            bar->setValue(bar->minimum() + (bar->maximum() - bar->minimum()) / 3);
+        for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+            if (button->objectName().compare(QLatin1String("cmdOK"), Qt::CaseInsensitive) == 0) {
+                button->click();
+                return;
+            }
+        }
+    }
+
+    std::vector<std::pair<const char *, QString>> m_boxes;
+    QWidget *m_answered = nullptr;
+    QTimer m_poller;
+};
+
+// A small mask picture, saved once.
+QString maskFile()
+{
+    const QString path = QDir::temp().filePath(QStringLiteral("kalvo_bench_mask.bmp"));
+    QImage mask(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < mask.height(); ++y) {
+        for (int x = 0; x < mask.width(); ++x)
+            mask.setPixel(x, y, (x / 8 + y / 8) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    }
+    savePicture(mask, path);
+    return path;
+}
+
+// Every command and tool once on a picture just opened, for the 192-megapixel
+// sweep: the time of the user's action with its repaint, and the memory after.
+using Boxes = std::vector<std::pair<const char *, QString>>;
+
+struct SweepRow {
+    const char *name;
+    std::function<void(Window &)> run;
+    // The dialog's boxes, for a command that asks with a dialog of its own.
+    std::function<Boxes(const Window &)> boxes = {};
+    // Untimed work after the picture is opened.
+    std::function<void(Window &)> prepare = {};
+};
+
+void command(Window &w, const char *action)
+{
+    w.trigger(action);
+    w.repaint();
+}
+
+// A tool's stroke: the press, 40 moves and the release, each repainted.
+void toolStroke(Window &w, ToolId tool)
+{
+    w.window().canvasInput().chooseTool(tool);
+    if (tool == ToolId::Clone)
+        w.click(QPointF(50, 50), Qt::AltModifier);
+    w.stroke(QPointF(100, 100));
+    if (tool == ToolId::Polygon)
+        w.mouse(QEvent::MouseButtonDblClick, QPointF(300, 300), Qt::LeftButton);
+    if (tool == ToolId::Curve) {
+        w.click(QPointF(400, 50));
+        w.click(QPointF(500, 400));
+    }
+    w.repaint();
+}
+
+std::vector<SweepRow> sweepRows()
+{
+    std::vector<SweepRow> rows;
+    const auto size = [](const Window &w, int numerator, int denominator) {
+        const QSize now = w.pictureSize();
+        return Boxes{{"txtWidth", QString::number(now.width() * numerator / denominator)},
+                     {"txtHeight", QString::number(now.height() * numerator / denominator)}};
+    };
+    const auto noBoxes = [](const Window &) {
+        return Boxes{};
+    };
+    for (const char *action :
+         {"mnuFlipV", "mnuFlipHoz", "mnuBoth", "mnuClear", "mnuMirror", "mnuAddNoise", "mnuBlur",
+          "mnuBlureMore", "mnuSharpen", "mnuSharpMore", "mnuPixel", "mnuDiffuse", "mnuInvert",
+          "mnuGray", "mnuRed", "mnuGreen", "mnuBlue", "mnuSave", "mnuOpen"})
+        rows.push_back({action, [action](Window &w) {
+                            command(w, action);
+                        }});
+    for (const char *action : {"mnuStroke", "mnuAdjust", "mnuBright"})
+        rows.push_back({action, [action](Window &w) { command(w, action); }, noBoxes});
+    rows.push_back({"mnuMask", [](Window &w) { command(w, "mnuMask"); },
+                    [](const Window &) {
+                        return Boxes{{"txtFilename", maskFile()}};
+                    }});
+    rows.push_back({"mnuScale 3/4", [](Window &w) { command(w, "mnuScale"); },
+                    [size](const Window &w) {
+                        return size(w, 3, 4);
+                    }});
+    rows.push_back({"mnuScale 9/8", [](Window &w) { command(w, "mnuScale"); },
+                    [size](const Window &w) {
+                        return size(w, 5, 4);
+                    }});
+    rows.push_back({"mnuNew", [](Window &w) { command(w, "mnuNew"); },
+                    [size](const Window &w) {
+                        return size(w, 1, 1);
+                    }});
+    rows.push_back({"Undo of a Scale",
+                    [](Window &w) { command(w, "CX"); },
+                    {},
+                    [](Window &w) {
+                        DialogAnswer answer({{"txtWidth", QStringLiteral("1000")},
+                                             {"txtHeight", QStringLiteral("750")}});
+                        command(w, "mnuScale");
+                    }});
+    rows.push_back({"copy and paste", [](Window &w) {
+                        toolStroke(w, ToolId::Select);
+                        command(w, "mnuCopy");
+                        command(w, "mnuPaste");
+                        w.click(QPointF(600, 400));
+                        w.repaint();
+                    }});
+    for (const ToolRow &tool : toolTable()) {
+        SweepRow row{tool.caption, [id = tool.id](Window &w) {
+                         toolStroke(w, id);
+                     }};
+        if (tool.id == ToolId::Text)
+            row.boxes = [](const Window &) {
+                return Boxes{{"txtText", QStringLiteral("Kalvo")}};
+            };
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+void BM_Sweep(benchmark::State &state, const SweepRow &row)
+{
+    Window w(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.open();
+        w.repaint();
+        if (row.prepare)
+            row.prepare(w);
+        resetPeak();
+        std::unique_ptr<DialogAnswer> answer;
+        if (row.boxes)
+            answer = std::make_unique<DialogAnswer>(row.boxes(w));
+        state.ResumeTiming();
+        row.run(w);
+    }
+    w.report(state);
+    state.SetLabel(w.lastMessage().toStdString());
+}
+
+const bool sweepRegistered = [] {
+    static const std::vector<SweepRow> rows = sweepRows();
+    for (const SweepRow &row : rows)
+        benchmark::RegisterBenchmark((std::string("BM_Sweep/") + row.name).c_str(), BM_Sweep, row)
+            ->Arg(16000)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    return true;
+}();
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "resample.h"
 
 #include "large_image.h"
+#include "row_bands.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -61,33 +62,115 @@ AxisPlan planAxis(int from, int to, ResampleFilter filter)
     return plan;
 }
 
-// n / d rounded to nearest, ties to even; n >= 0, d > 0.
-int roundedQuotient(std::int64_t n, std::int64_t d)
+// n / d rounded to nearest, ties to even, for n >= 0 and a fixed d > 0. A
+// division for each channel of each pixel was most of the time of scaling a
+// big picture; the quotient comes from a reciprocal instead and is corrected
+// to the exact one.
+class RoundedQuotient
 {
-    std::int64_t q = n / d;
-    const std::int64_t r2 = 2 * (n % d);
-    if (r2 > d || (r2 == d && (q & 1)))
-        ++q;
-    return static_cast<int>(q);
-}
+public:
+    explicit RoundedQuotient(std::int64_t divisor)
+        : m_divisor(divisor), m_reciprocal(1.0 / static_cast<double>(divisor))
+    {
+    }
+
+    int operator()(std::int64_t n) const
+    {
+        auto q = static_cast<std::int64_t>(static_cast<double>(n) * m_reciprocal);
+        std::int64_t r = n - q * m_divisor;
+        for (; r < 0; r += m_divisor)
+            --q;
+        for (; r >= m_divisor; r -= m_divisor)
+            ++q;
+        if (2 * r > m_divisor || (2 * r == m_divisor && (q & 1)))
+            ++q;
+        return static_cast<int>(q);
+    }
+
+private:
+    std::int64_t m_divisor;
+    double m_reciprocal;
+};
 
 QImage nearest(const QImage &source, QSize size, bool mirrorX, bool mirrorY)
 {
+    // Nothing moves: the source itself, shared.
+    if (source.size() == size && !mirrorX && !mirrorY)
+        return source;
     QImage out = newLargeImage(size.width(), size.height());
     if (out.isNull())
         return out;
     const AxisPlan xs = planAxis(source.width(), size.width(), ResampleFilter::Nearest);
     const AxisPlan ys = planAxis(source.height(), size.height(), ResampleFilter::Nearest);
-    for (int j = 0; j < size.height(); ++j) {
-        const auto *src = reinterpret_cast<const QRgb *>(
-            source.constScanLine(ys.taps[static_cast<std::size_t>(j)].index));
-        auto *dst = reinterpret_cast<QRgb *>(out.scanLine(mirrorY ? size.height() - 1 - j : j));
-        for (int i = 0; i < size.width(); ++i)
-            dst[mirrorX ? size.width() - 1 - i : i] =
-                src[xs.taps[static_cast<std::size_t>(i)].index];
-    }
+    const uchar *sourceBits = source.constBits();
+    const qsizetype sourceStride = source.bytesPerLine();
+    uchar *outBits = out.bits();
+    const qsizetype outStride = out.bytesPerLine();
+    const std::vector<RowBand> bands = rowBands(0, size.height(), size.width());
+    runBands(bands.size(), [&](std::size_t band) {
+        for (int j = bands[band].first; j < bands[band].end; ++j) {
+            const auto *src = reinterpret_cast<const QRgb *>(
+                sourceBits + ys.taps[static_cast<std::size_t>(j)].index * sourceStride);
+            auto *dst = reinterpret_cast<QRgb *>(outBits +
+                                                 (mirrorY ? size.height() - 1 - j : j) * outStride);
+            for (int i = 0; i < size.width(); ++i)
+                dst[mirrorX ? size.width() - 1 - i : i] =
+                    src[xs.taps[static_cast<std::size_t>(i)].index];
+        }
+    });
     return out;
 }
+
+// Source rows resampled along x, kept while the next output rows still need
+// them: the taps only move forward, so a few rows are enough. Each band of
+// output rows has its own.
+class HorizontalRows
+{
+public:
+    HorizontalRows(const QImage &source, const AxisPlan &xs, std::size_t columns)
+        : m_source(source), m_xs(xs), m_columns(columns)
+    {
+    }
+
+    // Source row k resampled: red, green and blue of each output column.
+    const std::vector<std::int32_t> &row(int k)
+    {
+        for (std::size_t c = 0; c < Slots; ++c) {
+            if (m_index[c] == k)
+                return m_rows[c];
+        }
+        const std::size_t slot = m_next;
+        m_next = (m_next + 1) % Slots;
+        std::vector<std::int32_t> &out = m_rows[slot];
+        out.resize(m_columns * 3);
+        m_index[slot] = k;
+        const auto *src = reinterpret_cast<const QRgb *>(m_source.constScanLine(k));
+        for (std::size_t i = 0; i < m_columns; ++i) {
+            // At most 255 times a weight total below 2^17: 32 bits hold it.
+            std::int32_t r = 0, g = 0, b = 0;
+            for (std::size_t t = m_xs.first[i]; t < m_xs.first[i + 1]; ++t) {
+                const QRgb p = src[m_xs.taps[t].index];
+                const auto w = static_cast<std::int32_t>(m_xs.taps[t].weight);
+                r += w * qRed(p);
+                g += w * qGreen(p);
+                b += w * qBlue(p);
+            }
+            out[3 * i] = r;
+            out[3 * i + 1] = g;
+            out[3 * i + 2] = b;
+        }
+        return out;
+    }
+
+private:
+    static constexpr std::size_t Slots = 4;
+    const QImage &m_source;
+    const AxisPlan &m_xs;
+    std::size_t m_columns;
+    std::vector<std::int32_t> m_rows[Slots];
+    int m_index[Slots] = {-1, -1, -1, -1};
+    std::size_t m_next = 0;
+};
 
 } // namespace
 
@@ -104,58 +187,31 @@ QImage resample(const QImage &input, QSize size, bool mirrorX, bool mirrorY, Res
         return out;
     const AxisPlan xs = planAxis(source.width(), size.width(), filter);
     const AxisPlan ys = planAxis(source.height(), size.height(), filter);
-    const std::int64_t total = xs.total * ys.total;
+    const RoundedQuotient divide(xs.total * ys.total);
     const auto columns = static_cast<std::size_t>(size.width());
-
-    // Source rows resampled along x, kept while later output rows still need
-    // them; the taps move forward monotonically.
-    std::vector<std::vector<std::int64_t>> cache;
-    std::vector<int> cachedIndex;
-    auto horizontal = [&](int k) -> const std::vector<std::int64_t> & {
-        for (std::size_t c = 0; c < cachedIndex.size(); ++c) {
-            if (cachedIndex[c] == k)
-                return cache[c];
-        }
-        if (cache.size() >= 4) {
-            cache.erase(cache.begin());
-            cachedIndex.erase(cachedIndex.begin());
-        }
-        std::vector<std::int64_t> row(columns * 3, 0);
-        const auto *src = reinterpret_cast<const QRgb *>(source.constScanLine(k));
-        for (std::size_t i = 0; i < columns; ++i) {
-            std::int64_t r = 0, g = 0, b = 0;
-            for (std::size_t t = xs.first[i]; t < xs.first[i + 1]; ++t) {
-                const QRgb p = src[xs.taps[t].index];
-                r += xs.taps[t].weight * qRed(p);
-                g += xs.taps[t].weight * qGreen(p);
-                b += xs.taps[t].weight * qBlue(p);
+    uchar *outBits = out.bits();
+    const qsizetype outStride = out.bytesPerLine();
+    const std::vector<RowBand> bands = rowBands(0, size.height(), size.width());
+    runBands(bands.size(), [&](std::size_t band) {
+        HorizontalRows horizontal(source, xs, columns);
+        std::vector<std::int64_t> sums(columns * 3);
+        for (int j = bands[band].first; j < bands[band].end; ++j) {
+            std::fill(sums.begin(), sums.end(), 0);
+            const auto uj = static_cast<std::size_t>(j);
+            for (std::size_t t = ys.first[uj]; t < ys.first[uj + 1]; ++t) {
+                const std::vector<std::int32_t> &row = horizontal.row(ys.taps[t].index);
+                const std::int64_t w = ys.taps[t].weight;
+                for (std::size_t c = 0; c < sums.size(); ++c)
+                    sums[c] += w * row[c];
             }
-            row[3 * i] = r;
-            row[3 * i + 1] = g;
-            row[3 * i + 2] = b;
+            auto *dst = reinterpret_cast<QRgb *>(outBits +
+                                                 (mirrorY ? size.height() - 1 - j : j) * outStride);
+            for (std::size_t i = 0; i < columns; ++i) {
+                const QRgb p =
+                    qRgb(divide(sums[3 * i]), divide(sums[3 * i + 1]), divide(sums[3 * i + 2]));
+                dst[mirrorX ? columns - 1 - i : i] = p;
+            }
         }
-        cache.push_back(std::move(row));
-        cachedIndex.push_back(k);
-        return cache.back();
-    };
-
-    std::vector<std::int64_t> sums(columns * 3);
-    for (int j = 0; j < size.height(); ++j) {
-        std::fill(sums.begin(), sums.end(), 0);
-        const auto uj = static_cast<std::size_t>(j);
-        for (std::size_t t = ys.first[uj]; t < ys.first[uj + 1]; ++t) {
-            const std::vector<std::int64_t> &row = horizontal(ys.taps[t].index);
-            const std::int64_t w = ys.taps[t].weight;
-            for (std::size_t c = 0; c < sums.size(); ++c)
-                sums[c] += w * row[c];
-        }
-        auto *dst = reinterpret_cast<QRgb *>(out.scanLine(mirrorY ? size.height() - 1 - j : j));
-        for (std::size_t i = 0; i < columns; ++i) {
-            const QRgb p =
-                qRgb(roundedQuotient(sums[3 * i], total), roundedQuotient(sums[3 * i + 1], total),
-                     roundedQuotient(sums[3 * i + 2], total));
-            dst[mirrorX ? columns - 1 - i : i] = p;
-        }
-    }
+    });
     return out;
 }

@@ -18,12 +18,11 @@ bool ScaleImage(Surface &source, Surface &scratch, int newWidth, int newHeight)
     };
 
     scratch.clearPicture();
-    if (!scratch.setSize(newWidth, newHeight)) {
+    scratch.setStretchMode(Surface::StretchMode::Halftone);
+    if (!scratch.stretchFrom(source, target.size())) {
         restore();
         return false;
     }
-    scratch.setStretchMode(Surface::StretchMode::Halftone);
-    scratch.stretchBlt(target, source, source.rect());
 
     // Resizing first keeps the source whole if the new image cannot be had.
     if (!source.setSize(newWidth, newHeight)) {

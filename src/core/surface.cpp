@@ -84,6 +84,17 @@ bool Surface::setSize(int newWidth, int newHeight)
 bool Surface::setPicture(const QImage &picture)
 {
     if (picture.isNull()) {
+        // When nothing else reads the image it is cleared where it is: a big
+        // picture's fresh buffer costs far more in first touches than the fill.
+        if (m_image.isDetached() && !m_journal->readBesides(m_heldPicture)) {
+            m_picture = QImage();
+            m_heldPicture = TiledPicture();
+            m_image.fill(toQRgb(m_backColor));
+            m_patch.reset(m_image.size());
+            emit imageChanged(rect());
+            emit screenChanged(rect());
+            return true;
+        }
         QImage cleared = filledImage(size(), m_backColor);
         if (cleared.isNull())
             return false;
@@ -296,6 +307,16 @@ QImage Surface::grabLayer(const QRect &area) const
         m_patch.paint(painter, r);
     }
     return pixels;
+}
+
+QImage Surface::readLayer(const QRect &area) const
+{
+    const QRect r = area & rect();
+    if (r.isEmpty() || (!m_autoRedraw && !m_patch.isEmpty() && r.intersects(previewRect())))
+        return grabLayer(r);
+    // A whole-picture stretch would otherwise copy the picture first.
+    return QImage(m_image.constScanLine(r.top()) + qsizetype(r.left()) * 4, r.width(), r.height(),
+                  m_image.bytesPerLine(), m_image.format());
 }
 
 void Surface::writeBack(const QImage &pixels, const QRect &area)

@@ -125,6 +125,10 @@ public:
     void stretchBlt(const QRect &destination, const Surface &source, const QRect &sourceRect);
     void transparentBlt(const QRect &destination, const Surface &source, const QRect &sourceRect,
                         Colour key);
+    // Becomes the whole of source stretched to size, in the stretch mode, as
+    // setSize and a whole-surface stretchBlt would. False, with nothing
+    // changed, when the memory cannot be had.
+    bool stretchFrom(const Surface &source, QSize size);
 
     // Fills the 4-connected region of pixels exactly equal to match around
     // start, with fillColor or with pattern tiled from the origin. Nothing
@@ -146,6 +150,9 @@ public:
     std::vector<QRect> previewTiles() const { return m_patch.tileRects(); }
     // The current layer's pixels within area (clipped to the surface).
     QImage grabLayer(const QRect &area) const;
+    // The same for reading at once: the pixels in place where nothing is
+    // drawn over them, valid only until this surface next changes.
+    QImage readLayer(const QRect &area) const;
 
     // Whole-picture pixel work (the filters): work gets the current layer as
     // one RGB32 image and changes it in place (the persistent image itself

@@ -60,7 +60,7 @@ void Surface::bitBlt(const QRect &destination, const Surface &source, QPoint sou
     const QRect available = wanted & source.rect();
     if (available.isEmpty())
         return;
-    const QImage pixels = source.grabLayer(available);
+    const QImage pixels = &source == this ? grabLayer(available) : source.readLayer(available);
     const QRect target = available.translated(destination.topLeft() - sourceOrigin);
     writeBack(pixels, target);
 }
@@ -100,11 +100,37 @@ void Surface::stretchBlt(const QRect &destination, const Surface &source, const 
     const auto plan = planStretch(destination, sourceRect, source.rect(), rect());
     if (!plan)
         return;
+    // Another surface's pixels can be read in place; this one's are about to
+    // change under the reading.
     const QImage pixels = resample(
-        source.grabLayer(plan->source), plan->target.size(), plan->mirrorX, plan->mirrorY,
+        &source == this ? grabLayer(plan->source) : source.readLayer(plan->source),
+        plan->target.size(), plan->mirrorX, plan->mirrorY,
         m_stretchMode == StretchMode::Halftone ? ResampleFilter::Smooth : ResampleFilter::Nearest);
     if (!pixels.isNull())
         writeBack(pixels, plan->target);
+}
+
+bool Surface::stretchFrom(const Surface &source, QSize size)
+{
+    // The stretched pixels become the image as they are, where they are new
+    // pixels of this surface's kind; a big picture is neither filled first
+    // nor copied after.
+    if (&source == this || size == source.size() || !m_autoRedraw ||
+        m_image.format() != QImage::Format_RGB32) {
+        if (!setSize(size.width(), size.height()))
+            return false;
+        stretchBlt(rect(), source, source.rect());
+        return true;
+    }
+    if (!canHold(size.width(), size.height()))
+        return false;
+    QImage pixels = resample(source.readLayer(source.rect()), size, false, false,
+                             m_stretchMode == StretchMode::Halftone ? ResampleFilter::Smooth
+                                                                    : ResampleFilter::Nearest);
+    if (pixels.isNull())
+        return false;
+    replaceImage(std::move(pixels));
+    return true;
 }
 
 void Surface::transparentBlt(const QRect &destination, const Surface &source,
@@ -113,8 +139,9 @@ void Surface::transparentBlt(const QRect &destination, const Surface &source,
     const auto plan = planStretch(destination, sourceRect, source.rect(), rect());
     if (!plan)
         return;
-    const QImage pixels = resample(source.grabLayer(plan->source), plan->target.size(),
-                                   plan->mirrorX, plan->mirrorY, ResampleFilter::Nearest);
+    const QImage pixels =
+        resample(&source == this ? grabLayer(plan->source) : source.readLayer(plan->source),
+                 plan->target.size(), plan->mirrorX, plan->mirrorY, ResampleFilter::Nearest);
     if (pixels.isNull())
         return;
     const QRgb keyRgb = toQRgb(key);

@@ -165,6 +165,17 @@ std::vector<std::shared_ptr<HeldTiles>> TileJournal::livePictures()
     return live;
 }
 
+bool TileJournal::readBesides(const TiledPicture &except) const
+{
+    return std::any_of(m_pictures.begin(), m_pictures.end(), [&except](const auto &p) {
+        const auto held = p.lock();
+        // except's own, unless a copy of it is kept elsewhere (two owners:
+        // except and the lock here).
+        const bool exceptOnly = held == except.m_held && held.use_count() == 2;
+        return held && held->live() && !exceptOnly;
+    });
+}
+
 bool TileJournal::save(const QRect &area)
 {
     // Called before every drawing step: no allocation when nothing is held.

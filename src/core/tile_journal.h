@@ -97,6 +97,8 @@ public:
     // pictures keep that instead of the old pixels. Nothing to allocate;
     // calling it again with the same flip takes it back.
     void flipAll(QRgb flip);
+    // Whether a live picture other than except reads the image.
+    bool readBesides(const TiledPicture &except) const;
     // Before the image is replaced: live pictures keep the present image.
     void letGo();
     // After the image was replaced: pictures whose base is the new image

@@ -22,10 +22,9 @@ bool LayMask(Surface &target, Surface &scratch, Surface &mask, Surface::StretchM
     // the stretch below come to nothing.
     if (scratch.hasPicture())
         scratch.clearPicture();
-    const bool sized = scratch.setSize(target.width(), target.height());
+    scratch.setStretchMode(mode);
+    const bool sized = scratch.stretchFrom(mask, target.size());
     if (sized) {
-        scratch.setStretchMode(mode);
-        scratch.stretchBlt(target.rect(), mask, mask.rect());
         target.transparentBlt(target.rect(), scratch, scratch.rect(), MaskKey);
         target.refresh();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "core/row_bands.h"
 
 #include <QImage>
 
@@ -40,20 +41,6 @@ private:
     int m_width;
     int m_height;
 };
-
-// A band of rows [first, end).
-struct RowBand {
-    int first = 0;
-    int end = 0;
-};
-
-// The rows [first, end) cut into one band, or into several for two threads
-// when the work is big enough to pay for a second thread.
-std::vector<RowBand> rowBands(int first, int end, int width);
-
-// Runs work(i) for the bands 0 .. count - 1 on the calling thread and one
-// more, in any order. Each band must write only its own rows.
-void runBands(std::size_t count, const std::function<void(std::size_t band)> &work);
 
 // For a filter that writes row y from the original rows y - above .. y + below
 // and overwrites its band top to bottom: keep(y) copies row y just before it

@@ -66,8 +66,11 @@ private slots:
     void keyedCopyLeavesExactlyTheKeyOut();
     void stretchMirrors_data();
     void stretchMirrors();
+    void halftoneShrinkIsTheRoundedMean_data();
     void halftoneShrinkIsTheRoundedMean();
     void defaultStretchTakesNearestPixels();
+    void stretchFromIsAResizedStretch_data();
+    void stretchFromIsAResizedStretch();
     void bitBltClipsAndCopiesWithinOneSurface();
     void gradientBlends_data();
     void gradientBlends();
@@ -99,8 +102,16 @@ void TestSurface::pictureNoneClearsAndKeepsSize()
 {
     Surface s(40, 30, Blue);
     s.line({0, 0}, {39, 29}, Red);
+    const QImage drawn = s.image();
+    // Cleared where it is while nothing else reads it; a picture held from
+    // it keeps what it held either way.
+    const TiledPicture held = s.hold();
     s.clearPicture();
     QCOMPARE(s.size(), QSize(40, 30));
+    QCOMPARE(countColour(s.image(), Blue), 40 * 30);
+    QCOMPARE(held.toImage(), drawn);
+    QVERIFY(s.setPicture(numberedPicture(40, 30)));
+    s.clearPicture();
     QCOMPARE(countColour(s.image(), Blue), 40 * 30);
 }
 
@@ -506,31 +517,67 @@ void TestSurface::stretchMirrors()
     }
 }
 
+void TestSurface::halftoneShrinkIsTheRoundedMean_data()
+{
+    QTest::addColumn<QSize>("from");
+    QTest::addColumn<QSize>("to");
+    QTest::newRow("halves") << QSize(100, 100) << QSize(50, 50);
+    // Big enough to be worked in bands on two threads, with uneven overlaps.
+    QTest::newRow("two and a half") << QSize(1500, 1000) << QSize(600, 450);
+    QTest::newRow("one pixel less") << QSize(1000, 700) << QSize(999, 699);
+}
+
+// Each output pixel is the mean of the source area under it, each source
+// pixel weighed by how much of it lies there, rounded half to even.
 void TestSurface::halftoneShrinkIsTheRoundedMean()
 {
-    Surface from(100, 100);
-    QImage picture = numberedPicture(100, 100);
-    from.setPicture(picture);
-    Surface to(50, 50);
-    to.setStretchMode(Surface::StretchMode::Halftone);
-    to.stretchBlt(QRect(0, 0, 50, 50), from, QRect(0, 0, 100, 100));
-    auto mean = [](int a, int b, int c, int d) {
-        const int sum = a + b + c + d;
-        int q = sum / 4;
-        const int r = sum % 4;
-        if (r > 2 || (r == 2 && q % 2 == 1))
-            ++q;
-        return q;
+    QFETCH(QSize, from);
+    QFETCH(QSize, to);
+    QImage picture(from, QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < from.height(); ++y) {
+        for (int x = 0; x < from.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            picture.setPixel(x, y, 0xFF000000u | (seed >> 8));
+        }
+    }
+    Surface source(from.width(), from.height());
+    source.setPicture(picture);
+    Surface target(to.width(), to.height());
+    target.setStretchMode(Surface::StretchMode::Halftone);
+    target.stretchBlt(QRect(QPoint(0, 0), to), source, QRect(QPoint(0, 0), from));
+    // Overlap of source pixel k with output pixel t, in units where a source
+    // pixel is `out` wide and an output pixel `in` wide.
+    const auto overlap = [](qint64 k, qint64 t, qint64 in, qint64 out) {
+        return std::max<qint64>(0,
+                                std::min((k + 1) * out, (t + 1) * in) - std::max(k * out, t * in));
     };
-    const QImage result = to.image();
-    for (int y = 0; y < 50; ++y) {
-        for (int x = 0; x < 50; ++x) {
-            const QRgb a = picture.pixel(2 * x, 2 * y), b = picture.pixel(2 * x + 1, 2 * y);
-            const QRgb c = picture.pixel(2 * x, 2 * y + 1), d = picture.pixel(2 * x + 1, 2 * y + 1);
-            const QRgb expected = qRgb(mean(qRed(a), qRed(b), qRed(c), qRed(d)),
-                                       mean(qGreen(a), qGreen(b), qGreen(c), qGreen(d)),
-                                       mean(qBlue(a), qBlue(b), qBlue(c), qBlue(d)));
-            QCOMPARE(result.pixel(x, y), expected);
+    const qint64 total = qint64(from.width()) * from.height();
+    const QImage result = target.image();
+    for (int ty = 0; ty < to.height(); ++ty) {
+        for (int tx = 0; tx < to.width(); ++tx) {
+            qint64 sums[3] = {0, 0, 0};
+            for (int y = int(qint64(ty) * from.height() / to.height());
+                 y < from.height() && overlap(y, ty, from.height(), to.height()) > 0; ++y) {
+                for (int x = int(qint64(tx) * from.width() / to.width());
+                     x < from.width() && overlap(x, tx, from.width(), to.width()) > 0; ++x) {
+                    const qint64 w = overlap(x, tx, from.width(), to.width()) *
+                                     overlap(y, ty, from.height(), to.height());
+                    const QRgb p = picture.pixel(x, y);
+                    sums[0] += w * qRed(p);
+                    sums[1] += w * qGreen(p);
+                    sums[2] += w * qBlue(p);
+                }
+            }
+            int channels[3];
+            for (int c = 0; c < 3; ++c) {
+                qint64 q = sums[c] / total;
+                const qint64 r2 = 2 * (sums[c] % total);
+                channels[c] = int(q + (r2 > total || (r2 == total && q % 2 == 1)));
+            }
+            const QRgb expected = qRgb(channels[0], channels[1], channels[2]);
+            if (result.pixel(tx, ty) != expected)
+                QCOMPARE(result.pixel(tx, ty), expected);
         }
     }
 }
@@ -549,6 +596,41 @@ void TestSurface::defaultStretchTakesNearestPixels()
     big.setStretchMode(Surface::StretchMode::Halftone);
     big.stretchBlt(QRect(0, 0, 9, 7), flat, QRect(0, 0, 2, 2));
     QCOMPARE(countColour(big.image(), Red), 63);
+}
+
+void TestSurface::stretchFromIsAResizedStretch_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("halftone");
+    for (const bool halftone : {false, true}) {
+        const char *mode = halftone ? "halftone" : "default";
+        QTest::addRow("%s, larger", mode) << QSize(23, 17) << halftone;
+        QTest::addRow("%s, smaller", mode) << QSize(5, 3) << halftone;
+        QTest::addRow("%s, same", mode) << QSize(12, 9) << halftone;
+    }
+}
+
+void TestSurface::stretchFromIsAResizedStretch()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, halftone);
+    const auto mode = halftone ? Surface::StretchMode::Halftone : Surface::StretchMode::Default;
+    Surface source(12, 9);
+    source.setPicture(numberedPicture(12, 9));
+    Surface expected(1, 1);
+    expected.setStretchMode(mode);
+    QVERIFY(expected.setSize(size.width(), size.height()));
+    expected.stretchBlt(QRect(QPoint(0, 0), size), source, source.rect());
+    Surface target(30, 30, Red);
+    target.setStretchMode(mode);
+    QSignalSpy sizes(&target, &Surface::sizeChanged);
+    QVERIFY(target.stretchFrom(source, size));
+    QCOMPARE(target.image(), expected.image());
+    QCOMPARE(sizes.count(), 1);
+    // The source is read, not taken.
+    QCOMPARE(source.image(), numberedPicture(12, 9));
+    QVERIFY(!target.stretchFrom(source, QSize(1 << 17, 1)));
+    QCOMPARE(target.image(), expected.image());
 }
 
 void TestSurface::bitBltClipsAndCopiesWithinOneSurface()
