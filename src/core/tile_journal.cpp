@@ -1,14 +1,11 @@
 #include "tile_journal.h"
 
 #include "large_image.h"
+#include "row_bands.h"
 #include "tile_pool.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
-#include <optional>
-#include <system_error>
-#include <thread>
 
 namespace {
 
@@ -260,32 +257,19 @@ bool TileJournal::keepTiles(const std::vector<std::size_t> &tiles,
     }
     const HeldTiles &shape = **first;
     const QImage &image = *m_image;
-    std::atomic<std::size_t> next{0};
-    const auto fill = [&] {
-        for (std::size_t i = next++; i < copies.size(); i = next++) {
-            const Copy &copy = copies[i];
-            const QRect area = shape.tileRect(copy.index);
-            const auto bytes = static_cast<std::size_t>(area.width()) * 4;
-            for (int y = 0; y < area.height(); ++y) {
-                auto *row =
-                    reinterpret_cast<QRgb *>(copy.bits + bytes * static_cast<std::size_t>(y));
-                std::memcpy(row, image.constScanLine(area.top() + y) + area.left() * 4, bytes);
-                if (copy.mask != 0) {
-                    for (int x = 0; x < area.width(); ++x)
-                        row[x] ^= copy.mask;
-                }
+    runBands(copies.size(), [&](std::size_t i) {
+        const Copy &copy = copies[i];
+        const QRect area = shape.tileRect(copy.index);
+        const auto bytes = static_cast<std::size_t>(area.width()) * 4;
+        for (int y = 0; y < area.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(copy.bits + bytes * static_cast<std::size_t>(y));
+            std::memcpy(row, image.constScanLine(area.top() + y) + area.left() * 4, bytes);
+            if (copy.mask != 0) {
+                for (int x = 0; x < area.width(); ++x)
+                    row[x] ^= copy.mask;
             }
         }
-    };
-    std::optional<std::thread> helper;
-    try {
-        helper.emplace(fill);
-    } catch (const std::system_error &) {
-        // No second thread to be had: this one does it all.
-    }
-    fill();
-    if (helper)
-        helper->join();
+    });
     for (const auto &[held, copy] : owners) {
         held->saved[copies[copy].index] = copies[copy].tile;
         held->masks[copies[copy].index] = 0;
