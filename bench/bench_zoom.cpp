@@ -1,6 +1,7 @@
 // The zoom as the user feels it, through the window's own path: a tool step
 // or a zoom change, then the repaint of the visible part of the viewport
 // (about 1000 x 700), on an 8000 x 6000 picture and on the start-up one.
+#include "app/document_commands.h"
 #include "app/frmmain.h"
 #include "app/qt_common_dialogs.h"
 #include "controls/bordered_box.h"
@@ -105,6 +106,37 @@ void zoomChange(benchmark::State &state)
     }
 }
 BENCHMARK(zoomChange)
+    ->ArgName("zoom")
+    ->DenseRange(0, 3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Undo and Redo of a short stroke with their repaint, at the zoom of the
+// argument's index: below 100 % the shrunk copy follows only the tiles that
+// came back.
+void undoRepaint(benchmark::State &state)
+{
+    ZoomRig rig(8000, 6000);
+    rig.window->zoomTo(Zooms[static_cast<std::size_t>(state.range(0))]);
+    rig.window->canvasView()->repaint();
+    CanvasInput &input = rig.window->canvasInput();
+    input.chooseTool(ToolId::Line);
+    const QPointF start = rig.middle();
+    input.press(Qt::LeftButton, {}, start);
+    input.move(Qt::LeftButton, {}, start + QPointF(40, 30));
+    input.release(Qt::LeftButton, {}, start + QPointF(40, 30));
+    rig.window->canvasView()->repaint();
+    bool undo = true;
+    for (auto _ : state) {
+        if (undo)
+            rig.window->documentCommands().undo();
+        else
+            rig.window->documentCommands().redo();
+        rig.window->canvasView()->repaint();
+        undo = !undo;
+    }
+}
+BENCHMARK(undoRepaint)
     ->ArgName("zoom")
     ->DenseRange(0, 3)
     ->Unit(benchmark::kMillisecond)

@@ -189,17 +189,18 @@ bool Surface::restore(const TiledPicture &picture)
     const QRect old = rect();
     // A picture taken before the image was let go of reads that image: the
     // surface takes it back, with every picture that reads it.
+    const bool takenBack = !picture.isLive();
     QImage previous;
-    if (!picture.isLive()) {
+    if (takenBack) {
         previous = m_image;
         m_journal->letGo();
         m_image = TileJournal::baseOf(picture);
         m_journal->adopted();
     }
     bool written = true;
+    QRect area;
     if (!m_journal->savedTiles(picture).empty()) {
         ensureOwnImage();
-        QRect area;
         written = m_image.isDetached() && m_journal->writeBack(picture, area);
     }
     if (!written) {
@@ -211,9 +212,14 @@ bool Surface::restore(const TiledPicture &picture)
         return false;
     }
     previous = QImage();
+    // Only the tiles written back changed, unless the image itself was: a
+    // shrunk copy of a big picture then redoes only those.
+    const QRect changed = takenBack ? rect() | old : area;
+    const QRect wiped = m_patch.bounds();
     m_patch.reset(m_image.size());
-    emit imageChanged(rect());
-    emit screenChanged(rect() | old);
+    if (!changed.isEmpty())
+        emit imageChanged(changed & rect());
+    emit screenChanged(changed | wiped);
     if (old.size() != size())
         emit sizeChanged(size());
     return true;

@@ -4,6 +4,7 @@
 #include "core/tile_pool.h"
 #include "core/undo_store.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -28,6 +29,7 @@ private slots:
     void snapshotIndependentOfLaterDrawing();
     void unchangedTilesAreShared();
     void restoreLeavesNothingToCopy();
+    void restoreReportsWhatChanged();
     void canvasKeepsItsBuffer();
     void sharedTilesAfterEachStep_data();
     void sharedTilesAfterEachStep();
@@ -172,6 +174,29 @@ void TestUndoStore::restoreLeavesNothingToCopy()
     QVERIFY(before.storedTile(0, 0) == nullptr);
     QVERIFY(before.storedTile(2, 2) != nullptr);
     QVERIFY(store.PM().storedTile(2, 2) == nullptr);
+}
+
+// Undo and Redo tell the views only of the tiles written back, so that a
+// shrunk copy of a big picture redoes only those; a picture of another size
+// changes everything.
+void TestUndoStore::restoreReportsWhatChanged()
+{
+    Surface canvas(1000, 700, 0x00FFFFFF);
+    UndoStore store(canvas);
+    store.takeBefore();
+    drawMark(canvas, 300, 290, 10, 0x000000FF);
+    store.takeAfter();
+    QSignalSpy changes(&canvas, &Surface::imageChanged);
+    QVERIFY(store.restoreBefore());
+    QVERIFY(store.restoreAfter());
+    QCOMPARE(changes.count(), 2);
+    for (const QList<QVariant> &change : changes)
+        QCOMPARE(change.at(0).toRect(), QRect(256, 256, 128, 128));
+    QVERIFY(canvas.setSize(400, 300));
+    changes.clear();
+    QVERIFY(store.restoreBefore());
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(changes.at(0).at(0).toRect(), QRect(0, 0, 1000, 700));
 }
 
 void TestUndoStore::canvasKeepsItsBuffer()
