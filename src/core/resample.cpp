@@ -4,7 +4,9 @@
 #include "row_bands.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 namespace {
@@ -192,7 +194,10 @@ QImage resample(const QImage &input, QSize size, bool mirrorX, bool mirrorY, Res
     uchar *outBits = out.bits();
     const qsizetype outStride = out.bytesPerLine();
     const std::vector<RowBand> bands = rowBands(0, size.height(), size.width());
-    runBands(bands.size(), [&](std::size_t band) {
+    // A band's rows are its own memory; a band that cannot have it ends the
+    // whole stretch with no picture, as a lack of memory for the output does.
+    std::atomic<bool> outOfMemory{false};
+    const auto stretchBand = [&](std::size_t band) {
         HorizontalRows horizontal(source, xs, columns);
         std::vector<std::int64_t> sums(columns * 3);
         for (int j = bands[band].first; j < bands[band].end; ++j) {
@@ -212,6 +217,17 @@ QImage resample(const QImage &input, QSize size, bool mirrorX, bool mirrorY, Res
                 dst[mirrorX ? columns - 1 - i : i] = p;
             }
         }
+    };
+    runBands(bands.size(), [&](std::size_t band) {
+        if (outOfMemory)
+            return;
+        try {
+            stretchBand(band);
+        } catch (const std::bad_alloc &) {
+            outOfMemory = true;
+        }
     });
+    if (outOfMemory)
+        return {};
     return out;
 }
