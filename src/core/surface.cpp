@@ -84,17 +84,8 @@ bool Surface::setSize(int newWidth, int newHeight)
 bool Surface::setPicture(const QImage &picture)
 {
     if (picture.isNull()) {
-        // When nothing else reads the image it is cleared where it is: a big
-        // picture's fresh buffer costs far more in first touches than the fill.
-        if (m_image.isDetached() && !m_journal->readBesides(m_heldPicture)) {
-            m_picture = QImage();
-            m_heldPicture = TiledPicture();
-            m_image.fill(toQRgb(m_backColor));
-            m_patch.reset(m_image.size());
-            emit imageChanged(rect());
-            emit screenChanged(rect());
+        if (clearInPlace())
             return true;
-        }
         QImage cleared = filledImage(size(), m_backColor);
         if (cleared.isNull())
             return false;
@@ -133,6 +124,22 @@ bool Surface::setPicture(const QImage &picture)
     return true;
 }
 
+bool Surface::clearInPlace()
+{
+    // Only when nothing else reads the image: a big picture's fresh buffer
+    // costs far more in first touches than the fill.
+    if (!m_image.isDetached() || m_journal->readBesides(m_heldPicture))
+        return false;
+    m_picture = QImage();
+    m_heldPicture = TiledPicture();
+    m_image.fill(toQRgb(m_backColor));
+    const QRect wiped = m_patch.bounds();
+    m_patch.reset(m_image.size());
+    emit imageChanged(rect());
+    emit screenChanged(rect() | wiped);
+    return true;
+}
+
 void Surface::mergePicture()
 {
     m_picture = QImage();
@@ -148,6 +155,8 @@ void Surface::setBackColor(Colour colour)
         if (restore(m_heldPicture))
             return;
     }
+    if (m_heldPicture.isNull() && m_picture.isNull() && clearInPlace())
+        return;
     QImage cleared = filledImage(size(), colour);
     if (cleared.isNull())
         return;

@@ -187,6 +187,10 @@ private:
     // fill style is solid, outlined with the pen.
     template <typename Make> void closedShape(const QRect &box, Colour pen, Make make);
     void replaceImage(QImage image);
+    // Clears the image to the background colour where it is, with no
+    // picture, when nothing but the surface's own picture reads it; false
+    // when something else does.
+    bool clearInPlace();
     // Gives the image a buffer of its own before it is written, when it still
     // shares one with a copy handed out.
     void ensureOwnImage();

@@ -113,6 +113,9 @@ void TestSurface::pictureNoneClearsAndKeepsSize()
     QVERIFY(s.setPicture(numberedPicture(40, 30)));
     s.clearPicture();
     QCOMPARE(countColour(s.image(), Blue), 40 * 30);
+    s.setBackColor(Red);
+    QCOMPARE(countColour(s.image(), Red), 40 * 30);
+    QCOMPARE(held.toImage(), drawn);
 }
 
 void TestSurface::backColorKeepsThePictureOnTop()
