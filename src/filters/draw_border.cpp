@@ -50,23 +50,28 @@ public:
             m_pattern.push_back(raster::dashOn(style, k) ? 1 : 0);
     }
 
-    // The outline of box, visiting only the pixels inside the image.
-    void outline(const QRect &box)
+    // The part of box's outline in rows [top, end), visiting only the pixels
+    // inside the image.
+    void outline(const QRect &box, int top, int end)
     {
         const int w = box.width();
         const int h = box.height();
         const int l = box.left(), t = box.top(), r = box.right(), b = box.bottom();
         const int right = std::min(r, m_image.width() - 1);
         const int left = std::max(l, 0);
-        const int below = std::min(b - 1, m_image.height() - 1);
-        const int above = std::max(t + 1, 0);
-        if (rowInside(t))
+        const int below = std::min({b - 1, m_image.height() - 1, end - 1});
+        const int above = std::max({t + 1, 0, top});
+        const auto inRows = [&](int y) {
+            return y >= top && y < end;
+        };
+        if (inRows(t))
             run(QPoint(left, t), 1, 0, right - left + 1, left - l);
         if (h == 1)
             return;
+        // The sides' steps count from where they begin, t + 1 and b - 1.
         if (columnInside(r))
             run(QPoint(r, above), 0, 1, below - above + 1, w - 1 + above - t);
-        if (rowInside(b))
+        if (inRows(b))
             run(QPoint(right, b), -1, 0, right - left + 1, w + h - 2 + r - right);
         // A box one pixel wide has no left side of its own: its right side
         // already went down that column.
@@ -75,7 +80,6 @@ public:
     }
 
 private:
-    bool rowInside(int y) const { return y >= 0 && y < m_image.height(); }
     bool columnInside(int x) const { return x >= 0 && x < m_image.width(); }
 
     // count pixels from start on, a step (dx, dy) apart; the first is step
@@ -112,10 +116,16 @@ bool drawRings(Surface &surface, int n, Colour colour)
         // fill, so every ring that reaches the picture counts. Ring 0 runs
         // just outside, and so do all four sides of every ring past max(w, h).
         const int last = std::min(n, std::max(w, h));
+        // Every ring sets pixels to the one colour, so the order does not
+        // matter: a few rows of every ring at a time keep a wide border's
+        // column walks within memory the processor has mapped at hand.
+        constexpr int RowsAtATime = 32;
         return surface.editPixels([&](QImage &image) {
             DashedPen pen(image, style, rgb);
-            for (int i = 1; i <= last; ++i)
-                pen.outline(ringBox(i, w, h));
+            for (int top = 0; top < h; top += RowsAtATime) {
+                for (int i = 1; i <= last; ++i)
+                    pen.outline(ringBox(i, w, h), top, std::min(top + RowsAtATime, h));
+            }
             return true;
         });
     }

@@ -94,8 +94,10 @@ void TestImageTools::borderEqualsEveryRing()
         surface->setDrawStyle(style);
         return surface;
     };
-    for (const QSize size : {QSize(1, 1), QSize(1, 5), QSize(6, 1), QSize(2, 2), QSize(7, 4),
-                             QSize(10, 10), QSize(13, 9), QSize(4, 23), QSize(31, 24)}) {
+    // Taller pictures too: thin pens walk a few rows of every ring at a time.
+    for (const QSize size :
+         {QSize(1, 1), QSize(1, 5), QSize(6, 1), QSize(2, 2), QSize(7, 4), QSize(10, 10),
+          QSize(13, 9), QSize(4, 23), QSize(31, 24), QSize(9, 70), QSize(40, 33)}) {
         const int longer = std::max(size.width(), size.height());
         // Past this every ring lies wholly outside, whatever the pen.
         const int outside = longer + Surface::MaxDrawWidth;
