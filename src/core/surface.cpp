@@ -2,12 +2,14 @@
 
 #include "large_image.h"
 #include "numbers.h"
+#include "row_bands.h"
 #include "surface_writer.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <unistd.h>
 
 namespace {
@@ -31,11 +33,26 @@ qint64 maxPixels()
     return limit;
 }
 
+// A big picture's fresh memory costs more in first touches than in the
+// writing itself; two threads share both.
+void writeRows(QImage &image, const std::function<void(int y, QRgb *row)> &write)
+{
+    uchar *bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const std::vector<RowBand> bands = rowBands(0, image.height(), image.width());
+    runBands(bands.size(), [&](std::size_t band) {
+        for (int y = bands[band].first; y < bands[band].end; ++y)
+            write(y, reinterpret_cast<QRgb *>(bits + y * stride));
+    });
+}
+
 QImage filledImage(QSize size, Colour colour)
 {
     QImage image = newLargeImage(size.width(), size.height());
-    if (!image.isNull())
-        image.fill(toQRgb(colour));
+    if (image.isNull())
+        return image;
+    const QRgb rgb = toQRgb(colour);
+    writeRows(image, [&](int, QRgb *row) { std::fill_n(row, image.width(), rgb); });
     return image;
 }
 
@@ -238,15 +255,11 @@ void Surface::ensureOwnImage()
 {
     if (m_image.isDetached())
         return;
-    // QImage would copy into freshly allocated memory, whose first touch costs
-    // far more than the copy itself on a big picture; copy into memory made
-    // for big pictures instead.
     QImage own = newLargeImage(width(), height());
     if (own.isNull())
         return;
     const auto bytes = static_cast<std::size_t>(width()) * sizeof(QRgb);
-    for (int y = 0; y < height(); ++y)
-        std::memcpy(own.scanLine(y), m_image.constScanLine(y), bytes);
+    writeRows(own, [&](int y, QRgb *row) { std::memcpy(row, m_image.constScanLine(y), bytes); });
     m_image = std::move(own);
 }
 
