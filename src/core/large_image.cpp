@@ -1,6 +1,10 @@
 #include "large_image.h"
 
+#include "row_bands.h"
+
 #include <sys/mman.h>
+
+#include <cstring>
 
 namespace {
 
@@ -37,4 +41,23 @@ QImage newLargeImage(int width, int height, QImage::Format format)
     if (image.isNull())
         unmap(mapping);
     return image;
+}
+
+QImage copiedLargeImage(const QImage &image)
+{
+    QImage copy = newLargeImage(image.width(), image.height(), image.format());
+    if (copy.isNull())
+        return copy;
+    // Rows as plain pointers: QImage's own calls are not for two threads.
+    uchar *target = copy.bits();
+    const qsizetype targetStride = copy.bytesPerLine();
+    const uchar *source = image.constBits();
+    const qsizetype sourceStride = image.bytesPerLine();
+    const auto bytes = static_cast<std::size_t>((qsizetype(image.width()) * image.depth() + 7) / 8);
+    const std::vector<RowBand> bands = rowBands(0, image.height(), image.width());
+    runBands(bands.size(), [&](std::size_t band) {
+        for (int y = bands[band].first; y < bands[band].end; ++y)
+            std::memcpy(target + y * targetStride, source + y * sourceStride, bytes);
+    });
+    return copy;
 }

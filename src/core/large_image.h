@@ -9,3 +9,8 @@
 // touch of 768 MB for up to two seconds, against half a second in plain pages.
 // Smaller images are plain QImages. Null when the memory cannot be had.
 QImage newLargeImage(int width, int height, QImage::Format format = QImage::Format_RGB32);
+
+// A copy of image in memory of its own, as newLargeImage makes it, written on
+// two threads, which share the first touches of a big copy's memory. Null
+// when the memory cannot be had.
+QImage copiedLargeImage(const QImage &image);

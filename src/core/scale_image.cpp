@@ -24,14 +24,13 @@ bool ScaleImage(Surface &source, Surface &scratch, int newWidth, int newHeight)
         return false;
     }
 
-    // Resizing first keeps the source whole if the new image cannot be had.
-    if (!source.setSize(newWidth, newHeight)) {
+    // The source stays whole if its new image cannot be had.
+    if (!source.stretchFrom(scratch, target.size())) {
         scratch.clearPicture();
         restore();
         return false;
     }
-    source.clearPicture();
-    source.bitBlt(target, scratch, QPoint(0, 0));
+    source.mergePicture();
     scratch.clearPicture();
     source.refresh();
     restore();

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <unistd.h>
 
 namespace {
@@ -33,26 +32,22 @@ qint64 maxPixels()
     return limit;
 }
 
-// A big picture's fresh memory costs more in first touches than in the
-// writing itself; two threads share both.
-void writeRows(QImage &image, const std::function<void(int y, QRgb *row)> &write)
-{
-    uchar *bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    const std::vector<RowBand> bands = rowBands(0, image.height(), image.width());
-    runBands(bands.size(), [&](std::size_t band) {
-        for (int y = bands[band].first; y < bands[band].end; ++y)
-            write(y, reinterpret_cast<QRgb *>(bits + y * stride));
-    });
-}
-
+// Filled on two threads, which share the first touches of a big picture's
+// fresh memory; rows as plain pointers, since QImage's own calls are not for
+// threads.
 QImage filledImage(QSize size, Colour colour)
 {
     QImage image = newLargeImage(size.width(), size.height());
     if (image.isNull())
         return image;
     const QRgb rgb = toQRgb(colour);
-    writeRows(image, [&](int, QRgb *row) { std::fill_n(row, image.width(), rgb); });
+    uchar *bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const std::vector<RowBand> bands = rowBands(0, size.height(), size.width());
+    runBands(bands.size(), [&](std::size_t band) {
+        for (int y = bands[band].first; y < bands[band].end; ++y)
+            std::fill_n(reinterpret_cast<QRgb *>(bits + y * stride), size.width(), rgb);
+    });
     return image;
 }
 
@@ -255,12 +250,9 @@ void Surface::ensureOwnImage()
 {
     if (m_image.isDetached())
         return;
-    QImage own = newLargeImage(width(), height());
-    if (own.isNull())
-        return;
-    const auto bytes = static_cast<std::size_t>(width()) * sizeof(QRgb);
-    writeRows(own, [&](int y, QRgb *row) { std::memcpy(row, m_image.constScanLine(y), bytes); });
-    m_image = std::move(own);
+    QImage own = copiedLargeImage(m_image);
+    if (!own.isNull())
+        m_image = std::move(own);
 }
 
 bool Surface::prepareWrite(const QRect &area)

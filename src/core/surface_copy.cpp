@@ -2,6 +2,7 @@
 #include "surface.h"
 
 #include "flood_fill.h"
+#include "large_image.h"
 #include "numbers.h"
 #include "resample.h"
 #include "surface_writer.h"
@@ -115,8 +116,7 @@ bool Surface::stretchFrom(const Surface &source, QSize size)
     // The stretched pixels become the image as they are, where they are new
     // pixels of this surface's kind; a big picture is neither filled first
     // nor copied after.
-    if (&source == this || size == source.size() || !m_autoRedraw ||
-        m_image.format() != QImage::Format_RGB32) {
+    if (&source == this || !m_autoRedraw || m_image.format() != QImage::Format_RGB32) {
         if (!setSize(size.width(), size.height()))
             return false;
         stretchBlt(rect(), source, source.rect());
@@ -124,9 +124,14 @@ bool Surface::stretchFrom(const Surface &source, QSize size)
     }
     if (!canHold(size.width(), size.height()))
         return false;
-    QImage pixels = resample(source.readLayer(source.rect()), size, false, false,
-                             m_stretchMode == StretchMode::Halftone ? ResampleFilter::Smooth
-                                                                    : ResampleFilter::Nearest);
+    const QImage read = source.readLayer(source.rect());
+    // At the same size the pixels read in place are copied once.
+    QImage pixels =
+        size == source.size()
+            ? copiedLargeImage(read.convertToFormat(QImage::Format_RGB32))
+            : resample(read, size, false, false,
+                       m_stretchMode == StretchMode::Halftone ? ResampleFilter::Smooth
+                                                              : ResampleFilter::Nearest);
     if (pixels.isNull())
         return false;
     replaceImage(std::move(pixels));
