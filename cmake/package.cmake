@@ -6,12 +6,15 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kalvo)
 set(CPACK_PACKAGE_CONTACT "${KALVO_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "paint program for bitmap pictures, in Chinese")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kalvo is a raster paint program with a Chinese user interface: one window, one picture, \
-22 drawing tools, a colour palette, one level of undo and redo, an in-program clipboard, zoom \
-and whole-picture filters such as blur, sharpen, noise and colour adjustments.
+# Lines as the control file shows them: CPack keeps the breaks.
+set(CPACK_PACKAGE_DESCRIPTION "\
+Kalvo is a raster paint program with a Chinese user interface: one window,
+one picture, 22 drawing tools, a colour palette, one level of undo and redo,
+an in-program clipboard, zoom and whole-picture filters such as blur,
+sharpen, noise and colour adjustments.
 
-It opens Windows bitmaps, PNG, JPEG and GIF pictures and saves bitmaps, PNG and JPEG pictures.")
+It opens Windows bitmaps, PNG, JPEG and GIF pictures and saves bitmaps, PNG
+and JPEG pictures.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -87,13 +87,12 @@ if [ "$install" = 1 ]; then
     echo "== apt purge kalvo"
     DEBIAN_FRONTEND=noninteractive apt-get purge -y kalvo
     if dpkg-query -W kalvo >/dev/null 2>&1; then fail "dpkg still knows kalvo"; fi
+    # Folders another package owns as well stay; nothing else may.
     while read -r path; do
-        # Folders the package shares with others stay.
-        if [ -e "$path" ] && [ ! -d "$path" ]; then fail "$path was left behind"; fi
+        if [ -e "$path" ] && { [ ! -d "$path" ] || ! dpkg-query -S "$path" >/dev/null 2>&1; }; then
+            fail "$path was left behind"
+        fi
     done <<<"$files"
-    for folder in /usr/share/kalvo /usr/share/doc/kalvo; do
-        [ ! -e "$folder" ] || fail "$folder was left behind"
-    done
 fi
 
 if [ "$failed" = 0 ]; then echo "package checked: $deb"; fi
