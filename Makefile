@@ -23,9 +23,11 @@ test:
 deps:
 	./scripts/install-deps.sh
 
-# The program and its samples only: the tests are make test's.
+# The program and its samples only: the tests are make test's. The headers
+# most files read are precompiled (KALVO_PCH).
 build: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVO_TESTS=OFF
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVO_TESTS=OFF \
+	    -DKALVO_PCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 PREFIX ?= /usr/local
@@ -39,7 +41,7 @@ DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g d
 package:
 	./scripts/install-deps.sh package
 	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVO_TESTS=OFF \
-	    -DKALVO_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DKALVO_BENCH=OFF -DKALVO_PCH=ON -DCMAKE_INSTALL_PREFIX=/usr \
 	    -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
