@@ -2,11 +2,12 @@
 BUILD      ?= build
 TEST_BUILD ?= build-test
 FUZZ_BUILD ?= build-fuzz
+PACKAGE_BUILD ?= build-package
 # How long make fuzz runs the fuzzer, in seconds.
 FUZZ_SECONDS ?= 600
 JOBS       ?= $(shell nproc)
 
-.PHONY: run test deps build install icon bench fuzz format clean
+.PHONY: run test deps build install package icon bench fuzz format clean
 
 run: build
 	./$(BUILD)/kalvo
@@ -22,13 +23,29 @@ test:
 deps:
 	./scripts/install-deps.sh
 
+# The program and its samples only: the tests are make test's. The headers
+# most files read are precompiled (KALVO_PCH).
 build: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALVO_TESTS=OFF \
+	    -DKALVO_PCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of a release build, with Debian's hardening flags (without
+# the debugging information the package strips anyway):
+# $(PACKAGE_BUILD)/kalvo_VERSION_ARCH.deb. scripts/check-package.sh checks it.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get
+package:
+	./scripts/install-deps.sh package
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVO_TESTS=OFF \
+	    -DKALVO_BENCH=OFF -DKALVO_PCH=ON -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack
 
 # Redraws the 256-pixel application icon from its SVG (Debian's librsvg2-bin).
 icon:
@@ -58,4 +75,4 @@ format:
 	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

@@ -6,6 +6,8 @@
 #   install-deps.sh fuzz     and clang with libFuzzer for the reader's fuzzer
 #   install-deps.sh install-check   and the validators of the installed desktop files
 #   install-deps.sh screenshots     and the virtual display and tools of screenshots.sh
+#   install-deps.sh package  and what make package needs
+#   install-deps.sh package-check   and lintian, for check-package.sh
 set -euo pipefail
 
 packages=(
@@ -24,6 +26,9 @@ for group in "$@"; do
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     install-check) packages+=(desktop-file-utils appstream) ;;
     screenshots) packages+=(xvfb xdotool imagemagick) ;;
+    # dpkg-buildflags and dpkg-shlibdeps.
+    package) packages+=(dpkg-dev) ;;
+    package-check) packages+=(lintian) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
 done

@@ -11,8 +11,7 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh screenshots
 build=${BUILD:-build}
 if [ -z "${BUILD:-}" ]; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build build -j "$(nproc)"
+    make build
 fi
 out=docs/screenshots
 mkdir -p "$out"

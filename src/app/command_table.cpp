@@ -1,5 +1,6 @@
 #include "command_table.h"
 
+#include "command_line.h"
 #include "controls/color_pallete.h"
 #include "core/common_dialogs.h"
 #include "document_commands.h"
@@ -132,7 +133,9 @@ const QList<CommandRow> &commandTable()
         // A top-level entry without items: choosing it acts at once.
         {K::Item, nullptr, "mnuAbout", "关于(&A)",
          [](frmmain &w) {
-             w.dialogs().message(&w, QStringLiteral("Kalvo\n一个简单的位图绘画程序。"),
+             w.dialogs().message(&w,
+                                 QStringLiteral("Kalvo %1\n一个简单的位图绘画程序。")
+                                     .arg(programVersion()),
                                  QStringLiteral("关于 Kalvo"), CommonDialogs::Icon::Information);
          }},
     };

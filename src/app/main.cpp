@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/frmmain.h"
 #include "app/qt_common_dialogs.h"
 
@@ -8,8 +9,24 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char **argv)
 {
+    // The usage and the version are answered before Qt starts, so that they
+    // need no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const CommandLine line = readCommandLine(arguments);
+        line.request != CommandLine::Request::Start) {
+        const QString text =
+            line.request == CommandLine::Request::Usage ? usageText() : versionText();
+        const bool written = std::fputs(text.toLocal8Bit().constData(), stdout) >= 0;
+        return written && std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+    }
+
     // Whole scale factors keep each picture pixel a block of whole device
     // pixels on high-density screens.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
@@ -44,7 +61,9 @@ int main(int argc, char **argv)
     frmmain window(dialogs);
     window.startUp();
     window.show();
-    // "kalvo picture.bmp": Qt has taken its own options out of the list.
-    window.documentCommands().openFromCommandLine(QCoreApplication::arguments().mid(1));
+    // "kalvo picture.bmp": read again now that Qt has taken its own options,
+    // such as -platform, out of the list.
+    window.documentCommands().openFromCommandLine(
+        readCommandLine(QCoreApplication::arguments().mid(1)).files);
     return QApplication::exec();
 }

@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/command_table.h"
 #include "testmain.h"
 
@@ -43,7 +44,7 @@ private slots:
     void zoomKeys_data();
     void zoomKeys();
     void opaqueItemUncheckedAfterStartUp();
-    void aboutShowsProgramName();
+    void aboutShowsProgramNameAndVersion();
     void layoutAtStartSize();
     void layoutSurvivesMinimiseAndRestore();
     void layoutFollowsWindowSize_data();
@@ -216,12 +217,12 @@ void TestFrmMain::opaqueItemUncheckedAfterStartUp()
     QVERIFY(!item->isChecked());
 }
 
-void TestFrmMain::aboutShowsProgramName()
+void TestFrmMain::aboutShowsProgramNameAndVersion()
 {
     m_window->findChild<QAction *>("mnuAbout")->trigger();
     const auto messages = m_dialogs->of("message");
     QCOMPARE(messages.size(), std::size_t(1));
-    QVERIFY(messages[0].text.contains("Kalvo"));
+    QVERIFY(messages[0].text.contains("Kalvo " + programVersion()));
     QVERIFY(messages[0].title.contains("Kalvo"));
 }
 

@@ -1,5 +1,6 @@
 #include "testmain.h"
 
+#include "app/command_line.h"
 #include "app/data_path.h"
 
 #include <QDir>
@@ -45,6 +46,42 @@ private slots:
         QCOMPARE(run("appstreamcli",
                      {"validate", "--no-net", share + "metainfo/org.example.kalvo.metainfo.xml"}),
                  QString());
+    }
+
+    // The version the build was given is the one the metainfo announces.
+    void metainfoReleaseIsTheVersion()
+    {
+        QFile metainfo(m_prefix.filePath("share/metainfo/org.example.kalvo.metainfo.xml"));
+        QVERIFY(metainfo.open(QIODevice::ReadOnly));
+        QVERIFY(metainfo.readAll().contains(
+            QStringLiteral("<release version=\"%1\"").arg(programVersion()).toUtf8()));
+        QVERIFY(QFileInfo::exists(m_prefix.filePath("share/man/man1/kalvo.1.gz")));
+    }
+
+    // The installed program answers these without a display.
+    void answersWithoutDisplay_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("usage") << "--help" << usageText();
+        QTest::newRow("version") << "--version" << versionText();
+    }
+
+    void answersWithoutDisplay()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, answer);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        program.setProcessEnvironment(environment);
+        program.start(m_prefix.filePath("bin/kalvo"), {option});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()), answer);
+        QCOMPARE(program.readAllStandardError(), QByteArray());
     }
 
     // The installed program looks in its share folder and finds every sample.
