@@ -12,6 +12,9 @@ packages=(
     g++ make cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-qpa-plugins qt6-translations-l10n
+    # JPEG is read and written through libjpeg-turbo itself; WebP and TIFF
+    # through Qt's image-format plugins.
+    libjpeg62-turbo-dev qt6-image-formats-plugins
     # The face of the Chinese captions, and the one face the tests may name.
     fonts-noto-cjk
 )

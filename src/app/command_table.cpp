@@ -118,9 +118,11 @@ const QList<CommandRow> &commandTable()
         {K::Item, "mnuRemove", "mnuBlue", "蓝色", [](frmmain &w) { removeChannel(w, "移除蓝色", 2); }},
 
         // The zoom, from the keyboard alone.
+        // "Ctrl++" is Shift and = on most keyboards, which X reports as Shift and +.
         {K::Keys, nullptr, "zoomIn", "", [](frmmain &w) { w.zoomBy(1); }, {},
          {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus),
           QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)}},
         {K::Keys, nullptr, "zoomOut", "", [](frmmain &w) { w.zoomBy(-1); }, {},
          {QKeySequence(Qt::CTRL | Qt::Key_Minus),

@@ -185,6 +185,8 @@ void TestFrmMain::zoomKeys_data()
     };
     row("Ctrl+=", QKeySequence(Qt::CTRL | Qt::Key_Equal), 2);
     row("Ctrl++", QKeySequence(Qt::CTRL | Qt::Key_Plus), 2);
+    // Shift and = as X reports it.
+    row("Ctrl+Shift++", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus), 2);
     row("keypad +", QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus), 2);
     row("Ctrl+-", QKeySequence(Qt::CTRL | Qt::Key_Minus), 0.5);
     row("keypad -", QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus), 0.5);
