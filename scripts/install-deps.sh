@@ -20,9 +20,9 @@ packages=(
 )
 for group in "$@"; do
     case "$group" in
-    # OpenCV only measures Kalvo's filters against a known yardstick; the
-    # program never links it.
-    bench) packages+=(libbenchmark-dev libopencv-dev) ;;
+    # OpenCV and libpng only measure Kalvo's filters and files against known
+    # yardsticks; the program never links them.
+    bench) packages+=(libbenchmark-dev libopencv-dev libpng-dev libjpeg62-turbo-dev) ;;
     # libFuzzer and the sanitizer runtimes come with clang's runtime package.
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     install-check) packages+=(desktop-file-utils appstream) ;;

@@ -5,6 +5,7 @@
 #include "container_checks.h"
 #include "jpeg_codec.h"
 #include "orientation.h"
+#include "png_writer.h"
 #include "surface.h"
 
 #include <QFile>
@@ -95,9 +96,7 @@ const std::array<PictureFormat, 6> &formats()
          {QStringLiteral("png")},
          {"\x89PNG\r\n\x1a\n"},
          [](QFile &file, QImage &image) { return readWalked(file, "png", walkPng, image); },
-         [](const QImage &image, QIODevice &device, std::atomic<int> &) {
-             return writeWithQt(image, device, "png");
-         }},
+         writePng},
         {QStringLiteral("JPEG 图像"),
          {QStringLiteral("jpg"), QStringLiteral("jpeg")},
          {"\xFF\xD8\xFF"},
