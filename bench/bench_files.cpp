@@ -15,8 +15,8 @@
 // the system's temporary folder (about 1 GB at the largest size).
 #include "app/frmmain.h"
 #include "controls/canvas_view.h"
-#include "core/common_dialogs.h"
 #include "core/document.h"
+#include "window_dialogs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,7 +27,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -36,24 +35,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-// A kilobyte figure of /proc/self/status, in bytes.
-double statusBytes(const char *field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string key = std::string(field) + ':';
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::stod(line.substr(key.size())) * 1024.0;
-    }
-    return 0;
-}
-
-void resetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
 
 // The processor time of every thread of the process so far, in seconds.
 double processSeconds()
@@ -236,38 +217,6 @@ QImage libjpegOpen(const QString &path)
     return image;
 }
 
-// Answers the window's file dialogs with one name and type.
-class FileDialogs : public CommonDialogs
-{
-public:
-    QString path;
-    int type = 0;
-    QString lastMessage;
-
-    FileChoice openFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {path, 0};
-    }
-    FileChoice saveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {path, type};
-    }
-    Colour chooseColour(QWidget *, Colour, const std::array<Colour, 16> &, bool) override
-    {
-        return NoColour;
-    }
-    void message(QWidget *, const QString &text, const QString &, Icon) override
-    {
-        lastMessage = text;
-    }
-    bool askYesNo(QWidget *, const QString &, const QString &, Icon) override { return true; }
-    std::optional<QString> inputText(QWidget *, const QString &, const QString &,
-                                     const QString &) override
-    {
-        return std::nullopt;
-    }
-};
-
 struct Step {
     std::string kind;   // "photo" or "drawing"
     const char *format; // "png" or "jpg"
@@ -288,9 +237,9 @@ void runStep(benchmark::State &state, const Step &step)
         state.SkipWithError("cannot write the file to open");
         return;
     }
-    FileDialogs dialogs;
-    dialogs.path =
-        step.save && step.kalvo ? filePath(step.kind, width, "kalvo") + "." + step.format : path;
+    BenchDialogs dialogs;
+    dialogs.file = path;
+    dialogs.saveFile = filePath(step.kind, width, "kalvo") + "." + step.format;
     std::unique_ptr<frmmain> window;
     if (step.kalvo) {
         window = std::make_unique<frmmain>(dialogs);
@@ -326,7 +275,7 @@ void runStep(benchmark::State &state, const Step &step)
     }
     if (!dialogs.lastMessage.isEmpty())
         state.SkipWithError(dialogs.lastMessage.toStdString().c_str());
-    state.counters["file_MB"] = fileMb(dialogs.path);
+    state.counters["file_MB"] = fileMb(step.save && step.kalvo ? dialogs.saveFile : path);
     state.counters["peak_x"] = peak / (double(image.width()) * image.height() * 4);
     state.counters["cpu_s"] = processor / double(state.iterations());
 }

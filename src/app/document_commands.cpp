@@ -113,12 +113,13 @@ void DocumentCommands::openFromCommandLine(const QStringList &arguments)
         m_toolState.currentTool.reset();
 }
 
-void DocumentCommands::openDropped(const QString &path)
+bool DocumentCommands::openDropped(const QString &path)
 {
     m_document.clearSelection();
     m_document.lastFolder = withSeparator(folderOf(path));
-    openPath(path);
+    const bool opened = openPath(path);
     m_toolState.currentTool.reset();
+    return opened;
 }
 
 std::optional<SaveTarget> DocumentCommands::askSaveTarget()
@@ -132,7 +133,7 @@ std::optional<SaveTarget> DocumentCommands::askSaveTarget()
         // extension added replaces a file only after the same question.
         if (target.path == choice.path || !QFileInfo::exists(target.path) ||
             m_dialogs.askYesNo(m_owner,
-                               QStringLiteral("%1 已存在。\n您想要覆盖它吗?")
+                               QStringLiteral("%1 已存在。\n您想要替换它吗?")
                                    .arg(QFileInfo(target.path).fileName()),
                                QStringLiteral("保存"), CommonDialogs::Icon::Warning))
             return target;

@@ -34,8 +34,9 @@ public:
     // The picture named first in arguments (those after the program's own
     // name) as Open puts it there; no argument: nothing.
     void openFromCommandLine(const QStringList &arguments);
-    // A file dropped on the window, opened as if chosen in the Open dialog.
-    void openDropped(const QString &path);
+    // A file dropped on the window, opened as if chosen in the Open dialog;
+    // false when it could not be.
+    bool openDropped(const QString &path);
     void save();
     void scale();
     void undo();

@@ -135,17 +135,21 @@ QString droppedFile(const QMimeData *data)
 
 void frmmain::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!droppedFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+    if (!droppedFile(event->mimeData()).isEmpty() &&
+        event->possibleActions().testFlag(Qt::CopyAction)) {
+        // Never a move: a file manager would take the file away afterwards.
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
 }
 
 void frmmain::dropEvent(QDropEvent *event)
 {
     const QString path = droppedFile(event->mimeData());
-    if (path.isEmpty())
+    if (path.isEmpty() || !event->possibleActions().testFlag(Qt::CopyAction))
         return;
-    event->acceptProposedAction();
-    m_documentCommands.openDropped(path);
+    event->setDropAction(Qt::CopyAction);
+    event->setAccepted(m_documentCommands.openDropped(path));
 }
 
 void frmmain::setStatusPosition(const QString &text)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,16 +14,19 @@
 
 namespace {
 
-PictureError writeError(const QSaveFile &file)
+// The write into file, a temporary file in folder, failed. Qt tells a full
+// disk apart only when a write fails from its first byte; one that the disk
+// cut short reads as any failed write. The temporary file still holds what
+// it was given, so a disk that is full shows as one with next to no room.
+PictureError writeError(const QSaveFile &file, const QString &folder)
 {
-    switch (file.error()) {
-    case QFileDevice::ResourceError:
+    constexpr qint64 NextToNoRoom = qint64(1) << 20;
+    if (file.error() == QFileDevice::ResourceError ||
+        QStorageInfo(folder).bytesAvailable() < NextToNoRoom)
         return PictureError::DiskFull;
-    case QFileDevice::PermissionsError:
+    if (file.error() == QFileDevice::PermissionsError)
         return PictureError::NoPermission;
-    default:
-        return PictureError::CannotWrite;
-    }
+    return PictureError::CannotWrite;
 }
 
 // Opens path into file when it is a regular file. It is opened without
@@ -122,18 +126,18 @@ PictureError savePicture(const QImage &image, const QString &path, const Picture
     if (pixels.isNull())
         return PictureError::CannotWrite;
 
+    const QString folder = info.absolutePath();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        const QFileInfo folder(info.absolutePath());
-        return folder.isWritable() ? writeError(file) : PictureError::NoPermission;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return QFileInfo(folder).isWritable() ? writeError(file, folder)
+                                              : PictureError::NoPermission;
     std::atomic<int> ownRows{0};
     // The last buffered bytes are written here: QSaveFile's commit would
     // not notice that they failed, and would put a cut file in place.
     if (!format.write(pixels, file, rowsDone ? *rowsDone : ownRows) || !file.flush())
-        return writeError(file);
+        return writeError(file, folder);
     if (!file.commit())
-        return writeError(file);
+        return writeError(file, folder);
     return PictureError::None;
 }
 

@@ -54,6 +54,17 @@ QByteArray hugeBitmapHeader()
     return bytes;
 }
 
+// A drag from a file manager, which offers a copy and proposes a move.
+template <typename Event> struct MoveProposed : Event {
+    explicit MoveProposed(const QMimeData *data)
+        : Event(QPoint(300, 200), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
+                Qt::NoModifier)
+    {
+        this->m_defaultAction = Qt::MoveAction;
+        this->m_dropAction = Qt::MoveAction;
+    }
+};
+
 } // namespace
 
 class TestFileCommands : public QObject
@@ -385,7 +396,7 @@ void TestFileCommands::saveNameDecidesFormat()
     const auto questions = m_dialogs->of("yesno");
     QCOMPARE(questions.size(), std::size_t(asked ? 1 : 0));
     if (asked) {
-        QCOMPARE(questions[0].text, QStringLiteral("%1 已存在。\n您想要覆盖它吗?").arg(saved));
+        QCOMPARE(questions[0].text, QStringLiteral("%1 已存在。\n您想要替换它吗?").arg(saved));
         QCOMPARE(questions[0].title, QStringLiteral("保存"));
     }
     // No keeps the file and asks for a name again.
@@ -617,12 +628,14 @@ void TestFileCommands::otherWaysOpenAsOpenDoes()
         for (const QString &file : files)
             urls << QUrl::fromLocalFile(tempPath(file));
         data.setUrls(urls);
-        QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
+        MoveProposed<QDragEnterEvent> enter(&data);
         QApplication::sendEvent(&window, &enter);
         QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCOMPARE(enter.dropAction(), Qt::CopyAction);
+        MoveProposed<QDropEvent> drop(&data);
         QApplication::sendEvent(&window, &drop);
+        // The file stays where it is.
+        QCOMPARE(drop.dropAction(), Qt::CopyAction);
     } else {
         // Names relative to the folder a terminal is in.
         const QString here = QDir::currentPath();
