@@ -107,27 +107,38 @@ void TestFormats::dialogTypesComeFromTheTable()
 void TestFormats::everyWrittenFormatReadsBack_data()
 {
     QTest::addColumn<int>("type");
+    QTest::addColumn<QImage>("picture");
     QTest::addColumn<int>("tolerance");
-    QTest::newRow("bitmap") << 0 << 0;
-    QTest::newRow("PNG") << 1 << 0;
+    QImage smooth(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < smooth.height(); ++y)
+        for (int x = 0; x < smooth.width(); ++x)
+            smooth.setPixel(x, y, qRgb(x * 3, y * 4, 128));
+    QTest::newRow("bitmap") << 0 << numberedPicture(37, 23) << 0;
+    QTest::newRow("PNG") << 1 << numberedPicture(37, 23) << 0;
     // Smooth enough for quality 90 to keep every channel close.
-    QTest::newRow("JPEG") << 2 << 8;
-    QTest::newRow("WebP") << 3 << 0;
-    QTest::newRow("TIFF") << 4 << 0;
+    QTest::newRow("JPEG") << 2 << smooth << 8;
+    QTest::newRow("WebP") << 3 << numberedPicture(37, 23) << 0;
+    QTest::newRow("TIFF") << 4 << numberedPicture(37, 23) << 0;
+    // Several bands, each compressed on its own and joined into one stream:
+    // grain, which is coded without the search for repeats, over a drawing.
+    QImage bands = numberedPicture(700, 1300);
+    quint32 grain = 1;
+    for (int y = 0; y < 700; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(bands.scanLine(y));
+        for (int x = 0; x < bands.width(); ++x) {
+            grain = grain * 1664525u + 1013904223u;
+            row[x] = qRgb(100 + (grain >> 29), 120 + (grain >> 26 & 7), 90 + (grain >> 23 & 7));
+        }
+    }
+    QTest::newRow("PNG in bands") << 1 << bands << 0;
 }
 
 void TestFormats::everyWrittenFormatReadsBack()
 {
     QFETCH(int, type);
+    QFETCH(QImage, picture);
     QFETCH(int, tolerance);
     const PictureFormat &format = savedFormat(type);
-    QImage picture =
-        tolerance == 0 ? numberedPicture(37, 23) : QImage(64, 48, QImage::Format_RGB32);
-    if (tolerance != 0) {
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                picture.setPixel(x, y, qRgb(x * 3, y * 4, 128));
-    }
     const QString path = m_dir.filePath(QStringLiteral("back.") + format.extensions.first());
     QCOMPARE(savePicture(picture, path, format), PictureError::None);
 
