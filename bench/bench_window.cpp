@@ -7,10 +7,10 @@
 // benchmarks in bench_undo.cpp beside these.
 #include "app/frmmain.h"
 #include "controls/canvas_view.h"
-#include "core/common_dialogs.h"
 #include "core/picture_file.h"
 #include "core/surface.h"
 #include "tools/tool_table.h"
+#include "window_dialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +26,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,58 +34,6 @@
 namespace {
 
 const QSize View(1000, 700);
-
-// Answers the window's dialogs: the file to open, and Yes.
-class BenchDialogs : public CommonDialogs
-{
-public:
-    QString file;
-    QString saveFile;
-
-    FileChoice openFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {file, 0};
-    }
-    FileChoice saveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {saveFile, 0};
-    }
-    Colour chooseColour(QWidget *, Colour, const std::array<Colour, 16> &, bool) override
-    {
-        return NoColour;
-    }
-    void message(QWidget *, const QString &text, const QString &, Icon) override
-    {
-        lastMessage = text;
-    }
-    bool askYesNo(QWidget *, const QString &, const QString &, Icon) override { return true; }
-    // The answer offered, as a user who presses OK.
-    std::optional<QString> inputText(QWidget *, const QString &, const QString &,
-                                     const QString &initial) override
-    {
-        return initial;
-    }
-    QString lastMessage;
-};
-
-// A kilobyte figure of /proc/self/status.
-double statusBytes(const char *field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string key = std::string(field) + ':';
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::stod(line.substr(key.size())) * 1024.0;
-    }
-    return 0;
-}
-
-// The peak starts again from what the process holds now.
-void resetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
 
 // A picture with something in every pixel, saved once per size.
 QString pictureFile(int width)

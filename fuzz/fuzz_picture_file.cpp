@@ -1,9 +1,12 @@
-// Feeds arbitrary bytes to the routine that Open reads pictures with. The
-// bytes go through a real file, as a picture chosen in the dialog does.
+// Feeds arbitrary bytes to the routine that Open reads pictures with: Kalvo's
+// own bitmap reader, libjpeg-turbo, and Qt's decoders and image-format
+// plugins behind the walks over their files. The bytes go through a real
+// file, as a picture chosen in the dialog does.
 
 #include "core/picture_file.h"
 #include "core/surface.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -29,8 +32,10 @@ void require(bool promise, const char *what)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
+    // Qt finds its image-format plugins (WebP, TIFF) through the application.
+    static QCoreApplication application(*argc, *argv);
     // Qt's decoders complain about every broken file on the way; the
     // fuzzer's own report is what counts.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
@@ -57,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const QImage &image = loaded.image;
     require(!image.isNull(), "a picture comes without an error");
-    require(image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32,
-            "the picture is 32 bits a pixel");
+    require(image.format() == (loaded.transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32),
+            "the picture is 32 bits a pixel, with alpha only when some pixel is transparent");
     require(Surface::canHold(image.width(), image.height()), "the canvas can hold the picture");
     // Open then puts it on the canvas.
     require(canvas->setPicture(image), "the canvas takes the picture");

@@ -14,14 +14,17 @@ packages=(
     g++ make cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-qpa-plugins qt6-translations-l10n
+    # JPEG is read and written through libjpeg-turbo itself; WebP and TIFF
+    # through Qt's image-format plugins.
+    libjpeg62-turbo-dev qt6-image-formats-plugins
     # The face of the Chinese captions, and the one face the tests may name.
     fonts-noto-cjk
 )
 for group in "$@"; do
     case "$group" in
-    # OpenCV only measures Kalvo's filters against a known yardstick; the
-    # program never links it.
-    bench) packages+=(libbenchmark-dev libopencv-dev) ;;
+    # OpenCV and libpng only measure Kalvo's filters and files against known
+    # yardsticks; the program never links them.
+    bench) packages+=(libbenchmark-dev libopencv-dev libpng-dev libjpeg62-turbo-dev) ;;
     # libFuzzer and the sanitizer runtimes come with clang's runtime package.
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     install-check) packages+=(desktop-file-utils appstream) ;;

@@ -119,9 +119,11 @@ const QList<CommandRow> &commandTable()
         {K::Item, "mnuRemove", "mnuBlue", "蓝色", [](frmmain &w) { removeChannel(w, "移除蓝色", 2); }},
 
         // The zoom, from the keyboard alone.
+        // "Ctrl++" is Shift and = on most keyboards, which X reports as Shift and +.
         {K::Keys, nullptr, "zoomIn", "", [](frmmain &w) { w.zoomBy(1); }, {},
          {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus),
           QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)}},
         {K::Keys, nullptr, "zoomOut", "", [](frmmain &w) { w.zoomBy(-1); }, {},
          {QKeySequence(Qt::CTRL | Qt::Key_Minus),
@@ -151,14 +153,18 @@ void buildCommands(const QList<CommandRow> &table, QMenuBar *bar, frmmain &windo
         const QString caption = QString::fromUtf8(row.caption);
         QMenu *parent = row.menu ? menus.value(QString::fromLatin1(row.menu)) : nullptr;
         if (row.kind == K::Keys) {
+            const auto run = [handler = row.handler, &window] {
+                if (!listHasKeyboard())
+                    handler(window);
+            };
             for (const QKeySequence &keys : row.hiddenKeys) {
                 auto *shortcut = new QShortcut(keys, &window);
                 shortcut->setObjectName(name);
-                QObject::connect(shortcut, &QShortcut::activated, &window,
-                                 [handler = row.handler, &window] {
-                                     if (!listHasKeyboard())
-                                         handler(window);
-                                 });
+                QObject::connect(shortcut, &QShortcut::activated, &window, run);
+                // X reports Shift and = as several of a row's keys at once (Ctrl+Shift++,
+                // Ctrl++, Ctrl+Shift+=), which Qt calls ambiguous and triggers none of:
+                // every key of the row does the same, so such a press is the row's.
+                QObject::connect(shortcut, &QShortcut::activatedAmbiguously, &window, run);
             }
             continue;
         }

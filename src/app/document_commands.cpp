@@ -8,6 +8,7 @@
 #include "core/scale_image.h"
 #include "frmnew.h"
 #include "frmscale.h"
+#include "save_progress.h"
 #include "tools/tool_state.h"
 
 #include <QDir>
@@ -71,10 +72,12 @@ bool DocumentCommands::openPath(const QString &path)
 {
     Surface &canvas = m_document.canvas();
     PictureError error = PictureError::None;
+    bool transparent = false;
     {
         const BusyCursor busy;
         const LoadedPicture loaded = loadPicture(path);
         error = loaded.error;
+        transparent = loaded.transparent;
         if (error == PictureError::None && !canvas.setPicture(loaded.image))
             error = PictureError::TooLarge;
     }
@@ -90,6 +93,10 @@ bool DocumentCommands::openPath(const QString &path)
     // it first): kept, it would hold a copy of every tile drawn over.
     canvas.mergePicture();
     emit pictureReplaced();
+    // The canvas has no transparency: said once, so that a transparent logo
+    // is not saved over unawares.
+    if (transparent)
+        emit noticed(QStringLiteral("图片的透明部分显示为白色，保存后不再透明。"));
     return true;
 }
 
@@ -106,20 +113,42 @@ void DocumentCommands::openFromCommandLine(const QStringList &arguments)
         m_toolState.currentTool.reset();
 }
 
+bool DocumentCommands::openDropped(const QString &path)
+{
+    m_document.clearSelection();
+    m_document.lastFolder = withSeparator(folderOf(path));
+    const bool opened = openPath(path);
+    m_toolState.currentTool.reset();
+    return opened;
+}
+
+std::optional<SaveTarget> DocumentCommands::askSaveTarget()
+{
+    for (;;) {
+        const FileChoice choice = askFile(false, saveDialogTypes(), QStringLiteral("Save"));
+        if (choice.path.isEmpty())
+            return std::nullopt;
+        const SaveTarget target = saveTarget(choice.path, choice.type);
+        // The dialog asked about the name as typed; the name with its
+        // extension added replaces a file only after the same question.
+        if (target.path == choice.path || !QFileInfo::exists(target.path) ||
+            m_dialogs.askYesNo(m_owner,
+                               QStringLiteral("%1 已存在。\n您想要替换它吗?")
+                                   .arg(QFileInfo(target.path).fileName()),
+                               QStringLiteral("保存"), CommonDialogs::Icon::Warning))
+            return target;
+    }
+}
+
 void DocumentCommands::save()
 {
-    const FileChoice choice = askFile(false, saveDialogTypes(), QStringLiteral("Save"));
-    if (choice.path.isEmpty())
+    const std::optional<SaveTarget> target = askSaveTarget();
+    if (!target)
         return;
-    const PictureFormat &format = savedFormat(choice.type);
-    const QString path = savedPath(format, choice.path);
-    PictureError error = PictureError::None;
-    {
-        const BusyCursor busy;
-        error = savePicture(m_document.canvas().image(), path, format);
-    }
+    const PictureError error =
+        saveShowingProgress(m_document.canvas().image(), target->path, *target->format, m_owner);
     if (error != PictureError::None) {
-        m_dialogs.message(m_owner, pictureErrorMessage(error, path), QStringLiteral("保存"),
+        m_dialogs.message(m_owner, pictureErrorMessage(error, target->path), QStringLiteral("保存"),
                           CommonDialogs::Icon::Critical);
     }
 }

@@ -2,9 +2,12 @@
 
 #include "core/colour.h"
 #include "core/common_dialogs.h"
+#include "core/formats.h"
 
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 class CommonDialogs;
 class Document;
@@ -31,6 +34,9 @@ public:
     // The picture named first in arguments (those after the program's own
     // name) as Open puts it there; no argument: nothing.
     void openFromCommandLine(const QStringList &arguments);
+    // A file dropped on the window, opened as if chosen in the Open dialog;
+    // false when it could not be.
+    bool openDropped(const QString &path);
     void save();
     void scale();
     void undo();
@@ -49,9 +55,14 @@ public:
 signals:
     // New or Open put another picture on the canvas.
     void pictureReplaced();
+    // Something the user should know that needs no answer.
+    void noticed(const QString &text);
 
 private:
     void restore(bool (*step)(Document &));
+    // The name and format to save under, asked until the user accepts a
+    // name that replaces no file unasked; nothing when cancelled.
+    std::optional<SaveTarget> askSaveTarget();
 
     Document &m_document;
     ToolState &m_toolState;

@@ -11,9 +11,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QTimer>
 
 frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dialogs(dialogs)
 {
@@ -35,6 +39,11 @@ frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent),
     connect(&m_documentCommands, &DocumentCommands::pictureReplaced, opaquePaste,
             [opaquePaste] { opaquePaste->setChecked(false); });
     connect(&m_document.canvas(), &Surface::sizeChanged, this, &frmmain::canvasSizeChanged);
+    m_noticeTimer = new QTimer(this);
+    m_noticeTimer->setSingleShot(true);
+    connect(m_noticeTimer, &QTimer::timeout, this, &frmmain::showZoom);
+    connect(&m_documentCommands, &DocumentCommands::noticed, this, &frmmain::showNotice);
+    setAcceptDrops(true);
 
     // The client area (below the menu bar, status bar included) is 1016 x 522.
     resize(1016, 522 + menuBar()->sizeHint().height());
@@ -100,6 +109,47 @@ QString frmmain::statusPanel(int index) const
     if (index >= 1 && index <= static_cast<int>(m_panels.size()))
         return m_panels[static_cast<std::size_t>(index - 1)]->text();
     return {};
+}
+
+void frmmain::showNotice(const QString &text)
+{
+    constexpr int NoticeMs = 8000;
+    setStatusPanel(1, text);
+    m_noticeTimer->start(NoticeMs);
+}
+
+namespace {
+
+// The first local file among the dragged ones; none for text and the like.
+QString droppedFile(const QMimeData *data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+} // namespace
+
+void frmmain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty() &&
+        event->possibleActions().testFlag(Qt::CopyAction)) {
+        // Never a move: a file manager would take the file away afterwards.
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
+}
+
+void frmmain::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty() || !event->possibleActions().testFlag(Qt::CopyAction))
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->setAccepted(m_documentCommands.openDropped(path));
 }
 
 void frmmain::setStatusPosition(const QString &text)

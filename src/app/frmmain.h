@@ -23,6 +23,7 @@ class QLabel;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
+class QTimer;
 class QWheelEvent;
 class ResizeGrip;
 class ToolOptionPanels;
@@ -75,6 +76,8 @@ public:
     // The status bar's panels, numbered 1 to 3.
     void setStatusPanel(int index, const QString &text);
     QString statusPanel(int index) const;
+    // text in the first panel for a few seconds, in place of the zoom.
+    void showNotice(const QString &text);
 
 signals:
     // "x" was typed: the palette swaps its two colours.
@@ -85,6 +88,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // Files dragged from a file manager open as Open opens them.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // frmmain_layout.cpp
@@ -96,6 +102,8 @@ private:
     void canvasSizeChanged();
     // Keeps the picture point under anchor (viewport pixels) in its place.
     void zoomAbout(double zoom, QPointF anchor);
+    // The first panel's text for the zoom: none at 100 %.
+    void showZoom();
     void placeCanvasView();
     void gripPressed(Qt::MouseButton button, QPointF at);
     void gripMoved(int index, Qt::MouseButtons buttons, QPointF at);
@@ -142,8 +150,9 @@ private:
     std::array<QLabel *, 3> m_panels{};
     std::array<ResizeGrip *, 3> m_grips{};
     GripDrag m_gripDrag;
-    QSize m_scrollUnit{1, 1}; // pixels per step of each bar
-    int m_wheelZoom = 0;      // wheel turns towards the next zoom step
+    QSize m_scrollUnit{1, 1};        // pixels per step of each bar
+    int m_wheelZoom = 0;             // wheel turns towards the next zoom step
+    QTimer *m_noticeTimer = nullptr; // ends a notice in the first panel
     // A drag to a size the machine cannot hold is reported once per press.
     bool m_gripRefusalShown = false;
 };

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -99,6 +100,13 @@ void frmmain::zoomAbout(double zoom, QPointF anchor)
     m_horizontalBar->setValue(qRound(-corner.x() / m_scrollUnit.width()));
     m_verticalBar->setValue(qRound(-corner.y() / m_scrollUnit.height()));
     placeCanvasView();
+    showZoom();
+}
+
+void frmmain::showZoom()
+{
+    const double zoom = m_canvasView->zoom();
+    m_noticeTimer->stop();
     setStatusPanel(1, zoom == 1 ? QString()
                                 : QStringLiteral("缩放 %1%").arg(QString::number(zoom * 100)));
 }

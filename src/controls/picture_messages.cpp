@@ -12,6 +12,9 @@ QString pictureErrorMessage(PictureError error, const QString &path)
     case PictureError::CannotRead:
         reason = QStringLiteral("文件不存在或无法读取。");
         break;
+    case PictureError::NotFile:
+        reason = QStringLiteral("不是普通文件。");
+        break;
     case PictureError::Truncated:
         reason = QStringLiteral("文件不完整。");
         break;
@@ -36,8 +39,20 @@ QString pictureErrorMessage(PictureError error, const QString &path)
         reason = QStringLiteral("没有写入权限。");
         saving = true;
         break;
+    case PictureError::TargetNotFile:
+        reason = QStringLiteral("不是普通文件。");
+        saving = true;
+        break;
+    case PictureError::ReadOnly:
+        reason = QStringLiteral("文件是只读的。");
+        saving = true;
+        break;
     case PictureError::DiskFull:
         reason = QStringLiteral("磁盘空间不足。");
+        saving = true;
+        break;
+    case PictureError::TooLargeForFormat:
+        reason = QStringLiteral("图片太大，此格式无法保存。");
         saving = true;
         break;
     }

@@ -23,7 +23,7 @@ void putLe32(uchar *p, quint32 value)
 
 } // namespace
 
-bool writeBitmap(const QImage &image, QIODevice &device)
+bool writeBitmap(const QImage &image, QIODevice &device, std::atomic<int> &rowsDone)
 {
     const int width = image.width();
     const int height = image.height();
@@ -62,6 +62,7 @@ bool writeBitmap(const QImage &image, QIODevice &device)
         }
         if (device.write(row) != rowBytes)
             return false;
+        rowsDone.store(height - y, std::memory_order_relaxed);
     }
     return true;
 }

@@ -2,9 +2,14 @@
 
 #include "bitmap_reader.h"
 #include "bitmap_writer.h"
+#include "container_checks.h"
+#include "jpeg_codec.h"
+#include "orientation.h"
+#include "png_writer.h"
 #include "surface.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 
@@ -17,12 +22,17 @@ namespace {
 // up front: enough for an 8000 x 6000 picture at 32 bits per pixel.
 constexpr int DefaultAllocationLimitMb = 256;
 constexpr int JpegQuality = 90;
+// Qt's WebP writer stores every pixel exactly from this quality on.
+constexpr int LosslessWebp = 100;
+// Qt's TIFF writer's code for LZW, which loses nothing.
+constexpr int TiffLzw = 1;
 
-// PNG, JPEG and GIF go through Qt's decoders, after the size check that keeps
-// a hostile header from reserving more than the canvas could hold.
-PictureError readWithQt(QFile &file, const char *format, QImage &image)
+// PNG, GIF, WebP and TIFF go through Qt's decoders, after the size check that
+// keeps a hostile header from reserving more than the canvas could hold.
+PictureError readWithQt(QFile &file, const char *format, QImage &image, bool turnedByQt = false)
 {
     QImageReader reader(&file, format);
+    reader.setAutoTransform(turnedByQt);
     const QSize size = reader.size();
     if (size.isValid()) {
         if (!Surface::canHold(size.width(), size.height()))
@@ -54,42 +64,68 @@ PictureError readWithQt(QFile &file, const char *format, QImage &image)
     return PictureError::None;
 }
 
-bool writeWithQt(const QImage &image, QIODevice &device, const char *format, int quality = -1)
+// Qt's decoder after a walk over the file's structure, which refuses a cut
+// file and finds the orientation that Qt does not apply.
+PictureError readWalked(QFile &file, const char *format, FileFacts (*walk)(QFile &), QImage &image)
+{
+    const FileFacts facts = walk(file);
+    if (facts.error != PictureError::None)
+        return facts.error;
+    QImage decoded;
+    const PictureError error = readWithQt(file, format, decoded);
+    if (error != PictureError::None)
+        return error;
+    image = uprightImage(decoded, facts.orientation);
+    return image.isNull() ? PictureError::TooLarge : PictureError::None;
+}
+
+bool writeWithQt(const QImage &image, QIODevice &device, const char *format, int quality = -1,
+                 int compression = -1)
 {
     QImageWriter writer(&device, format);
     writer.setQuality(quality);
+    writer.setCompression(compression);
     return writer.write(image);
 }
 
-const std::array<PictureFormat, 4> &formats()
+const std::array<PictureFormat, 6> &formats()
 {
-    static const std::array<PictureFormat, 4> table{{
-        {QStringLiteral("位图文件"),
-         {QStringLiteral("bmp")},
-         {"BM"},
-         readBitmap,
-         writeBitmap,
-         false},
+    static const std::array<PictureFormat, 6> table{{
+        {QStringLiteral("位图文件"), {QStringLiteral("bmp")}, {"BM"}, readBitmap, writeBitmap},
         {QStringLiteral("PNG 图像"),
          {QStringLiteral("png")},
          {"\x89PNG\r\n\x1a\n"},
-         [](QFile &file, QImage &image) { return readWithQt(file, "png", image); },
-         [](const QImage &image, QIODevice &device) { return writeWithQt(image, device, "png"); },
-         true},
+         [](QFile &file, QImage &image) { return readWalked(file, "png", walkPng, image); },
+         writePng},
         {QStringLiteral("JPEG 图像"),
          {QStringLiteral("jpg"), QStringLiteral("jpeg")},
          {"\xFF\xD8\xFF"},
-         [](QFile &file, QImage &image) { return readWithQt(file, "jpeg", image); },
-         [](const QImage &image, QIODevice &device) {
-             return writeWithQt(image, device, "jpeg", JpegQuality);
+         readJpeg,
+         [](const QImage &image, QIODevice &device, std::atomic<int> &rowsDone) {
+             return writeJpeg(image, device, JpegQuality, rowsDone);
          },
-         true},
+         65500},
         {QStringLiteral("GIF 图像"),
          {QStringLiteral("gif")},
          {"GIF87a", "GIF89a"},
-         [](QFile &file, QImage &image) { return readWithQt(file, "gif", image); },
-         nullptr,
-         true},
+         [](QFile &file, QImage &image) { return readWalked(file, "gif", walkGif, image); },
+         nullptr},
+        {QStringLiteral("WebP 图像"),
+         {QStringLiteral("webp")},
+         {"RIFF"},
+         [](QFile &file, QImage &image) { return readWalked(file, "webp", walkWebp, image); },
+         [](const QImage &image, QIODevice &device, std::atomic<int> &) {
+             return writeWithQt(image, device, "webp", LosslessWebp);
+         },
+         16383},
+        {QStringLiteral("TIFF 图像"),
+         {QStringLiteral("tif"), QStringLiteral("tiff")},
+         {QByteArray("II*\0", 4), QByteArray("MM\0*", 4)},
+         // Qt's TIFF reader turns the picture by the file's own orientation.
+         [](QFile &file, QImage &image) { return readWithQt(file, "tiff", image, true); },
+         [](const QImage &image, QIODevice &device, std::atomic<int> &) {
+             return writeWithQt(image, device, "tiff", -1, TiffLzw);
+         }},
     }};
     return table;
 }
@@ -109,6 +145,15 @@ QString dialogType(const QString &caption, const QStringList &extensions)
     const QString patterns = patternsOf(extensions);
     return QStringLiteral("%1(%2)|%3|")
         .arg(caption, QString(patterns).replace(QLatin1Char(';'), QLatin1Char(' ')), patterns);
+}
+
+// The part of the file name after its last dot, in lower case; none for a
+// name without a dot or with one only at its start.
+QString extensionOf(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.mid(dot + 1).toLower() : QString();
 }
 
 } // namespace
@@ -147,11 +192,12 @@ qsizetype signatureLength()
 QString openDialogTypes()
 {
     QStringList all;
-    for (const PictureFormat &format : formats())
+    QString each;
+    for (const PictureFormat &format : formats()) {
         all << format.extensions;
-    const PictureFormat &bitmap = bitmapFormat();
-    return dialogType(bitmap.caption, bitmap.extensions) +
-           dialogType(QStringLiteral("所有图片"), all);
+        each += dialogType(format.caption, format.extensions);
+    }
+    return dialogType(QStringLiteral("所有图片"), all) + each;
 }
 
 QString saveDialogTypes()
@@ -174,13 +220,15 @@ const PictureFormat &savedFormat(int index)
     return bitmapFormat();
 }
 
-QString savedPath(const PictureFormat &format, const QString &path)
+SaveTarget saveTarget(const QString &typed, int chosenType)
 {
-    if (!format.appendsExtension)
-        return path;
-    for (const QString &extension : format.extensions) {
-        if (path.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive))
-            return path;
+    const QString extension = extensionOf(typed);
+    for (const PictureFormat &format : formats()) {
+        if (format.write && format.extensions.contains(extension))
+            return {&format, typed};
     }
-    return path + QLatin1Char('.') + format.extensions.constFirst();
+    const PictureFormat &chosen = savedFormat(chosenType);
+    if (extension.isEmpty() && &chosen == &bitmapFormat())
+        return {&chosen, typed};
+    return {&chosen, typed + QLatin1Char('.') + chosen.extensions.constFirst()};
 }

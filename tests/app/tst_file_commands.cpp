@@ -11,17 +11,22 @@
 #include "test_pictures.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -49,6 +54,17 @@ QByteArray hugeBitmapHeader()
     return bytes;
 }
 
+// A drag from a file manager, which offers a copy and proposes a move.
+template <typename Event> struct MoveProposed : Event {
+    explicit MoveProposed(const QMimeData *data)
+        : Event(QPoint(300, 200), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton,
+                Qt::NoModifier)
+    {
+        this->m_defaultAction = Qt::MoveAction;
+        this->m_dropAction = Qt::MoveAction;
+    }
+};
+
 } // namespace
 
 class TestFileCommands : public QObject
@@ -70,15 +86,19 @@ private slots:
     void openTakesPictureAndSize();
     void dialogsStartInLastFolder();
     void saveWritesExactNameAndReadsBack();
-    void saveWritesChosenType_data();
-    void saveWritesChosenType();
+    void saveNameDecidesFormat_data();
+    void saveNameDecidesFormat();
     void openFailureKeepsCanvas_data();
     void openFailureKeepsCanvas();
+    void saveFailureIsReported_data();
     void saveFailureIsReported();
     void scaleAveragesAndUpdatesView();
     void scaleCancelChangesNothing();
-    void commandLineOpensAsOpenDoes_data();
-    void commandLineOpensAsOpenDoes();
+    void otherWaysOpenAsOpenDoes_data();
+    void otherWaysOpenAsOpenDoes();
+    void droppedTextIsRefused();
+    void transparencyIsTold_data();
+    void transparencyIsTold();
 
 private:
     void trigger(const char *action);
@@ -322,49 +342,85 @@ void TestFileCommands::saveWritesExactNameAndReadsBack()
     QCOMPARE(canvas.image(), drawn);
 }
 
-void TestFileCommands::saveWritesChosenType_data()
+void TestFileCommands::saveNameDecidesFormat_data()
 {
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("type"); // 0 bitmap, 1 PNG, 2 JPEG
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<bool>("replace"); // the answer to the question, if asked
     QTest::addColumn<QString>("saved");
-    QTest::addColumn<QByteArray>("signature");
-    QTest::newRow("bitmap under a PNG name") << 0 << "holiday.png"
-                                             << "holiday.png" << QByteArray("BM");
-    QTest::newRow("PNG") << 1 << "holiday"
-                         << "holiday.png" << QByteArray("\x89PNG");
-    QTest::newRow("JPEG") << 2 << "holiday.JPEG"
-                          << "holiday.JPEG" << QByteArray("\xFF\xD8\xFF");
+    QTest::addColumn<QByteArray>("signature"); // empty: nothing written
+    QTest::addColumn<bool>("asked");
+    const QByteArray png("\x89PNG"), jpeg("\xFF\xD8\xFF"), bitmap("BM");
+    const auto row = [](const char *tag, const char *typed, int type, const char *existing,
+                        bool replace, const char *saved, const QByteArray &signature, bool asked) {
+        QTest::newRow(tag) << QString::fromLatin1(typed) << type << QString::fromLatin1(existing)
+                           << replace << QString::fromLatin1(saved) << signature << asked;
+    };
+    row("a PNG name with the bitmap type", "holiday.png", 0, "", false, "holiday.png", png, false);
+    row("a JPEG name in capitals", "holiday.JPEG", 0, "", false, "holiday.JPEG", jpeg, false);
+    row("a bitmap name with the PNG type", "holiday.bmp", 1, "", false, "holiday.bmp", bitmap,
+        false);
+    row("the type's extension added", "holiday", 2, "", false, "holiday.jpg", jpeg, false);
+    row("an unknown extension", "notes.txt", 1, "", false, "notes.txt.png", png, false);
+    row("a bare bitmap name", "holiday", 0, "holiday", false, "holiday", bitmap, false);
+    // The dialog asked about the name typed; Kalvo asks about the one added to.
+    row("the typed name replaced", "holiday.png", 1, "holiday.png", false, "holiday.png", png,
+        false);
+    row("an added name replaced", "holiday", 1, "holiday.png", true, "holiday.png", png, true);
+    row("an added name kept", "holiday", 1, "holiday.png", false, "holiday.png", "", true);
 }
 
-void TestFileCommands::saveWritesChosenType()
+void TestFileCommands::saveNameDecidesFormat()
 {
+    QFETCH(QString, typed);
     QFETCH(int, type);
-    QFETCH(QString, name);
+    QFETCH(QString, existing);
+    QFETCH(bool, replace);
     QFETCH(QString, saved);
     QFETCH(QByteArray, signature);
+    QFETCH(bool, asked);
     Surface &canvas = m_window->document().canvas();
     canvas.setPicture(numberedPicture(50, 40));
     const QImage drawn = canvas.image();
-    const QString path = tempPath(saved);
-    // A file in the way is replaced, as Save replaces the name typed.
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-    old.close();
-    m_dialogs->fileNames = {tempPath(name), path};
+    if (!existing.isEmpty()) {
+        QFile old(tempPath(existing));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    }
+    m_dialogs->fileNames = {tempPath(typed)};
     m_dialogs->fileTypes = {type};
+    m_dialogs->answers = {replace};
 
     trigger("mnuSave");
     QCOMPARE(m_dialogs->of("save")[0].filter, saveDialogTypes());
+    const auto questions = m_dialogs->of("yesno");
+    QCOMPARE(questions.size(), std::size_t(asked ? 1 : 0));
+    if (asked) {
+        QCOMPARE(questions[0].text, QStringLiteral("%1 已存在。\n您想要替换它吗?").arg(saved));
+        QCOMPARE(questions[0].title, QStringLiteral("保存"));
+    }
+    // No keeps the file and asks for a name again.
+    QCOMPARE(m_dialogs->of("save").size(), std::size_t(asked && !replace ? 2 : 1));
     QVERIFY(m_dialogs->of("message").empty());
-    QFile written(path);
+    QFile written(tempPath(saved));
     QVERIFY(written.open(QIODevice::ReadOnly));
-    QVERIFY(written.readAll().startsWith(signature));
-    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{saved});
+    const QByteArray content = written.readAll();
+    if (signature.isEmpty()) {
+        QCOMPARE(content, QByteArray("old"));
+        return;
+    }
+    QVERIFY(content.startsWith(signature));
+    QStringList files{saved};
+    if (!existing.isEmpty() && existing != saved)
+        files << existing;
+    files.sort();
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), files);
 
     canvas.clearPicture();
+    m_dialogs->fileNames = {tempPath(saved)};
     trigger("mnuOpen");
     QCOMPARE(m_dialogs->of("open")[0].filter, openDialogTypes());
-    if (type != 2)
+    if (!signature.startsWith("\xFF"))
         QCOMPARE(canvas.image(), drawn);
     QCOMPARE(canvas.size(), drawn.size());
 }
@@ -414,17 +470,41 @@ void TestFileCommands::openFailureKeepsCanvas()
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
 }
 
+void TestFileCommands::saveFailureIsReported_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no folder") << "missing/picture.bmp"
+                               << "文件夹不存在。";
+    QTest::newRow("a read-only file") << "locked.bmp"
+                                      << "文件是只读的。";
+    QTest::newRow("a named pipe") << "pipe.bmp"
+                                  << "不是普通文件。";
+}
+
 void TestFileCommands::saveFailureIsReported()
 {
-    const QString path = tempPath(QStringLiteral("missing/picture.bmp"));
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    const QString path = tempPath(name);
+    const QString locked = tempPath(QStringLiteral("locked.bmp"));
+    QCOMPARE(savePicture(numberedPicture(3, 3), locked), PictureError::None);
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup));
+    QCOMPARE(mkfifo(QFile::encodeName(tempPath(QStringLiteral("pipe.bmp"))).constData(), 0600), 0);
+    const QFileInfo before(path);
+
     m_dialogs->fileNames.push_back(path);
     trigger("mnuSave");
     const auto messages = m_dialogs->of("message");
     QCOMPARE(messages.size(), std::size_t(1));
-    QVERIFY2(messages[0].text.contains(path), qPrintable(messages[0].text));
+    QCOMPARE(messages[0].text,
+             QStringLiteral("无法保存文件 \"%1\": %2").arg(QDir::toNativeSeparators(path), reason));
     QCOMPARE(messages[0].title, QStringLiteral("保存"));
     QCOMPARE(messages[0].icon, CommonDialogs::Icon::Critical);
-    QVERIFY(!QFile::exists(path));
+    // What was there stays as it was.
+    QCOMPARE(QFileInfo(path).exists(), before.exists());
+    QCOMPARE(QFileInfo(path).size(), before.size());
+    QCOMPARE(QFileInfo(path).isFile(), before.isFile());
 }
 
 void TestFileCommands::scaleAveragesAndUpdatesView()
@@ -505,38 +585,65 @@ QStringList stateOf(frmmain &window, const ScriptedDialogs &dialogs)
 
 } // namespace
 
-void TestFileCommands::commandLineOpensAsOpenDoes_data()
+void TestFileCommands::otherWaysOpenAsOpenDoes_data()
 {
-    // The arguments, and whether the start-up pencil stays chosen because
-    // nothing could be opened.
-    QTest::addColumn<QStringList>("arguments");
+    // How the files come, and whether the start-up pencil stays chosen
+    // because nothing could be opened from the command line.
+    QTest::addColumn<bool>("dropped");
+    QTest::addColumn<QStringList>("files");
     QTest::addColumn<bool>("pencilStays");
-    QTest::newRow("a picture") << QStringList{"good.bmp"} << false;
-    QTest::newRow("the first of two") << QStringList{"good.bmp", "bad.bmp"} << false;
-    QTest::newRow("a damaged file") << QStringList{"bad.bmp", "good.bmp"} << true;
-    QTest::newRow("a missing file") << QStringList{"missing.bmp"} << true;
+    for (const bool dropped : {false, true}) {
+        const char *way = dropped ? "dropped" : "command line";
+        QTest::addRow("%s: a picture", way) << dropped << QStringList{"good.bmp"} << false;
+        QTest::addRow("%s: the first of two", way)
+            << dropped << QStringList{"good.bmp", "bad.bmp"} << false;
+        QTest::addRow("%s: a damaged file", way)
+            << dropped << QStringList{"bad.bmp", "good.bmp"} << !dropped;
+        QTest::addRow("%s: a missing file", way)
+            << dropped << QStringList{"missing.bmp"} << !dropped;
+        // Opened to be read, a pipe would wait for a writer for good.
+        QTest::addRow("%s: a named pipe", way) << dropped << QStringList{"pipe.bmp"} << !dropped;
+    }
 }
 
 // The reference is the test's window, where the same file is chosen in Open.
-void TestFileCommands::commandLineOpensAsOpenDoes()
+void TestFileCommands::otherWaysOpenAsOpenDoes()
 {
-    QFETCH(QStringList, arguments);
+    QFETCH(bool, dropped);
+    QFETCH(QStringList, files);
     QFETCH(bool, pencilStays);
     QCOMPARE(savePicture(numberedPicture(900, 40), tempPath("good.bmp")), PictureError::None);
     QFile bad(tempPath("bad.bmp"));
     QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("BM and nothing more") > 0);
+    QCOMPARE(mkfifo(QFile::encodeName(tempPath(QStringLiteral("pipe.bmp"))).constData(), 0600), 0);
     ScriptedDialogs dialogs;
     frmmain window(dialogs);
     window.startUp();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    // Names relative to the folder a terminal is in.
-    const QString here = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_folder->path()));
-    window.documentCommands().openFromCommandLine(arguments);
-    QVERIFY(QDir::setCurrent(here));
-    m_dialogs->fileNames.push_back(tempPath(arguments.first()));
+    if (dropped) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &file : files)
+            urls << QUrl::fromLocalFile(tempPath(file));
+        data.setUrls(urls);
+        MoveProposed<QDragEnterEvent> enter(&data);
+        QApplication::sendEvent(&window, &enter);
+        QVERIFY(enter.isAccepted());
+        QCOMPARE(enter.dropAction(), Qt::CopyAction);
+        MoveProposed<QDropEvent> drop(&data);
+        QApplication::sendEvent(&window, &drop);
+        // The file stays where it is.
+        QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    } else {
+        // Names relative to the folder a terminal is in.
+        const QString here = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_folder->path()));
+        window.documentCommands().openFromCommandLine(files);
+        QVERIFY(QDir::setCurrent(here));
+    }
+    m_dialogs->fileNames.push_back(tempPath(files.first()));
     trigger("mnuOpen");
 
     if (pencilStays) {
@@ -545,7 +652,48 @@ void TestFileCommands::commandLineOpensAsOpenDoes()
     }
     QCOMPARE(window.document().canvas().image(), m_window->document().canvas().image());
     QCOMPARE(stateOf(window, dialogs), stateOf(*m_window, *m_dialogs));
-    QCOMPARE(dialogs.of(QStringLiteral("message")).size(), std::size_t(pencilStays ? 1 : 0));
+    QCOMPARE(dialogs.of(QStringLiteral("message")).size(),
+             std::size_t(files.first() == QLatin1String("good.bmp") ? 0 : 1));
+}
+
+void TestFileCommands::droppedTextIsRefused()
+{
+    QMimeData data;
+    data.setText(QStringLiteral("/tmp/picture.bmp"));
+    const QImage before = m_window->document().canvas().image();
+    QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &enter);
+    QVERIFY(!enter.isAccepted());
+    QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &drop);
+    QCOMPARE(m_window->document().canvas().image(), before);
+    QCOMPARE(toolIndex(m_window->toolState().currentTool), 1);
+    QVERIFY(m_dialogs->requests.empty());
+}
+
+void TestFileCommands::transparencyIsTold_data()
+{
+    QTest::addColumn<int>("alpha");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("opaque") << 255 << QString();
+    QTest::newRow("transparent") << 0 << "图片的透明部分显示为白色，保存后不再透明。";
+}
+
+void TestFileCommands::transparencyIsTold()
+{
+    QFETCH(int, alpha);
+    QFETCH(QString, notice);
+    QImage logo(8, 8, QImage::Format_ARGB32);
+    logo.fill(qRgba(0, 0, 255, 255));
+    logo.setPixel(3, 3, qRgba(0, 0, 255, alpha));
+    const QString path = tempPath(QStringLiteral("logo.png"));
+    QVERIFY(logo.save(path, "PNG"));
+    m_dialogs->fileNames.push_back(path);
+    trigger("mnuOpen");
+    QCOMPARE(m_window->statusPanel(1), notice);
+    // Shown over white, as the canvas has no transparency.
+    QCOMPARE(m_window->document().canvas().getPixel(3, 3), alpha ? 0x00FF0000 : 0x00FFFFFF);
+    QVERIFY(m_dialogs->of("message").empty());
 }
 
 KALVO_TEST(TestFileCommands)

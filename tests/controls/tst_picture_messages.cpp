@@ -26,6 +26,10 @@ void TestPictureMessages::messagesNameTheFile_data()
         << PictureError::NotPicture << open + QStringLiteral("不是可识别的图片文件。");
     QTest::newRow("too large") << PictureError::TooLarge << open + QStringLiteral("图片太大。");
     QTest::newRow("no folder") << PictureError::NoFolder << save + QStringLiteral("文件夹不存在。");
+    QTest::newRow("not a file") << PictureError::NotFile << open + QStringLiteral("不是普通文件。");
+    QTest::newRow("not a file to replace")
+        << PictureError::TargetNotFile << save + QStringLiteral("不是普通文件。");
+    QTest::newRow("read-only") << PictureError::ReadOnly << save + QStringLiteral("文件是只读的。");
     QTest::newRow("disk full") << PictureError::DiskFull << save + QStringLiteral("磁盘空间不足。");
     QTest::newRow("none") << PictureError::None << QString();
 }
