@@ -40,8 +40,8 @@ public:
                      QObject *parent = nullptr);
     ~Surface() override;
 
-    // Whether a surface of this size can be had: both sides at least 1, and
-    // small enough for this machine's memory with room to spare.
+    // Whether a surface of this size can be had: both sides at least 1, small
+    // enough for this machine's memory, and room for it now (memory_room.h).
     static bool canHold(int width, int height);
 
     int width() const { return m_image.width(); }
