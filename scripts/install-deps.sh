@@ -12,6 +12,8 @@ packages=(
     g++ make cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-qpa-plugins qt6-translations-l10n
+    # The recovery copy's compressor.
+    libzstd-dev
     # The face of the Chinese captions, and the one face the tests may name.
     fonts-noto-cjk
 )

@@ -106,6 +106,18 @@ void DocumentCommands::openFromCommandLine(const QStringList &arguments)
         m_toolState.currentTool.reset();
 }
 
+bool DocumentCommands::showRecovered(const QImage &picture, Colour backColour)
+{
+    Surface &canvas = m_document.canvas();
+    if (!canvas.setPicture(picture))
+        return false;
+    canvas.setBackColor(backColour);
+    canvas.mergePicture();
+    m_toolState.currentTool.reset();
+    emit pictureReplaced();
+    return true;
+}
+
 void DocumentCommands::save()
 {
     const FileChoice choice = askFile(false, saveDialogTypes(), QStringLiteral("Save"));

@@ -3,6 +3,7 @@
 #include "core/colour.h"
 #include "core/common_dialogs.h"
 
+#include <QImage>
 #include <QObject>
 #include <QString>
 
@@ -31,6 +32,9 @@ public:
     // The picture named first in arguments (those after the program's own
     // name) as Open puts it there; no argument: nothing.
     void openFromCommandLine(const QStringList &arguments);
+    // A picture recovered after an abnormal end onto the canvas as Open puts
+    // one there, with its background colour; false when it does not fit.
+    bool showRecovered(const QImage &picture, Colour backColour);
     void save();
     void scale();
     void undo();
