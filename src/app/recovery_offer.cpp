@@ -11,7 +11,7 @@
 bool offerRecovery(RecoveryCopy &copy, DocumentCommands &commands, CommonDialogs &dialogs,
                    QWidget *owner)
 {
-    const QString title = QStringLiteral("Kalvo");
+    const QString title = QStringLiteral("恢复图片");
     const QString damaged = QStringLiteral("恢复副本已损坏，无法读取，已将其删除。");
     for (OrphanCopy &orphan : copy.orphans()) {
         if (!recovery::isWholeCopy(orphan.copyPath())) {

@@ -162,8 +162,9 @@ void RecoveryWriter::begin(const recovery::FrameHeader &frame)
     }
     if (frame.full) {
         m_frame.sequence = 0;
+        // Never waits: a pipe in the part's place is refused, not written to.
         m_out = open(native(m_partPath).constData(),
-                     O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+                     O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
         m_flushed = 0;
         if (m_out < 0)
             m_failed = true;
