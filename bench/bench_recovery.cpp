@@ -9,6 +9,7 @@
 #include "controls/canvas_view.h"
 #include "core/common_dialogs.h"
 #include "core/picture_file.h"
+#include "core/recovery_format.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,9 +22,24 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
 #include <memory>
+#include <string>
 
 namespace {
+
+// A kilobyte figure of /proc/self/status, in bytes.
+double statusBytes(const char *field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string key = std::string(field) + ':';
+    while (std::getline(status, line)) {
+        if (line.rfind(key, 0) == 0)
+            return std::stod(line.substr(key.size())) * 1024.0;
+    }
+    return 0;
+}
 
 class YesDialogs : public CommonDialogs
 {
@@ -118,7 +134,9 @@ private:
     std::unique_ptr<frmmain> m_window;
 };
 
-// From the end of the change until the copy holds it.
+// From the end of the change until the copy holds it; beside it the copy's
+// size on disk and the memory the copying took beyond what the process held
+// after the change, both as multiples of the picture's bytes.
 void afterChange(benchmark::State &state, const char *action)
 {
     QTemporaryDir folder;
@@ -127,18 +145,26 @@ void afterChange(benchmark::State &state, const char *action)
     instance.window().toolState().currentTool = ToolId::Pencil;
     instance.waitForCopy();
     std::int64_t bytes = 0;
+    double extra = 0;
     for (auto _ : state) {
         state.PauseTiming();
         if (action)
             instance.trigger(action);
         else
             instance.stroke(QPointF(100, 100));
+        std::ofstream("/proc/self/clear_refs") << "5";
+        const double held = statusBytes("VmRSS");
         state.ResumeTiming();
         instance.waitForCopy();
+        state.PauseTiming();
+        extra = std::max(extra, statusBytes("VmHWM") - held);
         bytes = QFileInfo(instance.window().recoveryCopy().copyPath()).size();
+        state.ResumeTiming();
     }
     const QSize size = instance.window().document().canvas().size();
-    state.counters["copy_x"] = double(bytes) / (double(size.width()) * size.height() * 4);
+    const double picture = double(size.width()) * size.height() * 4;
+    state.counters["copy_x"] = double(bytes) / picture;
+    state.counters["extra_x"] = extra / picture;
 }
 
 void BM_RecoveryAfterStroke(benchmark::State &state)
@@ -190,6 +216,27 @@ void BM_RecoveryRestart(benchmark::State &state)
 }
 BENCHMARK(BM_RecoveryRestart)
     ->Arg(760)
+    ->Arg(8000)
+    ->Arg(16000)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Reading a copy alone: the index, the memory for the picture, the tiles.
+void BM_RecoveryReadCopy(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    QString path;
+    {
+        Instance dead(static_cast<int>(state.range(0)), folder.path());
+        dead.trigger("mnuOpen");
+        dead.waitForCopy();
+        path = dead.window().recoveryCopy().copyPath();
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(recovery::readCopy(path).image.constBits());
+}
+BENCHMARK(BM_RecoveryReadCopy)
     ->Arg(8000)
     ->Arg(16000)
     ->Iterations(3)
