@@ -8,6 +8,7 @@
 #include "app/frmmain.h"
 #include "controls/canvas_view.h"
 #include "core/picture_file.h"
+#include "core/row_bands.h"
 #include "core/surface.h"
 #include "tools/tool_table.h"
 #include "window_dialogs.h"
@@ -25,7 +26,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/mman.h>
+
+#include <algorithm>
 #include <chrono>
+#include <cstring>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -473,6 +479,59 @@ void BM_Sweep(benchmark::State &state, const SweepRow &row)
     state.SetLabel(w.lastMessage().toStdString());
 }
 
+// What a filter step cannot go below: taking and first touching as many bytes
+// as the picture on two threads, as the copies of its old tiles must.
+double floorMilliseconds(std::size_t bytes)
+{
+    const auto start = std::chrono::steady_clock::now();
+    void *area = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (area == MAP_FAILED)
+        return 0;
+    auto *bits = static_cast<char *>(area);
+    constexpr std::size_t Bands = 32;
+    runBands(Bands, [&](std::size_t band) {
+        std::memset(bits + bytes * band / Bands, 1,
+                    bytes * (band + 1) / Bands - bytes * band / Bands);
+    });
+    const double elapsed =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    munmap(area, bytes);
+    return elapsed;
+}
+
+// The first run of a whole-picture command after a stroke, alone: the peak
+// counts from after the stroke. Beside it the floor, measured just before.
+void BM_FilterStep(benchmark::State &state, const SweepRow &row)
+{
+    Window w(static_cast<int>(state.range(0)));
+    double floor = 0;
+    double step = 0;
+    double peak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.open();
+        w.stroke(QPointF(100, 100));
+        floor += floorMilliseconds(static_cast<std::size_t>(w.pictureBytes()));
+        std::unique_ptr<DialogAnswer> answer;
+        if (row.boxes)
+            answer = std::make_unique<DialogAnswer>(row.boxes(w));
+        resetPeak();
+        const auto start = std::chrono::steady_clock::now();
+        state.ResumeTiming();
+        row.run(w);
+        state.PauseTiming();
+        step += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count();
+        peak = std::max(peak, statusBytes("VmHWM") / w.pictureBytes());
+        state.ResumeTiming();
+    }
+    const auto runs = double(state.iterations());
+    state.counters["floor_ms"] = floor / runs;
+    state.counters["of_floor"] = step / floor;
+    state.counters["peak_x"] = peak;
+    state.SetLabel(w.lastMessage().toStdString());
+}
+
 const bool sweepRegistered = [] {
     static const std::vector<SweepRow> rows = sweepRows();
     for (const SweepRow &row : rows)
@@ -480,6 +539,20 @@ const bool sweepRegistered = [] {
             ->Arg(16000)
             ->Iterations(1)
             ->Unit(benchmark::kMillisecond);
+    const std::vector<std::string> filters{
+        "mnuFlipV",   "mnuFlipHoz",   "mnuBoth",    "mnuMirror",    "mnuAddNoise",
+        "mnuBlur",    "mnuBlureMore", "mnuSharpen", "mnuSharpMore", "mnuPixel",
+        "mnuDiffuse", "mnuInvert",    "mnuGray",    "mnuRed",       "mnuGreen",
+        "mnuBlue",    "mnuStroke",    "mnuAdjust",  "mnuBright",    "mnuMask"};
+    for (const SweepRow &row : rows) {
+        if (std::find(filters.begin(), filters.end(), row.name) != filters.end())
+            benchmark::RegisterBenchmark((std::string("BM_FilterStep/") + row.name).c_str(),
+                                         BM_FilterStep, row)
+                ->Arg(8000)
+                ->Arg(16000)
+                ->Iterations(2)
+                ->Unit(benchmark::kMillisecond);
+    }
     return true;
 }();
 

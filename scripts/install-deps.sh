@@ -17,6 +17,8 @@ packages=(
     # JPEG is read and written through libjpeg-turbo itself; WebP and TIFF
     # through Qt's image-format plugins.
     libjpeg62-turbo-dev qt6-image-formats-plugins
+    # The recovery copy's compressor.
+    libzstd-dev
     # The face of the Chinese captions, and the one face the tests may name.
     fonts-noto-cjk
 )

@@ -34,8 +34,13 @@ int main(int argc, char **argv)
     QStandardPaths::setTestModeEnabled(true);
     // The program's locale, not the machine's.
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    // KALVO_TEST_CLASS=TestName runs that class alone, so that the options
+    // after it (a function, a row) are its own.
+    const QByteArray only = qgetenv("KALVO_TEST_CLASS");
     int failures = 0;
     for (auto &[name, factory] : kalvo::testing::registry()) {
+        if (!only.isEmpty() && only != name)
+            continue;
         auto test = factory();
         failures += QTest::qExec(test.get(), argc, argv);
     }

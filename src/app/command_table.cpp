@@ -93,9 +93,7 @@ const QList<CommandRow> &commandTable()
         {K::Item, "mnuEffect", "mnuMirror", "镜像(&M)", [](frmmain &w) { runFilter(w, "镜像", MirrorImage); }},
         {K::Menu, "mnuFilter", "mnuFrame", "相框(&F)"},
         {K::Item, "mnuFrame", "mnuStroke", "图像边框", [](frmmain &w) { filters(w).border(); }},
-        {K::Item, "mnuFrame", "mnuMask", "掩码(&M)",
-         // The brush stamp's second surface lends its memory to the stretch.
-         [](frmmain &w) { filters(w).mask(w.toolOptions().SrcBrush2); }},
+        {K::Item, "mnuFrame", "mnuMask", "掩码(&M)", [](frmmain &w) { filters(w).mask(); }},
         {K::Menu, "mnuFilter", "mnuNoise", "噪声"},
         {K::Item, "mnuNoise", "mnuAddNoise", "添加(&A)", [](frmmain &w) { filters(w).addNoise(); }},
         {K::Menu, "mnuFilter", "mnuSoft", "羽化(&S)"},

@@ -140,6 +140,18 @@ std::optional<SaveTarget> DocumentCommands::askSaveTarget()
     }
 }
 
+bool DocumentCommands::showRecovered(const QImage &picture, Colour backColour)
+{
+    Surface &canvas = m_document.canvas();
+    if (!canvas.setPicture(picture))
+        return false;
+    canvas.setBackColor(backColour);
+    canvas.mergePicture();
+    m_toolState.currentTool.reset();
+    emit pictureReplaced();
+    return true;
+}
+
 void DocumentCommands::save()
 {
     const std::optional<SaveTarget> target = askSaveTarget();

@@ -4,6 +4,7 @@
 #include "core/common_dialogs.h"
 #include "core/formats.h"
 
+#include <QImage>
 #include <QObject>
 #include <QString>
 
@@ -37,6 +38,9 @@ public:
     // A file dropped on the window, opened as if chosen in the Open dialog;
     // false when it could not be.
     bool openDropped(const QString &path);
+    // A picture recovered after an abnormal end onto the canvas as Open puts
+    // one there, with its background colour; false when it does not fit.
+    bool showRecovered(const QImage &picture, Colour backColour);
     void save();
     void scale();
     void undo();

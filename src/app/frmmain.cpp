@@ -72,10 +72,12 @@ void frmmain::startUp()
 void frmmain::closeEvent(QCloseEvent *event)
 {
     mSkinner::RemoveSkin(this);
-    // Dialogs still open go with the window; nothing is saved or asked.
+    // Dialogs still open go with the window; nothing is saved or asked, and
+    // the recovery copy goes: this is a normal end.
     const auto openDialogs = findChildren<QDialog *>();
     for (QDialog *dialog : openDialogs)
         dialog->close();
+    m_recoveryCopy.endNormally();
     event->accept();
 }
 

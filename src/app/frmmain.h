@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/document.h"
+#include "core/recovery_copy.h"
 #include "document_commands.h"
 #include "filters/filter_commands.h"
 #include "grip_geometry.h"
@@ -62,6 +63,7 @@ public:
     ToolState &toolState() { return m_toolState; }
     ToolOptions &toolOptions() { return m_toolOptions; }
     CanvasInput &canvasInput() { return m_canvasInput; }
+    RecoveryCopy &recoveryCopy() { return m_recoveryCopy; }
 
     CanvasView *canvasView() const { return m_canvasView; }
     ColorPallete *palette() const { return m_palette; }
@@ -130,6 +132,7 @@ private:
     CanvasInput m_canvasInput{m_document, m_toolState, m_toolOptions, m_clipboard, *this};
     FilterCommands m_filterCommands{m_document, m_dialogs, this};
     DocumentCommands m_documentCommands{m_document, m_toolState, m_dialogs, this};
+    RecoveryCopy m_recoveryCopy{m_document};
 
     QWidget *m_client = nullptr; // between the menu bar and the status bar
     QWidget *m_topStrip = nullptr;

@@ -1,12 +1,15 @@
 #include "app/command_line.h"
 #include "app/frmmain.h"
 #include "app/qt_common_dialogs.h"
+#include "app/recovery_offer.h"
+#include "app/termination_watch.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include <cstdio>
@@ -61,9 +64,21 @@ int main(int argc, char **argv)
     frmmain window(dialogs);
     window.startUp();
     window.show();
-    // "kalvo picture.bmp": read again now that Qt has taken its own options,
-    // such as -platform, out of the list.
-    window.documentCommands().openFromCommandLine(
-        readCommandLine(QCoreApplication::arguments().mid(1)).files);
+    // A copy of the picture is kept from the start: nothing drawn is lost
+    // when the process dies (an unwritable cache folder only means no copy).
+    RecoveryCopy &copy = window.recoveryCopy();
+    copy.start(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+               QStringLiteral("/recovery"));
+    // A recovered picture takes the place of one named on the command line:
+    // the user chose to go on with it. "kalvo picture.bmp": read again now
+    // that Qt has taken its own options, such as -platform, out of the list.
+    if (!offerRecovery(copy, window.documentCommands(), dialogs, &window))
+        window.documentCommands().openFromCommandLine(
+            readCommandLine(QCoreApplication::arguments().mid(1)).files);
+    // Asked to end (a logout, kill): the copy is brought up to date first.
+    TerminationWatch termination;
+    QObject::connect(&termination, &TerminationWatch::requested, &copy, [&copy](int signal) {
+        copy.finish([signal] { QCoreApplication::exit(128 + signal); });
+    });
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "large_image.h"
 
+#include "memory_room.h"
 #include "row_bands.h"
 
 #include <sys/mman.h>
@@ -31,6 +32,10 @@ QImage newLargeImage(int width, int height, QImage::Format format)
     if (width <= 0 || height <= 0 || bytes < LargeBytes ||
         QImage::toPixelFormat(format).bitsPerPixel() != 32)
         return QImage(width, height, format);
+    // Mapped memory is only promised: refused here rather than by the
+    // out-of-memory killer when the picture is first written.
+    if (!memory::canAllocate(bytes))
+        return {};
     void *address = mmap(nullptr, static_cast<std::size_t>(bytes), PROT_READ | PROT_WRITE,
                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (address == MAP_FAILED)

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -132,6 +134,8 @@ public:
     HorizontalRows(const QImage &source, const AxisPlan &xs, std::size_t columns)
         : m_source(source), m_xs(xs), m_columns(columns)
     {
+        for (std::vector<std::int32_t> &row : m_rows)
+            row.resize(m_columns * 3);
     }
 
     // Source row k resampled: red, green and blue of each output column.
@@ -144,7 +148,6 @@ public:
         const std::size_t slot = m_next;
         m_next = (m_next + 1) % Slots;
         std::vector<std::int32_t> &out = m_rows[slot];
-        out.resize(m_columns * 3);
         m_index[slot] = k;
         const auto *src = reinterpret_cast<const QRgb *>(m_source.constScanLine(k));
         for (std::size_t i = 0; i < m_columns; ++i) {
@@ -176,6 +179,87 @@ private:
 
 } // namespace
 
+namespace {
+
+// What one band of rows needs while it is worked on, made before the first
+// row is written: running short of memory half-way would leave half a
+// picture written.
+struct RowWork {
+    HorizontalRows horizontal;
+    std::vector<std::int64_t> sums;
+    std::vector<QRgb> row;
+    std::atomic<bool> busy{false};
+
+    RowWork(const QImage &source, const AxisPlan &xs, std::size_t columns)
+        : horizontal(source, xs, columns), sums(columns * 3), row(columns)
+    {
+    }
+};
+
+} // namespace
+
+bool resampleRows(const QImage &input, QSize size, ResampleFilter filter, bool twoThreads,
+                  const std::function<void(int y, const QRgb *row)> &take)
+{
+    if (input.isNull() || size.isEmpty())
+        return false;
+    const QImage source = input.convertToFormat(QImage::Format_RGB32);
+    if (source.isNull())
+        return false;
+    if (source.size() == size)
+        filter = ResampleFilter::Nearest;
+    const auto columns = static_cast<std::size_t>(size.width());
+    std::optional<AxisPlan> xs, ys;
+    std::vector<std::unique_ptr<RowWork>> work;
+    try {
+        xs = planAxis(source.width(), size.width(), filter);
+        ys = planAxis(source.height(), size.height(), filter);
+        for (int i = 0; i < 2; ++i)
+            work.push_back(std::make_unique<RowWork>(source, *xs, columns));
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+    const RoundedQuotient divide(xs->total * ys->total);
+    const std::vector<RowBand> bands = twoThreads ? rowBands(0, size.height(), size.width())
+                                                  : std::vector<RowBand>{{0, size.height()}};
+    const auto stretchBand = [&](std::size_t band, RowWork &w) {
+        for (int j = bands[band].first; j < bands[band].end; ++j) {
+            const auto uj = static_cast<std::size_t>(j);
+            if (filter == ResampleFilter::Nearest) {
+                const auto *src = reinterpret_cast<const QRgb *>(
+                    source.constScanLine(ys->taps[ys->first[uj]].index));
+                for (std::size_t i = 0; i < columns; ++i)
+                    w.row[i] = src[xs->taps[xs->first[i]].index];
+            } else {
+                std::fill(w.sums.begin(), w.sums.end(), 0);
+                for (std::size_t t = ys->first[uj]; t < ys->first[uj + 1]; ++t) {
+                    const std::vector<std::int32_t> &row = w.horizontal.row(ys->taps[t].index);
+                    const std::int64_t weight = ys->taps[t].weight;
+                    for (std::size_t c = 0; c < w.sums.size(); ++c)
+                        w.sums[c] += weight * row[c];
+                }
+                for (std::size_t i = 0; i < columns; ++i)
+                    w.row[i] = qRgb(divide(w.sums[3 * i]), divide(w.sums[3 * i + 1]),
+                                    divide(w.sums[3 * i + 2]));
+            }
+            take(j, w.row.data());
+        }
+    };
+    runBands(bands.size(), [&](std::size_t band) {
+        // At most two bands run at once, so one of the two is always free.
+        for (;;) {
+            for (const auto &w : work) {
+                if (!w->busy.exchange(true)) {
+                    stretchBand(band, *w);
+                    w->busy = false;
+                    return;
+                }
+            }
+        }
+    });
+    return true;
+}
+
 QImage resample(const QImage &input, QSize size, bool mirrorX, bool mirrorY, ResampleFilter filter)
 {
     if (input.isNull() || size.isEmpty())
@@ -187,47 +271,16 @@ QImage resample(const QImage &input, QSize size, bool mirrorX, bool mirrorY, Res
     QImage out = newLargeImage(size.width(), size.height());
     if (out.isNull())
         return out;
-    const AxisPlan xs = planAxis(source.width(), size.width(), filter);
-    const AxisPlan ys = planAxis(source.height(), size.height(), filter);
-    const RoundedQuotient divide(xs.total * ys.total);
-    const auto columns = static_cast<std::size_t>(size.width());
     uchar *outBits = out.bits();
     const qsizetype outStride = out.bytesPerLine();
-    const std::vector<RowBand> bands = rowBands(0, size.height(), size.width());
-    // A band's rows are its own memory; a band that cannot have it ends the
-    // whole stretch with no picture, as a lack of memory for the output does.
-    std::atomic<bool> outOfMemory{false};
-    const auto stretchBand = [&](std::size_t band) {
-        HorizontalRows horizontal(source, xs, columns);
-        std::vector<std::int64_t> sums(columns * 3);
-        for (int j = bands[band].first; j < bands[band].end; ++j) {
-            std::fill(sums.begin(), sums.end(), 0);
-            const auto uj = static_cast<std::size_t>(j);
-            for (std::size_t t = ys.first[uj]; t < ys.first[uj + 1]; ++t) {
-                const std::vector<std::int32_t> &row = horizontal.row(ys.taps[t].index);
-                const std::int64_t w = ys.taps[t].weight;
-                for (std::size_t c = 0; c < sums.size(); ++c)
-                    sums[c] += w * row[c];
-            }
-            auto *dst = reinterpret_cast<QRgb *>(outBits +
-                                                 (mirrorY ? size.height() - 1 - j : j) * outStride);
-            for (std::size_t i = 0; i < columns; ++i) {
-                const QRgb p =
-                    qRgb(divide(sums[3 * i]), divide(sums[3 * i + 1]), divide(sums[3 * i + 2]));
-                dst[mirrorX ? columns - 1 - i : i] = p;
-            }
-        }
-    };
-    runBands(bands.size(), [&](std::size_t band) {
-        if (outOfMemory)
-            return;
-        try {
-            stretchBand(band);
-        } catch (const std::bad_alloc &) {
-            outOfMemory = true;
-        }
+    const int width = size.width();
+    const bool made = resampleRows(source, size, filter, true, [&](int j, const QRgb *row) {
+        auto *dst =
+            reinterpret_cast<QRgb *>(outBits + (mirrorY ? size.height() - 1 - j : j) * outStride);
+        if (mirrorX)
+            std::reverse_copy(row, row + width, dst);
+        else
+            std::copy(row, row + width, dst);
     });
-    if (outOfMemory)
-        return {};
-    return out;
+    return made ? out : QImage();
 }

@@ -1,6 +1,7 @@
 #include "surface.h"
 
 #include "large_image.h"
+#include "memory_room.h"
 #include "numbers.h"
 #include "row_bands.h"
 #include "surface_writer.h"
@@ -72,7 +73,8 @@ bool Surface::canHold(int width, int height)
 {
     if (width < 1 || height < 1 || width > MaxSide || height > MaxSide)
         return false;
-    return static_cast<qint64>(width) * height <= maxPixels();
+    const qint64 pixels = static_cast<qint64>(width) * height;
+    return pixels <= maxPixels() && memory::canAllocate(pixels * 4);
 }
 
 bool Surface::setSize(int newWidth, int newHeight)

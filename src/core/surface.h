@@ -40,8 +40,8 @@ public:
                      QObject *parent = nullptr);
     ~Surface() override;
 
-    // Whether a surface of this size can be had: both sides at least 1, and
-    // small enough for this machine's memory with room to spare.
+    // Whether a surface of this size can be had: both sides at least 1, small
+    // enough for this machine's memory, and room for it now (memory_room.h).
     static bool canHold(int width, int height);
 
     int width() const { return m_image.width(); }
@@ -125,6 +125,11 @@ public:
     void stretchBlt(const QRect &destination, const Surface &source, const QRect &sourceRect);
     void transparentBlt(const QRect &destination, const Surface &source, const QRect &sourceRect,
                         Colour key);
+    // The whole of source stretched over the whole surface in mode, leaving
+    // out every stretched pixel that is exactly key. The stretch is made a
+    // few rows at a time, never held whole. False, with nothing changed, when
+    // the memory cannot be had.
+    bool stretchKeyed(const Surface &source, StretchMode mode, Colour key);
     // Becomes the whole of source stretched to size, in the stretch mode, as
     // setSize and a whole-surface stretchBlt would. False, with nothing
     // changed, when the memory cannot be had.

@@ -170,6 +170,37 @@ void Surface::transparentBlt(const QRect &destination, const Surface &source,
     });
 }
 
+bool Surface::stretchKeyed(const Surface &source, StretchMode mode, Colour key)
+{
+    // Rows go straight into the image from two threads; the screen layer's
+    // tiles are made as they are written, which is for one thread.
+    const bool twoThreads = m_autoRedraw;
+    const QImage read =
+        &source == this ? grabLayer(source.rect()) : source.readLayer(source.rect());
+    const QRgb keyRgb = toQRgb(key);
+    const int width = this->width();
+    bool laid = false;
+    draw(rect(), [&](Writer &w) {
+        laid = resampleRows(read, size(),
+                            mode == StretchMode::Halftone ? ResampleFilter::Smooth
+                                                          : ResampleFilter::Nearest,
+                            twoThreads, [&](int y, const QRgb *row) {
+                                // Runs of pixels other than the key go over as whole runs.
+                                int x = 0;
+                                while (x < width) {
+                                    while (x < width && row[x] == keyRgb)
+                                        ++x;
+                                    const int start = x;
+                                    while (x < width && row[x] != keyRgb)
+                                        ++x;
+                                    if (x > start)
+                                        w.copyRow(y, start, row + start, x - start);
+                                }
+                            });
+    });
+    return laid;
+}
+
 void Surface::extFloodFill(QPointF at, Colour match, const QImage &pattern)
 {
     const QPoint start(roundToInt(at.x()), roundToInt(at.y()));

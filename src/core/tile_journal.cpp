@@ -117,6 +117,34 @@ QImage TiledPicture::tile(int column, int row) const
     return pixels;
 }
 
+bool TiledPicture::copyTile(int column, int row, uchar *out) const
+{
+    if (!m_held)
+        return false;
+    const std::size_t index = static_cast<std::size_t>(row * m_held->columns + column);
+    const QRect area = m_held->tileRect(index);
+    const auto bytes = static_cast<std::size_t>(area.width()) * 4;
+    const QImage &saved = m_held->saved[index];
+    if (!saved.isNull()) {
+        for (int y = 0; y < area.height(); ++y)
+            std::memcpy(out + bytes * static_cast<std::size_t>(y), saved.constScanLine(y), bytes);
+        return true;
+    }
+    const QImage *base = baseImage(*m_held);
+    if (!base)
+        return false;
+    const QRgb mask = m_held->masks[index];
+    for (int y = 0; y < area.height(); ++y) {
+        auto *target = reinterpret_cast<QRgb *>(out + bytes * static_cast<std::size_t>(y));
+        std::memcpy(target, base->constScanLine(area.top() + y) + area.left() * 4, bytes);
+        if (mask != 0) {
+            for (int x = 0; x < area.width(); ++x)
+                target[x] ^= mask;
+        }
+    }
+    return true;
+}
+
 QRgb TiledPicture::tileMask(int column, int row) const
 {
     return m_held ? m_held->masks[static_cast<std::size_t>(row * m_held->columns + column)] : 0;
@@ -233,6 +261,24 @@ bool TileJournal::keepTiles(const std::vector<std::size_t> &tiles,
         QImage tile;
         uchar *bits;
     };
+    // Counted first: a whole-picture save is refused before any of it is
+    // taken when the machine has no room for it.
+    std::size_t needed = 0;
+    const auto reads = [](const std::shared_ptr<HeldTiles> &held, std::size_t index) {
+        return held->saved[index].isNull();
+    };
+    for (const std::size_t index : tiles) {
+        for (auto held = first; held != last; ++held) {
+            // One copy for each mask the pictures that still read it have.
+            const QRgb mask = (*held)->masks[index];
+            if (reads(*held, index) && std::none_of(first, held, [&](const auto &other) {
+                    return reads(other, index) && other->masks[index] == mask;
+                }))
+                ++needed;
+        }
+    }
+    if (!tilePoolHasRoom(needed))
+        return false;
     std::vector<Copy> copies;
     std::vector<std::pair<HeldTiles *, std::size_t>> owners;
     for (const std::size_t index : tiles) {

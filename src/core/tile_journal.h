@@ -52,6 +52,9 @@ public:
 
     // The pixels of one tile.
     QImage tile(int column, int row) const;
+    // The same written to out, rows one after another, with no image made;
+    // false when the picture reads a surface that is gone.
+    bool copyTile(int column, int row, uchar *out) const;
     // Where the tile's pixels are kept: null while the picture reads them
     // from the surface's own image, else the address of the copy, which two
     // pictures that share it have in common.

@@ -1,5 +1,7 @@
 #include "tile_pool.h"
 
+#include "memory_room.h"
+
 #include <sys/mman.h>
 
 #include <cstdint>
@@ -40,6 +42,16 @@ class TilePool
 public:
     std::size_t limit = 0;
 
+    bool hasRoom(std::size_t pieces) const
+    {
+        if (limit != 0 && m_inUse + pieces > limit)
+            return false;
+        if (pieces <= m_free)
+            return true;
+        const std::size_t blocks = (pieces - m_free + PiecesPerBlock - 1) / PiecesPerBlock;
+        return memory::canAllocate(static_cast<qint64>(blocks * BlockBytes));
+    }
+
     uchar *take()
     {
         if (limit != 0 && m_inUse >= limit)
@@ -60,6 +72,7 @@ public:
             }
             uchar *piece = block.free.back();
             block.free.pop_back();
+            --m_free;
             if (block.free.empty())
                 m_open.pop_back();
             return piece;
@@ -71,6 +84,7 @@ public:
         block.base = static_cast<uchar *>(base);
         for (std::size_t i = PiecesPerBlock; i-- > 1;)
             block.free.push_back(block.base + i * PieceBytes);
+        m_free += PiecesPerBlock - 1;
         m_open.push_back(reinterpret_cast<std::uintptr_t>(base));
         return block.base;
     }
@@ -83,10 +97,12 @@ public:
         if (block.free.empty())
             m_open.push_back(key);
         block.free.push_back(piece);
+        ++m_free;
         // A block no tile uses goes back to the system, unless it is the
         // only one with room: the next stroke would just ask for it again.
         if (block.free.size() == PiecesPerBlock && m_open.size() > 1) {
             munmap(block.base, BlockBytes);
+            m_free -= PiecesPerBlock;
             m_blocks.erase(key);
             std::erase(m_open, key);
         }
@@ -99,6 +115,8 @@ private:
     };
     std::unordered_map<std::uintptr_t, Block> m_blocks;
     std::size_t m_inUse = 0;
+    // Pieces free in the blocks mapped.
+    std::size_t m_free = 0;
     // Blocks with free pieces, each once, the most recent last.
     std::vector<std::uintptr_t> m_open;
 };
@@ -116,6 +134,11 @@ void givePiece(void *piece)
 }
 
 } // namespace
+
+bool tilePoolHasRoom(std::size_t pieces)
+{
+    return pool().hasRoom(pieces);
+}
 
 void setTilePoolLimit(std::size_t pieces)
 {

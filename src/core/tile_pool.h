@@ -13,6 +13,10 @@ QImage pooledCopy(const QImage &image, const QRect &area);
 // A tile of that size in pooled memory, its pixels not set.
 QImage pooledTile(QSize size, QImage::Format format);
 
+// Whether pieces more tiles can be had: those the pool has free, and room on
+// the machine for the blocks that the rest would take (memory_room.h).
+bool tilePoolHasRoom(std::size_t pieces);
+
 // For tests of running short of memory: at most pieces tiles in use at once
 // from now on (0: no limit of the pool's own).
 void setTilePoolLimit(std::size_t pieces);

@@ -146,10 +146,10 @@ void FilterCommands::border()
     }
 }
 
-void FilterCommands::mask(Surface &scratch)
+void FilterCommands::mask()
 {
     const std::optional<QString> path =
         frmMask::ask(m_document.canvas(), m_document.lastFolder, m_dialogs, m_owner);
     if (path)
-        ApplyMask({m_document.canvas(), m_maskHolder, scratch}, *path, m_dialogs, m_owner);
+        ApplyMask({m_document.canvas(), m_maskHolder}, *path, m_dialogs, m_owner);
 }

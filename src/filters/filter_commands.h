@@ -46,8 +46,8 @@ public:
     void flip(int mode);
     // The image border dialog, then the border.
     void border();
-    // The picture mask dialog, then the mask, stretched in scratch.
-    void mask(Surface &scratch);
+    // The picture mask dialog, then the mask.
+    void mask();
 
 private:
     Document &m_document;

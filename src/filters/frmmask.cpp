@@ -15,7 +15,7 @@
 frmMask::frmMask(const Surface &canvas, const QString &startFolder, CommonDialogs &dialogs,
                  QWidget *parent)
     : PlainDialog(parent), m_startFolder(startFolder), m_canvas(canvas), m_dialogs(dialogs),
-      m_view(ThumbnailSide, ThumbnailSide), pMask(1, 1, MaskKey), pTmp(1, 1, MaskKey)
+      m_view(ThumbnailSide, ThumbnailSide), pMask(1, 1, MaskKey)
 {
     setObjectName(QStringLiteral("frmMask"));
     setWindowTitle(QStringLiteral("图片掩码"));
@@ -75,7 +75,7 @@ void frmMask::cmdOpen_Click()
 
 void frmMask::PreviewMask()
 {
-    LayMask(m_view, pTmp, pMask, Surface::StretchMode::Default);
+    LayMask(m_view, pMask, Surface::StretchMode::Default);
 }
 
 void frmMask::cmdReset_Click()

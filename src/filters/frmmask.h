@@ -45,9 +45,8 @@ private:
     // What pView shows: the thumbnail, ThumbnailSide pixels square of which
     // the part inside the border is seen.
     Surface m_view;
-    // The mask picture while it is previewed, and the surface it is stretched in.
+    // The mask picture while it is previewed.
     Surface pMask;
-    Surface pTmp;
 
     QLabel *lblMask;
     QLineEdit *txtFilename;

@@ -16,21 +16,15 @@ PictureError LoadMask(Surface &holder, const QString &path)
     return holder.setPicture(loaded.image) ? PictureError::None : PictureError::TooLarge;
 }
 
-bool LayMask(Surface &target, Surface &scratch, Surface &mask, Surface::StretchMode mode)
+bool LayMask(Surface &target, Surface &mask, Surface::StretchMode mode)
 {
-    // Whatever picture the scratch still holds must not show through should
-    // the stretch below come to nothing.
-    if (scratch.hasPicture())
-        scratch.clearPicture();
-    scratch.setStretchMode(mode);
-    const bool sized = scratch.stretchFrom(mask, target.size());
-    if (sized) {
-        target.transparentBlt(target.rect(), scratch, scratch.rect(), MaskKey);
+    // Stretched a few rows at a time: a stretched copy of the whole mask
+    // would cost as much memory as the picture.
+    const bool laid = target.stretchKeyed(mask, mode, MaskKey);
+    if (laid)
         target.refresh();
-    }
     mask.clearPicture();
-    scratch.clearPicture();
-    return sized;
+    return laid;
 }
 
 void ApplyMask(const MaskSurfaces &surfaces, const QString &path, CommonDialogs &dialogs,
@@ -42,8 +36,7 @@ void ApplyMask(const MaskSurfaces &surfaces, const QString &path, CommonDialogs 
         const PictureError error = LoadMask(surfaces.holder, path);
         if (error != PictureError::None)
             problem = pictureErrorMessage(error, path);
-        else if (!LayMask(surfaces.canvas, surfaces.scratch, surfaces.holder,
-                          Surface::StretchMode::Halftone))
+        else if (!LayMask(surfaces.canvas, surfaces.holder, Surface::StretchMode::Halftone))
             problem = QStringLiteral("位图尺寸太大，内存无法容纳");
     }
     if (!problem.isEmpty())

@@ -17,18 +17,17 @@ inline constexpr Colour MaskKey = 0x00FF00FF;
 PictureError LoadMask(Surface &holder, const QString &path);
 
 // Lays the picture of mask over the whole of target: mask is stretched to
-// target's size into scratch, which takes that size, resampled in mode; every
-// stretched pixel that is not exactly MaskKey replaces the target pixel in its
-// place; target is refreshed. Then mask and scratch are emptied. False,
-// with target as it was, when scratch cannot take that size.
-bool LayMask(Surface &target, Surface &scratch, Surface &mask, Surface::StretchMode mode);
+// target's size, resampled in mode; every stretched pixel that is not exactly
+// MaskKey replaces the target pixel in its place; target is refreshed. Then
+// mask is emptied. False, with target as it was, when the memory for the
+// work cannot be had.
+bool LayMask(Surface &target, Surface &mask, Surface::StretchMode mode);
 
-// The surfaces the picture mask command works with: the canvas, the holder of
-// the loaded mask and the scratch surface it is stretched in.
+// The surfaces the picture mask command works with: the canvas and the
+// holder of the loaded mask.
 struct MaskSurfaces {
     Surface &canvas;
     Surface &holder;
-    Surface &scratch;
 };
 
 // The picture mask command: the picture file at path, stretched to the canvas

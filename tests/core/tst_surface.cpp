@@ -71,6 +71,8 @@ private slots:
     void defaultStretchTakesNearestPixels();
     void stretchFromIsAResizedStretch_data();
     void stretchFromIsAResizedStretch();
+    void stretchKeyedIsAKeyedStretch_data();
+    void stretchKeyedIsAKeyedStretch();
     void bitBltClipsAndCopiesWithinOneSurface();
     void gradientBlends_data();
     void gradientBlends();
@@ -634,6 +636,54 @@ void TestSurface::stretchFromIsAResizedStretch()
     QCOMPARE(source.image(), numberedPicture(12, 9));
     QVERIFY(!target.stretchFrom(source, QSize(1 << 17, 1)));
     QCOMPARE(target.image(), expected.image());
+}
+
+void TestSurface::stretchKeyedIsAKeyedStretch_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("halftone");
+    QTest::addColumn<bool>("persistent");
+    for (const bool halftone : {false, true}) {
+        for (const bool persistent : {true, false}) {
+            const char *mode = halftone ? "halftone" : "default";
+            const char *layer = persistent ? "image" : "screen";
+            QTest::addRow("%s, %s, larger", mode, layer)
+                << QSize(530, 300) << halftone << persistent;
+            QTest::addRow("%s, %s, smaller", mode, layer) << QSize(5, 3) << halftone << persistent;
+            QTest::addRow("%s, %s, same", mode, layer) << QSize(12, 9) << halftone << persistent;
+        }
+    }
+}
+
+// The same pixels as a stretch into a surface of the target's size followed
+// by a keyed copy of it, without the surface in between.
+void TestSurface::stretchKeyedIsAKeyedStretch()
+{
+    QFETCH(QSize, size);
+    QFETCH(bool, halftone);
+    QFETCH(bool, persistent);
+    const auto mode = halftone ? Surface::StretchMode::Halftone : Surface::StretchMode::Default;
+    constexpr Colour Key = 0x00FF00FF;
+    Surface source(12, 9);
+    source.setPicture(numberedPicture(12, 9));
+    source.line(QPointF(2, 2), QPointF(7, 6), Key, Surface::LineForm::FilledBox);
+    Surface stretched(1, 1);
+    stretched.setStretchMode(mode);
+    QVERIFY(stretched.setSize(size.width(), size.height()));
+    stretched.stretchBlt(stretched.rect(), source, source.rect());
+    Surface target(size.width(), size.height());
+    target.setPicture(numberedPicture(size.width(), size.height()).mirrored(true, true));
+    QImage expected = target.image();
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            if (stretched.getPixel(x, y) != Key)
+                expected.setPixel(x, y, toQRgb(stretched.getPixel(x, y)));
+        }
+    }
+    target.setAutoRedraw(persistent);
+    QVERIFY(target.stretchKeyed(source, mode, Key));
+    QCOMPARE(target.grabLayer(target.rect()), expected);
+    QCOMPARE(target.image() == expected, persistent);
 }
 
 void TestSurface::bitBltClipsAndCopiesWithinOneSurface()

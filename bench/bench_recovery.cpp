@@ -1,0 +1,246 @@
+// The recovery copy through the main window, at 760 x 568, 8000 x 6000 and
+// 16000 x 12000 (the argument is the picture's width): from the release of a
+// stroke (or a whole-picture filter) until the copy on disk holds it, with
+// the program's own settling delay; and what a restart takes from finding the
+// copy to the recovered picture on the canvas. The copies go to a temporary
+// folder.
+#include "app/frmmain.h"
+#include "app/recovery_offer.h"
+#include "controls/canvas_view.h"
+#include "core/common_dialogs.h"
+#include "core/picture_file.h"
+#include "core/recovery_format.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+// A kilobyte figure of /proc/self/status, in bytes.
+double statusBytes(const char *field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string key = std::string(field) + ':';
+    while (std::getline(status, line)) {
+        if (line.rfind(key, 0) == 0)
+            return std::stod(line.substr(key.size())) * 1024.0;
+    }
+    return 0;
+}
+
+class YesDialogs : public CommonDialogs
+{
+public:
+    QString file;
+    FileChoice openFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return {file, 0};
+    }
+    FileChoice saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return {};
+    }
+    Colour chooseColour(QWidget *, Colour, const std::array<Colour, 16> &, bool) override
+    {
+        return NoColour;
+    }
+    void message(QWidget *, const QString &, const QString &, Icon) override {}
+    bool askYesNo(QWidget *, const QString &, const QString &, Icon) override { return true; }
+    std::optional<QString> inputText(QWidget *, const QString &, const QString &,
+                                     const QString &initial) override
+    {
+        return initial;
+    }
+};
+
+QSize sizeFor(int width)
+{
+    return width == 760 ? QSize(760, 568) : QSize(width, width * 3 / 4);
+}
+
+// A picture with something in every pixel, saved once per size.
+QString pictureFile(QSize size)
+{
+    const QString path = QDir::temp().filePath(
+        QStringLiteral("kalvo_recovery_%1x%2.bmp").arg(size.width()).arg(size.height()));
+    if (QFileInfo::exists(path))
+        return path;
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            row[x] = qRgb(x * 255 / size.width(), y * 255 / size.height(), (x ^ y) & 0xFF);
+    }
+    savePicture(picture, path);
+    return path;
+}
+
+class Instance
+{
+public:
+    Instance(int width, const QString &folder)
+    {
+        m_dialogs.file = pictureFile(sizeFor(width));
+        m_window = std::make_unique<frmmain>(m_dialogs);
+        m_window->startUp();
+        m_window->resize(1280, 1000);
+        m_window->recoveryCopy().start(folder);
+    }
+
+    frmmain &window() { return *m_window; }
+    CommonDialogs &dialogs() { return m_dialogs; }
+
+    // Runs the window's events until the copy is written.
+    void waitForCopy()
+    {
+        QEventLoop loop;
+        QObject::connect(&m_window->recoveryCopy(), &RecoveryCopy::written, &loop,
+                         &QEventLoop::quit);
+        loop.exec();
+    }
+
+    void mouse(QEvent::Type type, QPointF at, Qt::MouseButtons buttons)
+    {
+        CanvasView *view = m_window->canvasView();
+        QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    }
+
+    void stroke(QPointF at)
+    {
+        mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
+        for (int i = 1; i <= 40; ++i)
+            mouse(QEvent::MouseMove, at + QPointF(i * 10, (i % 2) * 150), Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, at + QPointF(400, 0), Qt::NoButton);
+    }
+
+    void trigger(const char *action) { m_window->findChild<QAction *>(action)->trigger(); }
+
+private:
+    YesDialogs m_dialogs;
+    std::unique_ptr<frmmain> m_window;
+};
+
+// From the end of the change until the copy holds it; beside it the copy's
+// size on disk and the memory the copying took beyond what the process held
+// after the change, both as multiples of the picture's bytes.
+void afterChange(benchmark::State &state, const char *action)
+{
+    QTemporaryDir folder;
+    Instance instance(static_cast<int>(state.range(0)), folder.path());
+    instance.trigger("mnuOpen");
+    instance.window().toolState().currentTool = ToolId::Pencil;
+    instance.waitForCopy();
+    std::int64_t bytes = 0;
+    double extra = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (action)
+            instance.trigger(action);
+        else
+            instance.stroke(QPointF(100, 100));
+        std::ofstream("/proc/self/clear_refs") << "5";
+        const double held = statusBytes("VmRSS");
+        state.ResumeTiming();
+        instance.waitForCopy();
+        state.PauseTiming();
+        extra = std::max(extra, statusBytes("VmHWM") - held);
+        bytes = QFileInfo(instance.window().recoveryCopy().copyPath()).size();
+        state.ResumeTiming();
+    }
+    const QSize size = instance.window().document().canvas().size();
+    const double picture = double(size.width()) * size.height() * 4;
+    state.counters["copy_x"] = double(bytes) / picture;
+    state.counters["extra_x"] = extra / picture;
+}
+
+void BM_RecoveryAfterStroke(benchmark::State &state)
+{
+    afterChange(state, nullptr);
+}
+BENCHMARK(BM_RecoveryAfterStroke)
+    ->Arg(760)
+    ->Arg(8000)
+    ->Arg(16000)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_RecoveryAfterFilter(benchmark::State &state)
+{
+    afterChange(state, "mnuGray");
+}
+BENCHMARK(BM_RecoveryAfterFilter)
+    ->Arg(760)
+    ->Arg(8000)
+    ->Arg(16000)
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// A restart after a process died with the picture and a stroke on it: from
+// looking for copies to the recovered picture on the canvas.
+void BM_RecoveryRestart(benchmark::State &state)
+{
+    const int width = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir folder;
+        {
+            Instance dead(width, folder.path());
+            dead.trigger("mnuOpen");
+            dead.waitForCopy();
+            dead.window().toolState().currentTool = ToolId::Pencil;
+            dead.stroke(QPointF(100, 100));
+            dead.waitForCopy();
+        }
+        Instance next(760, folder.path());
+        state.ResumeTiming();
+        offerRecovery(next.window().recoveryCopy(), next.window().documentCommands(),
+                      next.dialogs(), &next.window());
+        next.window().canvasView()->grab(QRect(0, 0, 1000, 700));
+    }
+}
+BENCHMARK(BM_RecoveryRestart)
+    ->Arg(760)
+    ->Arg(8000)
+    ->Arg(16000)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Reading a copy alone: the index, the memory for the picture, the tiles.
+void BM_RecoveryReadCopy(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    QString path;
+    {
+        Instance dead(static_cast<int>(state.range(0)), folder.path());
+        dead.trigger("mnuOpen");
+        dead.waitForCopy();
+        path = dead.window().recoveryCopy().copyPath();
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(recovery::readCopy(path).image.constBits());
+}
+BENCHMARK(BM_RecoveryReadCopy)
+    ->Arg(8000)
+    ->Arg(16000)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
