@@ -144,8 +144,7 @@ void TestImageTools::maskCoversAllButMagenta()
     Surface canvas, holder(1, 1, MaskKey);
     canvas.setPicture(before);
     ScriptedDialogs dialogs;
-    ApplyMask({canvas, holder}, file.isEmpty() ? file : folder.filePath(file), dialogs,
-              nullptr);
+    ApplyMask({canvas, holder}, file.isEmpty() ? file : folder.filePath(file), dialogs, nullptr);
     const QImage after = canvas.image();
     int kept = 0;
     for (int y = 0; y < 200; ++y) {
