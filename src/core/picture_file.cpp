@@ -7,7 +7,26 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+// Only a regular file is read: opening a pipe for reading waits for a writer,
+// and a device or a socket may never end. The path is looked at through a
+// descriptor opened without waiting, so that the look itself never waits.
+bool isRegularFile(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {
+    };
+    const bool regular = fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    ::close(fd);
+    return regular;
+}
 
 PictureError writeError(const QSaveFile &file)
 {
@@ -27,7 +46,7 @@ LoadedPicture loadPicture(const QString &path)
 {
     LoadedPicture result;
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (!isRegularFile(path) || !file.open(QIODevice::ReadOnly)) {
         result.error = PictureError::CannotRead;
         return result;
     }

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <unistd.h>
 
 using namespace bitmap_builder;
@@ -254,6 +256,11 @@ void TestPictureFile::recognisesContentNotName()
     QCOMPARE(loadPicture(m_dir.filePath(QStringLiteral("missing.bmp"))).error,
              PictureError::CannotRead);
     QCOMPARE(loadPicture(m_dir.path()).error, PictureError::CannotRead);
+    // Neither waits: a pipe with no writer, a device that never ends.
+    const QString pipe = m_dir.filePath(QStringLiteral("pipe.bmp"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QCOMPARE(loadPicture(pipe).error, PictureError::CannotRead);
+    QCOMPARE(loadPicture(QStringLiteral("/dev/zero")).error, PictureError::CannotRead);
 }
 
 void TestPictureFile::savesAndLoadsBack_data()
