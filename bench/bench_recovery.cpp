@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -119,12 +120,18 @@ public:
         QApplication::sendEvent(view, &event);
     }
 
-    void stroke(QPointF at)
+    // events: the window's events run after each step.
+    void stroke(QPointF at, bool events = false)
     {
-        mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
+        const auto step = [&](QEvent::Type type, QPointF to, Qt::MouseButtons buttons) {
+            mouse(type, to, buttons);
+            if (events)
+                QCoreApplication::processEvents();
+        };
+        step(QEvent::MouseButtonPress, at, Qt::LeftButton);
         for (int i = 1; i <= 40; ++i)
-            mouse(QEvent::MouseMove, at + QPointF(i * 10, (i % 2) * 150), Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, at + QPointF(400, 0), Qt::NoButton);
+            step(QEvent::MouseMove, at + QPointF(i * 10, (i % 2) * 150), Qt::LeftButton);
+        step(QEvent::MouseButtonRelease, at + QPointF(400, 0), Qt::NoButton);
     }
 
     void trigger(const char *action) { m_window->findChild<QAction *>(action)->trigger(); }
@@ -218,6 +225,45 @@ BENCHMARK(BM_RecoveryRestart)
     ->Arg(760)
     ->Arg(8000)
     ->Arg(16000)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// A stroke of 40 moves with the window's events run after each, as they run
+// between a user's moves, while the copy of a whole-picture change is being
+// written (copying 1) or after it was (0): what the copy costs drawing.
+void BM_RecoveryStrokeBesideCopy(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    Instance instance(static_cast<int>(state.range(0)), folder.path());
+    instance.trigger("mnuOpen");
+    instance.window().toolState().currentTool = ToolId::Pencil;
+    instance.waitForCopy();
+    const bool copying = state.range(1) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        instance.trigger("mnuGray");
+        if (copying) {
+            // Past the settling delay: the copy has begun.
+            QEventLoop loop;
+            QTimer::singleShot(400, &loop, &QEventLoop::quit);
+            loop.exec();
+        } else {
+            instance.waitForCopy();
+        }
+        state.ResumeTiming();
+        instance.stroke(QPointF(100, 100), true);
+        state.PauseTiming();
+        instance.waitForCopy();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RecoveryStrokeBesideCopy)
+    ->Args({8000, 0})
+    ->Args({8000, 1})
+    ->Args({16000, 0})
+    ->Args({16000, 1})
+    ->ArgNames({"width", "copying"})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

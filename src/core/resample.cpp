@@ -1,6 +1,7 @@
 #include "resample.h"
 
 #include "large_image.h"
+#include "pixel_loop.h"
 #include "row_bands.h"
 
 #include <algorithm>
@@ -66,35 +67,33 @@ AxisPlan planAxis(int from, int to, ResampleFilter filter)
     return plan;
 }
 
-// n / d rounded to nearest, ties to even, for n >= 0 and a fixed d > 0. A
-// division for each channel of each pixel was most of the time of scaling a
-// big picture; the quotient comes from a reciprocal instead and is corrected
-// to the exact one.
-class RoundedQuotient
+// Adds weight times each of count channel sums of a row to sums. Doubles
+// hold every sum here exactly (below 2^53), and their loops run on the
+// vector units.
+KALVO_PIXEL_LOOP void addWeighted(double *__restrict sums, const std::int32_t *__restrict row,
+                                  double weight, std::size_t count)
 {
-public:
-    explicit RoundedQuotient(std::int64_t divisor)
-        : m_divisor(divisor), m_reciprocal(1.0 / static_cast<double>(divisor))
-    {
-    }
+    for (std::size_t c = 0; c < count; ++c)
+        sums[c] += weight * row[c];
+}
 
-    int operator()(std::int64_t n) const
-    {
-        auto q = static_cast<std::int64_t>(static_cast<double>(n) * m_reciprocal);
-        std::int64_t r = n - q * m_divisor;
-        for (; r < 0; r += m_divisor)
-            --q;
-        for (; r >= m_divisor; r -= m_divisor)
-            ++q;
-        if (2 * r > m_divisor || (2 * r == m_divisor && (q & 1)))
-            ++q;
-        return static_cast<int>(q);
+// Each of count channel sums over total, rounded to nearest with ties to
+// even, into pixels. A quotient of two integers below 2^53 is exact in
+// double where it is a tie, and otherwise lies farther from one than its
+// rounding error, so adding and taking away 1.5 * 2^52 rounds it exactly as
+// the integer division would; a division per channel in integers was most
+// of the time of a big stretch.
+KALVO_PIXEL_LOOP void roundedQuotients(const double *__restrict sums, double total,
+                                       QRgb *__restrict pixels, std::size_t columns)
+{
+    constexpr double Shift = 6755399441055744.0;
+    for (std::size_t i = 0; i < columns; ++i) {
+        const auto r = static_cast<std::uint32_t>((sums[3 * i] / total + Shift) - Shift);
+        const auto g = static_cast<std::uint32_t>((sums[3 * i + 1] / total + Shift) - Shift);
+        const auto b = static_cast<std::uint32_t>((sums[3 * i + 2] / total + Shift) - Shift);
+        pixels[i] = 0xFF000000u | (r << 16) | (g << 8) | b;
     }
-
-private:
-    std::int64_t m_divisor;
-    double m_reciprocal;
-};
+}
 
 QImage nearest(const QImage &source, QSize size, bool mirrorX, bool mirrorY)
 {
@@ -186,7 +185,7 @@ namespace {
 // picture written.
 struct RowWork {
     HorizontalRows horizontal;
-    std::vector<std::int64_t> sums;
+    std::vector<double> sums;
     std::vector<QRgb> row;
     std::atomic<bool> busy{false};
 
@@ -219,7 +218,7 @@ bool resampleRows(const QImage &input, QSize size, ResampleFilter filter, bool t
     } catch (const std::bad_alloc &) {
         return false;
     }
-    const RoundedQuotient divide(xs->total * ys->total);
+    const auto total = static_cast<double>(xs->total * ys->total);
     const std::vector<RowBand> bands = twoThreads ? rowBands(0, size.height(), size.width())
                                                   : std::vector<RowBand>{{0, size.height()}};
     const auto stretchBand = [&](std::size_t band, RowWork &w) {
@@ -231,16 +230,11 @@ bool resampleRows(const QImage &input, QSize size, ResampleFilter filter, bool t
                 for (std::size_t i = 0; i < columns; ++i)
                     w.row[i] = src[xs->taps[xs->first[i]].index];
             } else {
-                std::fill(w.sums.begin(), w.sums.end(), 0);
-                for (std::size_t t = ys->first[uj]; t < ys->first[uj + 1]; ++t) {
-                    const std::vector<std::int32_t> &row = w.horizontal.row(ys->taps[t].index);
-                    const std::int64_t weight = ys->taps[t].weight;
-                    for (std::size_t c = 0; c < w.sums.size(); ++c)
-                        w.sums[c] += weight * row[c];
-                }
-                for (std::size_t i = 0; i < columns; ++i)
-                    w.row[i] = qRgb(divide(w.sums[3 * i]), divide(w.sums[3 * i + 1]),
-                                    divide(w.sums[3 * i + 2]));
+                std::fill(w.sums.begin(), w.sums.end(), 0.0);
+                for (std::size_t t = ys->first[uj]; t < ys->first[uj + 1]; ++t)
+                    addWeighted(w.sums.data(), w.horizontal.row(ys->taps[t].index).data(),
+                                static_cast<double>(ys->taps[t].weight), w.sums.size());
+                roundedQuotients(w.sums.data(), total, w.row.data(), columns);
             }
             take(j, w.row.data());
         }

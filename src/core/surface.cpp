@@ -69,12 +69,16 @@ Surface::~Surface()
     m_journal->detach();
 }
 
-bool Surface::canHold(int width, int height)
+bool Surface::withinLimits(int width, int height)
 {
     if (width < 1 || height < 1 || width > MaxSide || height > MaxSide)
         return false;
-    const qint64 pixels = static_cast<qint64>(width) * height;
-    return pixels <= maxPixels() && memory::canAllocate(pixels * 4);
+    return static_cast<qint64>(width) * height <= maxPixels();
+}
+
+bool Surface::canHold(int width, int height)
+{
+    return withinLimits(width, height) && memory::canAllocate(qint64(width) * height * 4);
 }
 
 bool Surface::setSize(int newWidth, int newHeight)
@@ -108,7 +112,11 @@ bool Surface::setPicture(const QImage &picture)
         replaceImage(std::move(cleared));
         return true;
     }
-    if (!canHold(picture.width(), picture.height()))
+    // An opaque picture in the surface's own format becomes the image as it
+    // is: no memory is needed for it.
+    const bool asItIs = picture.format() == QImage::Format_RGB32;
+    if (!(asItIs ? withinLimits(picture.width(), picture.height())
+                 : canHold(picture.width(), picture.height())))
         return false;
     const QImage::Format format =
         picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;

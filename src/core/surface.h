@@ -192,6 +192,8 @@ private:
     // fill style is solid, outlined with the pen.
     template <typename Make> void closedShape(const QRect &box, Colour pen, Make make);
     void replaceImage(QImage image);
+    // Both sides at least 1 and the pixels within what this machine holds.
+    static bool withinLimits(int width, int height);
     // Clears the image to the background colour where it is, with no
     // picture, when nothing but the surface's own picture reads it; false
     // when something else does.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "core/pixel_loop.h"
 #include "core/row_bands.h"
 
 #include <QImage>
@@ -11,14 +12,6 @@
 // The machinery the Bitmap filters share: rows as plain pointers, work split
 // into bands of rows on two threads, and the history of original rows that
 // lets a neighbourhood filter overwrite the picture in place.
-
-// A pixel loop compiled for the AVX-512 and AVX2 vector units besides plain
-// x86-64; the loader picks the best one this machine has, once.
-#if defined(__x86_64__)
-#define KALVO_PIXEL_LOOP __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
-#else
-#define KALVO_PIXEL_LOOP
-#endif
 
 // The rows of a picture, taken once, so that inner loops make no QImage calls
 // and several threads can share them.

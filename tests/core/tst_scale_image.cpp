@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 constexpr Colour Magenta = 0x00FF00FF;
@@ -35,6 +37,8 @@ class TestScaleImage : public QObject
 private slots:
     void shrinkAveragesBlocks();
     void stretchesOneAxisOnly();
+    void shrinkIsTheRoundedAreaMean_data();
+    void shrinkIsTheRoundedAreaMean();
     void refusesSizesThatCannotBeHeld_data();
     void refusesSizesThatCannotBeHeld();
 };
@@ -94,6 +98,53 @@ void TestScaleImage::stretchesOneAxisOnly()
             QCOMPARE(stripes.getPixel(x, y), stripes.getPixel(x, 0));
     QCOMPARE(scratch.size(), QSize(20, 10));
     QVERIFY(allPixels(scratch, Magenta));
+}
+
+void TestScaleImage::shrinkIsTheRoundedAreaMean_data()
+{
+    QTest::addColumn<QSize>("size");
+    // Totals that are not powers of two, so that every quotient is inexact.
+    QTest::newRow("30 x 70") << QSize(30, 70);
+    QTest::newRow("7 x 13") << QSize(7, 13);
+    QTest::newRow("99 x 1") << QSize(99, 1);
+}
+
+// Against a reference in integers: each source pixel weighted by the area it
+// shares with the output pixel, the sum over the whole area rounded to
+// nearest with ties to even.
+void TestScaleImage::shrinkIsTheRoundedAreaMean()
+{
+    QFETCH(QSize, size);
+    Surface source(100, 100);
+    Surface scratch(1, 1);
+    fillPattern(source);
+    const QImage before = source.image();
+    QVERIFY(ScaleImage(source, scratch, size.width(), size.height()));
+    const auto overlap = [](qint64 k, qint64 dw, qint64 t, qint64 sw) {
+        return std::max<qint64>(0, std::min((k + 1) * dw, (t + 1) * sw) - std::max(k * dw, t * sw));
+    };
+    const qint64 total = qint64(100) * 100;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            qint64 sum[3] = {};
+            for (int j = 0; j < 100; ++j) {
+                const qint64 wy = overlap(j, size.height(), y, 100);
+                for (int i = 0; wy > 0 && i < 100; ++i) {
+                    const qint64 w = wy * overlap(i, size.width(), x, 100);
+                    const QRgb p = before.pixel(i, j);
+                    sum[0] += w * qRed(p);
+                    sum[1] += w * qGreen(p);
+                    sum[2] += w * qBlue(p);
+                }
+            }
+            int mean[3];
+            for (int c = 0; c < 3; ++c) {
+                const qint64 q = sum[c] / total, r = sum[c] % total;
+                mean[c] = int(q + (2 * r > total || (2 * r == total && q % 2 == 1)));
+            }
+            QCOMPARE(source.getPixel(x, y), rgbColour(mean[0], mean[1], mean[2]));
+        }
+    }
 }
 
 void TestScaleImage::refusesSizesThatCannotBeHeld_data()
