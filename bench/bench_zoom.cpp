@@ -41,7 +41,7 @@ struct ZoomRig {
     {
         const QSize inner = window->viewport()->innerSize();
         const CanvasView *view = window->canvasView();
-        const QPointF at = QPointF(inner.width(), inner.height()) / 2 - QPointF(view->pos());
+        const QPointF at = QPointF(inner.width(), inner.height()) / 2 - view->transform().origin();
         return at / view->zoom();
     }
 
@@ -57,7 +57,7 @@ void lineStepRepaint(benchmark::State &state)
 {
     ZoomRig rig(static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
     const double zoom = Zooms[static_cast<std::size_t>(state.range(0))];
-    rig.window->zoomTo(zoom);
+    rig.window->canvasView()->zoomTo(zoom);
     QCoreApplication::processEvents();
     CanvasInput &input = rig.window->canvasInput();
     input.chooseTool(ToolId::Line);
@@ -94,13 +94,13 @@ void zoomChange(benchmark::State &state)
                              ? 2
                              : Zooms[static_cast<std::size_t>(state.range(0))];
     // The shrunk copy made once, as the first zoom out makes it.
-    rig.window->zoomTo(other);
+    rig.window->canvasView()->zoomTo(other);
     rig.window->canvasView()->repaint();
-    rig.window->zoomTo(1);
+    rig.window->canvasView()->zoomTo(1);
     rig.window->canvasView()->repaint();
     bool out = true;
     for (auto _ : state) {
-        rig.window->zoomTo(out ? other : 1);
+        rig.window->canvasView()->zoomTo(out ? other : 1);
         rig.window->canvasView()->repaint();
         out = !out;
     }
@@ -117,7 +117,7 @@ BENCHMARK(zoomChange)
 void undoRepaint(benchmark::State &state)
 {
     ZoomRig rig(8000, 6000);
-    rig.window->zoomTo(Zooms[static_cast<std::size_t>(state.range(0))]);
+    rig.window->canvasView()->zoomTo(Zooms[static_cast<std::size_t>(state.range(0))]);
     rig.window->canvasView()->repaint();
     CanvasInput &input = rig.window->canvasInput();
     input.chooseTool(ToolId::Line);
@@ -155,7 +155,7 @@ void firstZoomOut(benchmark::State &state)
         while (pause.elapsed() < 500)
             QCoreApplication::processEvents();
         state.ResumeTiming();
-        rig.window->zoomTo(state.range(0) == 0 ? 0.125 : 0.5);
+        rig.window->canvasView()->zoomTo(state.range(0) == 0 ? 0.125 : 0.5);
         rig.window->canvasView()->repaint();
     }
 }

@@ -1,5 +1,6 @@
 #include "command_table.h"
 
+#include "controls/canvas_view.h"
 #include "controls/color_pallete.h"
 #include "core/common_dialogs.h"
 #include "document_commands.h"
@@ -118,14 +119,14 @@ const QList<CommandRow> &commandTable()
         {K::Item, "mnuRemove", "mnuBlue", "蓝色", [](frmmain &w) { removeChannel(w, "移除蓝色", 2); }},
 
         // The zoom, from the keyboard alone.
-        {K::Keys, nullptr, "zoomIn", "", [](frmmain &w) { w.zoomBy(1); }, {},
+        {K::Keys, nullptr, "zoomIn", "", [](frmmain &w) { w.canvasView()->zoomBy(1); }, {},
          {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal),
           QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)}},
-        {K::Keys, nullptr, "zoomOut", "", [](frmmain &w) { w.zoomBy(-1); }, {},
+        {K::Keys, nullptr, "zoomOut", "", [](frmmain &w) { w.canvasView()->zoomBy(-1); }, {},
          {QKeySequence(Qt::CTRL | Qt::Key_Minus),
           QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)}},
-        {K::Keys, nullptr, "zoomReset", "", [](frmmain &w) { w.zoomTo(1); }, {},
+        {K::Keys, nullptr, "zoomReset", "", [](frmmain &w) { w.canvasView()->zoomTo(1); }, {},
          {QKeySequence(Qt::CTRL | Qt::Key_0),
           QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_0)}},
 

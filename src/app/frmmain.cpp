@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "command_table.h"
+#include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
 #include "data_path.h"
 #include "skin/skinner.h"
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QWheelEvent>
 
 frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dialogs(dialogs)
 {
@@ -23,6 +25,9 @@ frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent),
     buildCommands(commandTable(), menuBar(), *this);
     buildControls();
     buildGrips();
+    bindScrollBars();
+    updateScrollBars();
+    placeGrips();
     buildStatusBar();
     buildUndoButtons();
     buildTools();
@@ -72,8 +77,12 @@ void frmmain::closeEvent(QCloseEvent *event)
 
 bool frmmain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Wheel && viewportWheel(watched, static_cast<QWheelEvent *>(event)))
+    if (event->type() == QEvent::Wheel && watched == m_viewport->client()) {
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        m_canvasView->turnWheel(*wheel,
+                                m_canvasView->mapFrom(m_viewport->client(), wheel->position()));
         return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto *widget = qobject_cast<QWidget *>(watched);

@@ -23,7 +23,6 @@ class QLabel;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
-class QWheelEvent;
 class ResizeGrip;
 class ToolOptionPanels;
 class ToolPalette;
@@ -45,13 +44,6 @@ public:
     void startUp();
     // Places the viewport's contents for the current window size.
     void layOut();
-    void updateScrollBars();
-    // Puts the three resize grips at the canvas's unscrolled edges.
-    void placeGrips();
-    // The zoom steps levels up or down, or to zoom, about the middle of the
-    // visible part of the viewport.
-    void zoomBy(int steps);
-    void zoomTo(double zoom);
 
     Document &document() { return m_document; }
     CommonDialogs &dialogs() { return m_dialogs; }
@@ -93,15 +85,14 @@ private:
     void buildUndoButtons();
     // frmmain_view.cpp
     void buildGrips();
+    // The scroll bars follow the canvas view and move it.
+    void bindScrollBars();
+    void updateScrollBars();
+    // Puts the three resize grips at the canvas's unscrolled edges.
+    void placeGrips();
     void canvasSizeChanged();
-    // Keeps the picture point under anchor (viewport pixels) in its place.
-    void zoomAbout(double zoom, QPointF anchor);
-    void placeCanvasView();
     void gripPressed(Qt::MouseButton button, QPointF at);
     void gripMoved(int index, Qt::MouseButtons buttons, QPointF at);
-    // Scrolls the picture when the wheel turns over the canvas or the grey
-    // around it (watched); true when the event was used.
-    bool viewportWheel(QObject *watched, QWheelEvent *event);
     // frmmain_tools.cpp
     void buildTools();
     void chooseTool(ToolId id);
@@ -142,8 +133,6 @@ private:
     std::array<QLabel *, 3> m_panels{};
     std::array<ResizeGrip *, 3> m_grips{};
     GripDrag m_gripDrag;
-    QSize m_scrollUnit{1, 1}; // pixels per step of each bar
-    int m_wheelZoom = 0;      // wheel turns towards the next zoom step
     // A drag to a size the machine cannot hold is reported once per press.
     bool m_gripRefusalShown = false;
 };

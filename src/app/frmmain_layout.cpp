@@ -63,14 +63,14 @@ void frmmain::buildControls()
 
     m_viewport = named(new BorderedBox(m_client), QStringLiteral("pHolder"));
     m_viewport->setGeometry(136, 64, 880, 440);
-    m_viewport->setBackground(QColor(0x80, 0x80, 0x80));
     m_viewport->setAccessibleName(QStringLiteral("画布区域"));
     QWidget *inside = m_viewport->client();
 
     m_canvasView = named(new CanvasView(inside), QStringLiteral("SrcDc"));
     m_canvasView->setAccessibleName(QStringLiteral("画布"));
+    // The whole inside: the bars and the grips lie over it.
+    m_canvasView->setGeometry(QRect(QPoint(0, 0), m_viewport->innerSize()));
     m_canvasView->setDocument(&m_document);
-    m_canvasView->move(0, 0);
 
     m_verticalBar = makeScrollBar(Qt::Vertical, QStringLiteral("vBar"), inside);
     m_verticalBar->resize(BarThickness, m_verticalBar->height());
@@ -81,10 +81,6 @@ void frmmain::buildControls()
     m_barCorner = named(new QWidget(inside), QStringLiteral("pSpacer"));
     m_barCorner->resize(BarThickness, BarThickness);
     m_barCorner->setAutoFillBackground(true);
-
-    // Dragging the thumb moves the canvas live, as a change does.
-    connect(m_horizontalBar, &QScrollBar::valueChanged, this, &frmmain::placeCanvasView);
-    connect(m_verticalBar, &QScrollBar::valueChanged, this, &frmmain::placeCanvasView);
 }
 
 void frmmain::buildUndoButtons()
@@ -175,5 +171,5 @@ void frmmain::layOut()
     if (w - BarThickness >= 0)
         m_horizontalBar->resize(w - BarThickness, m_horizontalBar->height());
     m_barCorner->move(w - m_barCorner->width(), h - m_barCorner->height());
-    updateScrollBars();
+    m_canvasView->resize(inner);
 }

@@ -194,7 +194,7 @@ void TestFileCommands::newMakesBlankCanvas()
     QCOMPARE(canvas.backColor(), backColor);
     QCOMPARE(m_window->statusPanel(3),
              QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
-    QCOMPARE(m_window->canvasView()->size(), size);
+    QCOMPARE(m_window->canvasView()->pictureRect().size(), size);
     QVERIFY(m_window->document().selection().isNull());
     QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
     QCOMPARE(toolIndex(m_window->toolState().currentTool), 4);
@@ -263,7 +263,7 @@ void TestFileCommands::openTakesPictureAndSize()
     QVERIFY(m_dialogs->of("message").empty());
     QCOMPARE(m_window->document().canvas().size(), QSize(64, 32));
     QCOMPARE(m_window->document().canvas().image(), picture);
-    QCOMPARE(m_window->canvasView()->geometry(), QRect(0, 0, 64, 32));
+    QCOMPARE(m_window->canvasView()->pictureRect(), QRect(0, 0, 64, 32));
     QVERIFY(!m_window->verticalBar()->isEnabled());
     QVERIFY(!m_window->horizontalBar()->isEnabled());
     QCOMPARE(toolIndex(m_window->toolState().currentTool), -1);
@@ -409,7 +409,7 @@ void TestFileCommands::openFailureKeepsCanvas()
     QCOMPARE(messages[0].title, QStringLiteral("打开"));
     QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
     QCOMPARE(canvas.image(), before);
-    QCOMPARE(m_window->canvasView()->size(), QSize(760, 568));
+    QCOMPARE(m_window->canvasView()->pictureRect().size(), QSize(760, 568));
     QCOMPARE(toolIndex(m_window->toolState().currentTool), -1);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
 }
@@ -435,7 +435,6 @@ void TestFileCommands::scaleAveragesAndUpdatesView()
     canvas.setPixel(1, 0, rgbColour(20, 200, 0));
     canvas.setPixel(0, 1, rgbColour(30, 100, 0));
     canvas.setPixel(1, 1, rgbColour(41, 100, 0));
-    m_window->updateScrollBars();
     QString shownWidth;
     QString shownHeight;
     QVERIFY(scriptModal<frmScale>([this] { trigger("mnuScale"); },
@@ -455,7 +454,7 @@ void TestFileCommands::scaleAveragesAndUpdatesView()
     QCOMPARE(canvas.getPixel(0, 0), rgbColour(25, 150, 0));
     QCOMPARE(canvas.getPixel(49, 49), Colour(0x00FFFFFF));
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("50x50"));
-    QCOMPARE(m_window->canvasView()->size(), QSize(50, 50));
+    QCOMPARE(m_window->canvasView()->pictureRect().size(), QSize(50, 50));
     QVERIFY(!m_window->verticalBar()->isEnabled());
     for (QWidget *grip : m_window->findChildren<QWidget *>("pGrip")) {
         if (grip->property("index").toInt() == 2)

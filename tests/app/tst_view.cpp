@@ -6,6 +6,7 @@
 #include "controls/canvas_view.h"
 #include "scripted_dialogs.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -43,6 +44,8 @@ private slots:
     void ctrlWheelZoomsAboutThePointer();
     void zoomedGripDragsWholePixels();
     void noZoomWhileAButtonIsHeld();
+    void accessibleCanvasIsThePicture_data();
+    void accessibleCanvasIsThePicture();
 
 private:
     QWidget *grip(int index) const;
@@ -106,7 +109,6 @@ void TestView::scrollRangesFollowCanvas()
     QFETCH(int, hMaximum);
     QFETCH(int, vMaximum);
     m_window->document().canvas().setSize(canvas.width(), canvas.height());
-    m_window->updateScrollBars();
     QScrollBar *h = m_window->horizontalBar();
     QScrollBar *v = m_window->verticalBar();
     QCOMPARE(h->minimum(), 0);
@@ -120,7 +122,7 @@ void TestView::scrollingLeavesGrips()
 {
     const QPoint corner = grip(1)->pos();
     m_window->verticalBar()->setValue(100);
-    QCOMPARE(m_window->canvasView()->pos(), QPoint(0, -100));
+    QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(0, -100));
     QCOMPARE(grip(1)->pos(), corner);
     QCOMPARE(grip(0)->pos(), QPoint(760, 281));
 }
@@ -177,8 +179,6 @@ void TestView::gripDrag()
     canvas.setSize(200, 200);
     canvas.setPixel(0, 0, 0x000000FF);
     canvas.setPixel(199, 199, 0x0000FF00);
-    m_window->placeGrips();
-    m_window->updateScrollBars();
 
     QWidget *g = grip(index);
     const QPoint grab(3, 2);
@@ -191,7 +191,7 @@ void TestView::gripDrag()
     QCOMPARE(grip(0)->pos(), grip0);
     QTest::mouseRelease(g, Qt::LeftButton, {}, grab);
 
-    QCOMPARE(m_window->canvasView()->size(), size);
+    QCOMPARE(m_window->canvasView()->pictureRect().size(), size);
     QCOMPARE(canvas.getPixel(0, 0), Colour(0x000000FF));
     const Colour white = 0x00FFFFFF;
     if (size.width() > 200)
@@ -205,7 +205,6 @@ void TestView::gripDrag()
 void TestView::rightButtonDragDoesNothing()
 {
     m_window->document().canvas().setSize(200, 200);
-    m_window->placeGrips();
     QWidget *g = grip(1);
     QTest::mousePress(g, Qt::RightButton, {}, QPoint(3, 3));
     QTest::mouseMove(g, QPoint(43, 33));
@@ -221,7 +220,6 @@ void TestView::rightButtonDragDoesNothing()
 void TestView::dragPastMemoryIsReportedOnce()
 {
     m_window->document().canvas().setSize(200, 200);
-    m_window->placeGrips();
     QTest::mousePress(grip(0), Qt::LeftButton, {}, QPoint(3, 3));
     dragTo(0, QPointF(70000, 3));
     dragTo(0, QPointF(80000, 3));
@@ -241,14 +239,14 @@ void TestView::dragPastMemoryIsReportedOnce()
 void TestView::shrinkingPullsScrolledCanvasBack()
 {
     m_window->verticalBar()->setValue(150);
-    QCOMPARE(m_window->canvasView()->y(), -150);
+    QCOMPARE(m_window->canvasView()->pictureRect().y(), -150);
     QWidget *g = grip(2);
     QTest::mousePress(g, Qt::LeftButton, {}, QPoint(3, 3));
     dragTo(2, QPointF(3, -97));
     QCOMPARE(m_window->document().canvas().size(), QSize(760, 468));
     QCOMPARE(m_window->verticalBar()->maximum(), 50);
     QCOMPARE(m_window->verticalBar()->value(), 50);
-    QCOMPARE(m_window->canvasView()->y(), -50);
+    QCOMPARE(m_window->canvasView()->pictureRect().y(), -50);
     QCOMPARE(g->pos(), QPoint(377, 468));
     QTest::mouseRelease(g, Qt::LeftButton, {}, QPoint(3, 3));
 }
@@ -278,7 +276,6 @@ void TestView::wheelScrolls()
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QPoint, notches);
     m_window->document().canvas().setSize(3000, 2000);
-    m_window->updateScrollBars();
     QScrollBar *h = m_window->horizontalBar();
     QScrollBar *v = m_window->verticalBar();
     h->setValue(200);
@@ -294,7 +291,7 @@ void TestView::wheelScrolls()
     };
     QCOMPARE(h->value(), expected(h, notches.x()));
     QCOMPARE(v->value(), expected(v, notches.y()));
-    QCOMPARE(m_window->canvasView()->pos(), QPoint(-h->value(), -v->value()));
+    QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(-h->value(), -v->value()));
 }
 
 void TestView::zoomedSelection_data()
@@ -327,13 +324,17 @@ void TestView::zoomedSelection()
     QFETCH(QPointF, to);
     QFETCH(QRect, selection);
     QFETCH(QString, position);
-    m_window->zoomTo(zoom);
+    m_window->canvasView()->zoomTo(zoom);
     QCOMPARE(m_window->canvasView()->zoom(), zoom);
     m_window->canvasInput().chooseTool(ToolId::Select);
     m_window->toolState().currentTool = ToolId::Select;
-    QWidget *view = m_window->canvasView();
-    const auto send = [view](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
-        QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, held, {});
+    CanvasView *view = m_window->canvasView();
+    // The points are counted from the picture's corner, wherever the zoom
+    // scrolled it.
+    const QPointF corner = view->pictureRect().topLeft();
+    const auto send = [view, corner](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+        QMouseEvent event(type, corner + at, view->mapToGlobal(corner + at), Qt::LeftButton, held,
+                          {});
         QCoreApplication::sendEvent(view, &event);
     };
     send(QEvent::MouseButtonPress, from, Qt::LeftButton);
@@ -384,20 +385,20 @@ void TestView::ctrlWheelZoomsAboutThePointer()
     QCOMPARE(m_window->statusPanel(1), status);
     // The picture pixel under the pointer stays under it.
     const QPoint under = m_window->canvasView()->transform().toCanvas(
-        inViewport - QPointF(m_window->canvasView()->pos()));
+        view->mapFrom(m_window->viewport()->client(), inViewport));
     if (stays)
         QCOMPARE(under, QPoint(300, 200));
     else
-        QCOMPARE(m_window->canvasView()->pos(), QPoint(0, 0));
+        QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(0, 0));
     // Zoomed out, the bars cannot scroll a picture that fits.
-    QCOMPARE(m_window->canvasView()->size(),
+    QCOMPARE(m_window->canvasView()->pictureRect().size(),
              QSize(int(std::ceil(2000 * zoom)), int(std::ceil(1500 * zoom))));
 }
 
 void TestView::zoomedGripDragsWholePixels()
 {
     m_window->document().canvas().setSize(100, 50);
-    m_window->zoomTo(8);
+    m_window->canvasView()->zoomTo(8);
     QCOMPARE(grip(0)->pos(), QPoint(800, (400 - GripSize) / 2));
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), grip(0)->mapToGlobal(QPointF(2, 2)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -420,15 +421,45 @@ void TestView::noZoomWhileAButtonIsHeld()
     QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view, &press);
-    m_window->zoomBy(1);
+    m_window->canvasView()->zoomBy(1);
     QCOMPARE(m_window->canvasView()->zoom(), 1.0);
     QMouseEvent release(QEvent::MouseButtonRelease, at, view->mapToGlobal(at), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view, &release);
-    m_window->zoomBy(-3);
+    m_window->canvasView()->zoomBy(-3);
     QCOMPARE(m_window->canvasView()->zoom(), 0.125);
     // The grips sit at the shown picture's edges: 760 x 568 at 12.5 %.
     QCOMPARE(grip(1)->pos(), QPoint(95, 71));
+}
+
+void TestView::accessibleCanvasIsThePicture_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<int>("scrolled");  // the vertical bar's value
+    QTest::addColumn<QRect>("extents"); // in the viewport
+    QTest::newRow("start") << 1.0 << 0 << QRect(0, 0, 760, 568);
+    QTest::newRow("scrolled") << 1.0 << 100 << QRect(0, -100, 760, 568);
+    QTest::newRow("12.5 %") << 0.125 << 0 << QRect(0, 0, 95, 71);
+    QTest::newRow("800 %, scrolled") << 8.0 << 1000 << QRect(0, -1000, 6080, 4544);
+}
+
+// Read by assistive tools where the picture shows, scrolled or not, and as
+// focusable, whatever the view's own extent.
+void TestView::accessibleCanvasIsThePicture()
+{
+    QFETCH(double, zoom);
+    QFETCH(int, scrolled);
+    QFETCH(QRect, extents);
+    CanvasView *view = m_window->canvasView();
+    view->zoomTo(zoom);
+    m_window->horizontalBar()->setValue(0);
+    m_window->verticalBar()->setValue(scrolled);
+    QAccessibleInterface *canvas = QAccessible::queryAccessibleInterface(view);
+    const QPoint inside = m_window->viewport()->client()->mapToGlobal(QPoint(0, 0));
+    QCOMPARE(canvas->rect(), extents.translated(inside));
+    QVERIFY(canvas->state().focusable);
+    QCOMPARE(canvas->role(), QAccessible::Client);
+    QCOMPARE(canvas->text(QAccessible::Name), QStringLiteral("画布"));
 }
 
 KALVO_TEST(TestView)

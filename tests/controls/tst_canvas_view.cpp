@@ -2,6 +2,7 @@
 
 #include "controls/canvas_transform.h"
 #include "controls/canvas_view.h"
+#include "controls/picture_box.h"
 #include "core/document.h"
 #include "core/surface.h"
 
@@ -24,6 +25,8 @@ private slots:
     void transformMapsByFloor();
     void mouseArguments_data();
     void mouseArguments();
+    void greyHearsNothing_data();
+    void greyHearsNothing();
     void doubleClickIsNotASecondPress();
     void keyUpReportsTheKey();
     void followsSurfaceSize();
@@ -162,6 +165,44 @@ void TestCanvasView::mouseArguments()
     QCOMPARE(int(move[1][0].value<Qt::MouseButtons>()), 0);
 }
 
+void TestCanvasView::greyHearsNothing_data()
+{
+    // Presses (p), moves with the button held (m), releases (r) and moves
+    // without a button (h) over a 40 x 30 picture in a larger view.
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QList<int>>("heard"); // presses, moves, releases
+    QTest::newRow("hover over the picture") << "h5,5" << QList<int>{0, 1, 0};
+    QTest::newRow("hover over the grey") << "h50,5" << QList<int>{0, 0, 0};
+    QTest::newRow("press on the grey, drag in") << "p50,5 m10,10 r10,10" << QList<int>{0, 0, 0};
+    QTest::newRow("press on the picture, drag out")
+        << "p5,5 m50,50 r50,50 h50,50" << QList<int>{1, 1, 1};
+    QTest::newRow("last pixel") << "p39.4,29.4 r39.4,29.4" << QList<int>{1, 0, 1};
+    QTest::newRow("nearer the grey") << "p39.6,5 r39.6,5" << QList<int>{0, 0, 0};
+}
+
+void TestCanvasView::greyHearsNothing()
+{
+    QFETCH(QString, events);
+    QFETCH(QList<int>, heard);
+    ViewRig rig({40, 30});
+    rig.view.resize(200, 100);
+    QSignalSpy down(&rig.view, &CanvasView::mouseDown);
+    QSignalSpy move(&rig.view, &CanvasView::mouseMove);
+    QSignalSpy up(&rig.view, &CanvasView::mouseUp);
+    for (const QString &event : events.split(' ')) {
+        const QStringList xy = event.mid(1).split(',');
+        const QPointF at(xy[0].toDouble(), xy[1].toDouble());
+        const QChar kind = event[0];
+        const QEvent::Type type = kind == 'p'   ? QEvent::MouseButtonPress
+                                  : kind == 'r' ? QEvent::MouseButtonRelease
+                                                : QEvent::MouseMove;
+        const bool held = kind == 'p' || kind == 'm';
+        send(rig.view, type, at, kind == 'h' || kind == 'm' ? Qt::NoButton : Qt::LeftButton,
+             held ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    }
+    QCOMPARE((QList<int>{int(down.size()), int(move.size()), int(up.size())}), heard);
+}
+
 void TestCanvasView::doubleClickIsNotASecondPress()
 {
     ViewRig rig({40, 30});
@@ -210,9 +251,9 @@ void TestCanvasView::followsSurfaceSize()
     QCOMPARE(box.size(), QSize(9, 8));
 
     ViewRig rig({40, 30});
-    QCOMPARE(rig.view.size(), QSize(40, 30));
+    QCOMPARE(rig.view.pictureRect(), QRect(0, 0, 40, 30));
     rig.document.canvas().setSize(7, 5);
-    QCOMPARE(rig.view.size(), QSize(7, 5));
+    QCOMPARE(rig.view.pictureRect(), QRect(0, 0, 7, 5));
 }
 
 void TestCanvasView::showsScreenLayer()
@@ -242,7 +283,8 @@ void TestCanvasView::overlaysLeaveSurfaceAlone()
 
     rig.document.setSelection(QRect(2, 2, 10, 8));
     rig.document.setCloneMarker(QRect(20, 20, 6, 6));
-    const QImage shot = rig.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot =
+        rig.view.grab(rig.view.pictureRect()).toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(rig.document.canvas().image(), before);
     QCOMPARE(shot.pixel(2, 2), qRgb(0, 0, 0));       // frame corner
     QCOMPARE(shot.pixel(6, 6), qRgb(255, 255, 255)); // inside stays the picture
@@ -252,7 +294,8 @@ void TestCanvasView::overlaysLeaveSurfaceAlone()
 
     rig.document.clearSelection();
     rig.document.setCloneMarker(QRect());
-    const QImage hidden = rig.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage hidden =
+        rig.view.grab(rig.view.pictureRect()).toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(hidden, before.convertToFormat(QImage::Format_RGB32));
 }
 
@@ -308,13 +351,14 @@ void TestCanvasView::zoomedPixels()
     rig.document.canvas().setAutoRedraw(false);
     rig.document.canvas().setPixel(1, 1, 0x00000000);
     const QImage screen = rig.document.canvas().grabLayer(QRect(0, 0, 3, 2));
-    rig.view.setZoom(zoom);
-    QCOMPARE(rig.view.size(), QSize(int(std::ceil(3 * zoom)), int(std::ceil(2 * zoom))));
+    rig.view.zoomTo(zoom);
+    const QRect shown = rig.view.pictureRect();
+    QCOMPARE(shown, QRect(0, 0, int(std::ceil(3 * zoom)), int(std::ceil(2 * zoom))));
 
-    QImage shot(rig.view.size() * ratio, QImage::Format_RGB32);
+    QImage shot(shown.size() * ratio, QImage::Format_RGB32);
     shot.setDevicePixelRatio(ratio);
     shot.fill(Qt::black);
-    rig.view.render(&shot);
+    rig.view.render(&shot, QPoint(), shown);
 
     const double perPixel = zoom * ratio; // device pixels per picture pixel
     const auto picture = [&](int x, int y) {
@@ -359,10 +403,10 @@ void TestCanvasView::zoomedPixels()
 void TestCanvasView::shrunkCopyFollowsTheSize()
 {
     ViewRig rig({40, 30});
-    rig.view.setZoom(0.25);
+    rig.view.zoomTo(0.25);
     const auto shot = [&] {
-        QImage image(rig.view.size(), QImage::Format_RGB32);
-        rig.view.render(&image);
+        QImage image(rig.view.pictureRect().size(), QImage::Format_RGB32);
+        rig.view.render(&image, QPoint(), rig.view.pictureRect());
         return image;
     };
     shot();
