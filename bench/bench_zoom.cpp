@@ -2,6 +2,7 @@
 // or a zoom change, then the repaint of the visible part of the viewport
 // (about 1000 x 700), on an 8000 x 6000 picture and on the start-up one.
 #include "app/document_commands.h"
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/qt_common_dialogs.h"
 #include "controls/bordered_box.h"
@@ -22,7 +23,7 @@ namespace {
 struct ZoomRig {
     explicit ZoomRig(int width, int height)
     {
-        window = std::make_unique<frmmain>(dialogs);
+        window = std::make_unique<frmmain>(editor);
         window->startUp();
         window->resize(1016 + 124, 522 + 264 + 20);
         window->show();
@@ -32,7 +33,7 @@ struct ZoomRig {
             for (int x = 0; x < width; ++x)
                 row[x] = qRgb(x * 7 ^ y * 3, (x + y) * 5, x * y);
         }
-        window->document().canvas().setPicture(picture);
+        editor.document().canvas().setPicture(picture);
         QCoreApplication::processEvents();
     }
 
@@ -46,6 +47,7 @@ struct ZoomRig {
     }
 
     QtCommonDialogs dialogs;
+    Editor editor{dialogs};
     std::unique_ptr<frmmain> window;
 };
 
@@ -59,7 +61,7 @@ void lineStepRepaint(benchmark::State &state)
     const double zoom = Zooms[static_cast<std::size_t>(state.range(0))];
     rig.window->canvasView()->zoomTo(zoom);
     QCoreApplication::processEvents();
-    CanvasInput &input = rig.window->canvasInput();
+    CanvasInput &input = rig.editor.canvasInput();
     input.chooseTool(ToolId::Line);
     const QPointF start = rig.middle();
     input.press(Qt::LeftButton, {}, start);
@@ -119,7 +121,7 @@ void undoRepaint(benchmark::State &state)
     ZoomRig rig(8000, 6000);
     rig.window->canvasView()->zoomTo(Zooms[static_cast<std::size_t>(state.range(0))]);
     rig.window->canvasView()->repaint();
-    CanvasInput &input = rig.window->canvasInput();
+    CanvasInput &input = rig.editor.canvasInput();
     input.chooseTool(ToolId::Line);
     const QPointF start = rig.middle();
     input.press(Qt::LeftButton, {}, start);
@@ -129,9 +131,9 @@ void undoRepaint(benchmark::State &state)
     bool undo = true;
     for (auto _ : state) {
         if (undo)
-            rig.window->documentCommands().undo();
+            rig.editor.documentCommands().undo();
         else
-            rig.window->documentCommands().redo();
+            rig.editor.documentCommands().redo();
         rig.window->canvasView()->repaint();
         undo = !undo;
     }

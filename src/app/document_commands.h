@@ -6,9 +6,7 @@
 #include <QObject>
 #include <QString>
 
-class CommonDialogs;
 class Document;
-class QWidget;
 struct ToolState;
 
 // The commands that replace, keep or restore the whole picture: New, Open,
@@ -19,8 +17,8 @@ class DocumentCommands : public QObject
     Q_OBJECT
 
 public:
-    DocumentCommands(Document &document, ToolState &toolState, CommonDialogs &dialogs,
-                     QWidget *owner);
+    // Dialogs go through ask; none of them is owned.
+    DocumentCommands(Document &document, ToolState &toolState, const UserDialogs &ask);
 
     // color1 and color2 are offered as background colours.
     void newPicture(Colour color1, Colour color2);
@@ -52,9 +50,11 @@ signals:
 
 private:
     void restore(bool (*step)(Document &));
+    // The caption of the window the dialogs are shown over: the title of
+    // messages that concern the whole picture.
+    QString ownerTitle() const;
 
     Document &m_document;
     ToolState &m_toolState;
-    CommonDialogs &m_dialogs;
-    QWidget *m_owner;
+    const UserDialogs &m_ask;
 };

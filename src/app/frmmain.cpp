@@ -3,7 +3,8 @@
 #include "command_table.h"
 #include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
-#include "data_path.h"
+#include "controls/color_pallete.h"
+#include "editor.h"
 #include "skin/skinner.h"
 #include "tools/frmtext.h"
 #include "tools/tool_option_panels.h"
@@ -17,13 +18,15 @@
 #include <QMenuBar>
 #include <QWheelEvent>
 
-frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dialogs(dialogs)
+frmmain::frmmain(Editor &editor, QWidget *parent)
+    : QMainWindow(parent), m_editor(editor), m_dialogs(editor.dialogs())
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QStringLiteral("Kalvo"));
     menuBar()->setObjectName(QStringLiteral("menuBar"));
-    buildCommands(commandTable(), menuBar(), *this);
+    m_editor.bindWindow(this, this);
     buildControls();
+    buildCommands(commandTable(), menuBar(), *this, [this] { return commandContext(); });
     buildGrips();
     bindScrollBars();
     updateScrollBars();
@@ -31,15 +34,8 @@ frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent),
     buildStatusBar();
     buildUndoButtons();
     buildTools();
-
-    // The mark is the switch: New and Open clear it without a click.
-    auto *opaquePaste = findChild<QAction *>(QStringLiteral("MnuDQue"));
-    connect(opaquePaste, &QAction::toggled, this,
-            [this](bool checked) { m_clipboard.setKeyed(checked); });
-    m_clipboard.setKeyed(opaquePaste->isChecked());
-    connect(&m_documentCommands, &DocumentCommands::pictureReplaced, opaquePaste,
-            [opaquePaste] { opaquePaste->setChecked(false); });
-    connect(&m_document.canvas(), &Surface::sizeChanged, this, &frmmain::canvasSizeChanged);
+    connect(&m_editor.document().canvas(), &Surface::sizeChanged, this,
+            &frmmain::canvasSizeChanged);
 
     // The client area (below the menu bar, status bar included) is 1016 x 522.
     resize(1016, 522 + menuBar()->sizeHint().height());
@@ -50,19 +46,21 @@ frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent),
 frmmain::~frmmain()
 {
     qApp->removeEventFilter(this);
+    m_editor.bindWindow(nullptr, nullptr);
+}
+
+CommandContext frmmain::commandContext()
+{
+    return {m_editor, m_palette->color1(), m_palette->color2(), m_dialogs, this, m_canvasView};
 }
 
 void frmmain::startUp()
 {
     mSkinner::InstallSkin(this);
-    const QString programFolder =
-        DocumentCommands::withSeparator(QCoreApplication::applicationDirPath());
-    m_document.lastFolder = programFolder;
-    m_document.dataFolder = findDataPath(programFolder);
+    m_editor.startUp(DocumentCommands::withSeparator(QCoreApplication::applicationDirPath()));
     canvasSizeChanged();
-    m_toolPanels->startUp(m_document.dataFolder);
+    m_toolPanels->startUp(m_editor.document().dataFolder);
     chooseTool(ToolId::Pencil);
-    findChild<QAction *>(QStringLiteral("MnuDQue"))->trigger();
 }
 
 void frmmain::closeEvent(QCloseEvent *event)

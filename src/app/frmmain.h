@@ -1,14 +1,8 @@
 #pragma once
 
-#include "core/document.h"
-#include "document_commands.h"
-#include "filters/filter_commands.h"
 #include "grip_geometry.h"
 #include "tools/canvas_host.h"
-#include "tools/canvas_input.h"
-#include "tools/clipboard.h"
-#include "tools/tool_options.h"
-#include "tools/tool_state.h"
+#include "tools/tool_table.h"
 
 #include <QMainWindow>
 
@@ -18,6 +12,7 @@ class BorderedBox;
 class CanvasView;
 class ColorPallete;
 class CommonDialogs;
+class Editor;
 class Line3D;
 class QLabel;
 class QPushButton;
@@ -26,33 +21,25 @@ class QStatusBar;
 class ResizeGrip;
 class ToolOptionPanels;
 class ToolPalette;
+struct CommandContext;
 
 // The main window: the canvas view in its scrolling viewport, the top strip
 // with the palette and the tool options, the tool box, the menus built from
 // the command table and the status bar. It holds widgets and binds them to
-// the document and the commands; what a command does lives with the command.
+// the editor it is given; what a command does lives with the command.
 class frmmain : public QMainWindow, public CanvasHost
 {
     Q_OBJECT
 
 public:
-    // dialogs answers every platform dialog the window opens; not owned.
-    explicit frmmain(CommonDialogs &dialogs, QWidget *parent = nullptr);
+    // The window shows and edits editor's picture; not owned.
+    explicit frmmain(Editor &editor, QWidget *parent = nullptr);
     ~frmmain() override;
 
     // The start-up sequence; run once before the window is first shown.
     void startUp();
     // Places the viewport's contents for the current window size.
     void layOut();
-
-    Document &document() { return m_document; }
-    CommonDialogs &dialogs() { return m_dialogs; }
-    DocumentCommands &documentCommands() { return m_documentCommands; }
-    FilterCommands &filterCommands() { return m_filterCommands; }
-    Clipboard &clipboard() { return m_clipboard; }
-    ToolState &toolState() { return m_toolState; }
-    ToolOptions &toolOptions() { return m_toolOptions; }
-    CanvasInput &canvasInput() { return m_canvasInput; }
 
     CanvasView *canvasView() const { return m_canvasView; }
     ColorPallete *palette() const { return m_palette; }
@@ -79,6 +66,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // What a command chosen now works on.
+    CommandContext commandContext();
+
     // frmmain_layout.cpp
     void buildControls();
     void buildStatusBar();
@@ -105,14 +95,8 @@ private:
     void setColor2(Colour colour) override;
     bool askText(TextSettings &settings) override;
 
-    Document m_document;
+    Editor &m_editor;
     CommonDialogs &m_dialogs;
-    ToolState m_toolState;
-    ToolOptions m_toolOptions;
-    Clipboard m_clipboard{m_document, m_toolState, m_dialogs, this};
-    CanvasInput m_canvasInput{m_document, m_toolState, m_toolOptions, m_clipboard, *this};
-    FilterCommands m_filterCommands{m_document, m_dialogs, this};
-    DocumentCommands m_documentCommands{m_document, m_toolState, m_dialogs, this};
 
     QWidget *m_client = nullptr; // between the menu bar and the status bar
     QWidget *m_topStrip = nullptr;

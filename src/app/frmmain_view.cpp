@@ -3,6 +3,7 @@
 #include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
 #include "core/common_dialogs.h"
+#include "editor.h"
 #include "resize_grip.h"
 
 #include <QScrollBar>
@@ -74,7 +75,7 @@ void frmmain::updateScrollBars()
 
 void frmmain::canvasSizeChanged()
 {
-    const QSize size = m_document.canvas().size();
+    const QSize size = m_editor.document().canvas().size();
     setStatusPanel(3, QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
 }
 
@@ -88,7 +89,7 @@ void frmmain::gripPressed(Qt::MouseButton button, QPointF at)
 void frmmain::gripMoved(int index, Qt::MouseButtons buttons, QPointF at)
 {
     const std::size_t grip = static_cast<std::size_t>(index);
-    Surface &canvas = m_document.canvas();
+    Surface &canvas = m_editor.document().canvas();
     const std::optional<QSize> shown = gripDragStep(
         m_gripDrag, index, m_grips[grip]->pos(), m_canvasView->pictureRect().size(), buttons, at);
     if (!shown)

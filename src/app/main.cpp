@@ -1,3 +1,4 @@
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/qt_common_dialogs.h"
 
@@ -41,10 +42,11 @@ int main(int argc, char **argv)
     QApplication::setFont(font);
 
     QtCommonDialogs dialogs;
-    frmmain window(dialogs);
+    Editor editor(dialogs);
+    frmmain window(editor);
     window.startUp();
     window.show();
     // "kalvo picture.bmp": Qt has taken its own options out of the list.
-    window.documentCommands().openFromCommandLine(QCoreApplication::arguments().mid(1));
+    editor.documentCommands().openFromCommandLine(QCoreApplication::arguments().mid(1));
     return QApplication::exec();
 }

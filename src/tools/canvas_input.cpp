@@ -30,18 +30,37 @@ ToolEvent eventAt(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPo
             modifiers & ReportedModifiers};
 }
 
+// The host of a canvas input that no window has bound yet.
+class NoHost : public CanvasHost
+{
+public:
+    void setStatusPosition(const QString &) override {}
+    Colour color1() const override { return 0x00000000; }
+    Colour color2() const override { return 0x00FFFFFF; }
+    void setColor1(Colour) override {}
+    void setColor2(Colour) override {}
+    bool askText(TextSettings &) override { return false; }
+};
+
+NoHost noHost;
+
 } // namespace
 
 CanvasInput::CanvasInput(Document &document, ToolState &state, ToolOptions &options,
-                         Clipboard &clipboard, CanvasHost &host, RandomSource &random)
+                         Clipboard &clipboard, RandomSource &random)
     : m_document(document), m_state(state), m_options(options), m_clipboard(clipboard),
-      m_host(host), m_random(random)
+      m_host(&noHost), m_random(random)
 {
     for (const ToolRow &row : toolTable())
         m_tools[static_cast<std::size_t>(row.id)] = row.make();
 }
 
 CanvasInput::~CanvasInput() = default;
+
+void CanvasInput::setHost(CanvasHost *host)
+{
+    m_host = host ? host : &noHost;
+}
 
 QString CanvasInput::positionText(float x, float y)
 {
@@ -55,7 +74,7 @@ Tool *CanvasInput::currentTool() const
 
 ToolContext CanvasInput::context()
 {
-    return {m_document, m_document.canvas(), m_state, m_options, m_host, m_random};
+    return {m_document, m_document.canvas(), m_state, m_options, *m_host, m_random};
 }
 
 void CanvasInput::chooseTool(std::optional<ToolId> id)
@@ -73,9 +92,9 @@ void CanvasInput::press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
     // The before-picture must not hold anything this press draws.
     m_document.undo().takeBefore();
     if (button == Qt::LeftButton)
-        canvas.setForeColor(m_host.color1());
+        canvas.setForeColor(m_host->color1());
     else if (button == Qt::RightButton)
-        canvas.setForeColor(m_host.color2());
+        canvas.setForeColor(m_host->color2());
     const ToolEvent event = eventAt(button, modifiers, at);
     m_state.AnchorX = event.x;
     m_state.AnchorY = event.y;
@@ -100,7 +119,7 @@ void CanvasInput::move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers
             tool->drag(c, event);
         }
     }
-    m_host.setStatusPosition(positionText(event.x, event.y));
+    m_host->setStatusPosition(positionText(event.x, event.y));
 }
 
 void CanvasInput::release(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at)

@@ -27,8 +27,10 @@ struct ToolState;
 class CanvasInput
 {
 public:
+    // Until a host is set the palette reads as black and white and the text
+    // dialog as cancelled.
     CanvasInput(Document &document, ToolState &state, ToolOptions &options, Clipboard &clipboard,
-                CanvasHost &host, RandomSource &random = programRandom());
+                RandomSource &random = programRandom());
     ~CanvasInput();
 
     CanvasInput(const CanvasInput &) = delete;
@@ -37,6 +39,8 @@ public:
     // The palette chose a tool (or none): the selection goes, and every tool
     // hears of it.
     void chooseTool(std::optional<ToolId> id);
+    // The window around the canvas, nullptr for none; not owned.
+    void setHost(CanvasHost *host);
 
     void press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at);
     void move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF at);
@@ -58,7 +62,7 @@ private:
     ToolState &m_state;
     ToolOptions &m_options;
     Clipboard &m_clipboard;
-    CanvasHost &m_host;
+    CanvasHost *m_host;
     RandomSource &m_random;
     std::array<std::unique_ptr<Tool>, ToolCount> m_tools;
 };

@@ -19,8 +19,8 @@ constexpr int PasteBand = 256;
 
 } // namespace
 
-Clipboard::Clipboard(Document &document, ToolState &state, CommonDialogs &dialogs, QWidget *owner)
-    : m_document(document), m_state(state), m_dialogs(dialogs), m_owner(owner)
+Clipboard::Clipboard(Document &document, ToolState &state, const UserDialogs &ask)
+    : m_document(document), m_state(state), m_ask(ask)
 {
 }
 
@@ -60,8 +60,8 @@ bool Clipboard::replace(const QRect &selection, const QString &command)
         return false;
     const std::optional<QImage> taken = take(selection);
     if (!taken || !m_document.clipboard().setPicture(*taken)) {
-        m_dialogs.message(m_owner, QStringLiteral("选定区域太大，内存无法容纳"), command,
-                          CommonDialogs::Icon::Warning);
+        m_ask.dialogs.message(m_ask.owner, QStringLiteral("选定区域太大，内存无法容纳"), command,
+                              CommonDialogs::Icon::Warning);
         return false;
     }
     m_state.PastePending = false;

@@ -1,6 +1,7 @@
 #include "app/command_table.h"
 #include "testmain.h"
 
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/frmnew.h"
 #include "app/frmscale.h"
@@ -64,19 +65,22 @@ private:
     void showWindow();
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Editor> m_editor;
     std::unique_ptr<frmmain> m_window;
 };
 
 void TestFrmMain::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = std::make_unique<frmmain>(*m_dialogs);
+    m_editor = std::make_unique<Editor>(*m_dialogs);
+    m_window = std::make_unique<frmmain>(*m_editor);
     m_window->startUp();
 }
 
 void TestFrmMain::cleanup()
 {
     m_window.reset();
+    m_editor.reset();
     m_dialogs.reset();
 }
 
@@ -309,17 +313,17 @@ void TestFrmMain::scrollingMovesCanvas()
     QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(0, -100));
 
     // A larger canvas can scroll sideways; shrinking it pulls the canvas back.
-    m_window->document().canvas().setSize(1200, 568);
+    m_editor->document().canvas().setSize(1200, 568);
     QCOMPARE(m_window->horizontalBar()->maximum(), 1200 - 876 + 18);
     m_window->horizontalBar()->setValue(40);
     QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(-40, -100));
-    m_window->document().canvas().setSize(300, 200);
+    m_editor->document().canvas().setSize(300, 200);
     QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(0, 0));
     QVERIFY(!m_window->verticalBar()->isEnabled());
 
     // Past the 16-bit range a step moves two pixels, and the far edge can
     // still be reached.
-    m_window->document().canvas().setSize(40000, 10);
+    m_editor->document().canvas().setSize(40000, 10);
     QCOMPARE(m_window->horizontalBar()->maximum(), 19571);
     m_window->horizontalBar()->setValue(19571);
     QCOMPARE(m_window->canvasView()->pictureRect().x(), -39142);
@@ -346,7 +350,7 @@ void TestFrmMain::statusPanelsAtStart()
 
 void TestFrmMain::paths()
 {
-    const Document &document = m_window->document();
+    const Document &document = m_editor->document();
     QVERIFY(document.lastFolder.endsWith('/'));
     QCOMPARE(document.lastFolder, QCoreApplication::applicationDirPath() + '/');
     QCOMPARE(document.dataFolder, document.lastFolder + "Data/");
@@ -426,7 +430,7 @@ void TestFrmMain::textFieldOfDialogKeepsX()
 void TestFrmMain::exitClosesAtOnce()
 {
     showWindow();
-    m_window->document().canvas().setPixel(1, 1, 0);
+    m_editor->document().canvas().setPixel(1, 1, 0);
     m_window->findChild<QAction *>("mnuExit")->trigger();
     QVERIFY(!m_window->isVisible());
     QVERIFY(m_dialogs->requests.empty());

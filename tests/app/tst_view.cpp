@@ -1,5 +1,6 @@
 #include "testmain.h"
 
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/resize_grip.h"
 #include "controls/bordered_box.h"
@@ -53,13 +54,15 @@ private:
     void dragTo(int index, QPointF at);
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Editor> m_editor;
     std::unique_ptr<frmmain> m_window;
 };
 
 void TestView::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = std::make_unique<frmmain>(*m_dialogs);
+    m_editor = std::make_unique<Editor>(*m_dialogs);
+    m_window = std::make_unique<frmmain>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -68,6 +71,7 @@ void TestView::init()
 void TestView::cleanup()
 {
     m_window.reset();
+    m_editor.reset();
     m_dialogs.reset();
 }
 
@@ -108,7 +112,7 @@ void TestView::scrollRangesFollowCanvas()
     QFETCH(QSize, canvas);
     QFETCH(int, hMaximum);
     QFETCH(int, vMaximum);
-    m_window->document().canvas().setSize(canvas.width(), canvas.height());
+    m_editor->document().canvas().setSize(canvas.width(), canvas.height());
     QScrollBar *h = m_window->horizontalBar();
     QScrollBar *v = m_window->verticalBar();
     QCOMPARE(h->minimum(), 0);
@@ -175,7 +179,7 @@ void TestView::gripDrag()
     QFETCH(QPoint, move);
     QFETCH(QSize, size);
     QFETCH(QPoint, grip0);
-    Surface &canvas = m_window->document().canvas();
+    Surface &canvas = m_editor->document().canvas();
     canvas.setSize(200, 200);
     canvas.setPixel(0, 0, 0x000000FF);
     canvas.setPixel(199, 199, 0x0000FF00);
@@ -204,7 +208,7 @@ void TestView::gripDrag()
 
 void TestView::rightButtonDragDoesNothing()
 {
-    m_window->document().canvas().setSize(200, 200);
+    m_editor->document().canvas().setSize(200, 200);
     QWidget *g = grip(1);
     QTest::mousePress(g, Qt::RightButton, {}, QPoint(3, 3));
     QTest::mouseMove(g, QPoint(43, 33));
@@ -212,18 +216,18 @@ void TestView::rightButtonDragDoesNothing()
                      Qt::NoButton, Qt::RightButton, Qt::NoModifier);
     QCoreApplication::sendEvent(g, &move);
     QTest::mouseRelease(g, Qt::RightButton, {}, QPoint(3, 3));
-    QCOMPARE(m_window->document().canvas().size(), QSize(200, 200));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(200, 200));
     QCOMPARE(g->pos(), QPoint(200, 200));
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("200x200"));
 }
 
 void TestView::dragPastMemoryIsReportedOnce()
 {
-    m_window->document().canvas().setSize(200, 200);
+    m_editor->document().canvas().setSize(200, 200);
     QTest::mousePress(grip(0), Qt::LeftButton, {}, QPoint(3, 3));
     dragTo(0, QPointF(70000, 3));
     dragTo(0, QPointF(80000, 3));
-    QCOMPARE(m_window->document().canvas().size(), QSize(200, 200));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(200, 200));
     QCOMPARE(grip(0)->pos(), QPoint(200, 97));
     const auto messages = m_dialogs->of("message");
     QCOMPARE(messages.size(), std::size_t(1));
@@ -231,7 +235,7 @@ void TestView::dragPastMemoryIsReportedOnce()
 
     // The same drag goes on to a size that fits.
     dragTo(0, QPointF(13, 3));
-    QCOMPARE(m_window->document().canvas().size(), QSize(210, 200));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(210, 200));
     QCOMPARE(m_dialogs->of("message").size(), std::size_t(1));
     QTest::mouseRelease(grip(0), Qt::LeftButton, {}, QPoint(3, 3));
 }
@@ -243,7 +247,7 @@ void TestView::shrinkingPullsScrolledCanvasBack()
     QWidget *g = grip(2);
     QTest::mousePress(g, Qt::LeftButton, {}, QPoint(3, 3));
     dragTo(2, QPointF(3, -97));
-    QCOMPARE(m_window->document().canvas().size(), QSize(760, 468));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(760, 468));
     QCOMPARE(m_window->verticalBar()->maximum(), 50);
     QCOMPARE(m_window->verticalBar()->value(), 50);
     QCOMPARE(m_window->canvasView()->pictureRect().y(), -50);
@@ -275,7 +279,7 @@ void TestView::wheelScrolls()
     QFETCH(QPoint, turn);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QPoint, notches);
-    m_window->document().canvas().setSize(3000, 2000);
+    m_editor->document().canvas().setSize(3000, 2000);
     QScrollBar *h = m_window->horizontalBar();
     QScrollBar *v = m_window->verticalBar();
     h->setValue(200);
@@ -326,8 +330,8 @@ void TestView::zoomedSelection()
     QFETCH(QString, position);
     m_window->canvasView()->zoomTo(zoom);
     QCOMPARE(m_window->canvasView()->zoom(), zoom);
-    m_window->canvasInput().chooseTool(ToolId::Select);
-    m_window->toolState().currentTool = ToolId::Select;
+    m_editor->canvasInput().chooseTool(ToolId::Select);
+    m_editor->toolState().currentTool = ToolId::Select;
     CanvasView *view = m_window->canvasView();
     // The points are counted from the picture's corner, wherever the zoom
     // scrolled it.
@@ -340,7 +344,7 @@ void TestView::zoomedSelection()
     send(QEvent::MouseButtonPress, from, Qt::LeftButton);
     send(QEvent::MouseMove, to, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, to, Qt::NoButton);
-    QCOMPARE(m_window->document().selection(), selection);
+    QCOMPARE(m_editor->document().selection(), selection);
     QCOMPARE(m_window->statusPanel(2), position);
 }
 
@@ -364,7 +368,7 @@ void TestView::ctrlWheelZoomsAboutThePointer()
     QFETCH(double, zoom);
     QFETCH(QString, status);
     QFETCH(bool, stays);
-    m_window->document().canvas().setSize(2000, 1500);
+    m_editor->document().canvas().setSize(2000, 1500);
     QWidget *view = m_window->canvasView();
     const QPointF at(300, 200); // over picture pixel 300,200 at 100 %
     const QPointF inViewport = view->mapTo(m_window->viewport()->client(), at);
@@ -397,7 +401,7 @@ void TestView::ctrlWheelZoomsAboutThePointer()
 
 void TestView::zoomedGripDragsWholePixels()
 {
-    m_window->document().canvas().setSize(100, 50);
+    m_editor->document().canvas().setSize(100, 50);
     m_window->canvasView()->zoomTo(8);
     QCOMPARE(grip(0)->pos(), QPoint(800, (400 - GripSize) / 2));
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), grip(0)->mapToGlobal(QPointF(2, 2)),
@@ -405,12 +409,12 @@ void TestView::zoomedGripDragsWholePixels()
     QCoreApplication::sendEvent(grip(0), &press);
     // Seven screen pixels reach no new picture pixel; eight do.
     dragTo(0, QPointF(9, 2));
-    QCOMPARE(m_window->document().canvas().size(), QSize(100, 50));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(100, 50));
     dragTo(0, QPointF(10, 2));
-    QCOMPARE(m_window->document().canvas().size(), QSize(101, 50));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(101, 50));
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("101x50"));
     // Undo keeps the zoom.
-    m_window->documentCommands().undo();
+    m_editor->documentCommands().undo();
     QCOMPARE(m_window->canvasView()->zoom(), 8.0);
 }
 
