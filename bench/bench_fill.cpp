@@ -43,7 +43,7 @@ void patternFillSurface(benchmark::State &bench)
         bench.PauseTiming();
         clearTo(canvas, White);
         bench.ResumeTiming();
-        canvas.extFloodFill(QPointF(Width / 2, Height / 2), White, pattern);
+        canvas.extFloodFill(QPointF(Width / 2, Height / 2), White, White, pattern);
     }
     bench.SetItemsProcessed(bench.iterations() * Width * Height);
 }

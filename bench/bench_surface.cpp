@@ -51,8 +51,7 @@ void floodFillWhole(benchmark::State &state)
     const Colour colours[2] = {0x00FFFFFF, 0x000000FF};
     int turn = 0;
     for (auto _ : state) {
-        surface.setFillColor(colours[1 - turn]);
-        surface.extFloodFill(QPointF(4000, 3000), colours[turn]);
+        surface.extFloodFill(QPointF(4000, 3000), colours[turn], colours[1 - turn]);
         turn = 1 - turn;
     }
     state.SetItemsProcessed(state.iterations() * 8000LL * 6000LL);

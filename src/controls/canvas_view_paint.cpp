@@ -15,16 +15,6 @@ namespace {
 
 const QColor Grey(0x80, 0x80, 0x80);
 
-// The screen layer of surface within area (inside the surface), at 1:1.
-QImage screenPart(const Surface &surface, const QRect &area)
-{
-    QImage part(area.size(), QImage::Format_RGB32);
-    QPainter painter(&part);
-    painter.translate(-area.topLeft());
-    surface.paintScreen(painter, area);
-    return part;
-}
-
 // Half-way to mid grey: the grid shows on black and on white pictures.
 QRgb gridColour(QRgb pixel)
 {
@@ -93,7 +83,7 @@ void CanvasView::paintZoomed(QPainter &painter, const QRect &dirty)
 
 void CanvasView::paintEnlarged(QPainter &painter, const QRect &area, int factor, double ratio)
 {
-    const QImage part = screenPart(m_document->canvas(), area);
+    const QImage part = m_document->canvas().grabScreen(area);
     QImage enlarged(part.width() * factor, part.height() * factor, QImage::Format_RGB32);
     if (enlarged.isNull())
         return;
@@ -136,7 +126,7 @@ void CanvasView::paintReduced(QPainter &painter, const QRect &area, int factor, 
             return;
         shown = reduced.copy(blocks);
     } else {
-        shown = ReducedPicture::reduce(screenPart(canvas, covered), factor);
+        shown = ReducedPicture::reduce(canvas.grabScreen(covered), factor);
     }
     // A preview on the screen layer is shrunk from the screen itself, where
     // it may differ from the picture: tile by tile, each a whole number of
@@ -153,7 +143,7 @@ void CanvasView::paintReduced(QPainter &painter, const QRect &area, int factor, 
                 QRect(first * factor, (last + QPoint(1, 1)) * factor - QPoint(1, 1)) &
                 canvas.rect();
             over.drawImage(first - blocks.topLeft(),
-                           ReducedPicture::reduce(screenPart(canvas, source), factor));
+                           ReducedPicture::reduce(canvas.grabScreen(source), factor));
         }
     }
     shown.setDevicePixelRatio(ratio);

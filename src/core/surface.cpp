@@ -286,6 +286,15 @@ void Surface::refresh()
     emit screenChanged(wiped);
 }
 
+void Surface::preview(const std::function<void()> &draw)
+{
+    refresh();
+    const bool persistent = m_autoRedraw;
+    m_autoRedraw = false;
+    draw();
+    m_autoRedraw = persistent;
+}
+
 Colour Surface::point(QPointF at) const
 {
     return getPixel(roundToInt(at.x()), roundToInt(at.y()));
@@ -317,16 +326,21 @@ void Surface::paintScreen(QPainter &painter, const QRect &area) const
     m_patch.paint(painter, r);
 }
 
-QImage Surface::grabLayer(const QRect &area) const
+QImage Surface::grabScreen(const QRect &area) const
 {
     const QRect r = area & rect();
     QImage pixels = m_image.copy(r);
-    if (!m_autoRedraw && !m_patch.isEmpty() && !pixels.isNull() && r.intersects(previewRect())) {
+    if (!m_patch.isEmpty() && !pixels.isNull() && r.intersects(previewRect())) {
         QPainter painter(&pixels);
         painter.translate(-r.topLeft());
         m_patch.paint(painter, r);
     }
     return pixels;
+}
+
+QImage Surface::grabLayer(const QRect &area) const
+{
+    return m_autoRedraw ? m_image.copy(area & rect()) : grabScreen(area);
 }
 
 QImage Surface::readLayer(const QRect &area) const

@@ -88,13 +88,9 @@ bool Clipboard::cut(const QRect &selection)
 {
     if (!replace(selection, QStringLiteral("剪切")))
         return false;
-    // Into the picture, even when the Delete key comes while a button is held.
     Surface &canvas = m_document.canvas();
-    const bool persistent = canvas.autoRedraw();
-    canvas.setAutoRedraw(true);
     canvas.line(selection.topLeft(), selection.bottomRight(), canvas.backColor(),
                 Surface::LineForm::FilledBox);
-    canvas.setAutoRedraw(persistent);
     canvas.refresh();
     return true;
 }
@@ -107,14 +103,7 @@ void Clipboard::paste()
 
 void Clipboard::preview(QPointF at)
 {
-    // A tool chosen after Paste may draw straight into the picture and leave
-    // persistence on; the preview must still go no further than the screen.
-    Surface &canvas = m_document.canvas();
-    const bool persistent = canvas.autoRedraw();
-    canvas.setAutoRedraw(false);
-    canvas.refresh();
-    place(at);
-    canvas.setAutoRedraw(persistent);
+    m_document.canvas().preview([&] { place(at); });
 }
 
 void Clipboard::commit(QPointF at)

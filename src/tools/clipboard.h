@@ -39,7 +39,7 @@ public:
     void setKeyed(bool keyed) { m_keyed = keyed; }
 
     // The clipboard picture centred on at: preview() on the screen alone,
-    // after wiping the screen, commit() on the layer the canvas draws on.
+    // wiping the previous preview, commit() into the picture.
     void preview(QPointF at);
     void commit(QPointF at);
 

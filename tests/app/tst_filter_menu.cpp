@@ -106,8 +106,8 @@ void TestFilterMenu::itemRunsItsFilter()
     QCOMPARE(canvas.image(), expected.image());
     QVERIFY(rig.dialogs.of(QStringLiteral("message")).empty());
     // No command of the menu takes an undo snapshot.
-    QVERIFY(rig.document().undo().masktemp().isNull());
-    QVERIFY(rig.document().undo().PM().isNull());
+    QVERIFY(rig.document().undo().before().isNull());
+    QVERIFY(rig.document().undo().after().isNull());
 }
 
 KALVO_TEST(TestFilterMenu)

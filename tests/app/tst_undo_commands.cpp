@@ -276,8 +276,8 @@ void TestUndoCommands::clear()
     QCOMPARE(m_rig->dialogs.requests.size(), std::size_t(1));
     QCOMPARE(canvas().size(), QSize(300, 200));
     QCOMPARE(canvas().backColor(), Yellow);
-    QCOMPARE(m_rig->document().undo().masktemp().isNull(), answer);
-    QCOMPARE(m_rig->document().undo().PM().isNull(), answer);
+    QCOMPARE(m_rig->document().undo().before().isNull(), answer);
+    QCOMPARE(m_rig->document().undo().after().isNull(), answer);
     if (answer)
         QVERIFY(allOf(canvas(), Yellow));
     else
@@ -332,7 +332,7 @@ void TestUndoCommands::commandButtons()
         QCOMPARE(canvas().getPixel(BoxCorner.x(), BoxCorner.y()), boxShown ? Red : White);
         QCOMPARE(m_rig->dialogs.of(QStringLiteral("yesno")).size(),
                  std::size_t(clears ? way + 1 : 0));
-        QCOMPARE(m_rig->document().undo().PM().isNull(), clears);
+        QCOMPARE(m_rig->document().undo().after().isNull(), clears);
     }
 }
 

@@ -350,7 +350,7 @@ void TestCanvasView::zoomedPixels()
     // A preview pixel on the screen layer shows as the picture does.
     rig.document.canvas().setAutoRedraw(false);
     rig.document.canvas().setPixel(1, 1, 0x00000000);
-    const QImage screen = rig.document.canvas().grabLayer(QRect(0, 0, 3, 2));
+    const QImage screen = rig.document.canvas().grabScreen(QRect(0, 0, 3, 2));
     rig.view.zoomTo(zoom);
     const QRect shown = rig.view.pictureRect();
     QCOMPARE(shown, QRect(0, 0, int(std::ceil(3 * zoom)), int(std::ceil(2 * zoom))));

@@ -74,13 +74,15 @@ struct ToolRig {
         input.move(button, {}, to);
         input.release(button, {}, to);
     }
-    ToolContext context() { return {document, canvas, state, options, host, random}; }
+    ToolContext context() { return {document, state, options, host, random, pen}; }
 
     Document document;
     Surface &canvas;
     ToolState state;
     ToolOptions options;
     RandomSource random;
+    // The pen of context().
+    Pen pen;
     RecordingHost host;
     ScriptedDialogs dialogs;
     UserDialogs ask{dialogs};
