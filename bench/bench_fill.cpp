@@ -62,8 +62,10 @@ void patternFillClick(benchmark::State &bench)
     options.ImgPatten = bricks();
     QuietHost host;
     QtCommonDialogs dialogs;
-    Clipboard clipboard(document, state, dialogs, nullptr);
-    CanvasInput input(document, state, options, clipboard, host);
+    UserDialogs ask{dialogs};
+    Clipboard clipboard(document, state, ask);
+    CanvasInput input(document, state, options, clipboard);
+    input.setHost(&host);
     for (auto _ : bench) {
         bench.PauseTiming();
         clearTo(canvas, White);

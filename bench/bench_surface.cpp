@@ -9,13 +9,13 @@ namespace {
 void previewStep(benchmark::State &state)
 {
     Surface surface(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    surface.setAutoRedraw(false);
     int shift = 0;
     for (auto _ : state) {
-        surface.refresh();
         shift = (shift + 1) % 50;
-        surface.line(QPointF(300 + shift, 200), QPointF(499 + shift, 399), 0,
-                     Surface::LineForm::Box);
+        surface.preview([&] {
+            surface.line(QPointF(300 + shift, 200), QPointF(499 + shift, 399), 0,
+                         Surface::LineForm::Box);
+        });
     }
 }
 BENCHMARK(previewStep)->Args({760, 568})->Args({8000, 6000})->Unit(benchmark::kMicrosecond);
