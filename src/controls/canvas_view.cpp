@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <QtMath>
 
 #include <algorithm>
 #include <array>
@@ -126,6 +127,8 @@ void CanvasView::canvasResized()
 void CanvasView::resizeEvent(QResizeEvent *)
 {
     updateRanges(m_scroll);
+    const qreal ratio = devicePixelRatioF();
+    scratch(QSize(qCeil(width() * ratio) + 1, qCeil(height() * ratio) + 1));
 }
 
 void CanvasView::updateRanges(QPoint wanted)

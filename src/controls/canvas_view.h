@@ -114,10 +114,16 @@ private:
     void paintActualSize(QPainter &painter, const QRect &dirty);
     // The same at a zoom other than 1:1.
     void paintZoomed(QPainter &painter, const QRect &dirty);
-    // factor device pixels per picture pixel, or picture pixels per device
-    // pixel; ratio device pixels per view pixel.
-    void paintEnlarged(QPainter &painter, const QRect &area, int factor, double ratio);
+    // The picture pixels area under dirty, factor device pixels per picture
+    // pixel, or picture pixels per device pixel; ratio device pixels per view
+    // pixel.
+    void paintEnlarged(QPainter &painter, const QRect &dirty, const QRect &area, int factor,
+                       double ratio);
     void paintReduced(QPainter &painter, const QRect &area, int factor, double ratio);
+    // The scratch, at least size large.
+    QImage &scratch(QSize size);
+    // The top left size device pixels of the scratch, at at (view pixels).
+    void drawScratch(QPainter &painter, QPointF at, QSize size, double ratio) const;
     void paintDottedFrame(QPainter &painter, const QRect &frame, const QRect &dirty) const;
 
     Document *m_document = nullptr;
@@ -125,6 +131,10 @@ private:
     ScrollRanges m_ranges;
     QPoint m_scroll;
     std::unique_ptr<ReducedPicture> m_reduced;
+    // Where the zoomed picture is made before it is drawn: kept from one
+    // repaint to the next, and made as large as the view when the view takes
+    // its size, since memory touched for the first time is slow to have.
+    QImage m_scratch;
     Grab m_grab = Grab::None;
     int m_wheelZoom = 0; // wheel turns towards the next zoom step
 };

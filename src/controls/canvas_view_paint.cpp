@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -76,36 +77,72 @@ void CanvasView::paintZoomed(QPainter &painter, const QRect &dirty)
     const double ratio = painter.deviceTransform().m11();
     const double devicePixels = zoom() * ratio;
     if (devicePixels >= 1)
-        paintEnlarged(painter, area, static_cast<int>(std::lround(devicePixels)), ratio);
+        paintEnlarged(painter, dirty, area, static_cast<int>(std::lround(devicePixels)), ratio);
     else
         paintReduced(painter, area, static_cast<int>(std::lround(1 / devicePixels)), ratio);
 }
 
-void CanvasView::paintEnlarged(QPainter &painter, const QRect &area, int factor, double ratio)
+QImage &CanvasView::scratch(QSize size)
 {
-    const QImage part = m_document->canvas().grabScreen(area);
-    QImage enlarged(part.width() * factor, part.height() * factor, QImage::Format_RGB32);
-    if (enlarged.isNull())
-        return;
+    if (m_scratch.width() < size.width() || m_scratch.height() < size.height()) {
+        m_scratch = QImage(size.expandedTo(m_scratch.size()), QImage::Format_RGB32);
+        // Touched now: each page's first touch is what costs.
+        m_scratch.fill(0);
+    }
+    return m_scratch;
+}
+
+void CanvasView::drawScratch(QPainter &painter, QPointF at, QSize size, double ratio) const
+{
+    painter.drawImage(QRectF(at, QSizeF(size) / ratio), m_scratch, QRectF(QPointF(0, 0), size));
+}
+
+void CanvasView::paintEnlarged(QPainter &painter, const QRect &dirty, const QRect &area, int factor,
+                               double ratio)
+{
+    // Each device pixel of dirty takes the picture pixel it lies over, the
+    // first row and column of each picture pixel the grid's colour from
+    // 800 % on.
+    const QPoint origin = (m_transform.origin() * ratio).toPoint();
+    // Where the picture's last row and column end short of a view pixel, the
+    // rest of it stays grey.
+    const QRect device =
+        QRect(QPoint(qRound(dirty.left() * ratio), qRound(dirty.top() * ratio)),
+              QSize(qRound(dirty.width() * ratio), qRound(dirty.height() * ratio))) &
+        QRect(origin + area.topLeft() * factor, area.size() * factor);
+    const QImage pixels = m_document->canvas().readScreen(area);
+    QImage &out = scratch(device.size());
     const bool grid = zoom() >= GridZoom;
-    const auto rowBytes = static_cast<std::size_t>(enlarged.bytesPerLine());
-    for (int y = 0; y < part.height(); ++y) {
-        const auto *in = reinterpret_cast<const QRgb *>(part.constScanLine(y));
-        auto *first = reinterpret_cast<QRgb *>(enlarged.scanLine(y * factor));
-        for (int x = 0; x < part.width(); ++x) {
-            std::fill_n(first + x * factor, factor, in[x]);
-            if (grid)
-                first[x * factor] = gridColour(in[x]);
+    const auto floorDiv = [factor](int value) {
+        return value >= 0 ? value / factor : -((-value + factor - 1) / factor);
+    };
+    const auto rowBytes = static_cast<std::size_t>(device.width()) * sizeof(QRgb);
+    int lastRow = INT_MIN;
+    for (int y = 0; y < device.height(); ++y) {
+        const int dy = device.top() + y - origin.y();
+        const int row = floorDiv(dy);
+        const bool gridRow = grid && dy - row * factor == 0;
+        auto *o = reinterpret_cast<QRgb *>(out.scanLine(y));
+        if (row == lastRow && !gridRow) {
+            std::memcpy(o, out.constScanLine(y - 1), rowBytes);
+            continue;
         }
-        for (int copy = 1; copy < factor; ++copy)
-            std::memcpy(enlarged.scanLine(y * factor + copy), first, rowBytes);
-        if (grid) {
-            for (int x = 0; x < part.width() * factor; ++x)
-                first[x] = gridColour(in[x / factor]);
+        // A grid row is followed by the picture row itself.
+        lastRow = gridRow ? INT_MIN : row;
+        const auto *in = reinterpret_cast<const QRgb *>(pixels.constScanLine(row - area.top()));
+        for (int x = 0; x < device.width();) {
+            const int dx = device.left() + x - origin.x();
+            const int column = floorDiv(dx);
+            const int end =
+                std::min(device.width(), (column + 1) * factor + origin.x() - device.left());
+            const QRgb colour = in[column - area.left()];
+            std::fill_n(o + x, end - x, gridRow ? gridColour(colour) : colour);
+            if (grid && dx - column * factor == 0)
+                o[x] = gridColour(colour);
+            x = end;
         }
     }
-    enlarged.setDevicePixelRatio(ratio);
-    painter.drawImage(m_transform.origin() + QPointF(area.topLeft()) * zoom(), enlarged);
+    drawScratch(painter, QPointF(device.topLeft()) / ratio, device.size(), ratio);
 }
 
 void CanvasView::paintReduced(QPainter &painter, const QRect &area, int factor, double ratio)
@@ -116,17 +153,15 @@ void CanvasView::paintReduced(QPainter &painter, const QRect &area, int factor, 
                        (area.right() / factor) - area.left() / factor + 1,
                        (area.bottom() / factor) - area.top() / factor + 1);
     const QRect covered = QRect(blocks.topLeft() * factor, blocks.size() * factor) & canvas.rect();
-    QImage shown;
+    QImage &shown = scratch(blocks.size());
     int level = 0;
     while ((1 << level) < factor)
         ++level;
     if (level >= 1 && level <= ReducedPicture::Levels && (1 << level) == factor) {
-        const QImage &reduced = m_reduced->reduced(level, covered);
-        if (reduced.isNull())
-            return;
-        shown = reduced.copy(blocks);
+        m_reduced->shrunk(level, blocks, shown);
     } else {
-        shown = ReducedPicture::reduce(canvas.grabScreen(covered), factor);
+        const QImage part = ReducedPicture::reduce(canvas.grabScreen(covered), factor);
+        QPainter(&shown).drawImage(0, 0, part);
     }
     // A preview on the screen layer is shrunk from the screen itself, where
     // it may differ from the picture: tile by tile, each a whole number of
@@ -146,8 +181,8 @@ void CanvasView::paintReduced(QPainter &painter, const QRect &area, int factor, 
                            ReducedPicture::reduce(canvas.grabScreen(source), factor));
         }
     }
-    shown.setDevicePixelRatio(ratio);
-    painter.drawImage(m_transform.origin() + QPointF(blocks.topLeft()) / ratio, shown);
+    drawScratch(painter, m_transform.origin() + QPointF(blocks.topLeft()) / ratio, blocks.size(),
+                ratio);
 }
 
 void CanvasView::paintDottedFrame(QPainter &painter, const QRect &frame, const QRect &dirty) const

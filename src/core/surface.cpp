@@ -345,10 +345,24 @@ QImage Surface::grabLayer(const QRect &area) const
 
 QImage Surface::readLayer(const QRect &area) const
 {
+    return m_autoRedraw ? imageIn(area) : readScreen(area);
+}
+
+QImage Surface::readScreen(const QRect &area) const
+{
     const QRect r = area & rect();
-    if (r.isEmpty() || (!m_autoRedraw && !m_patch.isEmpty() && r.intersects(previewRect())))
-        return grabLayer(r);
-    // A whole-picture stretch would otherwise copy the picture first.
+    if (!m_patch.isEmpty() && r.intersects(previewRect()))
+        return grabScreen(r);
+    return imageIn(r);
+}
+
+QImage Surface::imageIn(const QRect &area) const
+{
+    const QRect r = area & rect();
+    if (r.isEmpty())
+        return {};
+    // A whole-picture stretch or a repaint would otherwise copy the picture
+    // first.
     return QImage(m_image.constScanLine(r.top()) + qsizetype(r.left()) * 4, r.width(), r.height(),
                   m_image.bytesPerLine(), m_image.format());
 }

@@ -156,6 +156,9 @@ public:
     // What the screen shows within area (clipped to the surface): the image
     // with the preview over it.
     QImage grabScreen(const QRect &area) const;
+    // The same for reading at once: the pixels in place where no preview
+    // lies over them, valid only until this surface next changes.
+    QImage readScreen(const QRect &area) const;
     // The current layer's pixels within area (clipped to the surface).
     QImage grabLayer(const QRect &area) const;
     // The same for reading at once: the pixels in place where nothing is
@@ -206,6 +209,8 @@ private:
     // old tiles saved for the held pictures. False when the memory for either
     // cannot be had; nothing may be written then.
     bool prepareWrite(const QRect &area);
+    // The image's pixels within area, in place.
+    QImage imageIn(const QRect &area) const;
     // Writes pixels computed on a copy of the current layer back into it.
     void writeBack(const QImage &pixels, const QRect &area);
 
