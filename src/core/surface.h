@@ -106,7 +106,7 @@ public:
 
     // Drawing, on the layer that autoRedraw selects, with pen; or in colour
     // with the surface's line width and style. Closed shapes are outlined
-    // with the pen and filled in its colour when it fills.
+    // with the pen and filled in its fill colour when it fills.
     void line(QPointF from, QPointF to, const Pen &pen, LineForm form = LineForm::Segment);
     void line(QPointF from, QPointF to, Colour colour, LineForm form = LineForm::Segment);
     void pset(QPointF at, const Pen &pen);

@@ -185,7 +185,7 @@ template <typename Make> void Surface::closedShape(const QRect &box, const Pen &
     const int style = pen.style;
     draw(withPen(box, width), [&](Writer &w) {
         if (pen.filled)
-            fillRows(w, make(box, 0), rgb);
+            fillRows(w, make(box, 0), toQRgb(pen.fill));
         curvedOutline(w, box, width, style, rgb, make);
     });
 }

@@ -20,6 +20,7 @@ void FillTool::press(ToolContext &context, const ToolEvent &event)
     // A null pattern (the pattern list is empty) fills with the pen colour.
     const QImage pattern = context.options.FillType == 1 ? context.options.ImgPatten : QImage();
     const Colour match = context.canvas().point(event.position());
+    context.state.fillColour = context.pen.colour;
     context.commit([&](Surface &canvas) {
         canvas.extFloodFill(event.position(), match, context.pen.colour, pattern);
     });

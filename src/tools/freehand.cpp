@@ -69,11 +69,13 @@ void EraserTool::drag(ToolContext &context, const ToolEvent &event)
     const QPointF corner(static_cast<double>(event.x - static_cast<float>(h)),
                          static_cast<double>(event.y - static_cast<float>(h)));
     const Pen eraser = context.pen.inColour(context.canvas().backColor());
+    if (context.options.EraseType != 0)
+        context.state.fillColour = eraser.colour;
     context.commit([&](Surface &canvas) {
         if (context.options.EraseType == 0)
             canvas.line(corner, corner + QPointF(w, w), eraser, Surface::LineForm::FilledBox);
         else
-            canvas.circle(corner + QPointF(h, h), w, eraser.filling());
+            canvas.circle(corner + QPointF(h, h), w, eraser.filling(eraser.colour));
     });
 }
 

@@ -38,12 +38,18 @@ void roundedBox(Surface &canvas, const Pen &pen, QPointF from, QPointF to)
 
 void ShapeTool::draw(ToolContext &context, Surface &canvas, const ToolEvent &event) const
 {
-    m_shape(canvas, m_filled ? context.pen.filling() : context.pen, context.state.anchor(),
-            event.position());
+    const Pen &pen = context.pen;
+    m_shape(canvas,
+            m_inside == Inside::Empty       ? pen
+            : m_inside == Inside::PenColour ? pen.filling(pen.colour)
+                                            : pen.filling(context.state.fillColour),
+            context.state.anchor(), event.position());
 }
 
 void ShapeTool::drag(ToolContext &context, const ToolEvent &event)
 {
+    if (m_inside == Inside::FillColour)
+        context.state.fillColour = context.pen.colour;
     context.preview([&](Surface &canvas) { draw(context, canvas, event); });
 }
 

@@ -26,8 +26,15 @@ class ShapeTool : public Tool
 {
 public:
     using Shape = void (*)(Surface &canvas, const Pen &pen, QPointF from, QPointF to);
+    enum class Inside {
+        Empty,
+        PenColour,
+        // The fill colour, which each drag step sets to the pen colour: a
+        // release without one fills with what the last fill left.
+        FillColour,
+    };
 
-    ShapeTool(Shape shape, bool filled) : m_shape(shape), m_filled(filled) {}
+    ShapeTool(Shape shape, Inside inside) : m_shape(shape), m_inside(inside) {}
     void drag(ToolContext &context, const ToolEvent &event) override;
     void release(ToolContext &context, const ToolEvent &event) override;
 
@@ -35,7 +42,7 @@ private:
     void draw(ToolContext &context, Surface &canvas, const ToolEvent &event) const;
 
     Shape m_shape;
-    bool m_filled;
+    Inside m_inside;
 };
 
 // Commits a ray from the press point at every drag step: a burst of lines.

@@ -45,6 +45,22 @@ private slots:
 
 namespace {
 
+// The rounded mean of picture's pixels within covered, which lies inside it;
+// fallback when it covers none.
+QRgb meanOf(const QImage &picture, const QRect &covered, QRgb fallback)
+{
+    int sum[3] = {0, 0, 0};
+    for (int y = covered.top(); y <= covered.bottom(); ++y)
+        for (int x = covered.left(); x <= covered.right(); ++x) {
+            sum[0] += qRed(picture.pixel(x, y));
+            sum[1] += qGreen(picture.pixel(x, y));
+            sum[2] += qBlue(picture.pixel(x, y));
+        }
+    const int n = covered.isEmpty() ? 0 : covered.width() * covered.height();
+    return n == 0 ? fallback
+                  : qRgb((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n);
+}
+
 void send(QWidget &widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
           Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 {
@@ -393,17 +409,7 @@ void TestCanvasView::zoomedPixels()
                 const int k = int(1 / perPixel);
                 const QRect covered =
                     QRect((x - left) * k, (y - top) * k, k, k) & QRect(QPoint(), size);
-                int sum[3] = {0, 0, 0};
-                for (int py = covered.top(); py <= covered.bottom(); ++py)
-                    for (int px = covered.left(); px <= covered.right(); ++px) {
-                        sum[0] += qRed(screen.pixel(px, py));
-                        sum[1] += qGreen(screen.pixel(px, py));
-                        sum[2] += qBlue(screen.pixel(px, py));
-                    }
-                const int count = covered.width() * covered.height();
-                if (count > 0)
-                    expected = qRgb((sum[0] + count / 2) / count, (sum[1] + count / 2) / count,
-                                    (sum[2] + count / 2) / count);
+                expected = meanOf(screen, covered, expected);
             }
             QVERIFY2(shot.pixel(x, y) == expected,
                      qPrintable(QStringLiteral("%1,%2: %3 instead of %4")
@@ -467,16 +473,7 @@ void TestCanvasView::shrunkCopiesKeepUp()
                 const QRect covered = QRect((blocks.left() + x) * factor,
                                             (blocks.top() + y) * factor, factor, factor) &
                                       picture.rect();
-                int sum[3] = {0, 0, 0};
-                for (int py = covered.top(); py <= covered.bottom(); ++py)
-                    for (int px = covered.left(); px <= covered.right(); ++px) {
-                        sum[0] += qRed(picture.pixel(px, py));
-                        sum[1] += qGreen(picture.pixel(px, py));
-                        sum[2] += qBlue(picture.pixel(px, py));
-                    }
-                const int n = covered.width() * covered.height();
-                if (shown.pixel(x, y) !=
-                    qRgb((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n))
+                if (shown.pixel(x, y) != meanOf(picture, covered, 0))
                     return false;
             }
         return true;

@@ -299,7 +299,7 @@ void TestSurface::dashesOnlyOnOnePixelPens()
     QVERIFY(drawn > 0);
     // Outlines follow the style too, but fills stay solid.
     Surface box(60, 60);
-    box.ellipse({5, 5}, {54, 54}, Pen{Red, width, style, true});
+    box.ellipse({5, 5}, {54, 54}, Pen{Red, width, style, true, Red});
     QCOMPARE(box.getPixel(30, 30), Red);
     QCOMPARE(countColour(box.image(), Red) > 0, true);
 }
@@ -387,7 +387,7 @@ void TestSurface::shapesAreTheSameFromEitherCorner()
 void TestSurface::circleFillsInsideThePen()
 {
     Surface s(50, 50);
-    s.circle({25, 25}, 10, Pen{Red, 1, 0, true});
+    s.circle({25, 25}, 10, Pen{Red, 1, 0, true, Red});
     QCOMPARE(s.getPixel(25, 25), Red);
     QCOMPARE(s.getPixel(15, 25), Red);
     QCOMPARE(s.getPixel(35, 25), Red);
