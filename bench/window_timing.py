@@ -4,7 +4,7 @@ feels them: from the input event to the change on the screen, by polling
 screenshots. Needs the shared tools/gui/kalvo_gui.py and its packages.
 
     bench/window_timing.py BUILD_DIR PICTURE.bmp [--busy] [--zoom-only] [--mtpaint]
-                                                 [--repeats N]
+                                                 [--floor] [--repeats N]
 
 Prints one line per step (seconds) and the resident memory of the program
 after it as a multiple of the picture's bytes. --busy runs two processes
@@ -17,7 +17,10 @@ REPEATS times each way; the first step out to 50 % is the first zoom out after
 the picture is shown; a wheel notch scrolls down. --zoom-only starts with the
 picture and times only these. --mtpaint times the same steps in mtPaint (the
 yardstick, Debian package mtpaint) on the same display in the same run, its
-view sized as Kalvo's, with its own keys (keypad + and -).
+view sized as Kalvo's, with its own keys (keypad + and -). --floor times
+the same keys and notches in bench/window_floor, a Qt window as large as the
+view that only shows another ready picture each time: what Qt and the X
+server take whatever the program does.
 """
 import ctypes
 import os
@@ -304,11 +307,35 @@ def time_mtpaint_zoom(session, picture, view_size, xin, repeats):
         yardstick.wait()
 
 
+def time_floor(session, build, view_size, xin, repeats):
+    """window_floor on the same display, at the top left, over the others."""
+    width, height = view_size
+    floor = subprocess.Popen([os.path.join(os.path.abspath(build), "bench", "window_floor"),
+                              str(width), str(height)], env=session.env,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        wid = kg.wait_until(lambda: subprocess.run(
+            ["xdotool", "search", "--name", "^window_floor$"], env=session.env,
+            capture_output=True, text=True).stdout.split(), 60, 0.1)[0]
+        time.sleep(1.0)
+        session.focus_window(int(wid))
+        view = (0, 0, width, height)
+        xin.move(width + 10, height + 10)
+        probes = Probes(session.display, view)
+        probes.still(quiet=1.0, timeout=60)
+        centre = (width // 2, height // 2)
+        return zoom_figures("Qt floor", xin, probes, lambda: keys(xin, CONTROL, ord("=")),
+                            lambda: keys(xin, CONTROL, ord("-")), centre, repeats)
+    finally:
+        floor.terminate()
+        floor.wait()
+
+
 def option(name, default):
     return int(sys.argv[sys.argv.index(name) + 1]) if name in sys.argv else default
 
 
-def zoom_only(build, picture, repeats, yardstick):
+def zoom_only(build, picture, repeats, yardstick, floor):
     program = os.path.abspath(os.path.join(build, "kalvo"))
     with kg.Session([program, os.path.abspath(picture)], title="Kalvo", cwd=build) as s:
         xin = Input(s.display)
@@ -317,8 +344,11 @@ def zoom_only(build, picture, repeats, yardstick):
                                                       view[0] + 60, view[1] + 60))), 60, 0.05)
         time.sleep(1.0)
         view, _ = time_kalvo_zoom(s, xin, repeats)
+        size = (view[2] - view[0], view[3] - view[1])
         if yardstick:
-            time_mtpaint_zoom(s, picture, (view[2] - view[0], view[3] - view[1]), xin, repeats)
+            time_mtpaint_zoom(s, picture, size, xin, repeats)
+        if floor:
+            time_floor(s, build, size, xin, repeats)
 
 
 def main():
@@ -326,7 +356,7 @@ def main():
     busy = "--busy" in sys.argv
     repeats = option("--repeats", 5)
     if "--zoom-only" in sys.argv:
-        zoom_only(build, picture, repeats, "--mtpaint" in sys.argv)
+        zoom_only(build, picture, repeats, "--mtpaint" in sys.argv, "--floor" in sys.argv)
         return
     program = os.path.abspath(os.path.join(build, "kalvo"))
     width = int(picture.rsplit("_", 1)[1].split(".")[0])
@@ -448,8 +478,11 @@ def main():
         print(f"peak {rss(pid, 'VmHWM') / picture_bytes:.2f}x", flush=True)
 
         view, _ = time_kalvo_zoom(s, xin, repeats)
+        size = (view[2] - view[0], view[3] - view[1])
         if "--mtpaint" in sys.argv:
-            time_mtpaint_zoom(s, picture, (view[2] - view[0], view[3] - view[1]), xin, repeats)
+            time_mtpaint_zoom(s, picture, size, xin, repeats)
+        if "--floor" in sys.argv:
+            time_floor(s, build, size, xin, repeats)
 
 
 if __name__ == "__main__":
