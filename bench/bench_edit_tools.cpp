@@ -44,9 +44,9 @@ void pastePreview(benchmark::State &bench)
     paintDetail(picture);
     ToolState state;
     QtCommonDialogs dialogs;
-    Clipboard clipboard(document, state, dialogs, nullptr);
+    UserDialogs ask{dialogs};
+    Clipboard clipboard(document, state, ask);
     clipboard.setKeyed(bench.range(2) != 0);
-    canvas.setAutoRedraw(false);
     int step = 0;
     for (auto _ : bench)
         clipboard.preview(wander(canvas, step++));
@@ -64,8 +64,10 @@ void cloneStep(benchmark::State &bench)
     options.CloneSize = 30;
     QuietHost host;
     QtCommonDialogs dialogs;
-    Clipboard clipboard(document, state, dialogs, nullptr);
-    CanvasInput input(document, state, options, clipboard, host);
+    UserDialogs ask{dialogs};
+    Clipboard clipboard(document, state, ask);
+    CanvasInput input(document, state, options, clipboard);
+    input.setHost(&host);
     // The source up and left of where cloning starts, inside the picture
     // for every step.
     const QPointF start = wander(canvas, 0);
@@ -87,7 +89,8 @@ void copySelection(benchmark::State &bench)
     paintDetail(document.canvas());
     ToolState state;
     QtCommonDialogs dialogs;
-    Clipboard clipboard(document, state, dialogs, nullptr);
+    UserDialogs ask{dialogs};
+    Clipboard clipboard(document, state, ask);
     for (auto _ : bench) {
         document.setSelection(QRect(1000, 1000, 4000, 3000));
         if (!clipboard.copySelection())

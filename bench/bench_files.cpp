@@ -13,6 +13,7 @@
 // processor time of all threads, which a busy machine does not inflate as it
 // does the wall-clock time. The files live in
 // the system's temporary folder (about 1 GB at the largest size).
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "controls/canvas_view.h"
 #include "core/document.h"
@@ -240,13 +241,14 @@ void runStep(benchmark::State &state, const Step &step)
     BenchDialogs dialogs;
     dialogs.file = path;
     dialogs.saveFile = filePath(step.kind, width, "kalvo") + "." + step.format;
+    Editor editor(dialogs);
     std::unique_ptr<frmmain> window;
     if (step.kalvo) {
-        window = std::make_unique<frmmain>(dialogs);
+        window = std::make_unique<frmmain>(editor);
         window->startUp();
         window->resize(1280, 1000);
         if (step.save)
-            window->document().canvas().setPicture(image);
+            editor.document().canvas().setPicture(image);
     }
     QImage screen(1000, 700, QImage::Format_ARGB32_Premultiplied);
     double peak = 0;

@@ -43,7 +43,7 @@ void patternFillSurface(benchmark::State &bench)
         bench.PauseTiming();
         clearTo(canvas, White);
         bench.ResumeTiming();
-        canvas.extFloodFill(QPointF(Width / 2, Height / 2), White, pattern);
+        canvas.extFloodFill(QPointF(Width / 2, Height / 2), White, White, pattern);
     }
     bench.SetItemsProcessed(bench.iterations() * Width * Height);
 }
@@ -62,8 +62,10 @@ void patternFillClick(benchmark::State &bench)
     options.ImgPatten = bricks();
     QuietHost host;
     QtCommonDialogs dialogs;
-    Clipboard clipboard(document, state, dialogs, nullptr);
-    CanvasInput input(document, state, options, clipboard, host);
+    UserDialogs ask{dialogs};
+    Clipboard clipboard(document, state, ask);
+    CanvasInput input(document, state, options, clipboard);
+    input.setHost(&host);
     for (auto _ : bench) {
         bench.PauseTiming();
         clearTo(canvas, White);

@@ -4,6 +4,7 @@
 // the program's own settling delay; and what a restart takes from finding the
 // copy to the recovered picture on the canvas. The copies go to a temporary
 // folder.
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/recovery_offer.h"
 #include "controls/canvas_view.h"
@@ -95,20 +96,21 @@ public:
     Instance(int width, const QString &folder)
     {
         m_dialogs.file = pictureFile(sizeFor(width));
-        m_window = std::make_unique<frmmain>(m_dialogs);
+        m_window = std::make_unique<frmmain>(m_editor);
         m_window->startUp();
         m_window->resize(1280, 1000);
-        m_window->recoveryCopy().start(folder);
+        m_editor.recoveryCopy().start(folder);
     }
 
     frmmain &window() { return *m_window; }
+    Editor &editor() { return m_editor; }
     CommonDialogs &dialogs() { return m_dialogs; }
 
     // Runs the window's events until the copy is written.
     void waitForCopy()
     {
         QEventLoop loop;
-        QObject::connect(&m_window->recoveryCopy(), &RecoveryCopy::written, &loop,
+        QObject::connect(&m_editor.recoveryCopy(), &RecoveryCopy::written, &loop,
                          &QEventLoop::quit);
         loop.exec();
     }
@@ -138,6 +140,7 @@ public:
 
 private:
     YesDialogs m_dialogs;
+    Editor m_editor{m_dialogs};
     std::unique_ptr<frmmain> m_window;
 };
 
@@ -149,7 +152,7 @@ void afterChange(benchmark::State &state, const char *action)
     QTemporaryDir folder;
     Instance instance(static_cast<int>(state.range(0)), folder.path());
     instance.trigger("mnuOpen");
-    instance.window().toolState().currentTool = ToolId::Pencil;
+    instance.editor().toolState().currentTool = ToolId::Pencil;
     instance.waitForCopy();
     std::int64_t bytes = 0;
     double extra = 0;
@@ -165,10 +168,10 @@ void afterChange(benchmark::State &state, const char *action)
         instance.waitForCopy();
         state.PauseTiming();
         extra = std::max(extra, statusBytes("VmHWM") - held);
-        bytes = QFileInfo(instance.window().recoveryCopy().copyPath()).size();
+        bytes = QFileInfo(instance.editor().recoveryCopy().copyPath()).size();
         state.ResumeTiming();
     }
-    const QSize size = instance.window().document().canvas().size();
+    const QSize size = instance.editor().document().canvas().size();
     const double picture = double(size.width()) * size.height() * 4;
     state.counters["copy_x"] = double(bytes) / picture;
     state.counters["extra_x"] = extra / picture;
@@ -210,13 +213,13 @@ void BM_RecoveryRestart(benchmark::State &state)
             Instance dead(width, folder.path());
             dead.trigger("mnuOpen");
             dead.waitForCopy();
-            dead.window().toolState().currentTool = ToolId::Pencil;
+            dead.editor().toolState().currentTool = ToolId::Pencil;
             dead.stroke(QPointF(100, 100));
             dead.waitForCopy();
         }
         Instance next(760, folder.path());
         state.ResumeTiming();
-        offerRecovery(next.window().recoveryCopy(), next.window().documentCommands(),
+        offerRecovery(next.editor().recoveryCopy(), next.editor().documentCommands(),
                       next.dialogs(), &next.window());
         next.window().canvasView()->grab(QRect(0, 0, 1000, 700));
     }
@@ -237,7 +240,7 @@ void BM_RecoveryStrokeBesideCopy(benchmark::State &state)
     QTemporaryDir folder;
     Instance instance(static_cast<int>(state.range(0)), folder.path());
     instance.trigger("mnuOpen");
-    instance.window().toolState().currentTool = ToolId::Pencil;
+    instance.editor().toolState().currentTool = ToolId::Pencil;
     instance.waitForCopy();
     const bool copying = state.range(1) != 0;
     for (auto _ : state) {
@@ -277,7 +280,7 @@ void BM_RecoveryReadCopy(benchmark::State &state)
         Instance dead(static_cast<int>(state.range(0)), folder.path());
         dead.trigger("mnuOpen");
         dead.waitForCopy();
-        path = dead.window().recoveryCopy().copyPath();
+        path = dead.editor().recoveryCopy().copyPath();
     }
     for (auto _ : state)
         benchmark::DoNotOptimize(recovery::readCopy(path).image.constBits());

@@ -9,13 +9,13 @@ namespace {
 void previewStep(benchmark::State &state)
 {
     Surface surface(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    surface.setAutoRedraw(false);
     int shift = 0;
     for (auto _ : state) {
-        surface.refresh();
         shift = (shift + 1) % 50;
-        surface.line(QPointF(300 + shift, 200), QPointF(499 + shift, 399), 0,
-                     Surface::LineForm::Box);
+        surface.preview([&] {
+            surface.line(QPointF(300 + shift, 200), QPointF(499 + shift, 399), 0,
+                         Surface::LineForm::Box);
+        });
     }
 }
 BENCHMARK(previewStep)->Args({760, 568})->Args({8000, 6000})->Unit(benchmark::kMicrosecond);
@@ -51,8 +51,7 @@ void floodFillWhole(benchmark::State &state)
     const Colour colours[2] = {0x00FFFFFF, 0x000000FF};
     int turn = 0;
     for (auto _ : state) {
-        surface.setFillColor(colours[1 - turn]);
-        surface.extFloodFill(QPointF(4000, 3000), colours[turn]);
+        surface.extFloodFill(QPointF(4000, 3000), colours[turn], colours[1 - turn]);
         turn = 1 - turn;
     }
     state.SetItemsProcessed(state.iterations() * 8000LL * 6000LL);

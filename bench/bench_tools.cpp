@@ -33,8 +33,10 @@ void moveCost(benchmark::State &bench, int tool)
     QuietHost host;
     RandomSource random;
     QtCommonDialogs dialogs;
-    Clipboard clipboard(document, state, dialogs, nullptr);
-    CanvasInput input(document, state, options, clipboard, host, random);
+    UserDialogs ask{dialogs};
+    Clipboard clipboard(document, state, ask);
+    CanvasInput input(document, state, options, clipboard, random);
+    input.setHost(&host);
 
     const double cx = width / 2.0;
     const double cy = height / 2.0;

@@ -5,6 +5,7 @@
 // the process as a multiple of the picture's bytes: rss after the step, hwm
 // the peak since the benchmark started. The core calls have their own
 // benchmarks in bench_undo.cpp beside these.
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "controls/canvas_view.h"
 #include "core/picture_file.h"
@@ -66,19 +67,19 @@ public:
         m_dialogs.file = pictureFile(width);
         m_dialogs.saveFile = QDir::temp().filePath(QStringLiteral("kalvo_bench_saved.bmp"));
         m_pictureBytes = double(width) * (width * 3 / 4) * 4;
-        m_window = std::make_unique<frmmain>(m_dialogs);
+        m_window = std::make_unique<frmmain>(m_editor);
         m_window->startUp();
         m_window->resize(1280, 1000);
         // KALVO_BENCH_RECOVERY=1: the recovery copy is kept, as the program
         // keeps it (its writing needs the event loop, which the steps here
         // do not run).
         if (qEnvironmentVariableIsSet("KALVO_BENCH_RECOVERY"))
-            m_window->recoveryCopy().start(
+            m_editor.recoveryCopy().start(
                 QDir::temp().filePath(QStringLiteral("kalvo_bench_copies")));
     }
 
-    frmmain &window() { return *m_window; }
-    QSize pictureSize() const { return m_window->document().canvas().size(); }
+    Editor &editor() { return m_editor; }
+    QSize pictureSize() const { return m_editor.document().canvas().size(); }
     QString lastMessage() const { return m_dialogs.lastMessage; }
     double pictureBytes() const { return m_pictureBytes; }
 
@@ -87,15 +88,15 @@ public:
     void open()
     {
         trigger("mnuOpen");
-        m_window->toolState().currentTool = ToolId::Pencil;
+        m_editor.toolState().currentTool = ToolId::Pencil;
     }
 
     // The view's pixels as the screen would get them.
-    void repaint(QPoint at = QPoint(0, 0))
+    void repaint()
     {
         CanvasView *view = m_window->canvasView();
         m_screen.fill(0);
-        view->render(&m_screen, QPoint(), QRegion(QRect(at, View)));
+        view->render(&m_screen, QPoint(), QRegion(QRect(QPoint(), View)));
         benchmark::DoNotOptimize(m_screen.constBits());
     }
 
@@ -145,7 +146,7 @@ public:
         QWheelEvent event(at, view->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view, &event);
-        repaint(-view->pos());
+        repaint();
     }
 
     void report(benchmark::State &state) const
@@ -156,6 +157,7 @@ public:
 
 private:
     BenchDialogs m_dialogs;
+    Editor m_editor{m_dialogs};
     std::unique_ptr<frmmain> m_window;
     double m_pictureBytes = 0;
     QImage m_screen{View, QImage::Format_ARGB32_Premultiplied};
@@ -388,7 +390,7 @@ void command(Window &w, const char *action)
 // A tool's stroke: the press, 40 moves and the release, each repainted.
 void toolStroke(Window &w, ToolId tool)
 {
-    w.window().canvasInput().chooseTool(tool);
+    w.editor().canvasInput().chooseTool(tool);
     if (tool == ToolId::Clone)
         w.click(QPointF(50, 50), Qt::AltModifier);
     w.stroke(QPointF(100, 100));

@@ -2,6 +2,7 @@
 // or a zoom change, then the repaint of the visible part of the viewport
 // (about 1000 x 700), on an 8000 x 6000 picture and on the start-up one.
 #include "app/document_commands.h"
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/qt_common_dialogs.h"
 #include "controls/bordered_box.h"
@@ -22,7 +23,7 @@ namespace {
 struct ZoomRig {
     explicit ZoomRig(int width, int height)
     {
-        window = std::make_unique<frmmain>(dialogs);
+        window = std::make_unique<frmmain>(editor);
         window->startUp();
         window->resize(1016 + 124, 522 + 264 + 20);
         window->show();
@@ -32,7 +33,7 @@ struct ZoomRig {
             for (int x = 0; x < width; ++x)
                 row[x] = qRgb(x * 7 ^ y * 3, (x + y) * 5, x * y);
         }
-        window->document().canvas().setPicture(picture);
+        editor.document().canvas().setPicture(picture);
         QCoreApplication::processEvents();
     }
 
@@ -41,11 +42,12 @@ struct ZoomRig {
     {
         const QSize inner = window->viewport()->innerSize();
         const CanvasView *view = window->canvasView();
-        const QPointF at = QPointF(inner.width(), inner.height()) / 2 - QPointF(view->pos());
+        const QPointF at = QPointF(inner.width(), inner.height()) / 2 - view->transform().origin();
         return at / view->zoom();
     }
 
     QtCommonDialogs dialogs;
+    Editor editor{dialogs};
     std::unique_ptr<frmmain> window;
 };
 
@@ -57,9 +59,9 @@ void lineStepRepaint(benchmark::State &state)
 {
     ZoomRig rig(static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
     const double zoom = Zooms[static_cast<std::size_t>(state.range(0))];
-    rig.window->zoomTo(zoom);
+    rig.window->canvasView()->zoomTo(zoom);
     QCoreApplication::processEvents();
-    CanvasInput &input = rig.window->canvasInput();
+    CanvasInput &input = rig.editor.canvasInput();
     input.chooseTool(ToolId::Line);
     const QPointF start = rig.middle();
     input.press(Qt::LeftButton, {}, start);
@@ -94,13 +96,13 @@ void zoomChange(benchmark::State &state)
                              ? 2
                              : Zooms[static_cast<std::size_t>(state.range(0))];
     // The shrunk copy made once, as the first zoom out makes it.
-    rig.window->zoomTo(other);
+    rig.window->canvasView()->zoomTo(other);
     rig.window->canvasView()->repaint();
-    rig.window->zoomTo(1);
+    rig.window->canvasView()->zoomTo(1);
     rig.window->canvasView()->repaint();
     bool out = true;
     for (auto _ : state) {
-        rig.window->zoomTo(out ? other : 1);
+        rig.window->canvasView()->zoomTo(out ? other : 1);
         rig.window->canvasView()->repaint();
         out = !out;
     }
@@ -117,9 +119,9 @@ BENCHMARK(zoomChange)
 void undoRepaint(benchmark::State &state)
 {
     ZoomRig rig(8000, 6000);
-    rig.window->zoomTo(Zooms[static_cast<std::size_t>(state.range(0))]);
+    rig.window->canvasView()->zoomTo(Zooms[static_cast<std::size_t>(state.range(0))]);
     rig.window->canvasView()->repaint();
-    CanvasInput &input = rig.window->canvasInput();
+    CanvasInput &input = rig.editor.canvasInput();
     input.chooseTool(ToolId::Line);
     const QPointF start = rig.middle();
     input.press(Qt::LeftButton, {}, start);
@@ -129,9 +131,9 @@ void undoRepaint(benchmark::State &state)
     bool undo = true;
     for (auto _ : state) {
         if (undo)
-            rig.window->documentCommands().undo();
+            rig.editor.documentCommands().undo();
         else
-            rig.window->documentCommands().redo();
+            rig.editor.documentCommands().redo();
         rig.window->canvasView()->repaint();
         undo = !undo;
     }
@@ -155,7 +157,7 @@ void firstZoomOut(benchmark::State &state)
         while (pause.elapsed() < 500)
             QCoreApplication::processEvents();
         state.ResumeTiming();
-        rig.window->zoomTo(state.range(0) == 0 ? 0.125 : 0.5);
+        rig.window->canvasView()->zoomTo(state.range(0) == 0 ? 0.125 : 0.5);
         rig.window->canvasView()->repaint();
     }
 }

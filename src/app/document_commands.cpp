@@ -15,9 +15,8 @@
 #include <QFileInfo>
 #include <QWidget>
 
-DocumentCommands::DocumentCommands(Document &document, ToolState &toolState, CommonDialogs &dialogs,
-                                   QWidget *owner)
-    : m_document(document), m_toolState(toolState), m_dialogs(dialogs), m_owner(owner)
+DocumentCommands::DocumentCommands(Document &document, ToolState &toolState, const UserDialogs &ask)
+    : m_document(document), m_toolState(toolState), m_ask(ask)
 {
 }
 
@@ -36,8 +35,8 @@ QString DocumentCommands::withSeparator(const QString &path)
 FileChoice DocumentCommands::askFile(bool open, const QString &filter, const QString &title)
 {
     const QString start = m_document.lastFolder;
-    const FileChoice choice = open ? m_dialogs.openFileName(m_owner, title, filter, start)
-                                   : m_dialogs.saveFileName(m_owner, title, filter, start);
+    const FileChoice choice = open ? m_ask.dialogs.openFileName(m_ask.owner, title, filter, start)
+                                   : m_ask.dialogs.saveFileName(m_ask.owner, title, filter, start);
     // The last folder ends in a separator; a file in the root folder thus
     // starts the next dialog in "/".
     if (!choice.path.isEmpty())
@@ -47,7 +46,8 @@ FileChoice DocumentCommands::askFile(bool open, const QString &filter, const QSt
 
 void DocumentCommands::newPicture(Colour color1, Colour color2)
 {
-    const std::optional<NewPicture> answer = frmNew::ask(color1, color2, m_dialogs, m_owner);
+    const std::optional<NewPicture> answer =
+        frmNew::ask(color1, color2, m_ask.dialogs, m_ask.owner);
     if (!answer)
         return;
     // Each step stands alone: one that fails is skipped.
@@ -84,8 +84,8 @@ bool DocumentCommands::openPath(const QString &path)
     if (error != PictureError::None) {
         // The canvas stays as it was, drawing included: a file that cannot
         // be read must not cost the user the picture.
-        m_dialogs.message(m_owner, pictureErrorMessage(error, path), QStringLiteral("打开"),
-                          CommonDialogs::Icon::Warning);
+        m_ask.dialogs.message(m_ask.owner, pictureErrorMessage(error, path), QStringLiteral("打开"),
+                              CommonDialogs::Icon::Warning);
         return false;
     }
     canvas.setBackColor(0x00FFFFFF);
@@ -132,10 +132,10 @@ std::optional<SaveTarget> DocumentCommands::askSaveTarget()
         // The dialog asked about the name as typed; the name with its
         // extension added replaces a file only after the same question.
         if (target.path == choice.path || !QFileInfo::exists(target.path) ||
-            m_dialogs.askYesNo(m_owner,
-                               QStringLiteral("%1 已存在。\n您想要替换它吗?")
-                                   .arg(QFileInfo(target.path).fileName()),
-                               QStringLiteral("保存"), CommonDialogs::Icon::Warning))
+            m_ask.dialogs.askYesNo(m_ask.owner,
+                                   QStringLiteral("%1 已存在。\n您想要替换它吗?")
+                                       .arg(QFileInfo(target.path).fileName()),
+                                   QStringLiteral("保存"), CommonDialogs::Icon::Warning))
             return target;
     }
 }
@@ -157,29 +157,37 @@ void DocumentCommands::save()
     const std::optional<SaveTarget> target = askSaveTarget();
     if (!target)
         return;
-    const PictureError error =
-        saveShowingProgress(m_document.canvas().image(), target->path, *target->format, m_owner);
+    const PictureError error = saveShowingProgress(m_document.canvas().image(), target->path,
+                                                   *target->format, m_ask.owner);
     if (error != PictureError::None) {
-        m_dialogs.message(m_owner, pictureErrorMessage(error, target->path), QStringLiteral("保存"),
-                          CommonDialogs::Icon::Critical);
+        m_ask.dialogs.message(m_ask.owner, pictureErrorMessage(error, target->path),
+                              QStringLiteral("保存"), CommonDialogs::Icon::Critical);
     }
 }
 
 void DocumentCommands::scale()
 {
-    const std::optional<QSize> size = frmScale::ask(m_document.canvas().size(), m_dialogs, m_owner);
+    const std::optional<QSize> size =
+        frmScale::ask(m_document.canvas().size(), m_ask.dialogs, m_ask.owner);
     if (!size)
         return;
     bool scaled = false;
     {
         const BusyCursor busy;
+        // The clipboard picture is Scale's work surface on purpose: afterwards
+        // it is a blank picture of the new size, which a later Paste places.
         scaled =
             ScaleImage(m_document.canvas(), m_document.clipboard(), size->width(), size->height());
     }
     if (!scaled) {
-        m_dialogs.message(m_owner, QStringLiteral("位图尺寸太大，内存无法容纳"),
-                          QStringLiteral("图像拉伸"), CommonDialogs::Icon::Warning);
+        m_ask.dialogs.message(m_ask.owner, QStringLiteral("位图尺寸太大，内存无法容纳"),
+                              QStringLiteral("图像拉伸"), CommonDialogs::Icon::Warning);
     }
+}
+
+QString DocumentCommands::ownerTitle() const
+{
+    return m_ask.owner ? m_ask.owner->windowTitle() : QString();
 }
 
 void DocumentCommands::undo()
@@ -195,21 +203,21 @@ void DocumentCommands::redo()
 void DocumentCommands::restore(bool (*step)(Document &))
 {
     if (!step(m_document)) {
-        m_dialogs.message(m_owner, QStringLiteral("图片太大，无法恢复。"), m_owner->windowTitle(),
-                          CommonDialogs::Icon::Warning);
+        m_ask.dialogs.message(m_ask.owner, QStringLiteral("图片太大，无法恢复。"), ownerTitle(),
+                              CommonDialogs::Icon::Warning);
     }
 }
 
 void DocumentCommands::clear()
 {
-    if (!m_dialogs.askYesNo(m_owner, QStringLiteral("确定要消除当前图像吗?"),
-                            QStringLiteral("清除图像"), CommonDialogs::Icon::None))
+    if (!m_ask.dialogs.askYesNo(m_ask.owner, QStringLiteral("确定要消除当前图像吗?"),
+                                QStringLiteral("清除图像"), CommonDialogs::Icon::None))
         return;
     // Emptying the holders of a canvas that could not be cleared would lose
     // the user's only way back for nothing.
     if (!m_document.canvas().setPicture(QImage())) {
-        m_dialogs.message(m_owner, QStringLiteral("内存不足，无法清除图像。"),
-                          m_owner->windowTitle(), CommonDialogs::Icon::Warning);
+        m_ask.dialogs.message(m_ask.owner, QStringLiteral("内存不足，无法清除图像。"), ownerTitle(),
+                              CommonDialogs::Icon::Warning);
         return;
     }
     m_document.undo().clear();

@@ -10,9 +10,7 @@
 
 #include <optional>
 
-class CommonDialogs;
 class Document;
-class QWidget;
 struct ToolState;
 
 // The commands that replace, keep or restore the whole picture: New, Open,
@@ -23,8 +21,8 @@ class DocumentCommands : public QObject
     Q_OBJECT
 
 public:
-    DocumentCommands(Document &document, ToolState &toolState, CommonDialogs &dialogs,
-                     QWidget *owner);
+    // Dialogs go through ask; none of them is owned.
+    DocumentCommands(Document &document, ToolState &toolState, const UserDialogs &ask);
 
     // color1 and color2 are offered as background colours.
     void newPicture(Colour color1, Colour color2);
@@ -67,9 +65,11 @@ private:
     // The name and format to save under, asked until the user accepts a
     // name that replaces no file unasked; nothing when cancelled.
     std::optional<SaveTarget> askSaveTarget();
+    // The caption of the window the dialogs are shown over: the title of
+    // messages that concern the whole picture.
+    QString ownerTitle() const;
 
     Document &m_document;
     ToolState &m_toolState;
-    CommonDialogs &m_dialogs;
-    QWidget *m_owner;
+    const UserDialogs &m_ask;
 };

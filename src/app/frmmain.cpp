@@ -1,8 +1,10 @@
 #include "frmmain.h"
 
 #include "command_table.h"
+#include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
-#include "data_path.h"
+#include "controls/color_pallete.h"
+#include "editor.h"
 #include "skin/skinner.h"
 #include "tools/frmtext.h"
 #include "tools/tool_option_panels.h"
@@ -18,31 +20,30 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTimer>
+#include <QWheelEvent>
 
-frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dialogs(dialogs)
+frmmain::frmmain(Editor &editor, QWidget *parent)
+    : QMainWindow(parent), m_editor(editor), m_dialogs(editor.dialogs())
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QStringLiteral("Kalvo"));
     menuBar()->setObjectName(QStringLiteral("menuBar"));
-    buildCommands(commandTable(), menuBar(), *this);
+    m_editor.bindWindow(this, this);
     buildControls();
+    buildCommands(commandTable(), menuBar(), *this, [this] { return commandContext(); });
     buildGrips();
+    bindScrollBars();
+    updateScrollBars();
+    placeGrips();
     buildStatusBar();
     buildUndoButtons();
     buildTools();
-
-    // The mark is the switch: New and Open clear it without a click.
-    auto *opaquePaste = findChild<QAction *>(QStringLiteral("MnuDQue"));
-    connect(opaquePaste, &QAction::toggled, this,
-            [this](bool checked) { m_clipboard.setKeyed(checked); });
-    m_clipboard.setKeyed(opaquePaste->isChecked());
-    connect(&m_documentCommands, &DocumentCommands::pictureReplaced, opaquePaste,
-            [opaquePaste] { opaquePaste->setChecked(false); });
-    connect(&m_document.canvas(), &Surface::sizeChanged, this, &frmmain::canvasSizeChanged);
+    connect(&m_editor.document().canvas(), &Surface::sizeChanged, this,
+            &frmmain::canvasSizeChanged);
     m_noticeTimer = new QTimer(this);
     m_noticeTimer->setSingleShot(true);
     connect(m_noticeTimer, &QTimer::timeout, this, &frmmain::showZoom);
-    connect(&m_documentCommands, &DocumentCommands::noticed, this, &frmmain::showNotice);
+    connect(&m_editor.documentCommands(), &DocumentCommands::noticed, this, &frmmain::showNotice);
     setAcceptDrops(true);
 
     // The client area (below the menu bar, status bar included) is 1016 x 522.
@@ -54,19 +55,21 @@ frmmain::frmmain(CommonDialogs &dialogs, QWidget *parent) : QMainWindow(parent),
 frmmain::~frmmain()
 {
     qApp->removeEventFilter(this);
+    m_editor.bindWindow(nullptr, nullptr);
+}
+
+CommandContext frmmain::commandContext()
+{
+    return {m_editor, m_palette->color1(), m_palette->color2(), m_dialogs, this, m_canvasView};
 }
 
 void frmmain::startUp()
 {
     mSkinner::InstallSkin(this);
-    const QString programFolder =
-        DocumentCommands::withSeparator(QCoreApplication::applicationDirPath());
-    m_document.lastFolder = programFolder;
-    m_document.dataFolder = findDataPath(programFolder);
+    m_editor.startUp(DocumentCommands::withSeparator(QCoreApplication::applicationDirPath()));
     canvasSizeChanged();
-    m_toolPanels->startUp(m_document.dataFolder);
+    m_toolPanels->startUp(m_editor.document().dataFolder);
     chooseTool(ToolId::Pencil);
-    findChild<QAction *>(QStringLiteral("MnuDQue"))->trigger();
 }
 
 void frmmain::closeEvent(QCloseEvent *event)
@@ -77,14 +80,18 @@ void frmmain::closeEvent(QCloseEvent *event)
     const auto openDialogs = findChildren<QDialog *>();
     for (QDialog *dialog : openDialogs)
         dialog->close();
-    m_recoveryCopy.endNormally();
+    m_editor.recoveryCopy().endNormally();
     event->accept();
 }
 
 bool frmmain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Wheel && viewportWheel(watched, static_cast<QWheelEvent *>(event)))
+    if (event->type() == QEvent::Wheel && watched == m_viewport->client()) {
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        m_canvasView->turnWheel(*wheel,
+                                m_canvasView->mapFrom(m_viewport->client(), wheel->position()));
         return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto *widget = qobject_cast<QWidget *>(watched);
@@ -151,7 +158,7 @@ void frmmain::dropEvent(QDropEvent *event)
     if (path.isEmpty() || !event->possibleActions().testFlag(Qt::CopyAction))
         return;
     event->setDropAction(Qt::CopyAction);
-    event->setAccepted(m_documentCommands.openDropped(path));
+    event->setAccepted(m_editor.documentCommands().openDropped(path));
 }
 
 void frmmain::setStatusPosition(const QString &text)

@@ -1,15 +1,8 @@
 #pragma once
 
-#include "core/document.h"
-#include "core/recovery_copy.h"
-#include "document_commands.h"
-#include "filters/filter_commands.h"
 #include "grip_geometry.h"
 #include "tools/canvas_host.h"
-#include "tools/canvas_input.h"
-#include "tools/clipboard.h"
-#include "tools/tool_options.h"
-#include "tools/tool_state.h"
+#include "tools/tool_table.h"
 
 #include <QMainWindow>
 
@@ -19,51 +12,35 @@ class BorderedBox;
 class CanvasView;
 class ColorPallete;
 class CommonDialogs;
+class Editor;
 class Line3D;
 class QLabel;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
 class QTimer;
-class QWheelEvent;
 class ResizeGrip;
 class ToolOptionPanels;
 class ToolPalette;
+struct CommandContext;
 
 // The main window: the canvas view in its scrolling viewport, the top strip
 // with the palette and the tool options, the tool box, the menus built from
 // the command table and the status bar. It holds widgets and binds them to
-// the document and the commands; what a command does lives with the command.
+// the editor it is given; what a command does lives with the command.
 class frmmain : public QMainWindow, public CanvasHost
 {
     Q_OBJECT
 
 public:
-    // dialogs answers every platform dialog the window opens; not owned.
-    explicit frmmain(CommonDialogs &dialogs, QWidget *parent = nullptr);
+    // The window shows and edits editor's picture; not owned.
+    explicit frmmain(Editor &editor, QWidget *parent = nullptr);
     ~frmmain() override;
 
     // The start-up sequence; run once before the window is first shown.
     void startUp();
     // Places the viewport's contents for the current window size.
     void layOut();
-    void updateScrollBars();
-    // Puts the three resize grips at the canvas's unscrolled edges.
-    void placeGrips();
-    // The zoom steps levels up or down, or to zoom, about the middle of the
-    // visible part of the viewport.
-    void zoomBy(int steps);
-    void zoomTo(double zoom);
-
-    Document &document() { return m_document; }
-    CommonDialogs &dialogs() { return m_dialogs; }
-    DocumentCommands &documentCommands() { return m_documentCommands; }
-    FilterCommands &filterCommands() { return m_filterCommands; }
-    Clipboard &clipboard() { return m_clipboard; }
-    ToolState &toolState() { return m_toolState; }
-    ToolOptions &toolOptions() { return m_toolOptions; }
-    CanvasInput &canvasInput() { return m_canvasInput; }
-    RecoveryCopy &recoveryCopy() { return m_recoveryCopy; }
 
     CanvasView *canvasView() const { return m_canvasView; }
     ColorPallete *palette() const { return m_palette; }
@@ -95,23 +72,25 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // What a command chosen now works on.
+    CommandContext commandContext();
+
     // frmmain_layout.cpp
     void buildControls();
     void buildStatusBar();
     void buildUndoButtons();
     // frmmain_view.cpp
     void buildGrips();
+    // The scroll bars follow the canvas view and move it.
+    void bindScrollBars();
+    void updateScrollBars();
+    // Puts the three resize grips at the canvas's unscrolled edges.
+    void placeGrips();
     void canvasSizeChanged();
-    // Keeps the picture point under anchor (viewport pixels) in its place.
-    void zoomAbout(double zoom, QPointF anchor);
     // The first panel's text for the zoom: none at 100 %.
     void showZoom();
-    void placeCanvasView();
     void gripPressed(Qt::MouseButton button, QPointF at);
     void gripMoved(int index, Qt::MouseButtons buttons, QPointF at);
-    // Scrolls the picture when the wheel turns over the canvas or the grey
-    // around it (watched); true when the event was used.
-    bool viewportWheel(QObject *watched, QWheelEvent *event);
     // frmmain_tools.cpp
     void buildTools();
     void chooseTool(ToolId id);
@@ -124,15 +103,8 @@ private:
     void setColor2(Colour colour) override;
     bool askText(TextSettings &settings) override;
 
-    Document m_document;
+    Editor &m_editor;
     CommonDialogs &m_dialogs;
-    ToolState m_toolState;
-    ToolOptions m_toolOptions;
-    Clipboard m_clipboard{m_document, m_toolState, m_dialogs, this};
-    CanvasInput m_canvasInput{m_document, m_toolState, m_toolOptions, m_clipboard, *this};
-    FilterCommands m_filterCommands{m_document, m_dialogs, this};
-    DocumentCommands m_documentCommands{m_document, m_toolState, m_dialogs, this};
-    RecoveryCopy m_recoveryCopy{m_document};
 
     QWidget *m_client = nullptr; // between the menu bar and the status bar
     QWidget *m_topStrip = nullptr;
@@ -153,8 +125,6 @@ private:
     std::array<QLabel *, 3> m_panels{};
     std::array<ResizeGrip *, 3> m_grips{};
     GripDrag m_gripDrag;
-    QSize m_scrollUnit{1, 1};        // pixels per step of each bar
-    int m_wheelZoom = 0;             // wheel turns towards the next zoom step
     QTimer *m_noticeTimer = nullptr; // ends a notice in the first panel
     // A drag to a size the machine cannot hold is reported once per press.
     bool m_gripRefusalShown = false;

@@ -4,9 +4,12 @@
 #include "controls/canvas_view.h"
 #include "controls/color_pallete.h"
 #include "controls/line3d.h"
+#include "editor.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -63,14 +66,14 @@ void frmmain::buildControls()
 
     m_viewport = named(new BorderedBox(m_client), QStringLiteral("pHolder"));
     m_viewport->setGeometry(136, 64, 880, 440);
-    m_viewport->setBackground(QColor(0x80, 0x80, 0x80));
     m_viewport->setAccessibleName(QStringLiteral("画布区域"));
     QWidget *inside = m_viewport->client();
 
     m_canvasView = named(new CanvasView(inside), QStringLiteral("SrcDc"));
     m_canvasView->setAccessibleName(QStringLiteral("画布"));
-    m_canvasView->setDocument(&m_document);
-    m_canvasView->move(0, 0);
+    // The whole inside: the bars and the grips lie over it.
+    m_canvasView->setGeometry(QRect(QPoint(0, 0), m_viewport->innerSize()));
+    m_canvasView->setDocument(&m_editor.document());
 
     m_verticalBar = makeScrollBar(Qt::Vertical, QStringLiteral("vBar"), inside);
     m_verticalBar->resize(BarThickness, m_verticalBar->height());
@@ -81,10 +84,6 @@ void frmmain::buildControls()
     m_barCorner = named(new QWidget(inside), QStringLiteral("pSpacer"));
     m_barCorner->resize(BarThickness, BarThickness);
     m_barCorner->setAutoFillBackground(true);
-
-    // Dragging the thumb moves the canvas live, as a change does.
-    connect(m_horizontalBar, &QScrollBar::valueChanged, this, &frmmain::placeCanvasView);
-    connect(m_verticalBar, &QScrollBar::valueChanged, this, &frmmain::placeCanvasView);
 }
 
 void frmmain::buildUndoButtons()
@@ -93,12 +92,13 @@ void frmmain::buildUndoButtons()
         const char *name;
         const char *caption;
         const char *toolTip;
-        void (DocumentCommands::*command)();
+        // The menu item whose command the button runs.
+        const char *item;
     };
     const std::array<Row, 3> rows{{
-        {"Command1", "撤消", "撤消当前动作", &DocumentCommands::undo},
-        {"Command2", "恢复", "恢复当前动作", &DocumentCommands::redo},
-        {"Command3", "清除", "清除当前图像", &DocumentCommands::clear},
+        {"Command1", "撤消", "撤消当前动作", "CX"},
+        {"Command2", "恢复", "恢复当前动作", "HH"},
+        {"Command3", "清除", "清除当前图像", "mnuClear"},
     }};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const QString caption = QString::fromUtf8(rows[i].caption);
@@ -110,7 +110,8 @@ void frmmain::buildUndoButtons()
         // program's dialogs; outside a dialog Qt leaves Enter to autoDefault.
         button->setAutoDefault(true);
         button->setGeometry(560 + 48 * static_cast<int>(i), 16, 41, 33);
-        connect(button, &QPushButton::clicked, &m_documentCommands, rows[i].command);
+        auto *item = menuBar()->findChild<QAction *>(QString::fromLatin1(rows[i].item));
+        connect(button, &QPushButton::clicked, item, &QAction::trigger);
         m_undoButtons[i] = button;
     }
 }
@@ -175,5 +176,5 @@ void frmmain::layOut()
     if (w - BarThickness >= 0)
         m_horizontalBar->resize(w - BarThickness, m_horizontalBar->height());
     m_barCorner->move(w - m_barCorner->width(), h - m_barCorner->height());
-    updateScrollBars();
+    m_canvasView->resize(inner);
 }

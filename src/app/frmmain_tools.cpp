@@ -4,6 +4,7 @@
 #include "controls/canvas_view.h"
 #include "controls/color_pallete.h"
 #include "core/common_dialogs.h"
+#include "editor.h"
 #include "tools/tool_option_panels.h"
 #include "tools/tool_palette.h"
 
@@ -17,20 +18,17 @@ void frmmain::buildTools()
                                ToolCount * ToolPalette::ButtonHeight);
     connect(m_toolPalette, &ToolPalette::toolClicked, this, &frmmain::chooseTool);
 
-    m_toolPanels = new ToolOptionPanels(m_document.canvas(), m_toolOptions, m_dialogs, m_topStrip);
+    m_toolPanels = new ToolOptionPanels(m_editor.document().canvas(), m_editor.toolOptions(),
+                                        m_dialogs, m_topStrip);
     // Level with the colour palette's middle.
     m_toolPanels->move(288, 15);
     // The eraser's own panel goes right of the undo buttons, where nothing
     // else lives, so that both its panels show in full.
     m_toolPanels->placeEraserPanel(m_topStrip, QPoint(712, 15));
-    connect(m_toolPanels, &ToolOptionPanels::cloneSizeChanged, this, [this](int side) {
-        // The marker follows the clone size list at once.
-        const QRect marker = m_document.cloneMarker();
-        if (!marker.isNull())
-            m_document.setCloneMarker(QRect(marker.topLeft(), QSize(side, side)));
-    });
+    connect(m_toolPanels, &ToolOptionPanels::cloneSizeChanged, &m_editor,
+            &Editor::resizeCloneMarker);
 
-    CanvasInput &input = m_canvasInput;
+    CanvasInput &input = m_editor.canvasInput();
     connect(m_canvasView, &CanvasView::mouseDown, this,
             [&input](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at) {
                 input.press(button, modifiers, at);
@@ -52,7 +50,7 @@ void frmmain::chooseTool(ToolId id)
     const ToolRow &row = toolRow(id);
     m_toolPalette->showSelected(id);
     m_toolPanels->showFor(row.panels);
-    m_canvasInput.chooseTool(id);
+    m_editor.canvasInput().chooseTool(id);
     if (row.hint)
         m_dialogs.message(this, row.hintText(), windowTitle(), CommonDialogs::Icon::Information);
 }

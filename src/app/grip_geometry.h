@@ -7,33 +7,14 @@
 #include <array>
 #include <optional>
 
-// The geometry behind the canvas's resize grips and scroll bars, kept apart
-// from the widgets so that it can be checked exactly. All in pixels of the
-// viewport.
+// The geometry behind the canvas's resize grips, kept apart from the widgets
+// so that it can be checked exactly. All in pixels of the viewport.
 
 inline constexpr int GripSize = 6;
-inline constexpr int ScrollBarThickness = 18;
 
 // Top-left corners of the right-edge grip (0), the corner grip (1) and the
 // bottom-edge grip (2) of a canvas of this size.
 std::array<QPoint, 3> gripPositions(QSize canvas);
-
-struct ScrollRanges {
-    int horizontalMaximum = 0;
-    int verticalMaximum = 0;
-    bool horizontalEnabled = false;
-    bool verticalEnabled = false;
-    // Pixels per step of each bar.
-    int horizontalUnit = 1;
-    int verticalUnit = 1;
-};
-
-// The scroll bar maxima for a canvas shown at this size in a viewport of
-// inner size viewport. The opposite bar's thickness is added because it
-// covers that strip. The maxima stay in the 16-bit range the scroll bars were
-// built for: past it a step of the bar moves several pixels, so that every
-// part of a huge or much enlarged picture can still be reached.
-ScrollRanges scrollRanges(QSize canvas, QSize viewport);
 
 // The drag of one grip, in pixels: where inside the grip the left button was
 // pressed.

@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/qt_common_dialogs.h"
 #include "app/recovery_offer.h"
@@ -61,19 +62,20 @@ int main(int argc, char **argv)
     QApplication::setFont(font);
 
     QtCommonDialogs dialogs;
-    frmmain window(dialogs);
+    Editor editor(dialogs);
+    frmmain window(editor);
     window.startUp();
     window.show();
     // A copy of the picture is kept from the start: nothing drawn is lost
     // when the process dies (an unwritable cache folder only means no copy).
-    RecoveryCopy &copy = window.recoveryCopy();
+    RecoveryCopy &copy = editor.recoveryCopy();
     copy.start(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
                QStringLiteral("/recovery"));
     // A recovered picture takes the place of one named on the command line:
     // the user chose to go on with it. "kalvo picture.bmp": read again now
     // that Qt has taken its own options, such as -platform, out of the list.
-    if (!offerRecovery(copy, window.documentCommands(), dialogs, &window))
-        window.documentCommands().openFromCommandLine(
+    if (!offerRecovery(copy, editor.documentCommands(), dialogs, &window))
+        editor.documentCommands().openFromCommandLine(
             readCommandLine(QCoreApplication::arguments().mid(1)).files);
     // Asked to end (a logout, kill): the copy is brought up to date first.
     TerminationWatch termination;

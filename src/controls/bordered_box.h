@@ -19,14 +19,9 @@ public:
     // Inner size: the size minus the border on each side, never negative.
     QSize innerSize() const;
 
-    // Fills the inside with a plain colour. Painted, not set in the palette,
-    // so that the children keep their own colours.
-    void setBackground(const QColor &colour);
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    class Inside;
-    Inside *m_client;
+    QWidget *m_client;
 };

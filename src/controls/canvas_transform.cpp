@@ -44,3 +44,8 @@ QRect CanvasTransform::toView(const QRect &canvas) const
     return QRect(QPoint(floorToInt(left), floorToInt(top)),
                  QPoint(ceilToInt(right) - 1, ceilToInt(bottom) - 1));
 }
+
+QSize CanvasTransform::toCanvasSize(QSize view) const
+{
+    return {floorToInt(view.width() / m_scale), floorToInt(view.height() / m_scale)};
+}

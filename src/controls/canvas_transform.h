@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QRect>
+#include <QSize>
 
 // The one map between the canvas view's own coordinates and canvas pixels:
 // a view point v lies over canvas pixel floor((v - origin) / scale) on each
@@ -24,6 +25,8 @@ public:
     QRect toCanvas(const QRect &view) const;
     // The view pixels that show a canvas rectangle, edges rounded outwards.
     QRect toView(const QRect &canvas) const;
+    // The whole canvas pixels that a view size spans on each axis.
+    QSize toCanvasSize(QSize view) const;
 
 private:
     QPointF m_origin;

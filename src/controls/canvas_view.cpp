@@ -3,37 +3,65 @@
 #include "core/document.h"
 #include "reduced_picture.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
+#include <QWheelEvent>
+#include <QtMath>
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <cstring>
 
 namespace {
 
-// The screen layer of surface within area (inside the surface), at 1:1.
-QImage screenPart(const Surface &surface, const QRect &area)
+// Assistive tools see the view as the picture on the screen, where a click
+// reaches it, and as something a click on it gives the keyboard to.
+class AccessibleCanvas : public QAccessibleWidget
 {
-    QImage part(area.size(), QImage::Format_RGB32);
-    QPainter painter(&part);
-    painter.translate(-area.topLeft());
-    surface.paintScreen(painter, area);
-    return part;
-}
+public:
+    explicit AccessibleCanvas(CanvasView *view) : QAccessibleWidget(view) {}
 
-// Half-way to mid grey: the grid shows on black and on white pictures.
-QRgb gridColour(QRgb pixel)
+    QRect rect() const override
+    {
+        const auto *view = static_cast<const CanvasView *>(widget());
+        if (!view->isVisible())
+            return {};
+        const QRect picture = view->pictureRect();
+        return {view->mapToGlobal(picture.topLeft()), picture.size()};
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focusable = true;
+        return state;
+    }
+};
+
+QAccessibleInterface *accessibleCanvas(const QString &className, QObject *object)
 {
-    return qRgb((qRed(pixel) + 128) / 2, (qGreen(pixel) + 128) / 2, (qBlue(pixel) + 128) / 2);
+    auto *view = qobject_cast<CanvasView *>(object);
+    return view && className == QLatin1String("CanvasView") ? new AccessibleCanvas(view) : nullptr;
 }
 
 } // namespace
 
-CanvasView::CanvasView(QWidget *parent) : PictureBox(parent) {}
+CanvasView::CanvasView(QWidget *parent) : QWidget(parent)
+{
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessibleCanvas);
+        return true;
+    }();
+    Q_UNUSED(accessible);
+    setMouseTracking(true);
+    // A click gives the view the keyboard only on the picture, which the
+    // press handler decides.
+    setFocusPolicy(Qt::NoFocus);
+    // The view paints every pixel of itself: the picture and the grey.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 CanvasView::~CanvasView() = default;
 
@@ -52,34 +80,140 @@ double CanvasView::zoomStep(double zoom, int steps)
     return Levels[static_cast<std::size_t>(index)];
 }
 
-void CanvasView::setZoom(double zoom)
-{
-    if (zoom == m_transform.scale() || zoom <= 0)
-        return;
-    m_transform = CanvasTransform(QPointF(0, 0), zoom);
-    followSize();
-    update();
-}
-
 void CanvasView::setDocument(Document *document)
 {
     if (m_document == document)
         return;
-    if (m_document)
+    if (m_document) {
         disconnect(m_document, nullptr, this, nullptr);
+        disconnect(&m_document->canvas(), nullptr, this, nullptr);
+    }
     m_document = document;
+    m_reduced.reset(m_document ? new ReducedPicture(m_document->canvas()) : nullptr);
     if (m_document) {
         connect(m_document, &Document::selectionChanged, this, &CanvasView::overlayMoved);
         connect(m_document, &Document::cloneMarkerChanged, this, &CanvasView::overlayMoved);
-        connect(m_document, &QObject::destroyed, this, [this] { m_document = nullptr; });
+        connect(m_document, &QObject::destroyed, this, [this] {
+            m_document = nullptr;
+            m_reduced.reset();
+            canvasResized();
+        });
+        const Surface *canvas = &m_document->canvas();
+        connect(canvas, &Surface::screenChanged, this,
+                [this](const QRect &area) { update(m_transform.toView(area)); });
+        connect(canvas, &Surface::sizeChanged, this, &CanvasView::canvasResized);
     }
-    m_reduced.reset(m_document ? new ReducedPicture(m_document->canvas()) : nullptr);
-    setSurface(m_document ? &m_document->canvas() : nullptr);
+    canvasResized();
 }
 
-QSize CanvasView::viewSize(QSize surfaceSize) const
+QRect CanvasView::pictureRect() const
 {
-    return m_transform.toView(QRect(QPoint(0, 0), surfaceSize)).size();
+    return m_document ? m_transform.toView(m_document->canvas().rect()) : QRect();
+}
+
+QSize CanvasView::shownSize(double zoom) const
+{
+    const QSize canvas = m_document ? m_document->canvas().size() : QSize();
+    return CanvasTransform(QPointF(), zoom).toView(QRect(QPoint(), canvas)).size();
+}
+
+void CanvasView::canvasResized()
+{
+    updateRanges(m_scroll);
+    emit pictureRectChanged();
+    update();
+}
+
+void CanvasView::resizeEvent(QResizeEvent *)
+{
+    updateRanges(m_scroll);
+    const qreal ratio = devicePixelRatioF();
+    scratch(QSize(qCeil(width() * ratio) + 1, qCeil(height() * ratio) + 1));
+}
+
+void CanvasView::updateRanges(QPoint wanted)
+{
+    const ScrollRanges ranges = ::scrollRanges(shownSize(zoom()), size());
+    const QPoint position(std::clamp(wanted.x(), 0, std::max(0, ranges.horizontalMaximum)),
+                          std::clamp(wanted.y(), 0, std::max(0, ranges.verticalMaximum)));
+    const bool rangesChanged = ranges != m_ranges;
+    const bool moved = position != m_scroll;
+    m_ranges = ranges;
+    m_scroll = position;
+    placePicture(zoom());
+    if (rangesChanged)
+        emit scrollRangesChanged();
+    if (moved) {
+        update();
+        emit scrolled(m_scroll);
+    }
+}
+
+void CanvasView::placePicture(double zoom)
+{
+    m_transform = CanvasTransform(
+        QPointF(-m_scroll.x() * m_ranges.horizontalUnit, -m_scroll.y() * m_ranges.verticalUnit),
+        zoom);
+}
+
+void CanvasView::scrollTo(QPoint position)
+{
+    updateRanges(position);
+}
+
+void CanvasView::zoomBy(int steps)
+{
+    zoomTo(zoomStep(zoom(), steps));
+}
+
+void CanvasView::zoomTo(double zoom)
+{
+    zoomAbout(zoom, QPointF(width() - ScrollBarThickness, height() - ScrollBarThickness) / 2);
+}
+
+void CanvasView::zoomAbout(double zoom, QPointF anchor)
+{
+    const double old = this->zoom();
+    if (zoom == old || zoom <= 0 || m_grab == Grab::Picture)
+        return;
+    const QPointF picturePoint = (anchor - m_transform.origin()) / old;
+    placePicture(zoom);
+    const QPointF corner = anchor - picturePoint * zoom;
+    // The bars' steps at the new zoom.
+    const ScrollRanges ranges = ::scrollRanges(shownSize(zoom), size());
+    updateRanges(QPoint(qRound(-corner.x() / ranges.horizontalUnit),
+                        qRound(-corner.y() / ranges.verticalUnit)));
+    emit pictureRectChanged();
+    emit zoomed(zoom);
+    update();
+}
+
+void CanvasView::turnWheel(const QWheelEvent &event, QPointF at)
+{
+    if (event.modifiers().testFlag(Qt::ControlModifier)) {
+        // One level per notch, about the picture point under the pointer.
+        m_wheelZoom += event.angleDelta().y();
+        const int steps = m_wheelZoom / QWheelEvent::DefaultDeltasPerStep;
+        m_wheelZoom -= steps * QWheelEvent::DefaultDeltasPerStep;
+        if (steps != 0)
+            zoomAbout(zoomStep(zoom(), steps), at);
+        return;
+    }
+    // The bars step one pixel at a time, hundreds of turns across a big
+    // picture; a turn here moves as far as three lines of a text view.
+    constexpr int LineHeight = 20;
+    QPoint step = event.pixelDelta();
+    if (step.isNull())
+        step = event.angleDelta() * QApplication::wheelScrollLines() * LineHeight /
+               QWheelEvent::DefaultDeltasPerStep;
+    if (event.modifiers().testFlag(Qt::ShiftModifier) && step.x() == 0)
+        step = step.transposed();
+    // Past the bars' range a step moves several pixels; a turn still moves.
+    const auto steps = [](int pixels, int unit) {
+        return pixels == 0 ? 0 : pixels / unit != 0 ? pixels / unit : (pixels > 0 ? 1 : -1);
+    };
+    scrollTo(m_scroll - QPoint(steps(step.x(), m_ranges.horizontalUnit),
+                               steps(step.y(), m_ranges.verticalUnit)));
 }
 
 void CanvasView::overlayMoved(const QRect &current, const QRect &previous)
@@ -93,159 +227,61 @@ QPointF CanvasView::canvasPoint(QPointF view) const
     return QPointF(m_transform.toCanvas(view));
 }
 
-void CanvasView::paintEvent(QPaintEvent *event)
+bool CanvasView::pressReachesPicture(const QMouseEvent &event)
 {
-    if (!m_document || zoom() == 1) {
-        PictureBox::paintEvent(event);
-        if (!m_document)
-            return;
+    // The first button down decides where the buttons held go, as Qt sends
+    // every mouse event to the widget that took the first press.
+    if (m_grab == Grab::None || event.buttons() == event.button()) {
+        const bool picture = pictureRect().contains(event.position().toPoint());
+        m_grab = picture ? Grab::Picture : Grab::Grey;
+        if (picture && event.spontaneous() && !hasFocus())
+            setFocus(Qt::MouseFocusReason);
     }
-    QPainter painter(this);
-    if (zoom() != 1)
-        paintZoomed(painter, event->rect());
-    for (const QRect &frame : {m_document->selection(), m_document->cloneMarker()}) {
-        // The clone marker often sits on dark pictures: dotted like the frame.
-        if (!frame.isNull())
-            paintDottedFrame(painter, m_transform.toView(frame.normalized()), event->rect());
-    }
-}
-
-void CanvasView::paintZoomed(QPainter &painter, const QRect &dirty)
-{
-    const Surface &canvas = m_document->canvas();
-    // Below 100 % the view's last row and column may reach past the picture:
-    // they show the grey around it.
-    const QRectF shown(QPointF(0, 0), QSizeF(canvas.size()) * zoom());
-    if (!shown.contains(QRectF(dirty)))
-        painter.fillRect(dirty, QColor(0x80, 0x80, 0x80));
-    const QRect area = m_transform.toCanvas(dirty) & canvas.rect();
-    if (area.isEmpty())
-        return;
-    // Whole device pixels per picture pixel, or picture pixels per device
-    // pixel: the screen's ratio is a whole number, the zoom levels powers of
-    // two below 1.
-    // The painter's own scale, which also holds when the view is rendered
-    // into an image of another ratio.
-    const double ratio = painter.deviceTransform().m11();
-    const double devicePixels = zoom() * ratio;
-    if (devicePixels >= 1)
-        paintEnlarged(painter, area, static_cast<int>(std::lround(devicePixels)), ratio);
-    else
-        paintReduced(painter, area, static_cast<int>(std::lround(1 / devicePixels)), ratio);
-}
-
-void CanvasView::paintEnlarged(QPainter &painter, const QRect &area, int factor, double ratio)
-{
-    const QImage part = screenPart(m_document->canvas(), area);
-    QImage enlarged(part.width() * factor, part.height() * factor, QImage::Format_RGB32);
-    if (enlarged.isNull())
-        return;
-    const bool grid = zoom() >= GridZoom;
-    const auto rowBytes = static_cast<std::size_t>(enlarged.bytesPerLine());
-    for (int y = 0; y < part.height(); ++y) {
-        const auto *in = reinterpret_cast<const QRgb *>(part.constScanLine(y));
-        auto *first = reinterpret_cast<QRgb *>(enlarged.scanLine(y * factor));
-        for (int x = 0; x < part.width(); ++x) {
-            std::fill_n(first + x * factor, factor, in[x]);
-            if (grid)
-                first[x * factor] = gridColour(in[x]);
-        }
-        for (int copy = 1; copy < factor; ++copy)
-            std::memcpy(enlarged.scanLine(y * factor + copy), first, rowBytes);
-        if (grid) {
-            for (int x = 0; x < part.width() * factor; ++x)
-                first[x] = gridColour(in[x / factor]);
-        }
-    }
-    enlarged.setDevicePixelRatio(ratio);
-    painter.drawImage(QPointF(area.topLeft()) * zoom(), enlarged);
-}
-
-void CanvasView::paintReduced(QPainter &painter, const QRect &area, int factor, double ratio)
-{
-    const Surface &canvas = m_document->canvas();
-    // Whole blocks of the shrunk picture.
-    const QRect blocks(area.left() / factor, area.top() / factor,
-                       (area.right() / factor) - area.left() / factor + 1,
-                       (area.bottom() / factor) - area.top() / factor + 1);
-    const QRect covered = QRect(blocks.topLeft() * factor, blocks.size() * factor) & canvas.rect();
-    QImage shown;
-    int level = 0;
-    while ((1 << level) < factor)
-        ++level;
-    if (level >= 1 && level <= ReducedPicture::Levels && (1 << level) == factor) {
-        const QImage &reduced = m_reduced->reduced(level, covered);
-        if (reduced.isNull())
-            return;
-        shown = reduced.copy(blocks);
-    } else {
-        shown = ReducedPicture::reduce(screenPart(canvas, covered), factor);
-    }
-    // A preview on the screen layer is shrunk from the screen itself, where
-    // it may differ from the picture: tile by tile, each a whole number of
-    // blocks, so that a long thin preview costs only what it covers.
-    if (canvas.previewRect().intersects(covered)) {
-        QPainter over(&shown);
-        for (const QRect &tile : canvas.previewTiles()) {
-            const QRect part = tile & covered;
-            if (part.isEmpty())
-                continue;
-            const QPoint first(part.left() / factor, part.top() / factor);
-            const QPoint last(part.right() / factor, part.bottom() / factor);
-            const QRect source =
-                QRect(first * factor, (last + QPoint(1, 1)) * factor - QPoint(1, 1)) &
-                canvas.rect();
-            over.drawImage(first - blocks.topLeft(),
-                           ReducedPicture::reduce(screenPart(canvas, source), factor));
-        }
-    }
-    shown.setDevicePixelRatio(ratio);
-    painter.drawImage(QPointF(blocks.topLeft()) / ratio, shown);
-}
-
-void CanvasView::paintDottedFrame(QPainter &painter, const QRect &frame, const QRect &dirty) const
-{
-    // Black and white pixels in turn, so that the frame shows on any picture;
-    // only the part inside the area being repainted is drawn.
-    const QRect edges[] = {
-        {frame.left(), frame.top(), frame.width(), 1},
-        {frame.left(), frame.bottom(), frame.width(), 1},
-        {frame.left(), frame.top(), 1, frame.height()},
-        {frame.right(), frame.top(), 1, frame.height()},
-    };
-    for (const QRect &edge : edges) {
-        const QRect part = edge & dirty;
-        for (int y = part.top(); y <= part.bottom(); ++y) {
-            for (int x = part.left(); x <= part.right(); ++x)
-                painter.fillRect(x, y, 1, 1, (x + y) % 2 == 0 ? Qt::black : Qt::white);
-        }
-    }
+    return m_grab == Grab::Picture;
 }
 
 void CanvasView::mousePressEvent(QMouseEvent *event)
 {
-    emit mouseDown(event->button(), event->modifiers(), canvasPoint(event->position()));
+    if (pressReachesPicture(*event))
+        emit mouseDown(event->button(), event->modifiers(), canvasPoint(event->position()));
+}
+
+bool CanvasView::reachesPicture(const QMouseEvent &event) const
+{
+    // With no button held only the picture hears the pointer.
+    return m_grab == Grab::None ? pictureRect().contains(event.position().toPoint())
+                                : m_grab == Grab::Picture;
 }
 
 void CanvasView::mouseMoveEvent(QMouseEvent *event)
 {
-    emit mouseMove(event->buttons(), event->modifiers(), canvasPoint(event->position()));
+    if (reachesPicture(*event))
+        emit mouseMove(event->buttons(), event->modifiers(), canvasPoint(event->position()));
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent *event)
 {
-    emit mouseUp(event->button(), event->modifiers(), canvasPoint(event->position()));
+    if (reachesPicture(*event))
+        emit mouseUp(event->button(), event->modifiers(), canvasPoint(event->position()));
+    if (event->buttons() == Qt::NoButton)
+        m_grab = Grab::None;
 }
 
-void CanvasView::mouseDoubleClickEvent(QMouseEvent *)
+void CanvasView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a double click is reported only as the double
     // click; its release still arrives as a mouseUp.
-    emit dblClick();
+    if (pressReachesPicture(*event))
+        emit dblClick();
 }
 
 void CanvasView::keyReleaseEvent(QKeyEvent *event)
 {
     if (!event->isAutoRepeat())
         emit keyUp(static_cast<Qt::Key>(event->key()));
+}
+
+void CanvasView::wheelEvent(QWheelEvent *event)
+{
+    turnWheel(*event, event->position());
 }

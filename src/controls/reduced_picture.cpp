@@ -3,63 +3,73 @@
 #include "core/large_image.h"
 #include "core/surface.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <thread>
 
 namespace {
 
-// Writes the block means of source within blocks (rows and columns of
-// target pixels) into target; factor picture pixels on a block's side.
-void reduceBlocks(const QImage &source, QImage &target, const QRect &blocks, int factor)
+// Writes the block means of source within blocks (rows and columns of the
+// shrunk picture) into target, whose top left pixel is the block at origin;
+// factor (a power of 2 up to 2^Levels) picture pixels on a block's side.
+void reduceBlocks(const QImage &source, QImage &target, const QRect &blocks, QPoint origin,
+                  int factor)
 {
+    int shift = 0;
+    while ((1 << shift) < factor)
+        ++shift;
     const int sourceWidth = source.width();
     const int sourceHeight = source.height();
-    std::vector<std::uint32_t> sums(static_cast<std::size_t>(blocks.width()) * 3);
+    std::array<const QRgb *, 1 << ReducedPicture::Levels> rows{};
     for (int y = blocks.top(); y <= blocks.bottom(); ++y) {
-        std::fill(sums.begin(), sums.end(), 0u);
         const int top = y * factor;
-        const int bottom = std::min(top + factor, sourceHeight);
-        for (int sy = top; sy < bottom; ++sy) {
-            const auto *row = reinterpret_cast<const QRgb *>(source.constScanLine(sy));
-            for (int x = 0; x < blocks.width(); ++x) {
-                const int left = (blocks.left() + x) * factor;
-                const int right = std::min(left + factor, sourceWidth);
-                std::uint32_t *sum = &sums[static_cast<std::size_t>(x) * 3];
-                for (int sx = left; sx < right; ++sx) {
-                    const QRgb p = row[sx];
-                    sum[0] += qRed(p);
-                    sum[1] += qGreen(p);
-                    sum[2] += qBlue(p);
+        const int height = std::min(factor, sourceHeight - top);
+        for (int row = 0; row < height; ++row)
+            rows[static_cast<std::size_t>(row)] =
+                reinterpret_cast<const QRgb *>(source.constScanLine(top + row));
+        auto *out = reinterpret_cast<QRgb *>(target.scanLine(y - origin.y())) - origin.x();
+        for (int x = blocks.left(); x <= blocks.right(); ++x) {
+            const int left = x * factor;
+            const int width = std::min(factor, sourceWidth - left);
+            // Red and blue side by side, each with room for 64 channel values.
+            std::uint32_t redBlue = 0;
+            std::uint32_t green = 0;
+            for (int row = 0; row < height; ++row) {
+                const QRgb *in = rows[static_cast<std::size_t>(row)] + left;
+                for (int column = 0; column < width; ++column) {
+                    redBlue += in[column] & 0x00FF00FFu;
+                    green += in[column] & 0x0000FF00u;
                 }
             }
-        }
-        auto *out = reinterpret_cast<QRgb *>(target.scanLine(y));
-        const auto rows = static_cast<std::uint32_t>(bottom - top);
-        for (int x = 0; x < blocks.width(); ++x) {
-            const int left = (blocks.left() + x) * factor;
-            const auto count =
-                rows * static_cast<std::uint32_t>(std::min(left + factor, sourceWidth) - left);
-            const std::uint32_t *sum = &sums[static_cast<std::size_t>(x) * 3];
-            out[blocks.left() + x] = qRgb(static_cast<int>((sum[0] + count / 2) / count),
-                                          static_cast<int>((sum[1] + count / 2) / count),
-                                          static_cast<int>((sum[2] + count / 2) / count));
+            const auto count = static_cast<std::uint32_t>(width * height);
+            const std::uint32_t sums[3] = {redBlue >> 16, green >> 8, redBlue & 0xFFFFu};
+            int mean[3];
+            for (int channel = 0; channel < 3; ++channel)
+                mean[channel] = static_cast<int>(count == (1u << (2 * shift))
+                                                     ? (sums[channel] + count / 2) >> (2 * shift)
+                                                     : (sums[channel] + count / 2) / count);
+            out[x] = qRgb(mean[0], mean[1], mean[2]);
         }
     }
 }
 
 // The same on two threads when the work is large: the halves of blocks.
-void reduceBlocksInParallel(const QImage &source, QImage &target, const QRect &blocks, int factor)
+void reduceBlocksInParallel(const QImage &source, QImage &target, const QRect &blocks,
+                            QPoint origin, int factor)
 {
     constexpr qint64 Small = 1 << 20;
     const qint64 work = qint64(blocks.width()) * blocks.height() * factor * factor;
     if (work < Small || blocks.height() < 2) {
-        reduceBlocks(source, target, blocks, factor);
+        reduceBlocks(source, target, blocks, origin, factor);
         return;
     }
     const int half = blocks.height() / 2;
     std::thread other(reduceBlocks, std::cref(source), std::ref(target),
-                      QRect(blocks.left(), blocks.top(), blocks.width(), half), factor);
-    reduceBlocks(source, target, blocks.adjusted(0, half, 0, 0), factor);
+                      QRect(blocks.left(), blocks.top(), blocks.width(), half), origin, factor);
+    reduceBlocks(source, target, blocks.adjusted(0, half, 0, 0), origin, factor);
     other.join();
 }
 
@@ -76,26 +86,52 @@ ReducedPicture::ReducedPicture(const Surface &surface, QObject *parent)
     connect(&surface, &Surface::imageChanged, this, &ReducedPicture::markChanged);
     connect(&surface, &Surface::sizeChanged, this, &ReducedPicture::drop);
     m_idle.setInterval(0);
-    connect(&m_idle, &QTimer::timeout, this, &ReducedPicture::refreshOverview);
+    connect(&m_idle, &QTimer::timeout, this, &ReducedPicture::refreshInIdleTime);
     m_idle.start();
+    m_resume.setSingleShot(true);
+    m_resume.setInterval(200);
+    connect(&m_resume, &QTimer::timeout, &m_idle, qOverload<>(&QTimer::start));
 }
 
-void ReducedPicture::refreshOverview()
+void ReducedPicture::refreshInIdleTime()
 {
-    Level &overview = current(Levels);
-    if (overview.pixels.isNull()) {
-        // Made here at first, every tile of it stale.
-        if (reduced(Levels, QRect()).isNull())
-            m_idle.stop();
-        return;
-    }
-    const auto perRow = static_cast<std::ptrdiff_t>(columns());
-    for (auto row = overview.stale.begin(); row != overview.stale.end(); row += perRow) {
-        if (std::find(row, row + perRow, 1) == row + perRow)
+    // A few milliseconds at a time, on one thread, so that neither the input
+    // nor the screen waits long for this work.
+    constexpr qint64 Budget = 4;
+    QElapsedTimer spent;
+    spent.start();
+    const QImage picture = m_surface.image();
+    for (int number = Levels; number >= 1; --number) {
+        Level &level = current(number);
+        if (number != Levels && !level.wanted)
             continue;
-        const auto index = static_cast<int>((row - overview.stale.begin()) / perRow);
-        reduced(Levels, QRect(0, index * TileSize, m_surface.width(), TileSize));
-        return;
+        if (level.pixels.isNull() && !make(number)) {
+            level.wanted = false;
+            continue;
+        }
+        // Its memory first, a few rows at a time: the first touch of each
+        // page is what costs.
+        while (level.touchedRows < level.pixels.height()) {
+            std::memset(level.pixels.scanLine(level.touchedRows++), 0,
+                        static_cast<std::size_t>(level.pixels.bytesPerLine()));
+            if (spent.elapsed() >= Budget)
+                return;
+        }
+        const int factor = 1 << number;
+        const int perTile = TileSize / factor;
+        const int columnCount = columns();
+        for (std::size_t tile = 0; tile < level.stale.size(); ++tile) {
+            if (level.stale[tile] == 0)
+                continue;
+            level.stale[tile] = 0;
+            const int row = static_cast<int>(tile) / columnCount;
+            const int column = static_cast<int>(tile) % columnCount;
+            const QRect blocks =
+                QRect(column * perTile, row * perTile, perTile, perTile) & level.pixels.rect();
+            reduceBlocks(picture, level.pixels, blocks, QPoint(), factor);
+            if (spent.elapsed() >= Budget)
+                return;
+        }
     }
     m_idle.stop();
 }
@@ -109,7 +145,8 @@ void ReducedPicture::drop()
 {
     for (Level &level : m_levels)
         level = Level();
-    m_idle.start();
+    if (!m_resume.isActive())
+        m_idle.start();
 }
 
 ReducedPicture::Level &ReducedPicture::current(int levelNumber)
@@ -125,7 +162,8 @@ void ReducedPicture::markChanged(const QRect &area)
     const QRect changed = area & m_surface.rect();
     if (changed.isEmpty())
         return;
-    m_idle.start();
+    if (!m_resume.isActive())
+        m_idle.start();
     const int columnCount = columns();
     for (int number = 1; number <= Levels; ++number) {
         Level &level = current(number);
@@ -138,22 +176,58 @@ void ReducedPicture::markChanged(const QRect &area)
     }
 }
 
-const QImage &ReducedPicture::reduced(int levelNumber, const QRect &area)
+bool ReducedPicture::ready(int levelNumber) const
+{
+    const Level &level = m_levels[static_cast<std::size_t>(std::clamp(levelNumber, 1, Levels) - 1)];
+    return !level.pixels.isNull() && level.touchedRows == level.pixels.height() &&
+           level.madeFor == m_surface.size();
+}
+
+void ReducedPicture::shrunk(int levelNumber, const QRect &blocks, QImage &into)
+{
+    m_idle.stop();
+    m_resume.start();
+    const int factor = 1 << levelNumber;
+    if (ready(levelNumber)) {
+        update(levelNumber, QRect(blocks.topLeft() * factor, blocks.size() * factor));
+        const QImage &kept = current(levelNumber).pixels;
+        const auto bytes = static_cast<std::size_t>(blocks.width()) * sizeof(QRgb);
+        for (int y = 0; y < blocks.height(); ++y)
+            std::memcpy(into.scanLine(y),
+                        kept.constScanLine(blocks.top() + y) +
+                            static_cast<std::size_t>(blocks.left()) * sizeof(QRgb),
+                        bytes);
+        return;
+    }
+    current(levelNumber).wanted = true;
+    const QImage picture = m_surface.image();
+    const QRect inside =
+        blocks & QRect(0, 0, ceilDiv(picture.width(), factor), ceilDiv(picture.height(), factor));
+    if (!inside.isEmpty())
+        reduceBlocksInParallel(picture, into, inside, blocks.topLeft(), factor);
+}
+
+bool ReducedPicture::make(int levelNumber)
 {
     Level &level = current(levelNumber);
     const int factor = 1 << levelNumber;
     const QSize size = m_surface.size();
-    if (level.pixels.isNull()) {
-        level.madeFor = size;
-        level.pixels = newLargeImage(ceilDiv(size.width(), factor), ceilDiv(size.height(), factor));
-        if (level.pixels.isNull())
-            return level.pixels;
-        level.stale.assign(static_cast<std::size_t>(columns() * ceilDiv(size.height(), TileSize)),
-                           1);
-    }
+    level.madeFor = size;
+    level.touchedRows = 0;
+    level.pixels = newLargeImage(ceilDiv(size.width(), factor), ceilDiv(size.height(), factor));
+    if (level.pixels.isNull())
+        return false;
+    level.stale.assign(static_cast<std::size_t>(columns() * ceilDiv(size.height(), TileSize)), 1);
+    return true;
+}
+
+void ReducedPicture::update(int levelNumber, const QRect &area)
+{
+    Level &level = current(levelNumber);
+    const int factor = 1 << levelNumber;
     const QRect wanted = area & m_surface.rect();
     if (wanted.isEmpty())
-        return level.pixels;
+        return;
     // Stale tiles of the wanted area, row by row, joined where they follow
     // each other so that one pass serves a whole run.
     const QImage picture = m_surface.image();
@@ -178,10 +252,9 @@ const QImage &ReducedPicture::reduced(int levelNumber, const QRect &area)
             const QRect blocks =
                 QRect(first * perTile, row * perTile, (column - first) * perTile, perTile) &
                 level.pixels.rect();
-            reduceBlocksInParallel(picture, level.pixels, blocks, factor);
+            reduceBlocksInParallel(picture, level.pixels, blocks, QPoint(), factor);
         }
     }
-    return level.pixels;
 }
 
 QImage ReducedPicture::reduce(const QImage &picture, int factor)
@@ -189,6 +262,6 @@ QImage ReducedPicture::reduce(const QImage &picture, int factor)
     QImage target(ceilDiv(picture.width(), factor), ceilDiv(picture.height(), factor),
                   QImage::Format_RGB32);
     if (!target.isNull())
-        reduceBlocks(picture, target, target.rect(), factor);
+        reduceBlocks(picture, target, target.rect(), QPoint(), factor);
     return target;
 }

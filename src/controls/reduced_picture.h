@@ -14,11 +14,14 @@ class Surface;
 // A surface's persistent picture shrunk by 2, 4 and 8 for showing it below
 // 100 %: each pixel the rounded mean of the block of picture pixels it covers
 // (of those inside the picture at the right and bottom edges), so that fine
-// patterns do not alias. A shrunk copy is made when it is first asked for and
-// then kept up to date tile by tile, only where the picture changed. The
-// smallest one, the overview (1/64 of the picture's memory), is also brought
-// up to date while the program is idle, a row of tiles at a time, so that
-// the first zoom out to it finds it ready.
+// patterns do not alias. The shrunk copies are made while the program is idle,
+// their memory first, then a few tiles at a time, and kept up to date tile by
+// tile, only where the picture changed: the smallest one, the overview (1/64
+// of the picture's memory), from the start, so that the first zoom out to it
+// finds it ready; the others once the view has first asked for them. Until a
+// copy's memory is had, what the view asks for is shrunk from the picture
+// itself: memory touched for the first time costs more than shrinking a
+// screenful.
 class ReducedPicture : public QObject
 {
     Q_OBJECT
@@ -30,9 +33,15 @@ public:
 
     explicit ReducedPicture(const Surface &surface, QObject *parent = nullptr);
 
-    // The picture shrunk by 2^level (1..Levels), up to date at least within
-    // area (picture pixels); a null image when its memory cannot be had.
-    const QImage &reduced(int level, const QRect &area);
+    // Writes the blocks (pixels of the picture shrunk by 2^level, level
+    // 1..Levels) of the picture as it is now into the top left of into, which
+    // is at least as large. The idle work waits a moment after each: the
+    // frame that asked goes out first.
+    void shrunk(int level, const QRect &blocks, QImage &into);
+    // Whether the kept copy of the level serves what is asked for: its
+    // memory has been had, and its stale tiles are brought up to date as
+    // they are asked for.
+    bool ready(int level) const;
 
     // The block means of picture, shrunk by factor (a power of 2), as the
     // shrunk copies hold them; for pictures that are not kept.
@@ -43,19 +52,29 @@ private:
         QImage pixels;
         std::vector<std::uint8_t> stale; // per tile
         QSize madeFor;                   // the picture's size when it was made
+        int touchedRows = 0;             // of pixels, in idle time
+        bool wanted = false;             // to be made in idle time
     };
 
     // The level, dropped first when it was made for another size: the
     // picture's changes can reach us before its new size does.
     Level &current(int level);
+    // A copy of the level, every tile stale; false when its memory cannot be
+    // had.
+    bool make(int level);
+    // Brings the stale tiles of the level within area (picture pixels) up to
+    // date.
+    void update(int level, const QRect &area);
 
     void markChanged(const QRect &area);
     void drop();
-    // One stale row of the overview's tiles, while any is left.
-    void refreshOverview();
+    // Stale tiles of the copies, the overview's first, while any is left.
+    void refreshInIdleTime();
     int columns() const;
 
     const Surface &m_surface;
     std::array<Level, Levels> m_levels;
     QTimer m_idle;
+    // Starts the idle work again after a shrunk picture was asked for.
+    QTimer m_resume;
 };

@@ -48,3 +48,10 @@ public:
     virtual std::optional<QString> inputText(QWidget *owner, const QString &prompt,
                                              const QString &title, const QString &initial) = 0;
 };
+
+// The dialogs an editing object asks the user with, and the window they are
+// shown over: none until a window binds the editor, and none in tests.
+struct UserDialogs {
+    CommonDialogs &dialogs;
+    QWidget *owner = nullptr;
+};

@@ -19,3 +19,9 @@ void Document::setCloneMarker(const QRect &marker)
     m_cloneMarker = marker;
     emit cloneMarkerChanged(m_cloneMarker, previous);
 }
+
+void Document::endChange()
+{
+    m_canvas.refresh();
+    m_undo.takeAfter();
+}

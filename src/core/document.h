@@ -26,6 +26,11 @@ public:
     const Surface &canvas() const { return m_canvas; }
     UndoStore &undo() { return m_undo; }
     const UndoStore &undo() const { return m_undo; }
+    // A change by hand (a press on the canvas) begins: Undo brings back the
+    // picture as it is now. At its end whatever it previewed is wiped, and
+    // Redo brings back the picture as it is then.
+    void beginChange() { m_undo.takeBefore(); }
+    void endChange();
     // Copy and Cut fill it; Paste places it. Scale also works through it.
     Surface &clipboard() { return m_clipboard; }
     const Surface &clipboard() const { return m_clipboard; }

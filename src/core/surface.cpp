@@ -296,6 +296,15 @@ void Surface::refresh()
     emit screenChanged(wiped);
 }
 
+void Surface::preview(const std::function<void()> &draw)
+{
+    refresh();
+    const bool persistent = m_autoRedraw;
+    m_autoRedraw = false;
+    draw();
+    m_autoRedraw = persistent;
+}
+
 Colour Surface::point(QPointF at) const
 {
     return getPixel(roundToInt(at.x()), roundToInt(at.y()));
@@ -327,11 +336,11 @@ void Surface::paintScreen(QPainter &painter, const QRect &area) const
     m_patch.paint(painter, r);
 }
 
-QImage Surface::grabLayer(const QRect &area) const
+QImage Surface::grabScreen(const QRect &area) const
 {
     const QRect r = area & rect();
     QImage pixels = m_image.copy(r);
-    if (!m_autoRedraw && !m_patch.isEmpty() && !pixels.isNull() && r.intersects(previewRect())) {
+    if (!m_patch.isEmpty() && !pixels.isNull() && r.intersects(previewRect())) {
         QPainter painter(&pixels);
         painter.translate(-r.topLeft());
         m_patch.paint(painter, r);
@@ -339,12 +348,31 @@ QImage Surface::grabLayer(const QRect &area) const
     return pixels;
 }
 
+QImage Surface::grabLayer(const QRect &area) const
+{
+    return m_autoRedraw ? m_image.copy(area & rect()) : grabScreen(area);
+}
+
 QImage Surface::readLayer(const QRect &area) const
 {
+    return m_autoRedraw ? imageIn(area) : readScreen(area);
+}
+
+QImage Surface::readScreen(const QRect &area) const
+{
     const QRect r = area & rect();
-    if (r.isEmpty() || (!m_autoRedraw && !m_patch.isEmpty() && r.intersects(previewRect())))
-        return grabLayer(r);
-    // A whole-picture stretch would otherwise copy the picture first.
+    if (!m_patch.isEmpty() && r.intersects(previewRect()))
+        return grabScreen(r);
+    return imageIn(r);
+}
+
+QImage Surface::imageIn(const QRect &area) const
+{
+    const QRect r = area & rect();
+    if (r.isEmpty())
+        return {};
+    // A whole-picture stretch or a repaint would otherwise copy the picture
+    // first.
     return QImage(m_image.constScanLine(r.top()) + qsizetype(r.left()) * 4, r.width(), r.height(),
                   m_image.bytesPerLine(), m_image.format());
 }

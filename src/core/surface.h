@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colour.h"
+#include "pen.h"
 #include "screen_patch.h"
 #include "tile_journal.h"
 
@@ -16,11 +17,11 @@
 class QPainter;
 
 // A raster drawing surface with two layers: the persistent image (the
-// document) and the screen. With autoRedraw on, drawing goes into the image
-// and the screen shows it; with it off, drawing goes to the screen only and
-// refresh() wipes it. The screen is stored as the image plus a patch of tiles
-// where it differs, so a preview and its refresh cost the preview's area, not
-// the picture's.
+// document) and the screen. Drawing goes into the image and the screen shows
+// it; a preview draws on the screen alone (autoRedraw is off while it runs),
+// and the next preview or refresh() wipes it. The screen is stored as the
+// image plus a patch of tiles where it differs, so a preview and its refresh
+// cost the preview's area, not the picture's.
 //
 // Coordinates are pixels, origin top left. Real coordinates are rounded half to
 // even. Every operation clips to the surface; nothing here reports an error,
@@ -80,17 +81,13 @@ public:
     // Clears the image to the colour, with the background picture on top.
     void setBackColor(Colour colour);
 
+    // Whether drawing goes into the image (on) or to the screen alone.
     bool autoRedraw() const { return m_autoRedraw; }
     void setAutoRedraw(bool on) { m_autoRedraw = on; }
 
-    Colour foreColor() const { return m_foreColor; }
-    void setForeColor(Colour colour) { m_foreColor = colour; }
-    Colour fillColor() const { return m_fillColor; }
-    void setFillColor(Colour colour) { m_fillColor = colour; }
-    // 0 solid in fillColor, 1 transparent.
-    int fillStyle() const { return m_fillStyle; }
-    void setFillStyle(int style) { m_fillStyle = style == 0 ? 0 : 1; }
-    // Pen width 1..100; values outside are brought into that range.
+    // The line width and style that the line options chose, which a stroke's
+    // pen takes and the drawing that takes a colour alone draws with.
+    // Width 1..100; values outside are brought into that range.
     int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int width);
     // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot; only 1-pixel pens.
@@ -103,14 +100,22 @@ public:
 
     // The screen shows the persistent image again.
     void refresh();
+    // Wipes the previous preview, then runs draw with the drawing going to
+    // the screen layer alone.
+    void preview(const std::function<void()> &draw);
 
-    // Drawing, on the layer that autoRedraw selects.
+    // Drawing, on the layer that autoRedraw selects, with pen; or in colour
+    // with the surface's line width and style. Closed shapes are outlined
+    // with the pen and filled in its fill colour when it fills.
+    void line(QPointF from, QPointF to, const Pen &pen, LineForm form = LineForm::Segment);
     void line(QPointF from, QPointF to, Colour colour, LineForm form = LineForm::Segment);
+    void pset(QPointF at, const Pen &pen);
     void pset(QPointF at, Colour colour);
-    void circle(QPointF centre, double radius, Colour colour);
-    void ellipse(QPointF corner1, QPointF corner2);
-    void roundRect(QPointF corner1, QPointF corner2, int cornerWidth, int cornerHeight);
-    void textOut(QPointF at, const QString &text);
+    void circle(QPointF centre, double radius, const Pen &pen);
+    void ellipse(QPointF corner1, QPointF corner2, const Pen &pen);
+    void roundRect(QPointF corner1, QPointF corner2, int cornerWidth, int cornerHeight,
+                   const Pen &pen);
+    void textOut(QPointF at, const QString &text, Colour colour);
     QSize textSize(const QString &text) const;
 
     // Pixels of the current layer; NoColour outside.
@@ -136,9 +141,9 @@ public:
     bool stretchFrom(const Surface &source, QSize size);
 
     // Fills the 4-connected region of pixels exactly equal to match around
-    // start, with fillColor or with pattern tiled from the origin. Nothing
-    // happens when the start pixel does not have that colour.
-    void extFloodFill(QPointF start, Colour match, const QImage &pattern = QImage());
+    // start, with fill or with pattern tiled from the origin. Nothing happens
+    // when the start pixel does not have that colour.
+    void extFloodFill(QPointF start, Colour match, Colour fill, const QImage &pattern = QImage());
 
     // Linear blend over the rectangle between the two corners (right and
     // bottom edges excluded): colour1 on corner1's side, colour2 on corner2's,
@@ -153,6 +158,12 @@ public:
     // The squares of the screen that may differ from the image (aligned to
     // multiples of 64 pixels).
     std::vector<QRect> previewTiles() const { return m_patch.tileRects(); }
+    // What the screen shows within area (clipped to the surface): the image
+    // with the preview over it.
+    QImage grabScreen(const QRect &area) const;
+    // The same for reading at once: the pixels in place where no preview
+    // lies over them, valid only until this surface next changes.
+    QImage readScreen(const QRect &area) const;
     // The current layer's pixels within area (clipped to the surface).
     QImage grabLayer(const QRect &area) const;
     // The same for reading at once: the pixels in place where nothing is
@@ -188,9 +199,9 @@ private:
     // Runs a drawing step on the current layer. bounds may over-estimate what
     // the step touches; it is clipped to the surface.
     template <typename Draw> void draw(const QRect &bounds, Draw &&step);
-    // A closed curved shape built by make(box, corner growth): filled when the
-    // fill style is solid, outlined with the pen.
-    template <typename Make> void closedShape(const QRect &box, Colour pen, Make make);
+    // A closed curved shape built by make(box, corner growth): outlined with
+    // the pen and filled when it fills.
+    template <typename Make> void closedShape(const QRect &box, const Pen &pen, Make make);
     void replaceImage(QImage image);
     // Both sides at least 1 and the pixels within what this machine holds.
     static bool withinLimits(int width, int height);
@@ -205,6 +216,8 @@ private:
     // old tiles saved for the held pictures. False when the memory for either
     // cannot be had; nothing may be written then.
     bool prepareWrite(const QRect &area);
+    // The image's pixels within area, in place.
+    QImage imageIn(const QRect &area) const;
     // Writes pixels computed on a copy of the current layer back into it.
     void writeBack(const QImage &pixels, const QRect &area);
 
@@ -216,9 +229,6 @@ private:
     QImage m_picture;
     ScreenPatch m_patch;
     Colour m_backColor;
-    Colour m_foreColor = 0;
-    Colour m_fillColor = 0;
-    int m_fillStyle = 1;
     int m_drawWidth = 1;
     int m_drawStyle = 0;
     bool m_autoRedraw = true;

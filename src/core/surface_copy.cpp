@@ -201,14 +201,15 @@ bool Surface::stretchKeyed(const Surface &source, StretchMode mode, Colour key)
     return laid;
 }
 
-void Surface::extFloodFill(QPointF at, Colour match, const QImage &pattern)
+void Surface::extFloodFill(QPointF at, Colour match, Colour fill, const QImage &pattern)
 {
     const QPoint start(roundToInt(at.x()), roundToInt(at.y()));
     if (!rect().contains(start) || match == NoColour)
         return;
     const QRgb matchRgb = toQRgb(match);
-    auto fill = [&](QImage &layer, const SpanGuard &before) {
-        return pattern.isNull() ? floodFill(layer, start, matchRgb, toQRgb(m_fillColor), before)
+    const QRgb fillRgb = toQRgb(fill);
+    auto fillIn = [&](QImage &layer, const SpanGuard &before) {
+        return pattern.isNull() ? floodFill(layer, start, matchRgb, fillRgb, before)
                                 : floodFill(layer, start, matchRgb, pattern, before);
     };
     if (m_autoRedraw) {
@@ -220,7 +221,7 @@ void Surface::extFloodFill(QPointF at, Colour match, const QImage &pattern)
         // The region is known only as it is filled: each span's tiles are
         // kept for the held pictures before it is painted.
         TileJournal &journal = *m_journal;
-        const QRect changed = fill(m_image, [&journal](int y, int left, int right) {
+        const QRect changed = fillIn(m_image, [&journal](int y, int left, int right) {
             return journal.save(QRect(left, y, right - left + 1, 1));
         });
         if (!changed.isEmpty())
@@ -231,7 +232,7 @@ void Surface::extFloodFill(QPointF at, Colour match, const QImage &pattern)
     }
     // On the screen the region is found on a copy of what the screen shows.
     QImage screen = grabLayer(rect());
-    const QRect changed = fill(screen, {});
+    const QRect changed = fillIn(screen, {});
     if (!changed.isEmpty())
         writeBack(screen.copy(changed), changed);
 }

@@ -1,4 +1,4 @@
-// Lines, points and shapes with the surface's pen and fill.
+// Lines, points, shapes and text with a pen.
 #include "surface.h"
 
 #include "numbers.h"
@@ -122,13 +122,13 @@ void curvedOutline(Surface::Writer &w, const QRect &box, int width, int style, Q
 
 } // namespace
 
-void Surface::line(QPointF from, QPointF to, Colour colour, LineForm form)
+void Surface::line(QPointF from, QPointF to, const Pen &pen, LineForm form)
 {
     const QPoint a = pixelOf(from);
     const QPoint b = pixelOf(to);
-    const QRgb rgb = toQRgb(colour);
-    const int width = m_drawWidth;
-    const int style = m_drawStyle;
+    const QRgb rgb = toQRgb(pen.colour);
+    const int width = pen.width;
+    const int style = pen.style;
     draw(withPen(boxOf(a, b), width), [&](Writer &w) {
         switch (form) {
         case LineForm::Segment:
@@ -146,17 +146,27 @@ void Surface::line(QPointF from, QPointF to, Colour colour, LineForm form)
     });
 }
 
-void Surface::pset(QPointF at, Colour colour)
+void Surface::line(QPointF from, QPointF to, Colour colour, LineForm form)
+{
+    line(from, to, Pen{colour, m_drawWidth, m_drawStyle}, form);
+}
+
+void Surface::pset(QPointF at, const Pen &pen)
 {
     const QPoint p = pixelOf(at);
-    const QRgb rgb = toQRgb(colour);
-    const int width = m_drawWidth;
+    const QRgb rgb = toQRgb(pen.colour);
+    const int width = pen.width;
     draw(withPen(QRect(p, p), width), [&](Writer &w) {
         if (width <= 1)
             w.plot(p.x(), p.y(), rgb);
         else
             fillRows(w, raster::capsuleShape(p, p, width, w.clip().top(), w.clip().bottom()), rgb);
     });
+}
+
+void Surface::pset(QPointF at, Colour colour)
+{
+    pset(at, Pen{colour, m_drawWidth, m_drawStyle});
 }
 
 namespace {
@@ -168,43 +178,40 @@ RowShape ellipseIn(const QRect &box, int)
 
 } // namespace
 
-template <typename Make> void Surface::closedShape(const QRect &box, Colour pen, Make make)
+template <typename Make> void Surface::closedShape(const QRect &box, const Pen &pen, Make make)
 {
-    const QRgb penRgb = toQRgb(pen);
-    const QRgb fill = toQRgb(m_fillColor);
-    const bool filled = m_fillStyle == 0;
-    const int width = m_drawWidth;
-    const int style = m_drawStyle;
+    const QRgb rgb = toQRgb(pen.colour);
+    const int width = pen.width;
+    const int style = pen.style;
     draw(withPen(box, width), [&](Writer &w) {
-        if (filled)
-            fillRows(w, make(box, 0), fill);
-        curvedOutline(w, box, width, style, penRgb, make);
+        if (pen.filled)
+            fillRows(w, make(box, 0), toQRgb(pen.fill));
+        curvedOutline(w, box, width, style, rgb, make);
     });
 }
 
-void Surface::circle(QPointF centre, double radius, Colour colour)
+void Surface::circle(QPointF centre, double radius, const Pen &pen)
 {
     const QPoint c = pixelOf(centre);
     const int r = std::min(roundToInt(std::abs(radius)), raster::CoordinateLimit);
-    closedShape(QRect(QPoint(c.x() - r, c.y() - r), QPoint(c.x() + r, c.y() + r)), colour,
-                ellipseIn);
+    closedShape(QRect(QPoint(c.x() - r, c.y() - r), QPoint(c.x() + r, c.y() + r)), pen, ellipseIn);
 }
 
-void Surface::ellipse(QPointF corner1, QPointF corner2)
+void Surface::ellipse(QPointF corner1, QPointF corner2, const Pen &pen)
 {
-    closedShape(boxOf(pixelOf(corner1), pixelOf(corner2)), m_foreColor, ellipseIn);
+    closedShape(boxOf(pixelOf(corner1), pixelOf(corner2)), pen, ellipseIn);
 }
 
-void Surface::roundRect(QPointF corner1, QPointF corner2, int cornerWidth, int cornerHeight)
+void Surface::roundRect(QPointF corner1, QPointF corner2, int cornerWidth, int cornerHeight,
+                        const Pen &pen)
 {
     // Growing the box by the pen grows the corner with it, so the band keeps
     // an even thickness around the bends.
-    closedShape(boxOf(pixelOf(corner1), pixelOf(corner2)), m_foreColor,
-                [&](const QRect &b, int cornerGrowth) {
-                    return raster::roundRectShape(b.topLeft(), b.bottomRight(),
-                                                  cornerWidth + cornerGrowth,
-                                                  cornerHeight + cornerGrowth);
-                });
+    closedShape(
+        boxOf(pixelOf(corner1), pixelOf(corner2)), pen, [&](const QRect &b, int cornerGrowth) {
+            return raster::roundRectShape(b.topLeft(), b.bottomRight(), cornerWidth + cornerGrowth,
+                                          cornerHeight + cornerGrowth);
+        });
 }
 
 QSize Surface::textSize(const QString &text) const
@@ -213,7 +220,7 @@ QSize Surface::textSize(const QString &text) const
     return {metrics.horizontalAdvance(text), metrics.height()};
 }
 
-void Surface::textOut(QPointF at, const QString &text)
+void Surface::textOut(QPointF at, const QString &text, Colour colour)
 {
     if (text.isEmpty())
         return;
@@ -233,7 +240,7 @@ void Surface::textOut(QPointF at, const QString &text)
         painter.setPen(QColor(Qt::black));
         painter.drawText(QPoint(margin, metrics.ascent()), text);
     }
-    const QRgb rgb = toQRgb(m_foreColor);
+    const QRgb rgb = toQRgb(colour);
     draw(area, [&](Writer &w) {
         for (int y = 0; y < glyphs.height(); ++y) {
             const auto *row = reinterpret_cast<const QRgb *>(glyphs.constScanLine(y));

@@ -6,18 +6,18 @@ UndoStore::UndoStore(Surface &canvas, QObject *parent) : QObject(parent), m_canv
 
 void UndoStore::takeBefore()
 {
-    m_masktemp = m_canvas ? m_canvas->hold() : TiledPicture();
+    m_before = m_canvas ? m_canvas->hold() : TiledPicture();
 }
 
 void UndoStore::takeAfter()
 {
-    m_PM = m_canvas ? m_canvas->hold() : TiledPicture();
+    m_after = m_canvas ? m_canvas->hold() : TiledPicture();
 }
 
 void UndoStore::clear()
 {
-    m_masktemp = TiledPicture();
-    m_PM = TiledPicture();
+    m_before = TiledPicture();
+    m_after = TiledPicture();
 }
 
 bool UndoStore::restore(const TiledPicture &picture)

@@ -25,8 +25,8 @@ constexpr int MostNoise = 16383;
 
 } // namespace
 
-FilterCommands::FilterCommands(Document &document, CommonDialogs &dialogs, QWidget *owner)
-    : m_document(document), m_dialogs(dialogs), m_owner(owner)
+FilterCommands::FilterCommands(Document &document, const UserDialogs &ask)
+    : m_document(document), m_ask(ask)
 {
 }
 
@@ -42,12 +42,12 @@ bool FilterCommands::run(const QString &title,
     case FilterOutcome::Done:
         return true;
     case FilterOutcome::NoMemory:
-        m_dialogs.message(m_owner, QStringLiteral("内存不足，无法完成操作。图像没有改变。"), title,
-                          CommonDialogs::Icon::Warning);
+        m_ask.dialogs.message(m_ask.owner, QStringLiteral("内存不足，无法完成操作。图像没有改变。"),
+                              title, CommonDialogs::Icon::Warning);
         return false;
     case FilterOutcome::Overflow:
-        m_dialogs.message(m_owner, QStringLiteral("溢出：结果超出范围，图像没有改变。"), title,
-                          CommonDialogs::Icon::Information);
+        m_ask.dialogs.message(m_ask.owner, QStringLiteral("溢出：结果超出范围，图像没有改变。"),
+                              title, CommonDialogs::Icon::Information);
         return false;
     }
     return false;
@@ -72,19 +72,19 @@ void FilterCommands::blurMore()
 
 void FilterCommands::sharpen()
 {
-    const QString answer = m_dialogs
-                               .inputText(m_owner, QStringLiteral("请输入锐化值."), SharpenTitle,
-                                          QStringLiteral("1.2"))
+    const QString answer = m_ask.dialogs
+                               .inputText(m_ask.owner, QStringLiteral("请输入锐化值."),
+                                          SharpenTitle, QStringLiteral("1.2"))
                                .value_or(QString());
     const std::optional<double> number = strictNumber(answer);
     if (!number) {
-        m_dialogs.message(m_owner, QStringLiteral("类型不匹配：锐化值必须是一个数。"), SharpenTitle,
-                          CommonDialogs::Icon::Information);
+        m_ask.dialogs.message(m_ask.owner, QStringLiteral("类型不匹配：锐化值必须是一个数。"),
+                              SharpenTitle, CommonDialogs::Icon::Information);
         return;
     }
     if (std::abs(*number) > double(std::numeric_limits<float>::max())) {
-        m_dialogs.message(m_owner, QStringLiteral("溢出：锐化值太大。"), SharpenTitle,
-                          CommonDialogs::Icon::Information);
+        m_ask.dialogs.message(m_ask.owner, QStringLiteral("溢出：锐化值太大。"), SharpenTitle,
+                              CommonDialogs::Icon::Information);
         return;
     }
     m_amounts.SharpenFactor = static_cast<float>(*number);
@@ -100,14 +100,15 @@ void FilterCommands::sharpenMore()
 void FilterCommands::addNoise()
 {
     // A cancelled prompt reads as 0 and still adds noise.
-    const QString answer =
-        m_dialogs
-            .inputText(m_owner, QStringLiteral("请输入噪点值."), NoiseTitle, QStringLiteral("16"))
-            .value_or(QString());
+    const QString answer = m_ask.dialogs
+                               .inputText(m_ask.owner, QStringLiteral("请输入噪点值."), NoiseTitle,
+                                          QStringLiteral("16"))
+                               .value_or(QString());
     const int amount = readNumber(answer);
     if (amount < LeastNoise || amount > MostNoise) {
-        m_dialogs.message(
-            m_owner, QStringLiteral("噪点值必须在 %1 到 %2 之间。").arg(LeastNoise).arg(MostNoise),
+        m_ask.dialogs.message(
+            m_ask.owner,
+            QStringLiteral("噪点值必须在 %1 到 %2 之间。").arg(LeastNoise).arg(MostNoise),
             NoiseTitle, CommonDialogs::Icon::Warning);
         return;
     }
@@ -117,7 +118,7 @@ void FilterCommands::addNoise()
 
 void FilterCommands::adjustRgb()
 {
-    if (const std::optional<RgbAmounts> a = frmRgb::ask(m_document.canvas(), m_owner)) {
+    if (const std::optional<RgbAmounts> a = frmRgb::ask(m_document.canvas(), m_ask.owner)) {
         run(QStringLiteral("调整红/绿/蓝"),
             [a](Surface &canvas) { return AdjustRgb(canvas, a->red, a->green, a->blue); });
     }
@@ -125,7 +126,8 @@ void FilterCommands::adjustRgb()
 
 void FilterCommands::brightness()
 {
-    if (const std::optional<std::int16_t> amount = frmBright::ask(m_document.canvas(), m_owner)) {
+    if (const std::optional<std::int16_t> amount =
+            frmBright::ask(m_document.canvas(), m_ask.owner)) {
         run(QStringLiteral("亮度"),
             [amount](Surface &canvas) { return AdjustBrightness(canvas, *amount); });
     }
@@ -139,7 +141,7 @@ void FilterCommands::flip(int mode)
 
 void FilterCommands::border()
 {
-    if (const std::optional<BorderChoice> choice = frmStroke::ask(m_dialogs, m_owner)) {
+    if (const std::optional<BorderChoice> choice = frmStroke::ask(m_ask.dialogs, m_ask.owner)) {
         runOperation(QStringLiteral("图像边框"), [choice](Surface &canvas) {
             return DrawBorder(canvas, choice->width, choice->colour);
         });
@@ -149,7 +151,7 @@ void FilterCommands::border()
 void FilterCommands::mask()
 {
     const std::optional<QString> path =
-        frmMask::ask(m_document.canvas(), m_document.lastFolder, m_dialogs, m_owner);
+        frmMask::ask(m_document.canvas(), m_document.lastFolder, m_ask.dialogs, m_ask.owner);
     if (path)
-        ApplyMask({m_document.canvas(), m_maskHolder}, *path, m_dialogs, m_owner);
+        ApplyMask({m_document.canvas(), m_maskHolder}, *path, m_ask.dialogs, m_ask.owner);
 }

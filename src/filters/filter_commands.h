@@ -8,9 +8,8 @@
 
 #include <functional>
 
-class CommonDialogs;
 class Document;
-class QWidget;
+struct UserDialogs;
 
 // The whole-picture commands of the Image and Filter menus on the document's
 // canvas: each asks for what it needs (prompt or dialog), runs one filter
@@ -19,7 +18,8 @@ class QWidget;
 class FilterCommands
 {
 public:
-    FilterCommands(Document &document, CommonDialogs &dialogs, QWidget *owner);
+    // Dialogs go through ask; neither is owned.
+    FilterCommands(Document &document, const UserDialogs &ask);
 
     FilterAmounts &amounts() { return m_amounts; }
 
@@ -51,8 +51,7 @@ public:
 
 private:
     Document &m_document;
-    CommonDialogs &m_dialogs;
-    QWidget *m_owner;
+    const UserDialogs &m_ask;
     FilterAmounts m_amounts;
     // The mask picture while it is laid over the canvas.
     Surface m_maskHolder{32, 30, 0x00FF00FF};

@@ -30,18 +30,37 @@ ToolEvent eventAt(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPo
             modifiers & ReportedModifiers};
 }
 
+// The host of a canvas input that no window has bound yet.
+class NoHost : public CanvasHost
+{
+public:
+    void setStatusPosition(const QString &) override {}
+    Colour color1() const override { return 0x00000000; }
+    Colour color2() const override { return 0x00FFFFFF; }
+    void setColor1(Colour) override {}
+    void setColor2(Colour) override {}
+    bool askText(TextSettings &) override { return false; }
+};
+
+NoHost noHost;
+
 } // namespace
 
 CanvasInput::CanvasInput(Document &document, ToolState &state, ToolOptions &options,
-                         Clipboard &clipboard, CanvasHost &host, RandomSource &random)
+                         Clipboard &clipboard, RandomSource &random)
     : m_document(document), m_state(state), m_options(options), m_clipboard(clipboard),
-      m_host(host), m_random(random)
+      m_host(&noHost), m_random(random)
 {
     for (const ToolRow &row : toolTable())
         m_tools[static_cast<std::size_t>(row.id)] = row.make();
 }
 
 CanvasInput::~CanvasInput() = default;
+
+void CanvasInput::setHost(CanvasHost *host)
+{
+    m_host = host ? host : &noHost;
+}
 
 QString CanvasInput::positionText(float x, float y)
 {
@@ -55,7 +74,7 @@ Tool *CanvasInput::currentTool() const
 
 ToolContext CanvasInput::context()
 {
-    return {m_document, m_document.canvas(), m_state, m_options, m_host, m_random};
+    return {m_document, m_state, m_options, *m_host, m_random, m_pen};
 }
 
 void CanvasInput::chooseTool(std::optional<ToolId> id)
@@ -69,13 +88,15 @@ void CanvasInput::chooseTool(std::optional<ToolId> id)
 
 void CanvasInput::press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at)
 {
-    Surface &canvas = m_document.canvas();
-    // The before-picture must not hold anything this press draws.
-    m_document.undo().takeBefore();
+    // Undo must not bring back anything this press draws.
+    m_document.beginChange();
+    const Surface &canvas = m_document.canvas();
+    Colour colour = m_pen.colour;
     if (button == Qt::LeftButton)
-        canvas.setForeColor(m_host.color1());
+        colour = m_host->color1();
     else if (button == Qt::RightButton)
-        canvas.setForeColor(m_host.color2());
+        colour = m_host->color2();
+    m_pen = Pen{colour, canvas.drawWidth(), canvas.drawStyle()};
     const ToolEvent event = eventAt(button, modifiers, at);
     m_state.AnchorX = event.x;
     m_state.AnchorY = event.y;
@@ -84,8 +105,6 @@ void CanvasInput::press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
         ToolContext c = context();
         tool->press(c, event);
     }
-    canvas.setAutoRedraw(false);
-    canvas.setFillStyle(1);
 }
 
 void CanvasInput::move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF at)
@@ -100,15 +119,12 @@ void CanvasInput::move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers
             tool->drag(c, event);
         }
     }
-    m_host.setStatusPosition(positionText(event.x, event.y));
+    m_host->setStatusPosition(positionText(event.x, event.y));
 }
 
 void CanvasInput::release(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at)
 {
-    Surface &canvas = m_document.canvas();
     const ToolEvent event = eventAt(button, modifiers, at);
-    canvas.setFillStyle(1);
-    canvas.setAutoRedraw(true);
     if (m_state.PastePending)
         m_clipboard.commit(event.position());
     if (Tool *tool = currentTool()) {
@@ -117,8 +133,7 @@ void CanvasInput::release(Qt::MouseButton button, Qt::KeyboardModifiers modifier
     }
     m_state.PastePending = false;
     m_state.IsDrawing = false;
-    canvas.refresh();
-    m_document.undo().takeAfter();
+    m_document.endChange();
 }
 
 void CanvasInput::doubleClick()

@@ -17,18 +17,18 @@ struct ToolOptions;
 struct ToolState;
 
 // The steps that every mouse event on the canvas takes around the current
-// tool's own action: the undo snapshots, the pen colour, the anchor, the
-// switch between preview and persistent drawing, the paste hooks and the
-// pointer position in the status bar. The canvas view's events come here in
-// canvas pixels: mouse down to press(), move to move(), up to release(), a
-// double-click to doubleClick() alone (its second press is not a press; its
-// release is), key up to keyUp(). Only the left, right and middle buttons and
-// Shift, Ctrl and Alt reach the tools.
+// tool's own action: the document's change that Undo takes back, the pen, the
+// anchor, the paste hooks and the pointer position in the status bar. The canvas view's events come
+// here in canvas pixels: mouse down to press(), move to move(), up to release(), a double-click to
+// doubleClick() alone (its second press is not a press; its release is), key up to keyUp(). Only
+// the left, right and middle buttons and Shift, Ctrl and Alt reach the tools.
 class CanvasInput
 {
 public:
+    // Until a host is set the palette reads as black and white and the text
+    // dialog as cancelled.
     CanvasInput(Document &document, ToolState &state, ToolOptions &options, Clipboard &clipboard,
-                CanvasHost &host, RandomSource &random = programRandom());
+                RandomSource &random = programRandom());
     ~CanvasInput();
 
     CanvasInput(const CanvasInput &) = delete;
@@ -37,6 +37,8 @@ public:
     // The palette chose a tool (or none): the selection goes, and every tool
     // hears of it.
     void chooseTool(std::optional<ToolId> id);
+    // The window around the canvas, nullptr for none; not owned.
+    void setHost(CanvasHost *host);
 
     void press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at);
     void move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF at);
@@ -58,7 +60,10 @@ private:
     ToolState &m_state;
     ToolOptions &m_options;
     Clipboard &m_clipboard;
-    CanvasHost &m_host;
+    CanvasHost *m_host;
     RandomSource &m_random;
+    // The pen of the stroke, built at the press; a middle-button press keeps
+    // the colour of the press before.
+    Pen m_pen;
     std::array<std::unique_ptr<Tool>, ToolCount> m_tools;
 };

@@ -19,8 +19,8 @@ constexpr int PasteBand = 256;
 
 } // namespace
 
-Clipboard::Clipboard(Document &document, ToolState &state, CommonDialogs &dialogs, QWidget *owner)
-    : m_document(document), m_state(state), m_dialogs(dialogs), m_owner(owner)
+Clipboard::Clipboard(Document &document, ToolState &state, const UserDialogs &ask)
+    : m_document(document), m_state(state), m_ask(ask)
 {
 }
 
@@ -60,8 +60,8 @@ bool Clipboard::replace(const QRect &selection, const QString &command)
         return false;
     const std::optional<QImage> taken = take(selection);
     if (!taken || !m_document.clipboard().setPicture(*taken)) {
-        m_dialogs.message(m_owner, QStringLiteral("选定区域太大，内存无法容纳"), command,
-                          CommonDialogs::Icon::Warning);
+        m_ask.dialogs.message(m_ask.owner, QStringLiteral("选定区域太大，内存无法容纳"), command,
+                              CommonDialogs::Icon::Warning);
         return false;
     }
     m_state.PastePending = false;
@@ -88,13 +88,9 @@ bool Clipboard::cut(const QRect &selection)
 {
     if (!replace(selection, QStringLiteral("剪切")))
         return false;
-    // Into the picture, even when the Delete key comes while a button is held.
     Surface &canvas = m_document.canvas();
-    const bool persistent = canvas.autoRedraw();
-    canvas.setAutoRedraw(true);
     canvas.line(selection.topLeft(), selection.bottomRight(), canvas.backColor(),
                 Surface::LineForm::FilledBox);
-    canvas.setAutoRedraw(persistent);
     canvas.refresh();
     return true;
 }
@@ -107,14 +103,7 @@ void Clipboard::paste()
 
 void Clipboard::preview(QPointF at)
 {
-    // A tool chosen after Paste may draw straight into the picture and leave
-    // persistence on; the preview must still go no further than the screen.
-    Surface &canvas = m_document.canvas();
-    const bool persistent = canvas.autoRedraw();
-    canvas.setAutoRedraw(false);
-    canvas.refresh();
-    place(at);
-    canvas.setAutoRedraw(persistent);
+    m_document.canvas().preview([&] { place(at); });
 }
 
 void Clipboard::commit(QPointF at)

@@ -6,10 +6,9 @@
 
 #include <optional>
 
-class CommonDialogs;
 class Document;
-class QWidget;
 struct ToolState;
+struct UserDialogs;
 
 // The program's private clipboard: the document's clipboard picture, filled
 // by Copy and Cut from the selected pixels of the canvas, and Paste, which places it centred
@@ -20,8 +19,8 @@ struct ToolState;
 class Clipboard
 {
 public:
-    // Messages go through dialogs, over owner. None of them is owned.
-    Clipboard(Document &document, ToolState &state, CommonDialogs &dialogs, QWidget *owner);
+    // Messages go through ask. None of them is owned.
+    Clipboard(Document &document, ToolState &state, const UserDialogs &ask);
 
     // The selected pixels (edges included) become the clipboard picture and
     // the selection goes; where the selection reaches outside the canvas the
@@ -36,10 +35,11 @@ public:
     // The paste waits for the next release on the canvas; no tool acts until
     // one is chosen again.
     void paste();
+    bool keyed() const { return m_keyed; }
     void setKeyed(bool keyed) { m_keyed = keyed; }
 
     // The clipboard picture centred on at: preview() on the screen alone,
-    // after wiping the screen, commit() on the layer the canvas draws on.
+    // wiping the previous preview, commit() into the picture.
     void preview(QPointF at);
     void commit(QPointF at);
 
@@ -52,7 +52,6 @@ private:
 
     Document &m_document;
     ToolState &m_state;
-    CommonDialogs &m_dialogs;
-    QWidget *m_owner;
+    const UserDialogs &m_ask;
     bool m_keyed = true;
 };

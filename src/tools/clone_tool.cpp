@@ -27,19 +27,17 @@ void CloneTool::drag(ToolContext &context, const ToolEvent &event)
         m_sourceNew = false;
         return;
     }
-    Surface &canvas = context.canvas;
-    canvas.setAutoRedraw(true);
     const int side = context.options.CloneSize;
     const QPoint source(roundToInt(event.x - m_offsetX), roundToInt(event.y - m_offsetY));
     const QPoint target(roundToInt(event.x), roundToInt(event.y));
     // The copy reads the whole source block before it writes, so blocks that
     // overlap copy as if source and target were apart; only what lies inside
     // the picture at both ends is copied.
-    canvas.bitBlt(QRect(target, QSize(side, side)), canvas, source);
+    context.commit(
+        [&](Surface &canvas) { canvas.bitBlt(QRect(target, QSize(side, side)), canvas, source); });
     // From now on the marker covers the source block exactly.
     if (!context.document.cloneMarker().isNull())
         context.document.setCloneMarker(QRect(source, QSize(side, side)));
-    canvas.refresh();
 }
 
 void CloneTool::anyToolChosen(ToolContext &context)

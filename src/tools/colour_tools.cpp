@@ -17,32 +17,36 @@ QPoint rounded(QPointF at)
 
 void FillTool::press(ToolContext &context, const ToolEvent &event)
 {
-    Surface &canvas = context.canvas;
-    canvas.setFillStyle(0);
-    canvas.setFillColor(canvas.foreColor());
     // A null pattern (the pattern list is empty) fills with the pen colour.
     const QImage pattern = context.options.FillType == 1 ? context.options.ImgPatten : QImage();
-    canvas.extFloodFill(event.position(), canvas.point(event.position()), pattern);
+    const Colour match = context.canvas().point(event.position());
+    context.state.fillColour = context.pen.colour;
+    context.commit([&](Surface &canvas) {
+        canvas.extFloodFill(event.position(), match, context.pen.colour, pattern);
+    });
 }
 
 void GradientTool::drag(ToolContext &context, const ToolEvent &event)
 {
-    Surface &canvas = context.canvas;
-    canvas.refresh();
-    canvas.line(context.state.anchor(), event.position(), 0x00000000, Surface::LineForm::Box);
+    context.preview([&](Surface &canvas) {
+        canvas.line(context.state.anchor(), event.position(), context.pen.inColour(0x00000000),
+                    Surface::LineForm::Box);
+    });
 }
 
 void GradientTool::release(ToolContext &context, const ToolEvent &event)
 {
     // The surface blends system colours as the plain colours they show.
-    context.canvas.gradientFill(rounded(context.state.anchor()), context.host.color1(),
-                                rounded(event.position()), context.host.color2(),
-                                context.options.GradeDirection == 1);
+    context.commit([&](Surface &canvas) {
+        canvas.gradientFill(rounded(context.state.anchor()), context.host.color1(),
+                            rounded(event.position()), context.host.color2(),
+                            context.options.GradeDirection == 1);
+    });
 }
 
 void ColourPickTool::press(ToolContext &context, const ToolEvent &event)
 {
-    const Colour picked = context.canvas.point(event.position());
+    const Colour picked = context.canvas().point(event.position());
     if (picked == NoColour)
         return;
     if (event.buttons == Qt::LeftButton)

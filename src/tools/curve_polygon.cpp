@@ -6,10 +6,9 @@
 
 namespace {
 
-void penLine(ToolContext &context, QPointF from, QPointF to)
+void commitLine(ToolContext &context, QPointF from, QPointF to)
 {
-    Surface &canvas = context.canvas;
-    canvas.line(from, to, canvas.foreColor());
+    context.commit([&](Surface &canvas) { canvas.line(from, to, context.pen); });
 }
 
 } // namespace
@@ -26,33 +25,33 @@ void CurveTool::drag(ToolContext &context, const ToolEvent &event)
 
 void CurveTool::release(ToolContext &context, const ToolEvent &event)
 {
-    penLine(context, m_start, event.position());
+    commitLine(context, m_start, event.position());
 }
 
 void PolygonTool::press(ToolContext &context, const ToolEvent &event)
 {
     if (m_open) {
-        penLine(context, m_lastVertex, event.position());
+        commitLine(context, m_lastVertex, event.position());
         return;
     }
     m_lastVertex = event.position();
-    Surface &canvas = context.canvas;
-    canvas.pset(event.position(), canvas.foreColor());
+    context.commit([&](Surface &canvas) { canvas.pset(event.position(), context.pen); });
     m_open = true;
 }
 
 void PolygonTool::drag(ToolContext &context, const ToolEvent &event)
 {
-    context.canvas.refresh();
-    penLine(context, context.state.anchor(), event.position());
+    context.preview([&](Surface &canvas) {
+        canvas.line(context.state.anchor(), event.position(), context.pen);
+    });
 }
 
 void PolygonTool::release(ToolContext &context, const ToolEvent &event)
 {
     const QPointF pressPoint = context.state.anchor();
-    penLine(context, pressPoint, event.position());
+    commitLine(context, pressPoint, event.position());
     // The edge the press drew, once more from this end (a point when the
     // press opened the chain).
-    penLine(context, pressPoint, m_lastVertex);
+    commitLine(context, pressPoint, m_lastVertex);
     m_lastVertex = event.position();
 }

@@ -10,10 +10,9 @@
 
 void penStep(ToolContext &context, const ToolEvent &event)
 {
-    Surface &canvas = context.canvas;
     ToolState &state = context.state;
-    canvas.setAutoRedraw(true);
-    canvas.line(state.anchor(), event.position(), canvas.foreColor());
+    context.commit(
+        [&](Surface &canvas) { canvas.line(state.anchor(), event.position(), context.pen); });
     state.AnchorX = event.x;
     state.AnchorY = event.y;
 }
@@ -27,7 +26,7 @@ void BrushTool::recolour(ToolContext &context)
 {
     Surface &source = context.options.SrcBrush1;
     Surface &stamp = context.options.SrcBrush2;
-    const Colour pen = context.canvas.foreColor();
+    const Colour pen = context.pen.colour;
     const QImage original = source.image();
     if (pen == m_stampColour && original.cacheKey() == m_sourceKey &&
         stamp.image().cacheKey() == m_stampKey)
@@ -51,50 +50,48 @@ void BrushTool::recolour(ToolContext &context)
 
 void BrushTool::drag(ToolContext &context, const ToolEvent &event)
 {
-    Surface &canvas = context.canvas;
-    canvas.setAutoRedraw(true);
     recolour(context);
     const Surface &stamp = context.options.SrcBrush2;
     const int w = stamp.width();
     const int h = stamp.height();
     const QPointF corner = event.position() - QPointF(w / 2, h / 2);
     const QRect target(roundToInt(corner.x()), roundToInt(corner.y()), w, h);
-    canvas.transparentBlt(target, stamp, stamp.rect(), TransparentKey);
-    canvas.refresh();
+    context.commit([&](Surface &canvas) {
+        canvas.transparentBlt(target, stamp, stamp.rect(), TransparentKey);
+    });
 }
 
 void EraserTool::drag(ToolContext &context, const ToolEvent &event)
 {
-    Surface &canvas = context.canvas;
-    canvas.setAutoRedraw(true);
     const int w = context.options.EraseWidth;
     const int h = w / 2;
     // The corner in single precision, as the pointer position itself.
     const QPointF corner(static_cast<double>(event.x - static_cast<float>(h)),
                          static_cast<double>(event.y - static_cast<float>(h)));
-    const Colour back = canvas.backColor();
-    if (context.options.EraseType == 0) {
-        canvas.line(corner, corner + QPointF(w, w), back, Surface::LineForm::FilledBox);
-    } else {
-        canvas.setFillStyle(0);
-        canvas.setFillColor(back);
-        canvas.circle(corner + QPointF(h, h), w, back);
-    }
+    const Pen eraser = context.pen.inColour(context.canvas().backColor());
+    if (context.options.EraseType != 0)
+        context.state.fillColour = eraser.colour;
+    context.commit([&](Surface &canvas) {
+        if (context.options.EraseType == 0)
+            canvas.line(corner, corner + QPointF(w, w), eraser, Surface::LineForm::FilledBox);
+        else
+            canvas.circle(corner + QPointF(h, h), w, eraser.filling(eraser.colour));
+    });
 }
 
 void AirbrushTool::drag(ToolContext &context, const ToolEvent &event)
 {
-    Surface &canvas = context.canvas;
     ToolState &state = context.state;
-    canvas.setAutoRedraw(true);
-    const double reach = canvas.drawWidth() * 10.0;
-    for (int i = 0; i < 11; ++i) {
-        const double r1 = context.random.next();
-        const double r2 = context.random.next();
-        const double dx = std::floor(r1 * reach) - 5;
-        const double dy = std::floor(r2 * reach) - 5;
-        canvas.pset(state.anchor() + QPointF(dx, dy), canvas.foreColor());
-        state.AnchorX = event.x;
-        state.AnchorY = event.y;
-    }
+    const double reach = context.pen.width * 10.0;
+    context.commit([&](Surface &canvas) {
+        for (int i = 0; i < 11; ++i) {
+            const double r1 = context.random.next();
+            const double r2 = context.random.next();
+            const double dx = std::floor(r1 * reach) - 5;
+            const double dy = std::floor(r2 * reach) - 5;
+            canvas.pset(state.anchor() + QPointF(dx, dy), context.pen);
+            state.AnchorX = event.x;
+            state.AnchorY = event.y;
+        }
+    });
 }

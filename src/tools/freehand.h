@@ -5,8 +5,8 @@
 
 #include <QImage>
 
-// One pen step of a freehand line: a line with the canvas pen from the anchor
-// to the pointer, drawn into the picture; the anchor follows the pointer.
+// One pen step of a freehand line: a line with the stroke's pen from the
+// anchor to the pointer, committed; the anchor follows the pointer.
 void penStep(ToolContext &context, const ToolEvent &event);
 
 // Tools that draw straight into the picture while the button is held. Their
@@ -17,7 +17,7 @@ public:
     void press(ToolContext &context, const ToolEvent &event) final { drag(context, event); }
 };
 
-// Pencil: a line with the canvas pen from the previous pointer position.
+// Pencil: a line with the stroke's pen from the previous pointer position.
 class PencilTool : public FreehandTool
 {
 public:
@@ -40,7 +40,8 @@ private:
     qint64 m_stampKey = 0;
 };
 
-// Eraser: a square or round stamp in the canvas background colour.
+// Eraser: a square or round stamp in the canvas background colour, outlined
+// with the stroke's line width.
 class EraserTool : public FreehandTool
 {
 public:

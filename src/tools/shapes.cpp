@@ -5,85 +5,62 @@
 
 #include <cmath>
 
-namespace {
+namespace Shapes {
 
-void drawLine(ToolContext &context, const ToolEvent &event)
+void line(Surface &canvas, const Pen &pen, QPointF from, QPointF to)
 {
-    Surface &canvas = context.canvas;
-    canvas.line(context.state.anchor(), event.position(), canvas.foreColor());
+    canvas.line(from, to, pen);
 }
 
-} // namespace
-
-void LineTool::drag(ToolContext &context, const ToolEvent &event)
+void box(Surface &canvas, const Pen &pen, QPointF from, QPointF to)
 {
-    context.canvas.refresh();
-    drawLine(context, event);
+    canvas.line(from, to, pen, pen.filled ? Surface::LineForm::FilledBox : Surface::LineForm::Box);
 }
 
-void LineTool::release(ToolContext &context, const ToolEvent &event)
+void circle(Surface &canvas, const Pen &pen, QPointF from, QPointF to)
 {
-    drawLine(context, event);
+    const double dx = to.x() - from.x();
+    const double dy = to.y() - from.y();
+    canvas.circle(from, std::sqrt(dy * dy + dx * dx), pen);
+}
+
+void ellipse(Surface &canvas, const Pen &pen, QPointF from, QPointF to)
+{
+    canvas.ellipse(from, to, pen);
+}
+
+void roundedBox(Surface &canvas, const Pen &pen, QPointF from, QPointF to)
+{
+    canvas.roundRect(from, to, Corner, Corner, pen);
+}
+
+} // namespace Shapes
+
+void ShapeTool::draw(ToolContext &context, Surface &canvas, const ToolEvent &event) const
+{
+    const Pen &pen = context.pen;
+    m_shape(canvas,
+            m_inside == Inside::Empty       ? pen
+            : m_inside == Inside::PenColour ? pen.filling(pen.colour)
+                                            : pen.filling(context.state.fillColour),
+            context.state.anchor(), event.position());
+}
+
+void ShapeTool::drag(ToolContext &context, const ToolEvent &event)
+{
+    if (m_inside == Inside::FillColour)
+        context.state.fillColour = context.pen.colour;
+    context.preview([&](Surface &canvas) { draw(context, canvas, event); });
+}
+
+void ShapeTool::release(ToolContext &context, const ToolEvent &event)
+{
+    context.commit([&](Surface &canvas) { draw(context, canvas, event); });
 }
 
 void StarTool::drag(ToolContext &context, const ToolEvent &event)
 {
-    context.canvas.setAutoRedraw(true);
-    drawLine(context, event);
-}
-
-void BoxTool::draw(ToolContext &context, const ToolEvent &event) const
-{
-    Surface &canvas = context.canvas;
-    canvas.line(context.state.anchor(), event.position(), canvas.foreColor(),
-                m_filled ? Surface::LineForm::FilledBox : Surface::LineForm::Box);
-}
-
-void BoxTool::drag(ToolContext &context, const ToolEvent &event)
-{
-    context.canvas.refresh();
-    draw(context, event);
-}
-
-void BoxTool::release(ToolContext &context, const ToolEvent &event)
-{
-    draw(context, event);
-}
-
-void ClosedShapeTool::drag(ToolContext &context, const ToolEvent &event)
-{
-    Surface &canvas = context.canvas;
-    canvas.refresh();
-    if (m_filled) {
-        canvas.setFillColor(canvas.foreColor());
-        canvas.setFillStyle(0);
-    }
-    drawShape(context, event);
-}
-
-void ClosedShapeTool::release(ToolContext &context, const ToolEvent &event)
-{
-    if (m_filled)
-        context.canvas.setFillStyle(0);
-    drawShape(context, event);
-}
-
-void CircleTool::drawShape(ToolContext &context, const ToolEvent &event) const
-{
-    const QPointF centre = context.state.anchor();
-    const QPointF to = event.position();
-    const double dx = to.x() - centre.x();
-    const double dy = to.y() - centre.y();
-    Surface &canvas = context.canvas;
-    canvas.circle(centre, std::sqrt(dy * dy + dx * dx), canvas.foreColor());
-}
-
-void EllipseTool::drawShape(ToolContext &context, const ToolEvent &event) const
-{
-    context.canvas.ellipse(context.state.anchor(), event.position());
-}
-
-void RoundRectTool::drawShape(ToolContext &context, const ToolEvent &event) const
-{
-    context.canvas.roundRect(context.state.anchor(), event.position(), Corner, Corner);
+    context.commit([&](Surface &canvas) {
+        Shapes::line(canvas, context.pen, context.state.anchor(), event.position());
+    });
 }

@@ -23,15 +23,15 @@ QString oneLine(QString text)
 void TextTool::release(ToolContext &context, const ToolEvent &event)
 {
     if (context.host.askText(m_settings)) {
-        Surface &canvas = context.canvas;
-        canvas.setFont(
-            textFont(m_settings.TextFontName, m_settings.TextFontSize, m_settings.TextStyle));
         const QString text = oneLine(m_settings.TextString);
-        canvas.textOut(event.position(), text);
-        if (context.options.TextEffect == 1) {
-            canvas.setForeColor(context.host.color2());
-            canvas.textOut(event.position() + QPointF(EffectOffset, EffectOffset), text);
-        }
+        context.commit([&](Surface &canvas) {
+            canvas.setFont(
+                textFont(m_settings.TextFontName, m_settings.TextFontSize, m_settings.TextStyle));
+            canvas.textOut(event.position(), text, context.pen.colour);
+            if (context.options.TextEffect == 1)
+                canvas.textOut(event.position() + QPointF(EffectOffset, EffectOffset), text,
+                               context.host.color2());
+        });
     }
     context.state.IsDrawing = false;
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/pen.h"
+
 #include <QPointF>
+
+#include <functional>
 
 class CanvasHost;
 class Document;
@@ -9,16 +13,24 @@ class Surface;
 struct ToolOptions;
 struct ToolState;
 
-// Everything a tool may read or change while it acts. The pen colour is the
-// canvas' ForeColor, chosen by the routing at the press; canvas is the
-// document's canvas.
+// Everything a tool may read or change while it acts, and the two ways it
+// draws: a preview, on the screen alone, which the next preview and the end
+// of the stroke wipe; and a commit, into the picture.
 struct ToolContext {
     Document &document;
-    Surface &canvas;
     ToolState &state;
     ToolOptions &options;
     CanvasHost &host;
     RandomSource &random;
+    // The stroke's pen, chosen at the press.
+    const Pen &pen;
+
+    // The document's canvas, to read.
+    const Surface &canvas() const;
+    // Wipes the previous preview and draws on the screen layer.
+    void preview(const std::function<void(Surface &canvas)> &draw);
+    // Draws into the picture.
+    void commit(const std::function<void(Surface &canvas)> &draw);
 };
 
 // One pointer event on the canvas, in canvas pixels.

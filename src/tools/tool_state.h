@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/colour.h"
 #include "tool_table.h"
 
 #include <QPointF>
@@ -19,6 +20,9 @@ struct ToolState {
     bool IsDrawing = false;
     // Paste was chosen and waits for a release on the canvas.
     bool PastePending = false;
+    // The interior colour the last fill left: a filled circle, ellipse or
+    // rounded box released without a drag step fills with it.
+    Colour fillColour = 0;
 
     QPointF anchor() const { return {static_cast<double>(AnchorX), static_cast<double>(AnchorY)}; }
 };

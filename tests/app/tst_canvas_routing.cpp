@@ -1,6 +1,7 @@
 #include "testmain.h"
 #include "tools/clone_tool.h"
 
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "controls/canvas_view.h"
 #include "controls/color_pallete.h"
@@ -57,13 +58,15 @@ private:
     }
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Editor> m_editor;
     std::unique_ptr<frmmain> m_window;
 };
 
 void TestCanvasRouting::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = std::make_unique<frmmain>(*m_dialogs);
+    m_editor = std::make_unique<Editor>(*m_dialogs);
+    m_window = std::make_unique<frmmain>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -72,18 +75,19 @@ void TestCanvasRouting::init()
 void TestCanvasRouting::cleanup()
 {
     m_window.reset();
+    m_editor.reset();
     m_dialogs.reset();
 }
 
 void TestCanvasRouting::startUpChoosesPencil()
 {
-    QCOMPARE(toolIndex(m_window->toolState().currentTool), 1);
+    QCOMPARE(toolIndex(m_editor->toolState().currentTool), 1);
     QCOMPARE(m_window->toolPalette()->button(ToolId(1))->buttonStyle(), 2);
     auto *lineOptions = m_window->findChild<QWidget *>("pDrawWidth");
     QVERIFY(lineOptions->isVisible());
     QVERIFY(!m_window->findChild<QWidget *>("cboStyle")->isVisible());
     QVERIFY(!m_window->findChild<QLabel *>("lblStyle")->isVisible());
-    QCOMPARE(m_window->document().canvas().drawWidth(), 1);
+    QCOMPARE(m_editor->document().canvas().drawWidth(), 1);
     QVERIFY(m_dialogs->requests.empty());
     // In the top strip, right of the colour palette, within the strip.
     const QRect place(lineOptions->mapTo(m_window->topStrip(), QPoint()), lineOptions->size());
@@ -126,20 +130,20 @@ void TestCanvasRouting::toolSelection()
     QFETCH(QString, hint);
     m_window->setWindowTitle(QStringLiteral("a.bmp - Kalvo"));
     // A clone source just defined, its offset not fixed yet.
-    CanvasInput &input = m_window->canvasInput();
+    CanvasInput &input = m_editor->canvasInput();
     const auto &clone = static_cast<const CloneTool &>(input.tool(ToolId::Clone));
-    m_window->toolState().currentTool = ToolId::Clone;
+    m_editor->toolState().currentTool = ToolId::Clone;
     input.press(Qt::LeftButton, Qt::AltModifier, QPointF(8, 8));
     input.release(Qt::LeftButton, Qt::AltModifier, QPointF(8, 8));
     QVERIFY(clone.sourceNew());
-    m_window->document().setSelection(QRect(2, 2, 10, 10));
+    m_editor->document().setSelection(QRect(2, 2, 10, 10));
 
     // A second click repeats everything, the hint included.
     for (int click = 1; click <= 2; ++click) {
         chooseTool(tool);
-        QCOMPARE(toolIndex(m_window->toolState().currentTool), tool);
-        QVERIFY(m_window->document().selection().isNull());
-        QVERIFY(m_window->document().cloneMarker().isNull());
+        QCOMPARE(toolIndex(m_editor->toolState().currentTool), tool);
+        QVERIFY(m_editor->document().selection().isNull());
+        QVERIFY(m_editor->document().cloneMarker().isNull());
         QVERIFY(!clone.sourceNew());
         const auto messages = m_dialogs->of(QStringLiteral("message"));
         if (hint.isEmpty()) {
@@ -171,19 +175,18 @@ void TestCanvasRouting::pencilClickLeavesDotAfterSnapshot()
 {
     m_window->palette()->setColor1(Red);
     QTest::mouseClick(canvasView(), Qt::LeftButton, {}, QPoint(10, 12));
-    QCOMPARE(pixel(m_window->document().canvas().image(), 10, 12), Red);
-    const QImage before = m_window->document().undo().masktemp().toImage();
+    QCOMPARE(pixel(m_editor->document().canvas().image(), 10, 12), Red);
+    const QImage before = m_editor->document().undo().before().toImage();
     QCOMPARE(pixel(before, 10, 12), White);
-    QCOMPARE(m_window->document().canvas().autoRedraw(), true);
-    QCOMPARE(m_window->document().canvas().fillStyle(), 1);
+    QCOMPARE(m_editor->document().canvas().autoRedraw(), true);
 }
 
 void TestCanvasRouting::moveWithoutButtonOnlyShowsPosition()
 {
-    const QImage before = m_window->document().canvas().image();
+    const QImage before = m_editor->document().canvas().image();
     QTest::mouseMove(canvasView(), QPoint(120, 45));
     QTRY_COMPARE(m_window->statusPanel(2), QStringLiteral("120,45"));
-    QCOMPARE(m_window->document().canvas().image(), before);
+    QCOMPARE(m_editor->document().canvas().image(), before);
 }
 
 void TestCanvasRouting::rectangleDrawsAtRelease()
@@ -194,15 +197,15 @@ void TestCanvasRouting::rectangleDrawsAtRelease()
     QTest::mouseMove(canvasView(), QPoint(40, 30));
     QCOMPARE(m_window->statusPanel(2), QStringLiteral("40,30"));
     // The rubber band shows on the screen only.
-    QVERIFY(m_window->document().canvas().previewRect().contains(QPoint(25, 10)));
-    QCOMPARE(pixel(m_window->document().canvas().image(), 25, 10), White);
+    QVERIFY(m_editor->document().canvas().previewRect().contains(QPoint(25, 10)));
+    QCOMPARE(pixel(m_editor->document().canvas().image(), 25, 10), White);
     QCOMPARE(pixel(canvasView()->grab().toImage(), 25, 10), Blue);
 
     QTest::mouseRelease(canvasView(), Qt::LeftButton, {}, QPoint(40, 30));
-    QCOMPARE(pixel(m_window->document().canvas().image(), 25, 10), Blue);
-    QCOMPARE(pixel(m_window->document().canvas().image(), 40, 20), Blue);
-    QCOMPARE(pixel(m_window->document().canvas().image(), 25, 20), White);
-    QVERIFY(m_window->document().canvas().previewRect().isEmpty());
+    QCOMPARE(pixel(m_editor->document().canvas().image(), 25, 10), Blue);
+    QCOMPARE(pixel(m_editor->document().canvas().image(), 40, 20), Blue);
+    QCOMPARE(pixel(m_editor->document().canvas().image(), 25, 20), White);
+    QVERIFY(m_editor->document().canvas().previewRect().isEmpty());
 }
 
 void TestCanvasRouting::buttonChoosesPenColour_data()
@@ -223,7 +226,7 @@ void TestCanvasRouting::buttonChoosesPenColour()
     m_window->palette()->setColor1(Green);
     m_window->palette()->setColor2(Blue);
     QTest::mouseClick(canvasView(), button, {}, QPoint(20, 20));
-    QCOMPARE(pixel(m_window->document().canvas().image(), 20, 20), expected);
+    QCOMPARE(pixel(m_editor->document().canvas().image(), 20, 20), expected);
 }
 
 KALVO_TEST(TestCanvasRouting)

@@ -1,3 +1,4 @@
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "controls/canvas_view.h"
 #include "controls/flat_button.h"
@@ -25,7 +26,11 @@ class TestEditCommands : public QObject
 
 private slots:
     void init();
-    void cleanup() { m_window.reset(); }
+    void cleanup()
+    {
+        m_window.reset();
+        m_editor.reset();
+    }
     void selectionThroughPaste();
     void cloneMarkerFollowsTheList();
 
@@ -36,19 +41,21 @@ private:
     {
         QTest::mouseClick(m_window->toolPalette()->button(ToolId(index)), Qt::LeftButton);
     }
-    QRgb pixel(int x, int y) const { return m_window->document().canvas().image().pixel(x, y); }
+    QRgb pixel(int x, int y) const { return m_editor->document().canvas().image().pixel(x, y); }
 
     ScriptedDialogs m_dialogs;
+    std::unique_ptr<Editor> m_editor;
     std::unique_ptr<frmmain> m_window;
 };
 
 void TestEditCommands::init()
 {
-    m_window = std::make_unique<frmmain>(m_dialogs);
+    m_editor = std::make_unique<Editor>(m_dialogs);
+    m_window = std::make_unique<frmmain>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_window->document().canvas().line({0, 0}, {19, 19}, 0x000000FF, Surface::LineForm::FilledBox);
+    m_editor->document().canvas().line({0, 0}, {19, 19}, 0x000000FF, Surface::LineForm::FilledBox);
 }
 
 void TestEditCommands::selectionThroughPaste()
@@ -57,16 +64,16 @@ void TestEditCommands::selectionThroughPaste()
     QTest::mousePress(view(), Qt::LeftButton, {}, {24, 24});
     QTest::mouseMove(view(), {15, 15});
     QTest::mouseRelease(view(), Qt::LeftButton, {}, {15, 15});
-    QCOMPARE(m_window->document().selection(), QRect(15, 15, 10, 10));
+    QCOMPARE(m_editor->document().selection(), QRect(15, 15, 10, 10));
     trigger("mnuCopy");
-    QVERIFY(m_window->document().selection().isNull());
+    QVERIFY(m_editor->document().selection().isNull());
 
     // Keyed once marked: the white part of the copy leaves the red showing.
     QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
     trigger("MnuDQue");
     chooseTool(1);
     trigger("mnuPaste");
-    QCOMPARE(toolIndex(m_window->toolState().currentTool), -1);
+    QCOMPARE(toolIndex(m_editor->toolState().currentTool), -1);
     QTest::mouseClick(view(), Qt::LeftButton, {}, {5, 5});
     QCOMPARE(pixel(9, 9), Red);
 
@@ -76,9 +83,9 @@ void TestEditCommands::selectionThroughPaste()
     QTest::mouseMove(view(), {30, 14});
     QTest::mouseRelease(view(), Qt::LeftButton, {}, {30, 14});
     QTest::keyClick(view(), Qt::Key_Delete);
-    QVERIFY(m_window->document().selection().isNull());
+    QVERIFY(m_editor->document().selection().isNull());
     QCOMPARE(pixel(10, 12), White);
-    QCOMPARE(m_window->document().clipboard().size(), QSize(21, 3));
+    QCOMPARE(m_editor->document().clipboard().size(), QSize(21, 3));
     trigger("CX");
     QCOMPARE(pixel(10, 12), Red);
 }
@@ -87,12 +94,12 @@ void TestEditCommands::cloneMarkerFollowsTheList()
 {
     chooseTool(19);
     QTest::mousePress(view(), Qt::LeftButton, Qt::AltModifier, {30, 30});
-    QCOMPARE(m_window->document().cloneMarker(), QRect(27, 27, 6, 6));
+    QCOMPARE(m_editor->document().cloneMarker(), QRect(27, 27, 6, 6));
     m_window->findChild<QComboBox *>("cboCloneSize")->setCurrentText("10");
-    QCOMPARE(m_window->document().cloneMarker(), QRect(27, 27, 10, 10));
+    QCOMPARE(m_editor->document().cloneMarker(), QRect(27, 27, 10, 10));
     QTest::mouseRelease(view(), Qt::LeftButton, Qt::AltModifier, {30, 30});
     chooseTool(21);
-    QVERIFY(m_window->document().cloneMarker().isNull());
+    QVERIFY(m_editor->document().cloneMarker().isNull());
 }
 
 KALVO_TEST(TestEditCommands)

@@ -1,5 +1,6 @@
 #include "testmain.h"
 
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/frmnew.h"
 #include "app/frmscale.h"
@@ -109,6 +110,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Editor> m_editor;
     std::unique_ptr<frmmain> m_window;
 };
 
@@ -117,7 +119,8 @@ void TestFileCommands::init()
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = std::make_unique<frmmain>(*m_dialogs);
+    m_editor = std::make_unique<Editor>(*m_dialogs);
+    m_window = std::make_unique<frmmain>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -126,6 +129,7 @@ void TestFileCommands::init()
 void TestFileCommands::cleanup()
 {
     m_window.reset();
+    m_editor.reset();
     m_dialogs.reset();
     m_folder.reset();
 }
@@ -201,23 +205,24 @@ void TestFileCommands::newMakesBlankCanvas()
     QFETCH(Colour, backColor);
     m_window->palette()->setColor1(Color1);
     m_window->palette()->setColor2(Color2);
-    m_window->document().canvas().setPixel(0, 0, 0x00000000);
-    m_window->document().setSelection(QRect(1, 1, 5, 5));
-    m_window->findChild<QAction *>("MnuDQue")->setChecked(true);
-    m_window->toolState().currentTool = ToolId(4);
+    m_editor->document().canvas().setPixel(0, 0, 0x00000000);
+    m_editor->document().setSelection(QRect(1, 1, 5, 5));
+    trigger("MnuDQue");
+    m_editor->toolState().currentTool = ToolId(4);
 
     QVERIFY(!runNew(width, height, colour));
-    Surface &canvas = m_window->document().canvas();
+    Surface &canvas = m_editor->document().canvas();
     QCOMPARE(canvas.size(), size);
     QCOMPARE(canvas.getPixel(0, 0), backColor);
     QCOMPARE(canvas.getPixel(size.width() - 1, size.height() - 1), backColor);
     QCOMPARE(canvas.backColor(), backColor);
     QCOMPARE(m_window->statusPanel(3),
              QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
-    QCOMPARE(m_window->canvasView()->size(), size);
-    QVERIFY(m_window->document().selection().isNull());
+    QCOMPARE(m_window->canvasView()->pictureRect().size(), size);
+    QVERIFY(m_editor->document().selection().isNull());
     QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
-    QCOMPARE(toolIndex(m_window->toolState().currentTool), 4);
+    QVERIFY(!m_editor->clipboard().keyed());
+    QCOMPARE(toolIndex(m_editor->toolState().currentTool), 4);
     const auto grips = m_window->findChildren<QWidget *>("pGrip");
     QCOMPARE(grips.size(), 3);
     for (QWidget *grip : grips) {
@@ -244,8 +249,8 @@ void TestFileCommands::newRefusesSizeBelowOne()
 {
     QFETCH(QString, width);
     QFETCH(QString, height);
-    m_window->document().canvas().setPixel(3, 3, 0x000000FF);
-    const QImage before = m_window->document().canvas().image();
+    m_editor->document().canvas().setPixel(3, 3, 0x000000FF);
+    const QImage before = m_editor->document().canvas().image();
 
     QVERIFY(runNew(width, height, 2));
     const auto messages = m_dialogs->of("message");
@@ -253,16 +258,16 @@ void TestFileCommands::newRefusesSizeBelowOne()
     QCOMPARE(messages[0].text, QStringLiteral("位图像素值必须大于零"));
     QCOMPARE(messages[0].title, QStringLiteral("新建图像"));
     QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
-    QCOMPARE(m_window->document().canvas().image(), before);
+    QCOMPARE(m_editor->document().canvas().image(), before);
 }
 
 void TestFileCommands::newCancelKeepsCanvas()
 {
-    m_window->document().canvas().setPixel(3, 3, 0x000000FF);
-    const QImage before = m_window->document().canvas().image();
+    m_editor->document().canvas().setPixel(3, 3, 0x000000FF);
+    const QImage before = m_editor->document().canvas().image();
     QVERIFY(scriptModal<frmNew>([this] { trigger("mnuNew"); },
                                 [](frmNew &dialog) { dialog.CmdCancel_Click(); }));
-    QCOMPARE(m_window->document().canvas().image(), before);
+    QCOMPARE(m_editor->document().canvas().image(), before);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
 }
 
@@ -272,8 +277,8 @@ void TestFileCommands::openTakesPictureAndSize()
     const QString path = tempPath(QStringLiteral("small.bmp"));
     QCOMPARE(savePicture(picture, path), PictureError::None);
     m_window->verticalBar()->setValue(120);
-    m_window->toolState().currentTool = ToolId(5);
-    m_window->findChild<QAction *>("MnuDQue")->setChecked(true);
+    m_editor->toolState().currentTool = ToolId(5);
+    trigger("MnuDQue");
     m_dialogs->fileNames.push_back(path);
 
     trigger("mnuOpen");
@@ -281,14 +286,15 @@ void TestFileCommands::openTakesPictureAndSize()
     QCOMPARE(opens.size(), std::size_t(1));
     QCOMPARE(opens[0].title, QStringLiteral("Open"));
     QVERIFY(m_dialogs->of("message").empty());
-    QCOMPARE(m_window->document().canvas().size(), QSize(64, 32));
-    QCOMPARE(m_window->document().canvas().image(), picture);
-    QCOMPARE(m_window->canvasView()->geometry(), QRect(0, 0, 64, 32));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(64, 32));
+    QCOMPARE(m_editor->document().canvas().image(), picture);
+    QCOMPARE(m_window->canvasView()->pictureRect(), QRect(0, 0, 64, 32));
     QVERIFY(!m_window->verticalBar()->isEnabled());
     QVERIFY(!m_window->horizontalBar()->isEnabled());
-    QCOMPARE(toolIndex(m_window->toolState().currentTool), -1);
+    QCOMPARE(toolIndex(m_editor->toolState().currentTool), -1);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("64x32"));
     QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
+    QVERIFY(!m_editor->clipboard().keyed());
     QList<QPoint> places;
     const auto grips = m_window->findChildren<QWidget *>("pGrip");
     for (int i = 0; i < 3; ++i) {
@@ -305,7 +311,7 @@ void TestFileCommands::dialogsStartInLastFolder()
     QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("sub")));
     const QString path = tempPath(QStringLiteral("sub/first.bmp"));
     QCOMPARE(savePicture(numberedPicture(4, 4), path), PictureError::None);
-    const QString start = m_window->document().lastFolder;
+    const QString start = m_editor->document().lastFolder;
 
     m_dialogs->fileNames = {path, QString(), tempPath(QStringLiteral("sub/second.bmp"))};
     trigger("mnuOpen");
@@ -318,13 +324,13 @@ void TestFileCommands::dialogsStartInLastFolder()
             folders << request.folder;
     }
     QCOMPARE(folders, (QStringList{start, folder, folder}));
-    QCOMPARE(m_window->document().lastFolder, folder);
+    QCOMPARE(m_editor->document().lastFolder, folder);
     QCOMPARE(m_dialogs->of("save")[0].title, QStringLiteral("Save"));
 }
 
 void TestFileCommands::saveWritesExactNameAndReadsBack()
 {
-    Surface &canvas = m_window->document().canvas();
+    Surface &canvas = m_editor->document().canvas();
     canvas.setPicture(numberedPicture(50, 40));
     canvas.setPixel(10, 10, 0x00FF00FF);
     const QImage drawn = canvas.image();
@@ -380,7 +386,7 @@ void TestFileCommands::saveNameDecidesFormat()
     QFETCH(QString, saved);
     QFETCH(QByteArray, signature);
     QFETCH(bool, asked);
-    Surface &canvas = m_window->document().canvas();
+    Surface &canvas = m_editor->document().canvas();
     canvas.setPicture(numberedPicture(50, 40));
     const QImage drawn = canvas.image();
     if (!existing.isEmpty()) {
@@ -452,10 +458,10 @@ void TestFileCommands::openFailureKeepsCanvas()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    Surface &canvas = m_window->document().canvas();
+    Surface &canvas = m_editor->document().canvas();
     canvas.setPixel(5, 5, 0x000000FF);
     const QImage before = canvas.image();
-    m_window->toolState().currentTool = ToolId(2);
+    m_editor->toolState().currentTool = ToolId(2);
     m_dialogs->fileNames.push_back(path);
 
     trigger("mnuOpen");
@@ -465,8 +471,8 @@ void TestFileCommands::openFailureKeepsCanvas()
     QCOMPARE(messages[0].title, QStringLiteral("打开"));
     QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
     QCOMPARE(canvas.image(), before);
-    QCOMPARE(m_window->canvasView()->size(), QSize(760, 568));
-    QCOMPARE(toolIndex(m_window->toolState().currentTool), -1);
+    QCOMPARE(m_window->canvasView()->pictureRect().size(), QSize(760, 568));
+    QCOMPARE(toolIndex(m_editor->toolState().currentTool), -1);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
 }
 
@@ -509,13 +515,12 @@ void TestFileCommands::saveFailureIsReported()
 
 void TestFileCommands::scaleAveragesAndUpdatesView()
 {
-    Surface &canvas = m_window->document().canvas();
+    Surface &canvas = m_editor->document().canvas();
     canvas.setSize(100, 100);
     canvas.setPixel(0, 0, rgbColour(10, 200, 0));
     canvas.setPixel(1, 0, rgbColour(20, 200, 0));
     canvas.setPixel(0, 1, rgbColour(30, 100, 0));
     canvas.setPixel(1, 1, rgbColour(41, 100, 0));
-    m_window->updateScrollBars();
     QString shownWidth;
     QString shownHeight;
     QVERIFY(scriptModal<frmScale>([this] { trigger("mnuScale"); },
@@ -535,18 +540,18 @@ void TestFileCommands::scaleAveragesAndUpdatesView()
     QCOMPARE(canvas.getPixel(0, 0), rgbColour(25, 150, 0));
     QCOMPARE(canvas.getPixel(49, 49), Colour(0x00FFFFFF));
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("50x50"));
-    QCOMPARE(m_window->canvasView()->size(), QSize(50, 50));
+    QCOMPARE(m_window->canvasView()->pictureRect().size(), QSize(50, 50));
     QVERIFY(!m_window->verticalBar()->isEnabled());
     for (QWidget *grip : m_window->findChildren<QWidget *>("pGrip")) {
         if (grip->property("index").toInt() == 2)
             QCOMPARE(grip->pos(), QPoint(22, 50));
     }
-    QCOMPARE(m_window->document().clipboard().size(), QSize(50, 50));
+    QCOMPARE(m_editor->document().clipboard().size(), QSize(50, 50));
 }
 
 void TestFileCommands::scaleCancelChangesNothing()
 {
-    Surface &canvas = m_window->document().canvas();
+    Surface &canvas = m_editor->document().canvas();
     canvas.setPixel(7, 7, 0x0000FF00);
     const QImage before = canvas.image();
     m_window->setStatusPanel(3, QStringLiteral("kept"));
@@ -554,28 +559,24 @@ void TestFileCommands::scaleCancelChangesNothing()
                                   [](frmScale &dialog) { dialog.CmdCancel_Click(); }));
     QCOMPARE(canvas.image(), before);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("kept"));
-    QCOMPARE(m_window->document().clipboard().size(), QSize(32, 30));
+    QCOMPARE(m_editor->document().clipboard().size(), QSize(32, 30));
 }
 
 namespace {
 
 // What a user sees of the window: sizes, places, the chosen tool, where the
 // next file dialog starts, the messages shown.
-QStringList stateOf(frmmain &window, const ScriptedDialogs &dialogs)
+QStringList stateOf(frmmain &window, Editor &editor, const ScriptedDialogs &dialogs)
 {
     QStringList state{window.statusPanel(3),
-                      QString::number(toolIndex(window.toolState().currentTool)),
-                      window.document().lastFolder};
-    const auto place = [](const QWidget *w) {
-        return QStringLiteral("%1,%2 %3x%4")
-            .arg(w->x())
-            .arg(w->y())
-            .arg(w->width())
-            .arg(w->height());
+                      QString::number(toolIndex(editor.toolState().currentTool)),
+                      editor.document().lastFolder};
+    const auto place = [](const QRect &r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
     };
-    state << place(window.canvasView());
+    state << place(window.canvasView()->pictureRect());
     for (const QWidget *grip : window.findChildren<QWidget *>(QStringLiteral("pGrip")))
-        state << place(grip);
+        state << place(grip->geometry());
     for (const QScrollBar *bar : {window.horizontalBar(), window.verticalBar()})
         state << QStringLiteral("%1 %2").arg(bar->maximum()).arg(bar->isEnabled());
     for (const auto &message : dialogs.of(QStringLiteral("message")))
@@ -617,7 +618,8 @@ void TestFileCommands::otherWaysOpenAsOpenDoes()
     QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("BM and nothing more") > 0);
     QCOMPARE(mkfifo(QFile::encodeName(tempPath(QStringLiteral("pipe.bmp"))).constData(), 0600), 0);
     ScriptedDialogs dialogs;
-    frmmain window(dialogs);
+    Editor editor(dialogs);
+    frmmain window(editor);
     window.startUp();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -640,18 +642,18 @@ void TestFileCommands::otherWaysOpenAsOpenDoes()
         // Names relative to the folder a terminal is in.
         const QString here = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_folder->path()));
-        window.documentCommands().openFromCommandLine(files);
+        editor.documentCommands().openFromCommandLine(files);
         QVERIFY(QDir::setCurrent(here));
     }
     m_dialogs->fileNames.push_back(tempPath(files.first()));
     trigger("mnuOpen");
 
     if (pencilStays) {
-        QCOMPARE(toolIndex(window.toolState().currentTool), 1);
-        m_window->toolState().currentTool = ToolId(1);
+        QCOMPARE(toolIndex(editor.toolState().currentTool), 1);
+        m_editor->toolState().currentTool = ToolId(1);
     }
-    QCOMPARE(window.document().canvas().image(), m_window->document().canvas().image());
-    QCOMPARE(stateOf(window, dialogs), stateOf(*m_window, *m_dialogs));
+    QCOMPARE(editor.document().canvas().image(), m_editor->document().canvas().image());
+    QCOMPARE(stateOf(window, editor, dialogs), stateOf(*m_window, *m_editor, *m_dialogs));
     QCOMPARE(dialogs.of(QStringLiteral("message")).size(),
              std::size_t(files.first() == QLatin1String("good.bmp") ? 0 : 1));
 }
@@ -660,14 +662,14 @@ void TestFileCommands::droppedTextIsRefused()
 {
     QMimeData data;
     data.setText(QStringLiteral("/tmp/picture.bmp"));
-    const QImage before = m_window->document().canvas().image();
+    const QImage before = m_editor->document().canvas().image();
     QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_window.get(), &enter);
     QVERIFY(!enter.isAccepted());
     QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_window.get(), &drop);
-    QCOMPARE(m_window->document().canvas().image(), before);
-    QCOMPARE(toolIndex(m_window->toolState().currentTool), 1);
+    QCOMPARE(m_editor->document().canvas().image(), before);
+    QCOMPARE(toolIndex(m_editor->toolState().currentTool), 1);
     QVERIFY(m_dialogs->requests.empty());
 }
 
@@ -692,7 +694,7 @@ void TestFileCommands::transparencyIsTold()
     trigger("mnuOpen");
     QCOMPARE(m_window->statusPanel(1), notice);
     // Shown over white, as the canvas has no transparency.
-    QCOMPARE(m_window->document().canvas().getPixel(3, 3), alpha ? 0x00FF0000 : 0x00FFFFFF);
+    QCOMPARE(m_editor->document().canvas().getPixel(3, 3), alpha ? 0x00FF0000 : 0x00FFFFFF);
     QVERIFY(m_dialogs->of("message").empty());
 }
 

@@ -1,14 +1,12 @@
 #include "testmain.h"
 
-#include "app/frmmain.h"
+#include "command_rig.h"
 #include "core/random.h"
 #include "filters/frmbright.h"
 #include "filters/frmrgb.h"
 #include "modal_script.h"
-#include "scripted_dialogs.h"
 #include "test_pictures.h"
 
-#include <QAction>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -31,7 +29,7 @@ Filter times(int count, FilterOutcome (*filter)(Surface &))
 
 } // namespace
 
-// Each item of the Filter menu on the real window's canvas.
+// Each item of the Filter menu on an editor's canvas.
 class TestFilterMenu : public QObject
 {
     Q_OBJECT
@@ -77,11 +75,9 @@ void TestFilterMenu::itemRunsItsFilter()
     QFETCH(QString, answer);
     QFETCH(Filter, filter);
 
-    ScriptedDialogs dialogs;
-    dialogs.inputs.push_back(answer);
-    frmmain window(dialogs);
-    window.startUp();
-    Surface &canvas = window.document().canvas();
+    CommandRig rig;
+    rig.dialogs.inputs.push_back(answer);
+    Surface &canvas = rig.canvas();
     canvas.setPicture(numberedPicture(151, 97));
 
     Surface expected;
@@ -91,26 +87,27 @@ void TestFilterMenu::itemRunsItsFilter()
         filter(expected);
     programRandom().reseed(23);
 
-    auto *action = window.findChild<QAction *>(item);
-    QVERIFY(action);
     // The dialogs move their second bar (the brightness bar is the only one).
     const auto moveBar = [](QDialog &dialog) {
         const auto bars = dialog.findChildren<QScrollBar *>();
         bars.value(bars.size() > 1 ? 1 : 0)->setValue(-40);
         dialog.findChild<QPushButton *>("cmdOK")->click();
     };
+    const auto run = [&rig, &item] {
+        QVERIFY(rig.run(item));
+    };
     if (item == QLatin1String("mnuBright"))
-        QVERIFY(scriptModal<frmBright>([action] { action->trigger(); }, moveBar));
+        QVERIFY(scriptModal<frmBright>(run, moveBar));
     else if (item == QLatin1String("mnuAdjust"))
-        QVERIFY(scriptModal<frmRgb>([action] { action->trigger(); }, moveBar));
+        QVERIFY(scriptModal<frmRgb>(run, moveBar));
     else
-        action->trigger();
+        run();
 
     QCOMPARE(canvas.image(), expected.image());
-    QVERIFY(dialogs.of(QStringLiteral("message")).empty());
+    QVERIFY(rig.dialogs.of(QStringLiteral("message")).empty());
     // No command of the menu takes an undo snapshot.
-    QVERIFY(window.document().undo().masktemp().isNull());
-    QVERIFY(window.document().undo().PM().isNull());
+    QVERIFY(rig.document().undo().before().isNull());
+    QVERIFY(rig.document().undo().after().isNull());
 }
 
 KALVO_TEST(TestFilterMenu)

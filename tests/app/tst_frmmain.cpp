@@ -2,6 +2,7 @@
 #include "app/command_table.h"
 #include "testmain.h"
 
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/frmnew.h"
 #include "app/frmscale.h"
@@ -66,19 +67,22 @@ private:
     void showWindow();
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Editor> m_editor;
     std::unique_ptr<frmmain> m_window;
 };
 
 void TestFrmMain::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = std::make_unique<frmmain>(*m_dialogs);
+    m_editor = std::make_unique<Editor>(*m_dialogs);
+    m_window = std::make_unique<frmmain>(*m_editor);
     m_window->startUp();
 }
 
 void TestFrmMain::cleanup()
 {
     m_window.reset();
+    m_editor.reset();
     m_dialogs.reset();
 }
 
@@ -211,12 +215,12 @@ void TestFrmMain::zoomKeys()
     // Qt reports as ambiguous: the row acts all the same.
     if (QByteArray(QTest::currentDataTag()) == "Ctrl+Shift++") {
         auto *shortcut = m_window->findChildren<QShortcut *>(QStringLiteral("zoomIn")).constLast();
-        m_window->zoomTo(1);
+        m_window->canvasView()->zoomTo(1);
         QMetaObject::invokeMethod(shortcut, "activatedAmbiguously");
         QCOMPARE(m_window->canvasView()->zoom(), 2.0);
     }
     // Ctrl+0 comes back from any level.
-    m_window->zoomTo(8);
+    m_window->canvasView()->zoomTo(8);
     QTest::keySequence(target, QKeySequence(Qt::CTRL | Qt::Key_0));
     QCOMPARE(m_window->canvasView()->zoom(), focus == "SrcDc" ? 1.0 : 8.0);
 }
@@ -254,7 +258,7 @@ void TestFrmMain::layoutAtStartSize()
     QCOMPARE(m_window->findChild<QScrollBar *>("vBar")->geometry(), QRect(858, 0, 18, 418));
     QCOMPARE(m_window->findChild<QScrollBar *>("hBar")->geometry(), QRect(0, 418, 858, 18));
     QCOMPARE(m_window->findChild<QWidget *>("pSpacer")->geometry(), QRect(858, 418, 18, 18));
-    QCOMPARE(m_window->canvasView()->geometry(), QRect(0, 0, 760, 568));
+    QCOMPARE(m_window->canvasView()->pictureRect(), QRect(0, 0, 760, 568));
     QCOMPARE(m_window->canvasView()->accessibleName(), QStringLiteral("画布"));
 
     // 760 x 568 in 876 x 436: nothing to scroll sideways, 150 rows down.
@@ -318,26 +322,23 @@ void TestFrmMain::scrollingMovesCanvas()
 {
     showWindow();
     m_window->verticalBar()->setValue(100);
-    QCOMPARE(m_window->canvasView()->pos(), QPoint(0, -100));
+    QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(0, -100));
 
     // A larger canvas can scroll sideways; shrinking it pulls the canvas back.
-    m_window->document().canvas().setSize(1200, 568);
-    m_window->updateScrollBars();
+    m_editor->document().canvas().setSize(1200, 568);
     QCOMPARE(m_window->horizontalBar()->maximum(), 1200 - 876 + 18);
     m_window->horizontalBar()->setValue(40);
-    QCOMPARE(m_window->canvasView()->pos(), QPoint(-40, -100));
-    m_window->document().canvas().setSize(300, 200);
-    m_window->updateScrollBars();
-    QCOMPARE(m_window->canvasView()->pos(), QPoint(0, 0));
+    QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(-40, -100));
+    m_editor->document().canvas().setSize(300, 200);
+    QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(0, 0));
     QVERIFY(!m_window->verticalBar()->isEnabled());
 
     // Past the 16-bit range a step moves two pixels, and the far edge can
     // still be reached.
-    m_window->document().canvas().setSize(40000, 10);
-    m_window->updateScrollBars();
+    m_editor->document().canvas().setSize(40000, 10);
     QCOMPARE(m_window->horizontalBar()->maximum(), 19571);
     m_window->horizontalBar()->setValue(19571);
-    QCOMPARE(m_window->canvasView()->x(), -39142);
+    QCOMPARE(m_window->canvasView()->pictureRect().x(), -39142);
 }
 
 void TestFrmMain::statusPanelsAtStart()
@@ -361,7 +362,7 @@ void TestFrmMain::statusPanelsAtStart()
 
 void TestFrmMain::paths()
 {
-    const Document &document = m_window->document();
+    const Document &document = m_editor->document();
     QVERIFY(document.lastFolder.endsWith('/'));
     QCOMPARE(document.lastFolder, QCoreApplication::applicationDirPath() + '/');
     QCOMPARE(document.dataFolder, document.lastFolder + "Data/");
@@ -441,7 +442,7 @@ void TestFrmMain::textFieldOfDialogKeepsX()
 void TestFrmMain::exitClosesAtOnce()
 {
     showWindow();
-    m_window->document().canvas().setPixel(1, 1, 0);
+    m_editor->document().canvas().setPixel(1, 1, 0);
     m_window->findChild<QAction *>("mnuExit")->trigger();
     QVERIFY(!m_window->isVisible());
     QVERIFY(m_dialogs->requests.empty());

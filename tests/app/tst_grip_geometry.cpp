@@ -1,4 +1,5 @@
 #include "app/grip_geometry.h"
+#include "controls/scroll_ranges.h"
 #include "testmain.h"
 
 #include <QTest>

@@ -1,7 +1,6 @@
 #include "testmain.h"
 
-#include "app/frmmain.h"
-#include "controls/canvas_view.h"
+#include "command_rig.h"
 #include "controls/colour_swatch.h"
 #include "controls/picture_box.h"
 #include "core/formats.h"
@@ -11,10 +10,8 @@
 #include "filters/picture_mask.h"
 #include "filters/thumbnail.h"
 #include "modal_script.h"
-#include "scripted_dialogs.h"
 #include "test_pictures.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -44,23 +41,19 @@ private slots:
     void maskDialogToCanvas();
 
 private:
-    void trigger(const char *action) { m_window->findChild<QAction *>(action)->trigger(); }
+    void trigger(const char *action) { QVERIFY(m_rig->run(QString::fromLatin1(action))); }
     // The picture the canvas starts with, changed as the command should.
     QImage expected(const std::function<void(Surface &)> &change) const;
 
     const QImage m_before = numberedPicture(41, 23);
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<CommandRig> m_rig;
 };
 
 void TestImageCommands::init()
 {
-    m_window.reset();
-    m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = std::make_unique<frmmain>(*m_dialogs);
-    m_window->startUp();
-    m_window->document().canvas().setPicture(m_before);
-    m_window->document().canvas().setDrawWidth(3);
+    m_rig = std::make_unique<CommandRig>();
+    m_rig->canvas().setPicture(m_before);
+    m_rig->canvas().setDrawWidth(3);
 }
 
 QImage TestImageCommands::expected(const std::function<void(Surface &)> &change) const
@@ -86,10 +79,9 @@ void TestImageCommands::flipsMirrorTheCanvas()
     QFETCH(QString, action);
     QFETCH(int, mode);
     trigger(qPrintable(action));
-    QCOMPARE(m_window->document().canvas().image(),
-             expected([&](Surface &s) { FlipImage(s, mode); }));
+    QCOMPARE(m_rig->canvas().image(), expected([&](Surface &s) { FlipImage(s, mode); }));
     // No snapshot: Undo still goes back to the last press.
-    QVERIFY(m_window->document().undo().masktemp().isNull());
+    QVERIFY(m_rig->document().undo().before().isNull());
 }
 
 void TestImageCommands::borderDialogToCanvas_data()
@@ -116,7 +108,7 @@ void TestImageCommands::borderDialogToCanvas()
     QFETCH(QString, shown);
     QFETCH(int, width);
     QFETCH(Colour, colour);
-    m_dialogs->colours.push_back(chosen);
+    m_rig->dialogs.colours.push_back(chosen);
     QString after;
     QVERIFY(scriptModal<frmStroke>([this] { trigger("mnuStroke"); },
                                    [&](frmStroke &dialog) {
@@ -134,11 +126,10 @@ void TestImageCommands::borderDialogToCanvas()
                                        after = text->text();
                                    }));
     QCOMPARE(after, shown);
-    const auto chooser = m_dialogs->of(QStringLiteral("colour"));
+    const auto chooser = m_rig->dialogs.of(QStringLiteral("colour"));
     QCOMPARE(chooser.size(), std::size_t(1));
     QCOMPARE(chooser[0].start, Colour(0));
-    QCOMPARE(m_window->document().canvas().image(),
-             expected([&](Surface &s) { DrawBorder(s, width, colour); }));
+    QCOMPARE(m_rig->canvas().image(), expected([&](Surface &s) { DrawBorder(s, width, colour); }));
 }
 
 void TestImageCommands::maskDialogToCanvas_data()
@@ -174,10 +165,10 @@ void TestImageCommands::maskDialogToCanvas()
     QFile notes(folder.filePath("notes.bmp"));
     QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("no picture") > 0);
     notes.close();
-    m_dialogs->fileNames = {folder.filePath("mask.bmp"),
-                            chosen.isEmpty() ? QString() : folder.filePath(chosen)};
+    m_rig->dialogs.fileNames = {folder.filePath("mask.bmp"),
+                                chosen.isEmpty() ? QString() : folder.filePath(chosen)};
     Surface thumbnail(ThumbnailSide, ThumbnailSide);
-    ShowThumbnail(m_window->document().canvas(), thumbnail);
+    ShowThumbnail(m_rig->canvas(), thumbnail);
 
     QVERIFY(scriptModal<frmMask>([this] { trigger("mnuMask"); },
                                  [&](frmMask &dialog) {
@@ -191,18 +182,18 @@ void TestImageCommands::maskDialogToCanvas()
                                               thumbnail.image().pixel(70, 40));
                                      dialog.findChild<QPushButton *>("cmdReset")->click();
                                      QCOMPARE(view.image(), thumbnail.image());
-                                     QCOMPARE(m_window->document().canvas().image(), m_before);
+                                     QCOMPARE(m_rig->canvas().image(), m_before);
                                      dialog.findChild<QPushButton *>("cmdOK")->click();
                                  }));
-    const auto opened = m_dialogs->of(QStringLiteral("open"));
+    const auto opened = m_rig->dialogs.of(QStringLiteral("open"));
     QCOMPARE(opened.size(), std::size_t(2));
     QCOMPARE(opened[1].folder, folder.path());
     QCOMPARE(opened[0].filter, openDialogTypes());
     const QString path = folder.filePath(confirmed);
-    const QImage after = m_window->document().canvas().image();
+    const QImage after = m_rig->canvas().image();
     QCOMPARE(after.pixel(5, 5) == Green, confirmed == "mask.bmp");
     QCOMPARE(after.pixel(35, 5), m_before.pixel(35, 5));
-    const auto messages = m_dialogs->of(QStringLiteral("message"));
+    const auto messages = m_rig->dialogs.of(QStringLiteral("message"));
     QCOMPARE(messages.size(), std::size_t(reason.isEmpty() ? 0 : 1));
     if (!reason.isEmpty()) {
         QVERIFY(messages[0].text.contains(path) && messages[0].text.contains(reason));

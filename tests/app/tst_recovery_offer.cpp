@@ -1,5 +1,6 @@
 #include "testmain.h"
 
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/recovery_offer.h"
 #include "scripted_dialogs.h"
@@ -58,18 +59,19 @@ void TestRecoveryOffer::offeredAtStart()
     }
     ScriptedDialogs dialogs;
     dialogs.answers.push_back(yes);
-    frmmain window(dialogs);
+    Editor editor(dialogs);
+    frmmain window(editor);
     window.startUp();
-    QVERIFY(window.recoveryCopy().start(folder.path()));
-    QCOMPARE(offerRecovery(window.recoveryCopy(), window.documentCommands(), dialogs, &window),
+    QVERIFY(editor.recoveryCopy().start(folder.path()));
+    QCOMPARE(offerRecovery(editor.recoveryCopy(), editor.documentCommands(), dialogs, &window),
              recovered);
     QCOMPARE(int(dialogs.of("yesno").size()), questions);
     QCOMPARE(dialogs.of("message").size(), std::size_t(damaged ? 1 : 0));
-    const Surface &canvas = window.document().canvas();
+    const Surface &canvas = editor.document().canvas();
     QCOMPARE(canvas.image() == picture, recovered);
     QCOMPARE(canvas.backColor() == 0x00336699, recovered);
     // The orphan is gone either way; what is left is this instance's own.
-    QVERIFY(window.recoveryCopy().orphans().empty());
+    QVERIFY(editor.recoveryCopy().orphans().empty());
     window.close();
     QVERIFY(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }

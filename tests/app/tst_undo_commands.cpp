@@ -1,9 +1,9 @@
 #include "testmain.h"
 
 #include "app/frmmain.h"
+#include "command_rig.h"
 #include "controls/canvas_view.h"
 #include "controls/color_pallete.h"
-#include "scripted_dialogs.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -61,36 +61,46 @@ private slots:
     void typedXSwapsColours();
 
 private:
-    Surface &canvas() { return m_window->document().canvas(); }
+    Surface &canvas() { return m_rig->canvas(); }
+    // A window on the rig's editor, made when a test first asks for it.
+    frmmain &window();
     // One mouse action on the canvas as the press and release handlers take
     // it: before-picture, drawing, after-picture.
     void drawAction(Colour colour, QPointF from, QPointF to);
-    // Runs the command by its menu item, or by its button when button is set.
+    // Runs the command by its menu item, or by its button in the window when
+    // button is set.
     void run(QChar command, bool button);
     void showWindow();
 
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<CommandRig> m_rig;
     std::unique_ptr<frmmain> m_window;
 };
 
 void TestUndoCommands::init()
 {
-    m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = std::make_unique<frmmain>(*m_dialogs);
-    m_window->startUp();
+    m_rig = std::make_unique<CommandRig>();
 }
 
 void TestUndoCommands::cleanup()
 {
     m_window.reset();
-    m_dialogs.reset();
+    m_rig.reset();
+}
+
+frmmain &TestUndoCommands::window()
+{
+    if (!m_window) {
+        m_window = std::make_unique<frmmain>(m_rig->editor);
+        m_window->startUp();
+    }
+    return *m_window;
 }
 
 void TestUndoCommands::drawAction(Colour colour, QPointF from, QPointF to)
 {
-    m_window->document().undo().takeBefore();
+    m_rig->document().undo().takeBefore();
     canvas().line(from, to, colour, Surface::LineForm::Box);
-    m_window->document().undo().takeAfter();
+    m_rig->document().undo().takeAfter();
 }
 
 void TestUndoCommands::run(QChar command, bool button)
@@ -99,14 +109,14 @@ void TestUndoCommands::run(QChar command, bool button)
         {'U', {"CX", "Command1"}}, {'R', {"HH", "Command2"}}, {'C', {"mnuClear", "Command3"}}};
     const auto [item, pushButton] = names.value(command);
     if (button)
-        m_window->findChild<QPushButton *>(pushButton)->click();
+        window().findChild<QPushButton *>(pushButton)->click();
     else
-        m_window->findChild<QAction *>(item)->trigger();
+        QVERIFY(m_rig->run(QString::fromLatin1(item)));
 }
 
 void TestUndoCommands::showWindow()
 {
-    m_window->show();
+    window().show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
@@ -137,7 +147,7 @@ void TestUndoCommands::undoAndRedo()
     QCOMPARE(canvas().getPixel(BoxInside.x(), BoxInside.y()), White);
     QCOMPARE(canvas().getPixel(LineAt.x(), LineAt.y()), Blue);
     QCOMPARE(canvas().size(), QSize(760, 568));
-    QVERIFY(m_dialogs->requests.empty());
+    QVERIFY(m_rig->dialogs.requests.empty());
 }
 
 void TestUndoCommands::emptyHolderClearsToBackColour_data()
@@ -163,7 +173,7 @@ void TestUndoCommands::emptyHolderClearsToBackColour()
     QVERIFY(canvas().setSize(300, 200));
     if (clearFirst) {
         drawAction(Red, BoxCorner, QPoint(50, 40));
-        m_dialogs->answers.push_back(true);
+        m_rig->dialogs.answers.push_back(true);
         run('C', false);
     }
     // Drawn by hand, as a filter does, with no snapshot.
@@ -210,8 +220,8 @@ void TestUndoCommands::restoreBringsBackSize()
     QFETCH(bool, boxShown);
 
     showWindow();
-    QScrollBar *hBar = m_window->horizontalBar();
-    QScrollBar *vBar = m_window->verticalBar();
+    QScrollBar *hBar = window().horizontalBar();
+    QScrollBar *vBar = window().verticalBar();
     const int hMaximum = hBar->maximum();
     const int vMaximum = vBar->maximum();
     QVERIFY(vMaximum > 0);
@@ -220,7 +230,6 @@ void TestUndoCommands::restoreBringsBackSize()
     // A new 200 x 200 canvas, as New makes it.
     QVERIFY(canvas().setPicture(QImage()));
     QVERIFY(canvas().setSize(200, 200));
-    m_window->updateScrollBars();
     QCOMPARE(vBar->maximum(), 0);
 
     run(command, false);
@@ -228,11 +237,11 @@ void TestUndoCommands::restoreBringsBackSize()
     QCOMPARE(canvas().size(), QSize(760, 568));
     QCOMPARE(canvas().getPixel(LineAt.x(), LineAt.y()), Blue);
     QCOMPARE(canvas().getPixel(BoxCorner.x(), BoxCorner.y()), boxShown ? Red : White);
-    QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
+    QCOMPARE(window().statusPanel(3), QStringLiteral("760x568"));
     QCOMPARE(hBar->maximum(), hMaximum);
     QCOMPARE(vBar->maximum(), vMaximum);
     QVERIFY(vBar->isEnabled());
-    QCOMPARE(m_window->canvasView()->size(), QSize(760, 568));
+    QCOMPARE(window().canvasView()->pictureRect().size(), QSize(760, 568));
 }
 
 void TestUndoCommands::clear_data()
@@ -255,20 +264,20 @@ void TestUndoCommands::clear()
     QVERIFY(canvas().setSize(300, 200));
     drawAction(Red, BoxCorner, QPoint(50, 40));
     const QImage drawn = canvas().image();
-    m_dialogs->answers.push_back(answer);
+    m_rig->dialogs.answers.push_back(answer);
 
     run('C', button);
 
-    const auto asked = m_dialogs->of(QStringLiteral("yesno"));
+    const auto asked = m_rig->dialogs.of(QStringLiteral("yesno"));
     QCOMPARE(asked.size(), std::size_t(1));
     QCOMPARE(asked[0].text, QStringLiteral("确定要消除当前图像吗?"));
     QCOMPARE(asked[0].title, QStringLiteral("清除图像"));
     QCOMPARE(asked[0].icon, CommonDialogs::Icon::None);
-    QCOMPARE(m_dialogs->requests.size(), std::size_t(1));
+    QCOMPARE(m_rig->dialogs.requests.size(), std::size_t(1));
     QCOMPARE(canvas().size(), QSize(300, 200));
     QCOMPARE(canvas().backColor(), Yellow);
-    QCOMPARE(m_window->document().undo().masktemp().isNull(), answer);
-    QCOMPARE(m_window->document().undo().PM().isNull(), answer);
+    QCOMPARE(m_rig->document().undo().before().isNull(), answer);
+    QCOMPARE(m_rig->document().undo().after().isNull(), answer);
     if (answer)
         QVERIFY(allOf(canvas(), Yellow));
     else
@@ -297,9 +306,9 @@ void TestUndoCommands::commandButtons()
     QFETCH(QString, caption);
     QFETCH(QString, toolTip);
 
-    auto *button = m_window->findChild<QPushButton *>(name);
+    auto *button = window().findChild<QPushButton *>(name);
     QVERIFY(button);
-    QCOMPARE(button->parentWidget(), m_window->topStrip());
+    QCOMPARE(button->parentWidget(), window().topStrip());
     QCOMPARE(button->geometry(), QRect(x, 16, 41, 33));
     QCOMPARE(button->text(), caption);
     QCOMPARE(button->toolTip(), toolTip);
@@ -313,7 +322,7 @@ void TestUndoCommands::commandButtons()
     for (qsizetype way = 0; way < keys.size(); ++way) {
         canvas().line({0, 0}, {60, 60}, White, Surface::LineForm::FilledBox);
         drawAction(Red, BoxCorner, QPoint(50, 40));
-        m_dialogs->answers.push_back(true);
+        m_rig->dialogs.answers.push_back(true);
         if (name != QStringLiteral("Command1"))
             run('U', false);
         if (keys[way] == 0)
@@ -321,15 +330,16 @@ void TestUndoCommands::commandButtons()
         else
             QTest::keyClick(button, Qt::Key(keys[way]));
         QCOMPARE(canvas().getPixel(BoxCorner.x(), BoxCorner.y()), boxShown ? Red : White);
-        QCOMPARE(m_dialogs->of(QStringLiteral("yesno")).size(), std::size_t(clears ? way + 1 : 0));
-        QCOMPARE(m_window->document().undo().PM().isNull(), clears);
+        QCOMPARE(m_rig->dialogs.of(QStringLiteral("yesno")).size(),
+                 std::size_t(clears ? way + 1 : 0));
+        QCOMPARE(m_rig->document().undo().after().isNull(), clears);
     }
 }
 
 void TestUndoCommands::topStripShowsControls()
 {
     showWindow();
-    QWidget *strip = m_window->topStrip();
+    QWidget *strip = window().topStrip();
     const QImage shot = strip->grab().toImage();
     const auto coloursIn = [&shot](const QRect &area) {
         QSet<QRgb> colours;
@@ -356,8 +366,8 @@ void TestUndoCommands::topStripShowsControls()
 
 void TestUndoCommands::paletteInTopStrip()
 {
-    ColorPallete *palette = m_window->palette();
-    QCOMPARE(palette->parentWidget(), m_window->topStrip());
+    ColorPallete *palette = window().palette();
+    QCOMPARE(palette->parentWidget(), window().topStrip());
     QCOMPARE(palette->geometry(), QRect(24, 16, 256, 32));
     QCOMPARE(palette->toolTip(), QStringLiteral("双击选取更多颜色"));
 }
@@ -379,7 +389,7 @@ void TestUndoCommands::typedXSwapsColours()
     QFETCH(bool, swapped);
 
     showWindow();
-    ColorPallete *palette = m_window->palette();
+    ColorPallete *palette = window().palette();
     QCOMPARE(palette->color1(), Colour(0));
     QCOMPARE(palette->color2(), White);
     QWidget *focus = QApplication::focusWidget();

@@ -1,11 +1,13 @@
 #include "testmain.h"
 
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "app/resize_grip.h"
 #include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
 #include "scripted_dialogs.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -43,6 +45,8 @@ private slots:
     void ctrlWheelZoomsAboutThePointer();
     void zoomedGripDragsWholePixels();
     void noZoomWhileAButtonIsHeld();
+    void accessibleCanvasIsThePicture_data();
+    void accessibleCanvasIsThePicture();
 
 private:
     QWidget *grip(int index) const;
@@ -50,13 +54,15 @@ private:
     void dragTo(int index, QPointF at);
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Editor> m_editor;
     std::unique_ptr<frmmain> m_window;
 };
 
 void TestView::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = std::make_unique<frmmain>(*m_dialogs);
+    m_editor = std::make_unique<Editor>(*m_dialogs);
+    m_window = std::make_unique<frmmain>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -65,6 +71,7 @@ void TestView::init()
 void TestView::cleanup()
 {
     m_window.reset();
+    m_editor.reset();
     m_dialogs.reset();
 }
 
@@ -105,8 +112,7 @@ void TestView::scrollRangesFollowCanvas()
     QFETCH(QSize, canvas);
     QFETCH(int, hMaximum);
     QFETCH(int, vMaximum);
-    m_window->document().canvas().setSize(canvas.width(), canvas.height());
-    m_window->updateScrollBars();
+    m_editor->document().canvas().setSize(canvas.width(), canvas.height());
     QScrollBar *h = m_window->horizontalBar();
     QScrollBar *v = m_window->verticalBar();
     QCOMPARE(h->minimum(), 0);
@@ -120,7 +126,7 @@ void TestView::scrollingLeavesGrips()
 {
     const QPoint corner = grip(1)->pos();
     m_window->verticalBar()->setValue(100);
-    QCOMPARE(m_window->canvasView()->pos(), QPoint(0, -100));
+    QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(0, -100));
     QCOMPARE(grip(1)->pos(), corner);
     QCOMPARE(grip(0)->pos(), QPoint(760, 281));
 }
@@ -173,12 +179,10 @@ void TestView::gripDrag()
     QFETCH(QPoint, move);
     QFETCH(QSize, size);
     QFETCH(QPoint, grip0);
-    Surface &canvas = m_window->document().canvas();
+    Surface &canvas = m_editor->document().canvas();
     canvas.setSize(200, 200);
     canvas.setPixel(0, 0, 0x000000FF);
     canvas.setPixel(199, 199, 0x0000FF00);
-    m_window->placeGrips();
-    m_window->updateScrollBars();
 
     QWidget *g = grip(index);
     const QPoint grab(3, 2);
@@ -191,7 +195,7 @@ void TestView::gripDrag()
     QCOMPARE(grip(0)->pos(), grip0);
     QTest::mouseRelease(g, Qt::LeftButton, {}, grab);
 
-    QCOMPARE(m_window->canvasView()->size(), size);
+    QCOMPARE(m_window->canvasView()->pictureRect().size(), size);
     QCOMPARE(canvas.getPixel(0, 0), Colour(0x000000FF));
     const Colour white = 0x00FFFFFF;
     if (size.width() > 200)
@@ -204,8 +208,7 @@ void TestView::gripDrag()
 
 void TestView::rightButtonDragDoesNothing()
 {
-    m_window->document().canvas().setSize(200, 200);
-    m_window->placeGrips();
+    m_editor->document().canvas().setSize(200, 200);
     QWidget *g = grip(1);
     QTest::mousePress(g, Qt::RightButton, {}, QPoint(3, 3));
     QTest::mouseMove(g, QPoint(43, 33));
@@ -213,19 +216,18 @@ void TestView::rightButtonDragDoesNothing()
                      Qt::NoButton, Qt::RightButton, Qt::NoModifier);
     QCoreApplication::sendEvent(g, &move);
     QTest::mouseRelease(g, Qt::RightButton, {}, QPoint(3, 3));
-    QCOMPARE(m_window->document().canvas().size(), QSize(200, 200));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(200, 200));
     QCOMPARE(g->pos(), QPoint(200, 200));
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("200x200"));
 }
 
 void TestView::dragPastMemoryIsReportedOnce()
 {
-    m_window->document().canvas().setSize(200, 200);
-    m_window->placeGrips();
+    m_editor->document().canvas().setSize(200, 200);
     QTest::mousePress(grip(0), Qt::LeftButton, {}, QPoint(3, 3));
     dragTo(0, QPointF(70000, 3));
     dragTo(0, QPointF(80000, 3));
-    QCOMPARE(m_window->document().canvas().size(), QSize(200, 200));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(200, 200));
     QCOMPARE(grip(0)->pos(), QPoint(200, 97));
     const auto messages = m_dialogs->of("message");
     QCOMPARE(messages.size(), std::size_t(1));
@@ -233,7 +235,7 @@ void TestView::dragPastMemoryIsReportedOnce()
 
     // The same drag goes on to a size that fits.
     dragTo(0, QPointF(13, 3));
-    QCOMPARE(m_window->document().canvas().size(), QSize(210, 200));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(210, 200));
     QCOMPARE(m_dialogs->of("message").size(), std::size_t(1));
     QTest::mouseRelease(grip(0), Qt::LeftButton, {}, QPoint(3, 3));
 }
@@ -241,14 +243,14 @@ void TestView::dragPastMemoryIsReportedOnce()
 void TestView::shrinkingPullsScrolledCanvasBack()
 {
     m_window->verticalBar()->setValue(150);
-    QCOMPARE(m_window->canvasView()->y(), -150);
+    QCOMPARE(m_window->canvasView()->pictureRect().y(), -150);
     QWidget *g = grip(2);
     QTest::mousePress(g, Qt::LeftButton, {}, QPoint(3, 3));
     dragTo(2, QPointF(3, -97));
-    QCOMPARE(m_window->document().canvas().size(), QSize(760, 468));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(760, 468));
     QCOMPARE(m_window->verticalBar()->maximum(), 50);
     QCOMPARE(m_window->verticalBar()->value(), 50);
-    QCOMPARE(m_window->canvasView()->y(), -50);
+    QCOMPARE(m_window->canvasView()->pictureRect().y(), -50);
     QCOMPARE(g->pos(), QPoint(377, 468));
     QTest::mouseRelease(g, Qt::LeftButton, {}, QPoint(3, 3));
 }
@@ -277,8 +279,7 @@ void TestView::wheelScrolls()
     QFETCH(QPoint, turn);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QPoint, notches);
-    m_window->document().canvas().setSize(3000, 2000);
-    m_window->updateScrollBars();
+    m_editor->document().canvas().setSize(3000, 2000);
     QScrollBar *h = m_window->horizontalBar();
     QScrollBar *v = m_window->verticalBar();
     h->setValue(200);
@@ -294,7 +295,7 @@ void TestView::wheelScrolls()
     };
     QCOMPARE(h->value(), expected(h, notches.x()));
     QCOMPARE(v->value(), expected(v, notches.y()));
-    QCOMPARE(m_window->canvasView()->pos(), QPoint(-h->value(), -v->value()));
+    QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(-h->value(), -v->value()));
 }
 
 void TestView::zoomedSelection_data()
@@ -327,19 +328,23 @@ void TestView::zoomedSelection()
     QFETCH(QPointF, to);
     QFETCH(QRect, selection);
     QFETCH(QString, position);
-    m_window->zoomTo(zoom);
+    m_window->canvasView()->zoomTo(zoom);
     QCOMPARE(m_window->canvasView()->zoom(), zoom);
-    m_window->canvasInput().chooseTool(ToolId::Select);
-    m_window->toolState().currentTool = ToolId::Select;
-    QWidget *view = m_window->canvasView();
-    const auto send = [view](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
-        QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, held, {});
+    m_editor->canvasInput().chooseTool(ToolId::Select);
+    m_editor->toolState().currentTool = ToolId::Select;
+    CanvasView *view = m_window->canvasView();
+    // The points are counted from the picture's corner, wherever the zoom
+    // scrolled it.
+    const QPointF corner = view->pictureRect().topLeft();
+    const auto send = [view, corner](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+        QMouseEvent event(type, corner + at, view->mapToGlobal(corner + at), Qt::LeftButton, held,
+                          {});
         QCoreApplication::sendEvent(view, &event);
     };
     send(QEvent::MouseButtonPress, from, Qt::LeftButton);
     send(QEvent::MouseMove, to, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, to, Qt::NoButton);
-    QCOMPARE(m_window->document().selection(), selection);
+    QCOMPARE(m_editor->document().selection(), selection);
     QCOMPARE(m_window->statusPanel(2), position);
 }
 
@@ -363,7 +368,7 @@ void TestView::ctrlWheelZoomsAboutThePointer()
     QFETCH(double, zoom);
     QFETCH(QString, status);
     QFETCH(bool, stays);
-    m_window->document().canvas().setSize(2000, 1500);
+    m_editor->document().canvas().setSize(2000, 1500);
     QWidget *view = m_window->canvasView();
     const QPointF at(300, 200); // over picture pixel 300,200 at 100 %
     const QPointF inViewport = view->mapTo(m_window->viewport()->client(), at);
@@ -384,32 +389,32 @@ void TestView::ctrlWheelZoomsAboutThePointer()
     QCOMPARE(m_window->statusPanel(1), status);
     // The picture pixel under the pointer stays under it.
     const QPoint under = m_window->canvasView()->transform().toCanvas(
-        inViewport - QPointF(m_window->canvasView()->pos()));
+        view->mapFrom(m_window->viewport()->client(), inViewport));
     if (stays)
         QCOMPARE(under, QPoint(300, 200));
     else
-        QCOMPARE(m_window->canvasView()->pos(), QPoint(0, 0));
+        QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(0, 0));
     // Zoomed out, the bars cannot scroll a picture that fits.
-    QCOMPARE(m_window->canvasView()->size(),
+    QCOMPARE(m_window->canvasView()->pictureRect().size(),
              QSize(int(std::ceil(2000 * zoom)), int(std::ceil(1500 * zoom))));
 }
 
 void TestView::zoomedGripDragsWholePixels()
 {
-    m_window->document().canvas().setSize(100, 50);
-    m_window->zoomTo(8);
+    m_editor->document().canvas().setSize(100, 50);
+    m_window->canvasView()->zoomTo(8);
     QCOMPARE(grip(0)->pos(), QPoint(800, (400 - GripSize) / 2));
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), grip(0)->mapToGlobal(QPointF(2, 2)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(grip(0), &press);
     // Seven screen pixels reach no new picture pixel; eight do.
     dragTo(0, QPointF(9, 2));
-    QCOMPARE(m_window->document().canvas().size(), QSize(100, 50));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(100, 50));
     dragTo(0, QPointF(10, 2));
-    QCOMPARE(m_window->document().canvas().size(), QSize(101, 50));
+    QCOMPARE(m_editor->document().canvas().size(), QSize(101, 50));
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("101x50"));
     // Undo keeps the zoom.
-    m_window->documentCommands().undo();
+    m_editor->documentCommands().undo();
     QCOMPARE(m_window->canvasView()->zoom(), 8.0);
 }
 
@@ -420,15 +425,45 @@ void TestView::noZoomWhileAButtonIsHeld()
     QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view, &press);
-    m_window->zoomBy(1);
+    m_window->canvasView()->zoomBy(1);
     QCOMPARE(m_window->canvasView()->zoom(), 1.0);
     QMouseEvent release(QEvent::MouseButtonRelease, at, view->mapToGlobal(at), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view, &release);
-    m_window->zoomBy(-3);
+    m_window->canvasView()->zoomBy(-3);
     QCOMPARE(m_window->canvasView()->zoom(), 0.125);
     // The grips sit at the shown picture's edges: 760 x 568 at 12.5 %.
     QCOMPARE(grip(1)->pos(), QPoint(95, 71));
+}
+
+void TestView::accessibleCanvasIsThePicture_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<int>("scrolled");  // the vertical bar's value
+    QTest::addColumn<QRect>("extents"); // in the viewport
+    QTest::newRow("start") << 1.0 << 0 << QRect(0, 0, 760, 568);
+    QTest::newRow("scrolled") << 1.0 << 100 << QRect(0, -100, 760, 568);
+    QTest::newRow("12.5 %") << 0.125 << 0 << QRect(0, 0, 95, 71);
+    QTest::newRow("800 %, scrolled") << 8.0 << 1000 << QRect(0, -1000, 6080, 4544);
+}
+
+// Read by assistive tools where the picture shows, scrolled or not, and as
+// focusable, whatever the view's own extent.
+void TestView::accessibleCanvasIsThePicture()
+{
+    QFETCH(double, zoom);
+    QFETCH(int, scrolled);
+    QFETCH(QRect, extents);
+    CanvasView *view = m_window->canvasView();
+    view->zoomTo(zoom);
+    m_window->horizontalBar()->setValue(0);
+    m_window->verticalBar()->setValue(scrolled);
+    QAccessibleInterface *canvas = QAccessible::queryAccessibleInterface(view);
+    const QPoint inside = m_window->viewport()->client()->mapToGlobal(QPoint(0, 0));
+    QCOMPARE(canvas->rect(), extents.translated(inside));
+    QVERIFY(canvas->state().focusable);
+    QCOMPARE(canvas->role(), QAccessible::Client);
+    QCOMPARE(canvas->text(QAccessible::Name), QStringLiteral("画布"));
 }
 
 KALVO_TEST(TestView)

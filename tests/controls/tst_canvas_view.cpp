@@ -2,8 +2,11 @@
 
 #include "controls/canvas_transform.h"
 #include "controls/canvas_view.h"
+#include "controls/picture_box.h"
+#include "controls/reduced_picture.h"
 #include "core/document.h"
 #include "core/surface.h"
+#include "test_pictures.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -24,6 +27,8 @@ private slots:
     void transformMapsByFloor();
     void mouseArguments_data();
     void mouseArguments();
+    void greyHearsNothing_data();
+    void greyHearsNothing();
     void doubleClickIsNotASecondPress();
     void keyUpReportsTheKey();
     void followsSurfaceSize();
@@ -34,9 +39,27 @@ private slots:
     void zoomedPixels_data();
     void zoomedPixels();
     void shrunkCopyFollowsTheSize();
+    void shrunkCopiesKeepUp_data();
+    void shrunkCopiesKeepUp();
 };
 
 namespace {
+
+// The rounded mean of picture's pixels within covered, which lies inside it;
+// fallback when it covers none.
+QRgb meanOf(const QImage &picture, const QRect &covered, QRgb fallback)
+{
+    int sum[3] = {0, 0, 0};
+    for (int y = covered.top(); y <= covered.bottom(); ++y)
+        for (int x = covered.left(); x <= covered.right(); ++x) {
+            sum[0] += qRed(picture.pixel(x, y));
+            sum[1] += qGreen(picture.pixel(x, y));
+            sum[2] += qBlue(picture.pixel(x, y));
+        }
+    const int n = covered.isEmpty() ? 0 : covered.width() * covered.height();
+    return n == 0 ? fallback
+                  : qRgb((sum[0] + n / 2) / n, (sum[1] + n / 2) / n, (sum[2] + n / 2) / n);
+}
 
 void send(QWidget &widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
           Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
@@ -162,6 +185,44 @@ void TestCanvasView::mouseArguments()
     QCOMPARE(int(move[1][0].value<Qt::MouseButtons>()), 0);
 }
 
+void TestCanvasView::greyHearsNothing_data()
+{
+    // Presses (p), moves with the button held (m), releases (r) and moves
+    // without a button (h) over a 40 x 30 picture in a larger view.
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QList<int>>("heard"); // presses, moves, releases
+    QTest::newRow("hover over the picture") << "h5,5" << QList<int>{0, 1, 0};
+    QTest::newRow("hover over the grey") << "h50,5" << QList<int>{0, 0, 0};
+    QTest::newRow("press on the grey, drag in") << "p50,5 m10,10 r10,10" << QList<int>{0, 0, 0};
+    QTest::newRow("press on the picture, drag out")
+        << "p5,5 m50,50 r50,50 h50,50" << QList<int>{1, 1, 1};
+    QTest::newRow("last pixel") << "p39.4,29.4 r39.4,29.4" << QList<int>{1, 0, 1};
+    QTest::newRow("nearer the grey") << "p39.6,5 r39.6,5" << QList<int>{0, 0, 0};
+}
+
+void TestCanvasView::greyHearsNothing()
+{
+    QFETCH(QString, events);
+    QFETCH(QList<int>, heard);
+    ViewRig rig({40, 30});
+    rig.view.resize(200, 100);
+    QSignalSpy down(&rig.view, &CanvasView::mouseDown);
+    QSignalSpy move(&rig.view, &CanvasView::mouseMove);
+    QSignalSpy up(&rig.view, &CanvasView::mouseUp);
+    for (const QString &event : events.split(' ')) {
+        const QStringList xy = event.mid(1).split(',');
+        const QPointF at(xy[0].toDouble(), xy[1].toDouble());
+        const QChar kind = event[0];
+        const QEvent::Type type = kind == 'p'   ? QEvent::MouseButtonPress
+                                  : kind == 'r' ? QEvent::MouseButtonRelease
+                                                : QEvent::MouseMove;
+        const bool held = kind == 'p' || kind == 'm';
+        send(rig.view, type, at, kind == 'h' || kind == 'm' ? Qt::NoButton : Qt::LeftButton,
+             held ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    }
+    QCOMPARE((QList<int>{int(down.size()), int(move.size()), int(up.size())}), heard);
+}
+
 void TestCanvasView::doubleClickIsNotASecondPress()
 {
     ViewRig rig({40, 30});
@@ -210,9 +271,9 @@ void TestCanvasView::followsSurfaceSize()
     QCOMPARE(box.size(), QSize(9, 8));
 
     ViewRig rig({40, 30});
-    QCOMPARE(rig.view.size(), QSize(40, 30));
+    QCOMPARE(rig.view.pictureRect(), QRect(0, 0, 40, 30));
     rig.document.canvas().setSize(7, 5);
-    QCOMPARE(rig.view.size(), QSize(7, 5));
+    QCOMPARE(rig.view.pictureRect(), QRect(0, 0, 7, 5));
 }
 
 void TestCanvasView::showsScreenLayer()
@@ -242,7 +303,8 @@ void TestCanvasView::overlaysLeaveSurfaceAlone()
 
     rig.document.setSelection(QRect(2, 2, 10, 8));
     rig.document.setCloneMarker(QRect(20, 20, 6, 6));
-    const QImage shot = rig.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot =
+        rig.view.grab(rig.view.pictureRect()).toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(rig.document.canvas().image(), before);
     QCOMPARE(shot.pixel(2, 2), qRgb(0, 0, 0));       // frame corner
     QCOMPARE(shot.pixel(6, 6), qRgb(255, 255, 255)); // inside stays the picture
@@ -252,7 +314,8 @@ void TestCanvasView::overlaysLeaveSurfaceAlone()
 
     rig.document.clearSelection();
     rig.document.setCloneMarker(QRect());
-    const QImage hidden = rig.view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage hidden =
+        rig.view.grab(rig.view.pictureRect()).toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(hidden, before.convertToFormat(QImage::Format_RGB32));
 }
 
@@ -286,30 +349,38 @@ void TestCanvasView::zoomedPixels_data()
 {
     QTest::addColumn<double>("zoom");
     QTest::addColumn<int>("ratio");
+    QTest::addColumn<QPoint>("scroll");
     for (double zoom : {0.5, 1.0, 3.0, 8.0})
         for (int ratio : {1, 2})
-            QTest::addRow("%g%%, ratio %d", zoom * 100, ratio) << zoom << ratio;
+            for (QPoint scroll : {QPoint(0, 0), QPoint(3, 2)})
+                QTest::addRow("%g%%, ratio %d, scrolled %d", zoom * 100, ratio, scroll.x())
+                    << zoom << ratio << scroll;
 }
 
-// A 3 x 2 picture, one pixel of it a preview, rendered at every zoom: each
-// screen pixel of the picture a solid block of
-// device pixels (a grid line on its first row and column from 800 %), or
-// below 100 % the rounded mean of the pixels each device pixel covers.
+// An 11 x 7 picture, one pixel of it a preview, in a view of 20 x 14,
+// scrolled or not, rendered at every zoom: each device pixel over the picture
+// the picture pixel under it (a grid line on the first row and column of
+// each from 800 %), or below 100 % the rounded mean of the pixels it covers;
+// grey where it covers none.
 void TestCanvasView::zoomedPixels()
 {
     QFETCH(double, zoom);
     QFETCH(int, ratio);
-    ViewRig rig({3, 2});
-    const QList<QRgb> colours{qRgb(255, 0, 0),  qRgb(0, 255, 0),    qRgb(0, 0, 255),
-                              qRgb(10, 20, 30), qRgb(200, 100, 51), qRgb(255, 255, 255)};
-    for (int i = 0; i < 6; ++i)
-        rig.document.canvas().setPixel(i % 3, i / 3, fromQRgb(colours[i]));
+    QFETCH(QPoint, scroll);
+    const QSize size(11, 7);
+    ViewRig rig(size);
+    Surface &canvas = rig.document.canvas();
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            canvas.setPixel(x, y, rgbColour(x * 23, y * 37, (x * y * 11) % 256));
     // A preview pixel on the screen layer shows as the picture does.
-    rig.document.canvas().setAutoRedraw(false);
-    rig.document.canvas().setPixel(1, 1, 0x00000000);
-    const QImage screen = rig.document.canvas().grabLayer(QRect(0, 0, 3, 2));
-    rig.view.setZoom(zoom);
-    QCOMPARE(rig.view.size(), QSize(int(std::ceil(3 * zoom)), int(std::ceil(2 * zoom))));
+    canvas.preview([&] { canvas.setPixel(1, 1, 0x00000000); });
+    const QImage screen = canvas.grabScreen(canvas.rect());
+    rig.view.resize(20, 14);
+    rig.view.zoomTo(zoom);
+    rig.view.scrollTo(scroll);
+    const QPointF origin = rig.view.transform().origin();
+    QCOMPARE(origin, -QPointF(rig.view.scrollPosition()));
 
     QImage shot(rig.view.size() * ratio, QImage::Format_RGB32);
     shot.setDevicePixelRatio(ratio);
@@ -317,32 +388,28 @@ void TestCanvasView::zoomedPixels()
     rig.view.render(&shot);
 
     const double perPixel = zoom * ratio; // device pixels per picture pixel
-    const auto picture = [&](int x, int y) {
-        return screen.pixel(x, y);
+    const int left = int(origin.x()) * ratio;
+    const int top = int(origin.y()) * ratio;
+    const auto floorDiv = [](int a, int b) {
+        return a >= 0 ? a / b : -((-a + b - 1) / b);
     };
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x) {
-            QRgb expected = 0;
-            if (x >= 3 * perPixel || y >= 2 * perPixel) {
-                expected = qRgb(128, 128, 128); // the grey around the picture
-            } else if (perPixel >= 1) {
+            QRgb expected = qRgb(128, 128, 128); // the grey around the picture
+            if (perPixel >= 1) {
                 const int k = int(perPixel);
-                expected = picture(x / k, y / k);
-                if (zoom >= CanvasView::GridZoom && (x % k == 0 || y % k == 0))
-                    expected = qRgb((qRed(expected) + 128) / 2, (qGreen(expected) + 128) / 2,
-                                    (qBlue(expected) + 128) / 2);
+                const QPoint p(floorDiv(x - left, k), floorDiv(y - top, k));
+                if (QRect(QPoint(), size).contains(p)) {
+                    expected = screen.pixel(p);
+                    if (zoom >= CanvasView::GridZoom && ((x - left) % k == 0 || (y - top) % k == 0))
+                        expected = qRgb((qRed(expected) + 128) / 2, (qGreen(expected) + 128) / 2,
+                                        (qBlue(expected) + 128) / 2);
+                }
             } else {
                 const int k = int(1 / perPixel);
-                int sum[3] = {0, 0, 0};
-                int count = 0;
-                for (int py = y * k; py < std::min(y * k + k, 2); ++py)
-                    for (int px = x * k; px < std::min(x * k + k, 3); ++px, ++count) {
-                        sum[0] += qRed(picture(px, py));
-                        sum[1] += qGreen(picture(px, py));
-                        sum[2] += qBlue(picture(px, py));
-                    }
-                expected = qRgb((sum[0] + count / 2) / count, (sum[1] + count / 2) / count,
-                                (sum[2] + count / 2) / count);
+                const QRect covered =
+                    QRect((x - left) * k, (y - top) * k, k, k) & QRect(QPoint(), size);
+                expected = meanOf(screen, covered, expected);
             }
             QVERIFY2(shot.pixel(x, y) == expected,
                      qPrintable(QStringLiteral("%1,%2: %3 instead of %4")
@@ -359,10 +426,10 @@ void TestCanvasView::zoomedPixels()
 void TestCanvasView::shrunkCopyFollowsTheSize()
 {
     ViewRig rig({40, 30});
-    rig.view.setZoom(0.25);
+    rig.view.zoomTo(0.25);
     const auto shot = [&] {
-        QImage image(rig.view.size(), QImage::Format_RGB32);
-        rig.view.render(&image);
+        QImage image(rig.view.pictureRect().size(), QImage::Format_RGB32);
+        rig.view.render(&image, QPoint(), rig.view.pictureRect());
         return image;
     };
     shot();
@@ -376,6 +443,46 @@ void TestCanvasView::shrunkCopyFollowsTheSize()
         QVERIFY(qRed(image.pixel(image.width() - 1, image.height() - 1)) < 255);
         QCoreApplication::processEvents(); // the idle overview work
     }
+}
+
+void TestCanvasView::shrunkCopiesKeepUp_data()
+{
+    QTest::addColumn<int>("level");
+    for (int level = 1; level <= ReducedPicture::Levels; ++level)
+        QTest::addRow("1/%d", 1 << level) << level;
+}
+
+// The shrunk picture is the same whether it is shrunk at once, read from the
+// copy kept from idle time on, or from that copy after the picture changed
+// under it; partial blocks at the edges included.
+void TestCanvasView::shrunkCopiesKeepUp()
+{
+    QFETCH(int, level);
+    Surface surface;
+    surface.setPicture(numberedPicture(700, 300));
+    ReducedPicture reduced(surface);
+    const int factor = 1 << level;
+    const QRect blocks(1, 1, (700 + factor - 1) / factor - 1, (300 + factor - 1) / factor - 1);
+    // Each block the rounded mean of the picture pixels it covers.
+    const auto matches = [&] {
+        QImage shown(blocks.size(), QImage::Format_RGB32);
+        reduced.shrunk(level, blocks, shown);
+        const QImage picture = surface.image();
+        for (int y = 0; y < blocks.height(); ++y)
+            for (int x = 0; x < blocks.width(); ++x) {
+                const QRect covered = QRect((blocks.left() + x) * factor,
+                                            (blocks.top() + y) * factor, factor, factor) &
+                                      picture.rect();
+                if (shown.pixel(x, y) != meanOf(picture, covered, 0))
+                    return false;
+            }
+        return true;
+    };
+    QVERIFY(matches());
+    QTRY_VERIFY(reduced.ready(level));
+    QVERIFY(matches());
+    surface.line({650, 10}, {699, 299}, 0x000000FF, Surface::LineForm::FilledBox);
+    QVERIFY(matches());
 }
 
 KALVO_TEST(TestCanvasView)

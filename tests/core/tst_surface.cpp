@@ -58,7 +58,7 @@ private slots:
     void boxesAndFilledBoxes();
     void shapesAreTheSameFromEitherCorner_data();
     void shapesAreTheSameFromEitherCorner();
-    void circleFillsWithFillColourInsideThePen();
+    void circleFillsInsideThePen();
     void floodFillStopsAtAOneUnitDifference();
     void floodFillDoesNotLeakThroughCorners();
     void floodFillWithPatternTilesFromTheOrigin();
@@ -86,7 +86,6 @@ void TestSurface::startsWhite()
     QCOMPARE(countColour(s.image(), White), 760 * 568);
     QVERIFY(s.autoRedraw());
     QCOMPARE(s.drawWidth(), 1);
-    QCOMPARE(s.fillStyle(), 1);
 }
 
 void TestSurface::pictureAssignmentResizes()
@@ -302,12 +301,7 @@ void TestSurface::dashesOnlyOnOnePixelPens()
     QVERIFY(drawn > 0);
     // Outlines follow the style too, but fills stay solid.
     Surface box(60, 60);
-    box.setDrawStyle(style);
-    box.setDrawWidth(width);
-    box.setFillStyle(0);
-    box.setFillColor(Red);
-    box.setForeColor(Red);
-    box.ellipse({5, 5}, {54, 54});
+    box.ellipse({5, 5}, {54, 54}, Pen{Red, width, style, true, Red});
     QCOMPARE(box.getPixel(30, 30), Red);
     QCOMPARE(countColour(box.image(), Red) > 0, true);
 }
@@ -353,12 +347,12 @@ void TestSurface::shapesAreTheSameFromEitherCorner_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("width");
-    QTest::addColumn<int>("fillStyle");
+    QTest::addColumn<bool>("filled");
     for (int kind = 0; kind < 3; ++kind) {
         for (int width : {1, 2, 5}) {
-            for (int fill : {0, 1})
-                QTest::addRow("kind %d width %d fill %d", kind, width, fill)
-                    << kind << width << fill;
+            for (bool filled : {true, false})
+                QTest::addRow("kind %d width %d filled %d", kind, width, int(filled))
+                    << kind << width << filled;
         }
     }
 }
@@ -367,19 +361,16 @@ void TestSurface::shapesAreTheSameFromEitherCorner()
 {
     QFETCH(int, kind);
     QFETCH(int, width);
-    QFETCH(int, fillStyle);
+    QFETCH(bool, filled);
     auto draw = [&](QPointF a, QPointF b) {
         Surface s(80, 60);
-        s.setDrawWidth(width);
-        s.setFillStyle(fillStyle);
-        s.setFillColor(Blue);
-        s.setForeColor(Red);
+        const Pen pen{Red, width, 0, filled};
         if (kind == 0)
-            s.ellipse(a, b);
+            s.ellipse(a, b, pen);
         else if (kind == 1)
-            s.roundRect(a, b, 12, 12);
+            s.roundRect(a, b, 12, 12, pen);
         else
-            s.line(a, b, Red, Surface::LineForm::Box);
+            s.line(a, b, pen, Surface::LineForm::Box);
         return s.image();
     };
     const QImage downRight = draw({10, 8}, {61, 45});
@@ -395,19 +386,17 @@ void TestSurface::shapesAreTheSameFromEitherCorner()
     QCOMPARE(inner.mirrored(false, true), inner);
 }
 
-void TestSurface::circleFillsWithFillColourInsideThePen()
+void TestSurface::circleFillsInsideThePen()
 {
     Surface s(50, 50);
-    s.setFillStyle(0);
-    s.setFillColor(Blue);
-    s.circle({25, 25}, 10, Red);
-    QCOMPARE(s.getPixel(25, 25), Blue);
+    s.circle({25, 25}, 10, Pen{Red, 1, 0, true, Red});
+    QCOMPARE(s.getPixel(25, 25), Red);
     QCOMPARE(s.getPixel(15, 25), Red);
     QCOMPARE(s.getPixel(35, 25), Red);
     QCOMPARE(s.getPixel(25, 15), Red);
     QCOMPARE(s.getPixel(14, 25), White);
     Surface hollow(50, 50);
-    hollow.circle({25, 25}, 10, Red);
+    hollow.circle({25, 25}, 10, Pen{Red});
     QCOMPARE(hollow.getPixel(25, 25), White);
     QCOMPARE(hollow.getPixel(35, 25), Red);
 }
@@ -417,13 +406,12 @@ void TestSurface::floodFillStopsAtAOneUnitDifference()
     Surface s(20, 20, rgbColour(100, 100, 100));
     // A ring one unit off the inside colour.
     s.line({5, 5}, {14, 14}, rgbColour(100, 100, 101), Surface::LineForm::Box);
-    s.setFillColor(Red);
-    s.extFloodFill({10, 10}, rgbColour(100, 100, 100));
+    s.extFloodFill({10, 10}, rgbColour(100, 100, 100), Red);
     QCOMPARE(countColour(s.image(), Red), 8 * 8);
     QCOMPARE(s.getPixel(5, 10), rgbColour(100, 100, 101));
     QCOMPARE(s.getPixel(2, 2), rgbColour(100, 100, 100));
     // The start pixel must have the colour asked for.
-    s.extFloodFill({2, 2}, Blue);
+    s.extFloodFill({2, 2}, Blue, Red);
     QCOMPARE(countColour(s.image(), Blue), 0);
 }
 
@@ -433,8 +421,7 @@ void TestSurface::floodFillDoesNotLeakThroughCorners()
     // A diagonal wall: neighbours touch only at corners.
     for (int i = 0; i < 10; ++i)
         s.setPixel(i, 9 - i, Black);
-    s.setFillColor(Red);
-    s.extFloodFill({0, 0}, White);
+    s.extFloodFill({0, 0}, White, Red);
     QCOMPARE(countColour(s.image(), Red), 45);
     QCOMPARE(s.getPixel(9, 9), White);
 }
@@ -448,7 +435,7 @@ void TestSurface::floodFillWithPatternTilesFromTheOrigin()
     pattern.setPixel(1, 0, toQRgb(White));
     pattern.setPixel(0, 1, toQRgb(White));
     pattern.setPixel(1, 1, toQRgb(Blue));
-    s.extFloodFill({4, 4}, White, pattern);
+    s.extFloodFill({4, 4}, White, Black, pattern);
     QCOMPARE(s.getPixel(0, 0), Black);
     QCOMPARE(s.getPixel(2, 2), Red);
     QCOMPARE(s.getPixel(3, 3), Blue);
@@ -456,7 +443,7 @@ void TestSurface::floodFillWithPatternTilesFromTheOrigin()
     QCOMPARE(countColour(s.image(), Red), 12);
     // A second fill over the same region, whose white cells equal the colour
     // being filled, must still finish and paint only the region.
-    s.extFloodFill({3, 2}, White, pattern);
+    s.extFloodFill({3, 2}, White, Black, pattern);
     QCOMPARE(s.getPixel(0, 0), Black);
 }
 
@@ -464,8 +451,7 @@ void TestSurface::floodFillOnThePreviewLayer()
 {
     Surface s(10, 10);
     s.setAutoRedraw(false);
-    s.setFillColor(Red);
-    s.extFloodFill({5, 5}, White);
+    s.extFloodFill({5, 5}, White, Red);
     QCOMPARE(countColour(screenOf(s), Red), 100);
     QCOMPARE(countColour(s.image(), Red), 0);
 }
@@ -740,17 +726,16 @@ void TestSurface::gradientBlends()
 void TestSurface::textLandsOnTheCurrentLayer()
 {
     Surface s(200, 60);
-    s.setForeColor(Red);
     const QSize size = s.textSize(QStringLiteral("Kalvo"));
     QVERIFY(size.width() > 0 && size.height() > 0);
     s.setAutoRedraw(false);
-    s.textOut({10, 10}, QStringLiteral("Kalvo"));
+    s.textOut({10, 10}, QStringLiteral("Kalvo"), Red);
     QCOMPARE(countColour(s.image(), Red), 0);
     const int onScreen = countColour(screenOf(s), Red);
     QVERIFY(onScreen > 10);
     s.refresh();
     s.setAutoRedraw(true);
-    s.textOut({10, 10}, QStringLiteral("Kalvo"));
+    s.textOut({10, 10}, QStringLiteral("Kalvo"), Red);
     QCOMPARE(countColour(s.image(), Red), onScreen);
     // Plain pixels only: no blended edge colours.
     const QImage image = s.image();

@@ -72,7 +72,7 @@ void TestUndoStore::roundTrip()
 
     // A press right after an undo takes the restored picture as it is.
     store.takeBefore();
-    QCOMPARE(store.masktemp().toImage(), before);
+    QCOMPARE(store.before().toImage(), before);
 }
 
 void TestUndoStore::restoreTakesTheHeldSize()
@@ -106,7 +106,7 @@ void TestUndoStore::emptyHolderClearsAndKeepsSize()
     Surface canvas(300, 200, 0x00336699);
     UndoStore store(canvas);
     drawMark(canvas, 5, 5, 50, 0x000000FF);
-    QVERIFY(store.masktemp().isNull());
+    QVERIFY(store.before().isNull());
     QVERIFY(store.restoreBefore());
     QCOMPARE(canvas.size(), QSize(300, 200));
     QCOMPARE(canvas.getPixel(10, 10), Colour(0x00336699));
@@ -114,8 +114,8 @@ void TestUndoStore::emptyHolderClearsAndKeepsSize()
     store.takeBefore();
     store.takeAfter();
     store.clear();
-    QVERIFY(store.masktemp().isNull());
-    QVERIFY(store.PM().isNull());
+    QVERIFY(store.before().isNull());
+    QVERIFY(store.after().isNull());
     drawMark(canvas, 5, 5, 50, 0x000000FF);
     QVERIFY(store.restoreAfter());
     QCOMPARE(canvas.size(), QSize(300, 200));
@@ -130,8 +130,8 @@ void TestUndoStore::snapshotIndependentOfLaterDrawing()
     const QImage expected = canvas.image().copy();
     drawMark(canvas, 0, 0, 200, 0x00000000);
     canvas.setPixel(199, 149, 0x0000FF00);
-    QCOMPARE(store.masktemp().toImage(), expected);
-    QCOMPARE(store.masktemp().size(), QSize(200, 150));
+    QCOMPARE(store.before().toImage(), expected);
+    QCOMPARE(store.before().size(), QSize(200, 150));
 }
 
 void TestUndoStore::unchangedTilesAreShared()
@@ -142,8 +142,8 @@ void TestUndoStore::unchangedTilesAreShared()
     canvas.setPixel(130, 5, 0x000000FF);
     store.takeAfter();
 
-    const TiledPicture &before = store.masktemp();
-    const TiledPicture &after = store.PM();
+    const TiledPicture &before = store.before();
+    const TiledPicture &after = store.after();
     QCOMPARE(after.columns(), 4);
     QCOMPARE(after.rows(), 3);
     // Only the tile drawn into is kept apart, by the picture taken before.
@@ -170,10 +170,10 @@ void TestUndoStore::restoreLeavesNothingToCopy()
     canvas.setPixel(299, 299, 0);
     store.takeAfter();
     // Only the last tile was drawn into since the undo.
-    const TiledPicture &before = store.masktemp();
+    const TiledPicture &before = store.before();
     QVERIFY(before.storedTile(0, 0) == nullptr);
     QVERIFY(before.storedTile(2, 2) != nullptr);
-    QVERIFY(store.PM().storedTile(2, 2) == nullptr);
+    QVERIFY(store.after().storedTile(2, 2) == nullptr);
 }
 
 // Undo and Redo tell the views only of the tiles written back, so that a
@@ -213,8 +213,8 @@ void TestUndoStore::canvasKeepsItsBuffer()
     drawMark(canvas, 10, 10, 100, 0x0000FF00);
     QCOMPARE(canvas.image().constBits(), buffer);
 
-    const TiledPicture &before = store.masktemp();
-    const TiledPicture &after = store.PM();
+    const TiledPicture &before = store.before();
+    const TiledPicture &after = store.after();
     int before_ = 0;
     int after_ = 0;
     for (int row = 0; row < after.rows(); ++row) {
@@ -232,7 +232,7 @@ namespace {
 // The grid of a held pair, one character a tile, rows split by '/': '.' both
 // read the canvas's own pixels, 'x' neither keeps a copy but one reads them
 // through a mask, '=' both keep one shared copy, '2' each keeps its own, 'b'
-// only masktemp keeps one, 'a' only PM.
+// only the before-picture keeps one, 'a' only the after-picture.
 QString sharing(const TiledPicture &before, const TiledPicture &after)
 {
     QString grid;
@@ -347,8 +347,7 @@ void TestUndoStore::sharedTilesAfterEachStep()
             }));
             break;
         case 'L':
-            canvas.setFillColor(0x00FFFF00);
-            canvas.extFloodFill(QPointF(0, 0), 0x00102030);
+            canvas.extFloodFill(QPointF(0, 0), 0x00102030, 0x00FFFF00);
             break;
         case 'I':
             QVERIFY(canvas.editPixels(
@@ -373,12 +372,12 @@ void TestUndoStore::sharedTilesAfterEachStep()
             break;
         }
     }
-    QCOMPARE(sharing(store.masktemp(), store.PM()), grid);
-    QCOMPARE(store.masktemp().isLive(), live);
+    QCOMPARE(sharing(store.before(), store.after()), grid);
+    QCOMPARE(store.before().isLive(), live);
     QCOMPARE(canvas.size(), canvasSize);
     // The pixels of both held pictures are the pictures taken.
-    QCOMPARE(store.masktemp().toImage(), before);
-    QCOMPARE(store.PM().toImage(), after);
+    QCOMPARE(store.before().toImage(), before);
+    QCOMPARE(store.after().toImage(), after);
     QVERIFY(store.restoreAfter());
     QCOMPARE(canvas.image(), after);
     QVERIFY(store.restoreBefore());
@@ -407,8 +406,8 @@ void TestUndoStore::shortOfMemoryChangesNothing()
     store.takeBefore();
     drawMark(canvas, 10, 10, 300, 0x000000FF);
     store.takeAfter();
-    const QImage before = store.masktemp().toImage();
-    const QImage after = store.PM().toImage();
+    const QImage before = store.before().toImage();
+    const QImage after = store.after().toImage();
     const QImage shown = canvas.image().copy();
 
     // Room for a few tiles only.
@@ -429,8 +428,8 @@ void TestUndoStore::shortOfMemoryChangesNothing()
     }
     setTilePoolLimit(0);
     QCOMPARE(canvas.image(), shown);
-    QCOMPARE(store.masktemp().toImage(), before);
-    QCOMPARE(store.PM().toImage(), after);
+    QCOMPARE(store.before().toImage(), before);
+    QCOMPARE(store.after().toImage(), after);
     QVERIFY(store.restoreBefore());
     QCOMPARE(canvas.image(), before);
 }

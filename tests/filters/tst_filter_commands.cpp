@@ -80,6 +80,7 @@ private:
     std::unique_ptr<Document> m_document;
     Surface *m_canvas = nullptr;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<UserDialogs> m_ask;
     std::optional<FilterCommands> m_commands;
     std::uint64_t m_randomAfter = 0;
 };
@@ -91,7 +92,8 @@ void TestFilterCommands::init()
     m_canvas = &m_document->canvas();
     m_canvas->setPicture(numberedPicture(203, 117));
     m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_commands.emplace(*m_document, *m_dialogs, nullptr);
+    m_ask = std::make_unique<UserDialogs>(UserDialogs{*m_dialogs});
+    m_commands.emplace(*m_document, *m_ask);
 }
 
 QImage TestFilterCommands::expected(const Filter &filter)

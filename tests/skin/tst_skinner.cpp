@@ -1,5 +1,6 @@
 #include "testmain.h"
 
+#include "app/editor.h"
 #include "app/frmmain.h"
 #include "scripted_dialogs.h"
 #include "skin/skin_images.h"
@@ -651,7 +652,8 @@ void TestSkinner::newWindowsSkinnedBeforePaint()
 void TestSkinner::mainWindowInstallsAndRemoves()
 {
     ScriptedDialogs dialogs;
-    auto window = std::make_unique<frmmain>(dialogs);
+    Editor editor(dialogs);
+    auto window = std::make_unique<frmmain>(editor);
     window->startUp();
     QCOMPARE(prop(window.get(), "PROCADDR"), 1);
     auto *undo = window->findChild<QPushButton *>(QStringLiteral("Command1"));

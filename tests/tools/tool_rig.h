@@ -54,9 +54,10 @@ public:
 // window wires it; tool is a palette position, none outside 0..21.
 struct ToolRig {
     explicit ToolRig(int width = 80, int height = 60, int tool = 1)
-        : canvas(document.canvas()), clipboard(document, state, dialogs, nullptr),
-          input(document, state, options, clipboard, host, random)
+        : canvas(document.canvas()), clipboard(document, state, ask),
+          input(document, state, options, clipboard, random)
     {
+        input.setHost(&host);
         canvas.setSize(width, height);
         if (tool >= 0 && tool < ToolCount)
             state.currentTool = ToolId(tool);
@@ -73,15 +74,18 @@ struct ToolRig {
         input.move(button, {}, to);
         input.release(button, {}, to);
     }
-    ToolContext context() { return {document, canvas, state, options, host, random}; }
+    ToolContext context() { return {document, state, options, host, random, pen}; }
 
     Document document;
     Surface &canvas;
     ToolState state;
     ToolOptions options;
     RandomSource random;
+    // The pen of context().
+    Pen pen;
     RecordingHost host;
     ScriptedDialogs dialogs;
+    UserDialogs ask{dialogs};
     Clipboard clipboard;
     CanvasInput input;
 };

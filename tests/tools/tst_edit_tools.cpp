@@ -139,7 +139,7 @@ void TestEditTools::pasteModes()
     canvas.setAutoRedraw(false);
     c.clipboard.preview(at);
     QCOMPARE(canvas.image(), afterCut);
-    QCOMPARE(canvas.grabLayer(canvas.rect()), expected);
+    QCOMPARE(canvas.grabScreen(canvas.rect()), expected);
     canvas.setAutoRedraw(true);
     c.clipboard.commit(at);
     QCOMPARE(canvas.image(), expected);
@@ -262,7 +262,7 @@ void TestEditTools::textTool()
     // Press and drag draw nothing; the release asks, at the release point.
     rig.input.press(Qt::MouseButton(button), {}, QPointF(5, 5));
     rig.input.move(Qt::MouseButtons(button), {}, QPointF(30, 20));
-    QCOMPARE(rig.canvas.grabLayer(rig.canvas.rect()), blank);
+    QCOMPARE(rig.canvas.grabScreen(rig.canvas.rect()), blank);
     rig.input.release(Qt::MouseButton(button), {}, QPointF(10.5, 12));
     QVERIFY(!rig.state.IsDrawing);
 
@@ -272,8 +272,8 @@ void TestEditTools::textTool()
     for (int copy = 0; confirmed && copy <= effect; ++copy) {
         Surface reference(80, 60);
         reference.setFont(textFont(chosen.TextFontName, 20, 1));
-        reference.setForeColor(pens[copy]);
-        reference.textOut({10.0 + 2 * copy, 12.0 + 2 * copy}, QString(text).replace('\n', ' '));
+        reference.textOut({10.0 + 2 * copy, 12.0 + 2 * copy}, QString(text).replace('\n', ' '),
+                          pens[copy]);
         blit(expected, reference.image(), {}, {}, expected.size(), toQRgb(White));
     }
     QCOMPARE(countNot(expected, White) > 0, confirmed && !text.isEmpty());
