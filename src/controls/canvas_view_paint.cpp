@@ -35,6 +35,7 @@ void CanvasView::paintEvent(QPaintEvent *event)
         painter.fillRect(dirty, Grey);
         return;
     }
+    m_reduced->hold();
     // Below 100 % the picture's last row and column on the screen may reach
     // past its last device pixels: they show the grey around it.
     const QRectF shown(m_transform.origin(), QSizeF(m_document->canvas().size()) * zoom());

@@ -95,9 +95,9 @@ ReducedPicture::ReducedPicture(const Surface &surface, QObject *parent)
 
 void ReducedPicture::refreshInIdleTime()
 {
-    // A few milliseconds at a time, on one thread, so that neither the input
-    // nor the screen waits long for this work.
-    constexpr qint64 Budget = 4;
+    // A millisecond at a time, on one thread: an input that arrives during
+    // this work waits for no more than that.
+    constexpr qint64 BudgetNs = 1'000'000;
     QElapsedTimer spent;
     spent.start();
     const QImage picture = m_surface.image();
@@ -114,7 +114,7 @@ void ReducedPicture::refreshInIdleTime()
         while (level.touchedRows < level.pixels.height()) {
             std::memset(level.pixels.scanLine(level.touchedRows++), 0,
                         static_cast<std::size_t>(level.pixels.bytesPerLine()));
-            if (spent.elapsed() >= Budget)
+            if (spent.nsecsElapsed() >= BudgetNs)
                 return;
         }
         const int factor = 1 << number;
@@ -129,7 +129,7 @@ void ReducedPicture::refreshInIdleTime()
             const QRect blocks =
                 QRect(column * perTile, row * perTile, perTile, perTile) & level.pixels.rect();
             reduceBlocks(picture, level.pixels, blocks, QPoint(), factor);
-            if (spent.elapsed() >= Budget)
+            if (spent.nsecsElapsed() >= BudgetNs)
                 return;
         }
     }
@@ -183,10 +183,15 @@ bool ReducedPicture::ready(int levelNumber) const
            level.madeFor == m_surface.size();
 }
 
-void ReducedPicture::shrunk(int levelNumber, const QRect &blocks, QImage &into)
+void ReducedPicture::hold()
 {
     m_idle.stop();
     m_resume.start();
+}
+
+void ReducedPicture::shrunk(int levelNumber, const QRect &blocks, QImage &into)
+{
+    hold();
     const int factor = 1 << levelNumber;
     if (ready(levelNumber)) {
         update(levelNumber, QRect(blocks.topLeft() * factor, blocks.size() * factor));

@@ -35,9 +35,12 @@ public:
 
     // Writes the blocks (pixels of the picture shrunk by 2^level, level
     // 1..Levels) of the picture as it is now into the top left of into, which
-    // is at least as large. The idle work waits a moment after each: the
-    // frame that asked goes out first.
+    // is at least as large. Holds the idle work, as hold() does.
     void shrunk(int level, const QRect &blocks, QImage &into);
+    // The view is being repainted: the idle work waits until the screen has
+    // been still a moment, so that neither the frame being made nor the next
+    // input waits for it or shares the processor with it.
+    void hold();
     // Whether the kept copy of the level serves what is asked for: its
     // memory has been had, and its stale tiles are brought up to date as
     // they are asked for.
