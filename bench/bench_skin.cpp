@@ -1,7 +1,7 @@
 // The skin's costs: one fade step of a push button, skinning a dialog of 20
 // controls, and the main window's start-up with and without the skin.
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "app/qt_common_dialogs.h"
 #include "skin/skinner.h"
 
@@ -173,7 +173,7 @@ double startUp(bool skin)
     const auto start = std::chrono::steady_clock::now();
     QtCommonDialogs dialogs;
     Editor editor(dialogs);
-    frmmain window(editor);
+    MainWindow window(editor);
     if (!skin)
         window.setProperty("PROCADDR", 1);
     window.startUp();

@@ -6,8 +6,8 @@
 #include "core/document.h"
 #include "core/formats.h"
 #include "core/scale_image.h"
-#include "frmnew.h"
-#include "frmscale.h"
+#include "new_image_dialog.h"
+#include "scale_dialog.h"
 #include "tools/tool_state.h"
 
 #include <QDir>
@@ -46,7 +46,7 @@ FileChoice DocumentCommands::askFile(bool open, const QString &filter, const QSt
 void DocumentCommands::newPicture(Colour color1, Colour color2)
 {
     const std::optional<NewPicture> answer =
-        frmNew::ask(color1, color2, m_ask.dialogs, m_ask.owner);
+        NewImageDialog::ask(color1, color2, m_ask.dialogs, m_ask.owner);
     if (!answer)
         return;
     // Each step stands alone: one that fails is skipped.
@@ -127,7 +127,7 @@ void DocumentCommands::save()
 void DocumentCommands::scale()
 {
     const std::optional<QSize> size =
-        frmScale::ask(m_document.canvas().size(), m_ask.dialogs, m_ask.owner);
+        ScaleDialog::ask(m_document.canvas().size(), m_ask.dialogs, m_ask.owner);
     if (!size)
         return;
     bool scaled = false;

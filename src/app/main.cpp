@@ -1,5 +1,5 @@
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "app/qt_common_dialogs.h"
 
 #include <QApplication>
@@ -43,7 +43,7 @@ int main(int argc, char **argv)
 
     QtCommonDialogs dialogs;
     Editor editor(dialogs);
-    frmmain window(editor);
+    MainWindow window(editor);
     window.startUp();
     window.show();
     // "kalvo picture.bmp": Qt has taken its own options out of the list.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bitmap.h"
 #include "core/row_bands.h"
+#include "picture_filters.h"
 
 #include <QImage>
 

@@ -2,9 +2,9 @@
 #include "tools/clone_tool.h"
 
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "controls/canvas_view.h"
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 #include "controls/flat_button.h"
 #include "scripted_dialogs.h"
 #include "tools/tool_palette.h"
@@ -59,14 +59,14 @@ private:
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Editor> m_editor;
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestCanvasRouting::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_editor = std::make_unique<Editor>(*m_dialogs);
-    m_window = std::make_unique<frmmain>(*m_editor);
+    m_window = std::make_unique<MainWindow>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

@@ -1,5 +1,5 @@
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "controls/canvas_view.h"
 #include "controls/flat_button.h"
 #include "scripted_dialogs.h"
@@ -45,13 +45,13 @@ private:
 
     ScriptedDialogs m_dialogs;
     std::unique_ptr<Editor> m_editor;
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestEditCommands::init()
 {
     m_editor = std::make_unique<Editor>(m_dialogs);
-    m_window = std::make_unique<frmmain>(*m_editor);
+    m_window = std::make_unique<MainWindow>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

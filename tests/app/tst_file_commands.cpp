@@ -1,11 +1,11 @@
 #include "testmain.h"
 
 #include "app/editor.h"
-#include "app/frmmain.h"
-#include "app/frmnew.h"
-#include "app/frmscale.h"
+#include "app/main_window.h"
+#include "app/new_image_dialog.h"
+#include "app/scale_dialog.h"
 #include "controls/canvas_view.h"
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 #include "core/formats.h"
 #include "modal_script.h"
 #include "scripted_dialogs.h"
@@ -91,7 +91,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Editor> m_editor;
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestFileCommands::init()
@@ -100,7 +100,7 @@ void TestFileCommands::init()
     QVERIFY(m_folder->isValid());
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_editor = std::make_unique<Editor>(*m_dialogs);
-    m_window = std::make_unique<frmmain>(*m_editor);
+    m_window = std::make_unique<MainWindow>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -122,17 +122,17 @@ void TestFileCommands::trigger(const char *action)
 bool TestFileCommands::runNew(const QString &width, const QString &height, int colour)
 {
     bool stillOpen = false;
-    const bool scripted =
-        scriptModal<frmNew>([this] { trigger("mnuNew"); },
-                            [&](frmNew &dialog) {
-                                dialog.findChild<QLineEdit *>("txtWidth")->setText(width);
-                                dialog.findChild<QLineEdit *>("txtHeight")->setText(height);
-                                dialog.findChild<QComboBox *>("cboColor")->setCurrentIndex(colour);
-                                dialog.findChild<QPushButton *>("cmdOK")->click();
-                                stillOpen = dialog.isVisible();
-                                if (stillOpen)
-                                    dialog.findChild<QPushButton *>("cmdCancel")->click();
-                            });
+    const bool scripted = scriptModal<NewImageDialog>(
+        [this] { trigger("mnuNew"); },
+        [&](NewImageDialog &dialog) {
+            dialog.findChild<QLineEdit *>("txtWidth")->setText(width);
+            dialog.findChild<QLineEdit *>("txtHeight")->setText(height);
+            dialog.findChild<QComboBox *>("cboColor")->setCurrentIndex(colour);
+            dialog.findChild<QPushButton *>("cmdOK")->click();
+            stillOpen = dialog.isVisible();
+            if (stillOpen)
+                dialog.findChild<QPushButton *>("cmdCancel")->click();
+        });
     return scripted && stillOpen;
 }
 
@@ -245,8 +245,8 @@ void TestFileCommands::newCancelKeepsCanvas()
 {
     m_editor->document().canvas().setPixel(3, 3, 0x000000FF);
     const QImage before = m_editor->document().canvas().image();
-    QVERIFY(scriptModal<frmNew>([this] { trigger("mnuNew"); },
-                                [](frmNew &dialog) { dialog.CmdCancel_Click(); }));
+    QVERIFY(scriptModal<NewImageDialog>([this] { trigger("mnuNew"); },
+                                        [](NewImageDialog &dialog) { dialog.CmdCancel_Click(); }));
     QCOMPARE(m_editor->document().canvas().image(), before);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
 }
@@ -443,16 +443,16 @@ void TestFileCommands::scaleAveragesAndUpdatesView()
     canvas.setPixel(1, 1, rgbColour(41, 100, 0));
     QString shownWidth;
     QString shownHeight;
-    QVERIFY(scriptModal<frmScale>([this] { trigger("mnuScale"); },
-                                  [&](frmScale &dialog) {
-                                      auto *width = dialog.findChild<QLineEdit *>("txtWidth");
-                                      auto *height = dialog.findChild<QLineEdit *>("txtHeight");
-                                      shownWidth = width->text();
-                                      shownHeight = height->text();
-                                      width->setText(QStringLiteral("50"));
-                                      height->setText(QStringLiteral("50"));
-                                      dialog.cmdOK_Click();
-                                  }));
+    QVERIFY(scriptModal<ScaleDialog>([this] { trigger("mnuScale"); },
+                                     [&](ScaleDialog &dialog) {
+                                         auto *width = dialog.findChild<QLineEdit *>("txtWidth");
+                                         auto *height = dialog.findChild<QLineEdit *>("txtHeight");
+                                         shownWidth = width->text();
+                                         shownHeight = height->text();
+                                         width->setText(QStringLiteral("50"));
+                                         height->setText(QStringLiteral("50"));
+                                         dialog.cmdOK_Click();
+                                     }));
     QCOMPARE(shownWidth, QStringLiteral("100"));
     QCOMPARE(shownHeight, QStringLiteral("100"));
     QCOMPARE(canvas.size(), QSize(50, 50));
@@ -475,8 +475,8 @@ void TestFileCommands::scaleCancelChangesNothing()
     canvas.setPixel(7, 7, 0x0000FF00);
     const QImage before = canvas.image();
     m_window->setStatusPanel(3, QStringLiteral("kept"));
-    QVERIFY(scriptModal<frmScale>([this] { trigger("mnuScale"); },
-                                  [](frmScale &dialog) { dialog.CmdCancel_Click(); }));
+    QVERIFY(scriptModal<ScaleDialog>([this] { trigger("mnuScale"); },
+                                     [](ScaleDialog &dialog) { dialog.CmdCancel_Click(); }));
     QCOMPARE(canvas.image(), before);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("kept"));
     QCOMPARE(m_editor->document().clipboard().size(), QSize(32, 30));
@@ -486,7 +486,7 @@ namespace {
 
 // What a user sees of the window: sizes, places, the chosen tool, where the
 // next file dialog starts, the messages shown.
-QStringList stateOf(frmmain &window, Editor &editor, const ScriptedDialogs &dialogs)
+QStringList stateOf(MainWindow &window, Editor &editor, const ScriptedDialogs &dialogs)
 {
     QStringList state{window.statusPanel(3),
                       QString::number(toolIndex(editor.toolState().currentTool)),
@@ -528,7 +528,7 @@ void TestFileCommands::commandLineOpensAsOpenDoes()
     QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("BM and nothing more") > 0);
     ScriptedDialogs dialogs;
     Editor editor(dialogs);
-    frmmain window(editor);
+    MainWindow window(editor);
     window.startUp();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -1,5 +1,5 @@
-#include "app/frmnew.h"
-#include "app/frmscale.h"
+#include "app/new_image_dialog.h"
+#include "app/scale_dialog.h"
 #include "modal_script.h"
 #include "scripted_dialogs.h"
 #include "testmain.h"
@@ -78,9 +78,9 @@ private slots:
 void TestSizeDialogs::newOpensWithItsDefaults()
 {
     ScriptedDialogs dialogs;
-    frmNew dialog(Color1, Color2, dialogs);
+    NewImageDialog dialog(Color1, Color2, dialogs);
     QString focus;
-    runModal<frmNew>(dialog, [&](frmNew &d) {
+    runModal<NewImageDialog>(dialog, [&](NewImageDialog &d) {
         focus = d.focusWidget() ? d.focusWidget()->objectName() : QString();
         d.CmdCancel_Click();
     });
@@ -148,16 +148,17 @@ void TestSizeDialogs::newReadsTheFields()
     ScriptedDialogs dialogs;
     std::optional<NewPicture> answer;
     bool openAfterOk = false;
-    scriptModal<frmNew>([&] { answer = frmNew::ask(Color1, Color2, dialogs, nullptr); },
-                        [&](frmNew &d) {
-                            child<QLineEdit>(d, "txtWidth")->setText(width);
-                            child<QLineEdit>(d, "txtHeight")->setText(height);
-                            child<QComboBox>(d, "cboColor")->setCurrentIndex(colour);
-                            child<QPushButton>(d, "cmdOK")->click();
-                            openAfterOk = d.isVisible();
-                            if (openAfterOk)
-                                child<QPushButton>(d, "cmdCancel")->click();
-                        });
+    scriptModal<NewImageDialog>(
+        [&] { answer = NewImageDialog::ask(Color1, Color2, dialogs, nullptr); },
+        [&](NewImageDialog &d) {
+            child<QLineEdit>(d, "txtWidth")->setText(width);
+            child<QLineEdit>(d, "txtHeight")->setText(height);
+            child<QComboBox>(d, "cboColor")->setCurrentIndex(colour);
+            child<QPushButton>(d, "cmdOK")->click();
+            openAfterOk = d.isVisible();
+            if (openAfterOk)
+                child<QPushButton>(d, "cmdCancel")->click();
+        });
     const auto messages = dialogs.of(QStringLiteral("message"));
     if (warning.isEmpty()) {
         QVERIFY(messages.empty());
@@ -181,24 +182,26 @@ void TestSizeDialogs::newCancelAndEscape()
     std::optional<NewPicture> answer = NewPicture{};
     bool openAfterEscape = false;
     bool openAfterReturn = false;
-    scriptModal<frmNew>([&] { answer = frmNew::ask(Color1, Color2, dialogs, nullptr); },
-                        [&](frmNew &d) {
-                            QTest::keyClick(&d, Qt::Key_Escape);
-                            openAfterEscape = d.isVisible();
-                            // Return in a text box clicks no button; on a button it clicks it.
-                            QTest::keyClick(child<QLineEdit>(d, "txtWidth"), Qt::Key_Return);
-                            openAfterReturn = d.isVisible();
-                            auto *cancel = child<QPushButton>(d, "cmdCancel");
-                            cancel->setFocus();
-                            QTest::keyClick(cancel, Qt::Key_Return);
-                        });
+    scriptModal<NewImageDialog>(
+        [&] { answer = NewImageDialog::ask(Color1, Color2, dialogs, nullptr); },
+        [&](NewImageDialog &d) {
+            QTest::keyClick(&d, Qt::Key_Escape);
+            openAfterEscape = d.isVisible();
+            // Return in a text box clicks no button; on a button it clicks it.
+            QTest::keyClick(child<QLineEdit>(d, "txtWidth"), Qt::Key_Return);
+            openAfterReturn = d.isVisible();
+            auto *cancel = child<QPushButton>(d, "cmdCancel");
+            cancel->setFocus();
+            QTest::keyClick(cancel, Qt::Key_Return);
+        });
     QVERIFY(openAfterEscape);
     QVERIFY(openAfterReturn);
     QVERIFY(!answer);
     // The close box answers nothing either.
     answer = NewPicture{};
-    scriptModal<frmNew>([&] { answer = frmNew::ask(Color1, Color2, dialogs, nullptr); },
-                        [](frmNew &d) { d.close(); });
+    scriptModal<NewImageDialog>(
+        [&] { answer = NewImageDialog::ask(Color1, Color2, dialogs, nullptr); },
+        [](NewImageDialog &d) { d.close(); });
     QVERIFY(!answer);
     QVERIFY(dialogs.requests.empty());
 }
@@ -206,10 +209,10 @@ void TestSizeDialogs::newCancelAndEscape()
 void TestSizeDialogs::scaleOpensWithTheSize()
 {
     ScriptedDialogs dialogs;
-    frmScale dialog(QSize(760, 568), dialogs);
+    ScaleDialog dialog(QSize(760, 568), dialogs);
     QString focus;
     bool openAfterEscape = false;
-    runModal<frmScale>(dialog, [&](frmScale &d) {
+    runModal<ScaleDialog>(dialog, [&](ScaleDialog &d) {
         focus = d.focusWidget() ? d.focusWidget()->objectName() : QString();
         QTest::keyClick(&d, Qt::Key_Escape);
         openAfterEscape = d.isVisible();
@@ -253,15 +256,15 @@ void TestSizeDialogs::scaleReadsTheFields()
     ScriptedDialogs dialogs;
     std::optional<QSize> answer;
     bool openAfterOk = false;
-    scriptModal<frmScale>([&] { answer = frmScale::ask(QSize(10, 10), dialogs, nullptr); },
-                          [&](frmScale &d) {
-                              child<QLineEdit>(d, "txtWidth")->setText(width);
-                              child<QLineEdit>(d, "txtHeight")->setText(height);
-                              child<QPushButton>(d, "cmdOK")->click();
-                              openAfterOk = d.isVisible();
-                              if (openAfterOk)
-                                  child<QPushButton>(d, "cmdCancel")->click();
-                          });
+    scriptModal<ScaleDialog>([&] { answer = ScaleDialog::ask(QSize(10, 10), dialogs, nullptr); },
+                             [&](ScaleDialog &d) {
+                                 child<QLineEdit>(d, "txtWidth")->setText(width);
+                                 child<QLineEdit>(d, "txtHeight")->setText(height);
+                                 child<QPushButton>(d, "cmdOK")->click();
+                                 openAfterOk = d.isVisible();
+                                 if (openAfterOk)
+                                     child<QPushButton>(d, "cmdCancel")->click();
+                             });
     const auto messages = dialogs.of(QStringLiteral("message"));
     if (warning.isEmpty()) {
         QVERIFY(messages.empty());

@@ -1,9 +1,9 @@
 #include "testmain.h"
 
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "command_rig.h"
 #include "controls/canvas_view.h"
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -63,7 +63,7 @@ private slots:
 private:
     Surface &canvas() { return m_rig->canvas(); }
     // A window on the rig's editor, made when a test first asks for it.
-    frmmain &window();
+    MainWindow &window();
     // One mouse action on the canvas as the press and release handlers take
     // it: before-picture, drawing, after-picture.
     void drawAction(Colour colour, QPointF from, QPointF to);
@@ -73,7 +73,7 @@ private:
     void showWindow();
 
     std::unique_ptr<CommandRig> m_rig;
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestUndoCommands::init()
@@ -87,10 +87,10 @@ void TestUndoCommands::cleanup()
     m_rig.reset();
 }
 
-frmmain &TestUndoCommands::window()
+MainWindow &TestUndoCommands::window()
 {
     if (!m_window) {
-        m_window = std::make_unique<frmmain>(m_rig->editor);
+        m_window = std::make_unique<MainWindow>(m_rig->editor);
         m_window->startUp();
     }
     return *m_window;
@@ -366,7 +366,7 @@ void TestUndoCommands::topStripShowsControls()
 
 void TestUndoCommands::paletteInTopStrip()
 {
-    ColorPallete *palette = window().palette();
+    ColourPalette *palette = window().palette();
     QCOMPARE(palette->parentWidget(), window().topStrip());
     QCOMPARE(palette->geometry(), QRect(24, 16, 256, 32));
     QCOMPARE(palette->toolTip(), QStringLiteral("双击选取更多颜色"));
@@ -389,7 +389,7 @@ void TestUndoCommands::typedXSwapsColours()
     QFETCH(bool, swapped);
 
     showWindow();
-    ColorPallete *palette = window().palette();
+    ColourPalette *palette = window().palette();
     QCOMPARE(palette->color1(), Colour(0));
     QCOMPARE(palette->color2(), White);
     QWidget *focus = QApplication::focusWidget();

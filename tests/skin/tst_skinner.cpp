@@ -1,7 +1,7 @@
 #include "testmain.h"
 
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "scripted_dialogs.h"
 #include "skin/skin_images.h"
 #include "skin/skinner.h"
@@ -653,7 +653,7 @@ void TestSkinner::mainWindowInstallsAndRemoves()
 {
     ScriptedDialogs dialogs;
     Editor editor(dialogs);
-    auto window = std::make_unique<frmmain>(editor);
+    auto window = std::make_unique<MainWindow>(editor);
     window->startUp();
     QCOMPARE(prop(window.get(), "PROCADDR"), 1);
     auto *undo = window->findChild<QPushButton *>(QStringLiteral("Command1"));

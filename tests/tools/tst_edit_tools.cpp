@@ -5,7 +5,7 @@
 #include "tool_rig.h"
 #include "tools/clipboard.h"
 #include "tools/clone_tool.h"
-#include "tools/frmtext.h"
+#include "tools/text_dialog.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -320,9 +320,9 @@ void TestEditTools::textDialog()
     std::optional<TextSettings> answered;
     QStringList shown;
     QRect ink;
-    QVERIFY(scriptModal<frmText>(
-        [&] { answered = frmText::ask(last, nullptr); },
-        [&](frmText &dialog) {
+    QVERIFY(scriptModal<TextDialog>(
+        [&] { answered = TextDialog::ask(last, nullptr); },
+        [&](TextDialog &dialog) {
             auto *text = dialog.findChild<QLineEdit *>("txtText");
             auto *fonts = dialog.findChild<QComboBox *>("cboFont");
             for (const char *name : {"cboFont", "cboSize", "cboStyle"})

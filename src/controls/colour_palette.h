@@ -17,7 +17,7 @@ class CommonDialogs;
 // that shows the two current colours, Color1 (chosen with the left button)
 // over Color2 (chosen with any other button). Double-clicking a cell opens
 // the colour chooser to redefine it. Always 256 × 32 pixels.
-class ColorPallete : public QWidget
+class ColourPalette : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(uint Color1 READ color1 WRITE setColor1 NOTIFY color1Changed)
@@ -34,7 +34,7 @@ public:
     static constexpr int Width = 256;
     static constexpr int Height = 32;
 
-    explicit ColorPallete(QWidget *parent = nullptr);
+    explicit ColourPalette(QWidget *parent = nullptr);
 
     Colour color1() const { return m_Color1; }
     void setColor1(Colour colour);

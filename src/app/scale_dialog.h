@@ -12,12 +12,12 @@ class QLineEdit;
 class QPushButton;
 
 // The Scale dialog: shows the canvas size and asks for a new one.
-class frmScale : public PlainDialog
+class ScaleDialog : public PlainDialog
 {
     Q_OBJECT
 
 public:
-    frmScale(QSize current, CommonDialogs &dialogs, QWidget *parent = nullptr);
+    ScaleDialog(QSize current, CommonDialogs &dialogs, QWidget *parent = nullptr);
 
     // Shows the dialog; the size typed on OK, nothing on Cancel or the close
     // box.

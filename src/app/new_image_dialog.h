@@ -22,14 +22,14 @@ struct NewPicture {
 
 // The New Image dialog: asks for the size and background colour of a new
 // picture.
-class frmNew : public PlainDialog
+class NewImageDialog : public PlainDialog
 {
     Q_OBJECT
 
 public:
     // color1 and color2 are the palette's current colours, offered as
     // "前景色" and "背景色".
-    frmNew(Colour color1, Colour color2, CommonDialogs &dialogs, QWidget *parent = nullptr);
+    NewImageDialog(Colour color1, Colour color2, CommonDialogs &dialogs, QWidget *parent = nullptr);
 
     // Shows the dialog; the answer on OK, nothing on Cancel or the close box.
     static std::optional<NewPicture> ask(Colour color1, Colour color2, CommonDialogs &dialogs,

@@ -1,4 +1,4 @@
-#include "frmscale.h"
+#include "scale_dialog.h"
 
 #include "core/common_dialogs.h"
 #include "core/numbers.h"
@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmScale::frmScale(QSize current, CommonDialogs &dialogs, QWidget *parent)
+ScaleDialog::ScaleDialog(QSize current, CommonDialogs &dialogs, QWidget *parent)
     : PlainDialog(parent), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmScale"));
@@ -29,11 +29,11 @@ frmScale::frmScale(QSize current, CommonDialogs &dialogs, QWidget *parent)
     setTabOrder(cmdOK, cmdCancel);
     txtWidth->setFocus();
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmScale::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmScale::CmdCancel_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &ScaleDialog::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &ScaleDialog::CmdCancel_Click);
 }
 
-void frmScale::cmdOK_Click()
+void ScaleDialog::cmdOK_Click()
 {
     const QSize answer(readNumber(txtWidth->text()), readNumber(txtHeight->text()));
     if (!acceptableSize(answer.width(), answer.height(), m_dialogs))
@@ -42,15 +42,15 @@ void frmScale::cmdOK_Click()
     accept();
 }
 
-void frmScale::CmdCancel_Click()
+void ScaleDialog::CmdCancel_Click()
 {
     m_answer.reset();
     reject();
 }
 
-std::optional<QSize> frmScale::ask(QSize current, CommonDialogs &dialogs, QWidget *parent)
+std::optional<QSize> ScaleDialog::ask(QSize current, CommonDialogs &dialogs, QWidget *parent)
 {
-    frmScale dialog(current, dialogs, parent);
+    ScaleDialog dialog(current, dialogs, parent);
     dialog.exec();
     return dialog.m_answer;
 }

@@ -1,4 +1,4 @@
-#include "color_pallete.h"
+#include "colour_palette.h"
 
 #include "core/common_dialogs.h"
 #include "core/numbers.h"
@@ -11,8 +11,8 @@ namespace {
 
 constexpr Colour White = 0x00FFFFFF;
 
-constexpr std::array<Colour, ColorPallete::CellCount> BuiltInColours = [] {
-    constexpr int Channels[ColorPallete::CellCount][3] = {
+constexpr std::array<Colour, ColourPalette::CellCount> BuiltInColours = [] {
+    constexpr int Channels[ColourPalette::CellCount][3] = {
         {0, 0, 0},       {255, 255, 255}, {70, 70, 70},    {220, 220, 220}, {120, 120, 120},
         {180, 180, 180}, {153, 0, 48},    {156, 90, 60},   {237, 28, 36},   {255, 163, 177},
         {255, 126, 0},   {229, 170, 122}, {255, 194, 14},  {245, 228, 156}, {255, 242, 0},
@@ -20,7 +20,7 @@ constexpr std::array<Colour, ColorPallete::CellCount> BuiltInColours = [] {
         {0, 183, 239},   {153, 217, 234}, {77, 109, 243},  {112, 154, 209}, {47, 54, 153},
         {84, 109, 142},  {111, 49, 152},  {181, 165, 213},
     };
-    std::array<Colour, ColorPallete::CellCount> colours{};
+    std::array<Colour, ColourPalette::CellCount> colours{};
     for (std::size_t i = 0; i < colours.size(); ++i)
         colours[i] =
             Colour(Channels[i][0]) | Colour(Channels[i][1]) << 8 | Colour(Channels[i][2]) << 16;
@@ -35,7 +35,7 @@ QString colourText(Colour colour)
 
 } // namespace
 
-ColorPallete::ColorPallete(QWidget *parent)
+ColourPalette::ColourPalette(QWidget *parent)
     : QWidget(parent), m_PaletteColours(BuiltInColours), m_Color1(BuiltInColours[0]),
       m_Color2(BuiltInColours[1]), m_surface(Width, Height, White),
       pSrc(CellSize, CellSize, ButtonFace)
@@ -47,27 +47,27 @@ ColorPallete::ColorPallete(QWidget *parent)
     DrawPalette();
 }
 
-void ColorPallete::setColor1(Colour colour)
+void ColourPalette::setColor1(Colour colour)
 {
     m_Color1 = colour;
     DrawCurrentColours();
     emit color1Changed(colour);
 }
 
-void ColorPallete::setColor2(Colour colour)
+void ColourPalette::setColor2(Colour colour)
 {
     m_Color2 = colour;
     DrawCurrentColours();
     emit color2Changed(colour);
 }
 
-void ColorPallete::setOpenFullColorDLG(bool full)
+void ColourPalette::setOpenFullColorDLG(bool full)
 {
     m_OpenFullColorDLG = full;
     emit openFullColorDLGChanged(full);
 }
 
-bool ColorPallete::setMousePointer(int code)
+bool ColourPalette::setMousePointer(int code)
 {
     if (!m_pointer.setCode(*this, code))
         return false;
@@ -75,13 +75,13 @@ bool ColorPallete::setMousePointer(int code)
     return true;
 }
 
-void ColorPallete::setMouseIcon(const QPixmap &icon)
+void ColourPalette::setMouseIcon(const QPixmap &icon)
 {
     m_pointer.setIcon(*this, icon);
     emit mouseIconChanged(icon);
 }
 
-void ColorPallete::SwapColors()
+void ColourPalette::SwapColors()
 {
     const Colour first = m_Color1;
     const Colour second = m_Color2;
@@ -89,7 +89,7 @@ void ColorPallete::SwapColors()
     setColor2(first);
 }
 
-int ColorPallete::cellAt(double x, double y)
+int ColourPalette::cellAt(double x, double y)
 {
     const int column = roundToInt(x) / CellSize - 2;
     const int row = roundToInt(y) / CellSize;
@@ -98,7 +98,7 @@ int ColorPallete::cellAt(double x, double y)
     return 2 * column + row;
 }
 
-std::array<Colour, 16> ColorPallete::customColoursFor(Colour seed)
+std::array<Colour, 16> ColourPalette::customColoursFor(Colour seed)
 {
     const ColourChannels c = splitColour(seed);
     std::array<Colour, 16> custom{};
@@ -109,7 +109,7 @@ std::array<Colour, 16> ColorPallete::customColoursFor(Colour seed)
     return custom;
 }
 
-Colour ColorPallete::PickColour(Colour seed, bool full)
+Colour ColourPalette::PickColour(Colour seed, bool full)
 {
     if (m_dialogs == nullptr)
         return NoColour;
@@ -118,7 +118,7 @@ Colour ColorPallete::PickColour(Colour seed, bool full)
     return m_dialogs->chooseColour(window(), start, custom, full);
 }
 
-void ColorPallete::DrawSwatch(Colour colour)
+void ColourPalette::DrawSwatch(Colour colour)
 {
     pSrc.clearPicture();
     pSrc.setSize(15, 15);
@@ -130,7 +130,7 @@ void ColorPallete::DrawSwatch(Colour colour)
     pSrc.line({2, 2}, {12, 12}, colour, Surface::LineForm::FilledBox);
 }
 
-void ColorPallete::DrawCurrentColours()
+void ColourPalette::DrawCurrentColours()
 {
     DrawSwatch(m_Color1);
     m_surface.bitBlt(QRect(3, 4, 15, 15), pSrc, QPoint(0, 0));
@@ -139,7 +139,7 @@ void ColorPallete::DrawCurrentColours()
     describe();
 }
 
-void ColorPallete::DrawPalette()
+void ColourPalette::DrawPalette()
 {
     m_surface.clearPicture();
 
@@ -176,26 +176,26 @@ void ColorPallete::DrawPalette()
     DrawCurrentColours();
 }
 
-void ColorPallete::describe()
+void ColourPalette::describe()
 {
     setAccessibleDescription(
         QStringLiteral("前景色 %1，背景色 %2").arg(colourText(m_Color1), colourText(m_Color2)));
 }
 
-void ColorPallete::paintEvent(QPaintEvent *event)
+void ColourPalette::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     m_surface.paintScreen(painter, event->rect());
 }
 
-void ColorPallete::changeEvent(QEvent *event)
+void ColourPalette::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         emit enabledChanged(isEnabled());
 }
 
-void ColorPallete::mousePressEvent(QMouseEvent *event)
+void ColourPalette::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
     m_LastCellIndex = static_cast<std::int16_t>(cellAt(at.x(), at.y()));
@@ -225,7 +225,7 @@ void ColorPallete::mousePressEvent(QMouseEvent *event)
         setColor2(cell);
 }
 
-void ColorPallete::mouseDoubleClickEvent(QMouseEvent *)
+void ColourPalette::mouseDoubleClickEvent(QMouseEvent *)
 {
     if (m_LastCellIndex == -1)
         return;

@@ -1,4 +1,4 @@
-#include "frmtext.h"
+#include "text_dialog.h"
 
 #include "core/numbers.h"
 
@@ -55,7 +55,7 @@ private:
     QFont m_font;
 };
 
-frmText::frmText(const TextSettings &settings, QWidget *parent) : PlainDialog(parent)
+TextDialog::TextDialog(const TextSettings &settings, QWidget *parent) : PlainDialog(parent)
 {
     setObjectName(QStringLiteral("frmText"));
     setWindowTitle(QStringLiteral("文字"));
@@ -108,14 +108,14 @@ frmText::frmText(const TextSettings &settings, QWidget *parent) : PlainDialog(pa
     txtText->setFocus();
 
     for (QComboBox *list : {cboFont, cboSize, cboStyle})
-        connect(list, &QComboBox::currentIndexChanged, this, &frmText::showPreview);
-    connect(txtText, &QLineEdit::returnPressed, this, &frmText::cmdOK_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmText::cmdOK_Click);
-    connect(CmdCancel, &QPushButton::clicked, this, &frmText::CmdCancel_Click);
+        connect(list, &QComboBox::currentIndexChanged, this, &TextDialog::showPreview);
+    connect(txtText, &QLineEdit::returnPressed, this, &TextDialog::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &TextDialog::cmdOK_Click);
+    connect(CmdCancel, &QPushButton::clicked, this, &TextDialog::CmdCancel_Click);
 }
 
-QComboBox *frmText::addList(const char *labelName, const char *name, const QString &label,
-                            QPoint at, int listWidth)
+QComboBox *TextDialog::addList(const char *labelName, const char *name, const QString &label,
+                               QPoint at, int listWidth)
 {
     constexpr int LabelWidth = 40;
     QLabel *caption = addLabel(labelName, label, QRect(at + QPoint(0, 3), QSize(LabelWidth, 18)));
@@ -128,13 +128,13 @@ QComboBox *frmText::addList(const char *labelName, const char *name, const QStri
     return list;
 }
 
-void frmText::showPreview()
+void TextDialog::showPreview()
 {
     pPreview->showFont(textFont(cboFont->currentText(), readNumber(cboSize->currentText()),
                                 cboStyle->currentIndex()));
 }
 
-void frmText::cmdOK_Click()
+void TextDialog::cmdOK_Click()
 {
     TextSettings answer;
     answer.TextFontName = cboFont->currentText();
@@ -145,15 +145,15 @@ void frmText::cmdOK_Click()
     accept();
 }
 
-void frmText::CmdCancel_Click()
+void TextDialog::CmdCancel_Click()
 {
     m_answer.reset();
     reject();
 }
 
-std::optional<TextSettings> frmText::ask(const TextSettings &settings, QWidget *parent)
+std::optional<TextSettings> TextDialog::ask(const TextSettings &settings, QWidget *parent)
 {
-    frmText dialog(settings, parent);
+    TextDialog dialog(settings, parent);
     dialog.exec();
     return dialog.m_answer;
 }

@@ -1,6 +1,6 @@
-#include "frmrgb.h"
+#include "rgb_balance_dialog.h"
 
-#include "bitmap.h"
+#include "picture_filters.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -24,7 +24,8 @@ constexpr ChannelRow Rows[3] = {
 
 } // namespace
 
-frmRgb::frmRgb(const Surface &canvas, QWidget *parent) : AdjustDialog(canvas, parent)
+RgbBalanceDialog::RgbBalanceDialog(const Surface &canvas, QWidget *parent)
+    : AdjustDialog(canvas, parent)
 {
     setObjectName(QStringLiteral("frmRgb"));
     setWindowTitle(QStringLiteral("红/蓝/绿 调整"));
@@ -50,36 +51,36 @@ frmRgb::frmRgb(const Surface &canvas, QWidget *parent) : AdjustDialog(canvas, pa
     setTabOrder(cmdOK, cmdCancel);
     sbRgb[0]->setFocus();
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmRgb::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmRgb::cmdCancel_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &RgbBalanceDialog::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &RgbBalanceDialog::cmdCancel_Click);
 }
 
-std::int16_t frmRgb::amount(int index) const
+std::int16_t RgbBalanceDialog::amount(int index) const
 {
     return static_cast<std::int16_t>(sbRgb[static_cast<std::size_t>(index)]->value());
 }
 
-void frmRgb::sbRgb_Change(int index)
+void RgbBalanceDialog::sbRgb_Change(int index)
 {
     showValue(lblValue[static_cast<std::size_t>(index)], amount(index));
     preview([this](Surface &view) { AdjustRgb(view, amount(0), amount(1), amount(2)); });
 }
 
-void frmRgb::cmdOK_Click()
+void RgbBalanceDialog::cmdOK_Click()
 {
     m_answer = RgbAmounts{amount(0), amount(1), amount(2)};
     accept();
 }
 
-void frmRgb::cmdCancel_Click()
+void RgbBalanceDialog::cmdCancel_Click()
 {
     m_answer.reset();
     reject();
 }
 
-std::optional<RgbAmounts> frmRgb::ask(const Surface &canvas, QWidget *parent)
+std::optional<RgbAmounts> RgbBalanceDialog::ask(const Surface &canvas, QWidget *parent)
 {
-    frmRgb dialog(canvas, parent);
+    RgbBalanceDialog dialog(canvas, parent);
     dialog.exec();
     return dialog.m_answer;
 }

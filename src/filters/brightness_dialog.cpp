@@ -1,12 +1,13 @@
-#include "frmbright.h"
+#include "brightness_dialog.h"
 
-#include "bitmap.h"
+#include "picture_filters.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 
-frmBright::frmBright(const Surface &canvas, QWidget *parent) : AdjustDialog(canvas, parent)
+BrightnessDialog::BrightnessDialog(const Surface &canvas, QWidget *parent)
+    : AdjustDialog(canvas, parent)
 {
     setObjectName(QStringLiteral("frmBright"));
     setWindowTitle(QStringLiteral("亮度"));
@@ -23,32 +24,32 @@ frmBright::frmBright(const Surface &canvas, QWidget *parent) : AdjustDialog(canv
     sBar->setFocus();
 
     // valueChanged comes both for a change and while the thumb is dragged.
-    connect(sBar, &QScrollBar::valueChanged, this, &frmBright::sBar_Change);
-    connect(cmdOK, &QPushButton::clicked, this, &frmBright::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmBright::cmdCancel_Click);
+    connect(sBar, &QScrollBar::valueChanged, this, &BrightnessDialog::sBar_Change);
+    connect(cmdOK, &QPushButton::clicked, this, &BrightnessDialog::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &BrightnessDialog::cmdCancel_Click);
 }
 
-void frmBright::sBar_Change(int value)
+void BrightnessDialog::sBar_Change(int value)
 {
     showValue(lblValue, value);
     preview([value](Surface &view) { AdjustBrightness(view, static_cast<std::int16_t>(value)); });
 }
 
-void frmBright::cmdOK_Click()
+void BrightnessDialog::cmdOK_Click()
 {
     m_answer = static_cast<std::int16_t>(sBar->value());
     accept();
 }
 
-void frmBright::cmdCancel_Click()
+void BrightnessDialog::cmdCancel_Click()
 {
     m_answer.reset();
     reject();
 }
 
-std::optional<std::int16_t> frmBright::ask(const Surface &canvas, QWidget *parent)
+std::optional<std::int16_t> BrightnessDialog::ask(const Surface &canvas, QWidget *parent)
 {
-    frmBright dialog(canvas, parent);
+    BrightnessDialog dialog(canvas, parent);
     dialog.exec();
     return dialog.m_answer;
 }

@@ -1,4 +1,4 @@
-#include "frmnew.h"
+#include "new_image_dialog.h"
 
 #include "controls/line3d.h"
 #include "core/common_dialogs.h"
@@ -9,7 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmNew::frmNew(Colour color1, Colour color2, CommonDialogs &dialogs, QWidget *parent)
+NewImageDialog::NewImageDialog(Colour color1, Colour color2, CommonDialogs &dialogs,
+                               QWidget *parent)
     : PlainDialog(parent), m_color1(color1), m_color2(color2), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmNew"));
@@ -47,11 +48,11 @@ frmNew::frmNew(Colour color1, Colour color2, CommonDialogs &dialogs, QWidget *pa
     setTabOrder(cmdCancel, cmdOK);
     txtWidth->setFocus();
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmNew::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmNew::CmdCancel_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &NewImageDialog::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &NewImageDialog::CmdCancel_Click);
 }
 
-void frmNew::cmdOK_Click()
+void NewImageDialog::cmdOK_Click()
 {
     NewPicture answer;
     answer.height = readNumber(txtHeight->text());
@@ -67,16 +68,16 @@ void frmNew::cmdOK_Click()
     accept();
 }
 
-void frmNew::CmdCancel_Click()
+void NewImageDialog::CmdCancel_Click()
 {
     m_answer.reset();
     reject();
 }
 
-std::optional<NewPicture> frmNew::ask(Colour color1, Colour color2, CommonDialogs &dialogs,
-                                      QWidget *parent)
+std::optional<NewPicture> NewImageDialog::ask(Colour color1, Colour color2, CommonDialogs &dialogs,
+                                              QWidget *parent)
 {
-    frmNew dialog(color1, color2, dialogs, parent);
+    NewImageDialog dialog(color1, color2, dialogs, parent);
     dialog.exec();
     return dialog.m_answer;
 }

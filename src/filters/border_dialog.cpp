@@ -1,4 +1,4 @@
-#include "frmstroke.h"
+#include "border_dialog.h"
 
 #include "controls/colour_swatch.h"
 #include "core/common_dialogs.h"
@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmStroke::frmStroke(CommonDialogs &dialogs, QWidget *parent)
+BorderDialog::BorderDialog(CommonDialogs &dialogs, QWidget *parent)
     : PlainDialog(parent), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmStroke"));
@@ -32,19 +32,19 @@ frmStroke::frmStroke(CommonDialogs &dialogs, QWidget *parent)
     txtWidth->setFocus();
     txtWidth->installEventFilter(this);
 
-    connect(pColor, &ColourSwatch::clicked, this, &frmStroke::pColor_Click);
-    connect(cmdok, &QPushButton::clicked, this, &frmStroke::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmStroke::cmdCancel_Click);
+    connect(pColor, &ColourSwatch::clicked, this, &BorderDialog::pColor_Click);
+    connect(cmdok, &QPushButton::clicked, this, &BorderDialog::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &BorderDialog::cmdCancel_Click);
 }
 
-bool frmStroke::eventFilter(QObject *watched, QEvent *event)
+bool BorderDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtWidth && event->type() == QEvent::FocusOut)
         txtWidth_LostFocus();
     return PlainDialog::eventFilter(watched, event);
 }
 
-void frmStroke::pColor_Click()
+void BorderDialog::pColor_Click()
 {
     std::array<Colour, 16> custom;
     custom.fill(0x00FFFFFF);
@@ -53,27 +53,27 @@ void frmStroke::pColor_Click()
         pColor->setColour(chosen);
 }
 
-void frmStroke::txtWidth_LostFocus()
+void BorderDialog::txtWidth_LostFocus()
 {
     if (leadingNumber(txtWidth->text()) == 0)
         txtWidth->setText(QStringLiteral("1"));
 }
 
-void frmStroke::cmdOK_Click()
+void BorderDialog::cmdOK_Click()
 {
     m_answer = BorderChoice{readNumber(txtWidth->text()), pColor->colour()};
     accept();
 }
 
-void frmStroke::cmdCancel_Click()
+void BorderDialog::cmdCancel_Click()
 {
     m_answer.reset();
     reject();
 }
 
-std::optional<BorderChoice> frmStroke::ask(CommonDialogs &dialogs, QWidget *parent)
+std::optional<BorderChoice> BorderDialog::ask(CommonDialogs &dialogs, QWidget *parent)
 {
-    frmStroke dialog(dialogs, parent);
+    BorderDialog dialog(dialogs, parent);
     dialog.exec();
     return dialog.m_answer;
 }

@@ -14,14 +14,14 @@ class QPushButton;
 
 // The picture mask dialog: the user picks a picture file and sees it laid
 // over a thumbnail of the canvas. The canvas is only read, for the thumbnail.
-class frmMask : public PlainDialog
+class PictureMaskDialog : public PlainDialog
 {
     Q_OBJECT
 
 public:
     // The file chooser starts in startFolder until a file was chosen.
-    frmMask(const Surface &canvas, const QString &startFolder, CommonDialogs &dialogs,
-            QWidget *parent = nullptr);
+    PictureMaskDialog(const Surface &canvas, const QString &startFolder, CommonDialogs &dialogs,
+                      QWidget *parent = nullptr);
 
     // Shows the dialog; the path on OK, nothing on Cancel or the close box.
     static std::optional<QString> ask(const Surface &canvas, const QString &startFolder,

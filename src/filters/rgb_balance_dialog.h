@@ -15,12 +15,12 @@ struct RgbAmounts {
 
 // The colour balance dialog: a bar for each of red, green and blue with its
 // value, and the thumbnail with the three amounts applied.
-class frmRgb : public AdjustDialog
+class RgbBalanceDialog : public AdjustDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmRgb(const Surface &canvas, QWidget *parent = nullptr);
+    explicit RgbBalanceDialog(const Surface &canvas, QWidget *parent = nullptr);
 
     // Shows the dialog; the amounts on OK, nothing on Cancel or the close box.
     static std::optional<RgbAmounts> ask(const Surface &canvas, QWidget *parent);

@@ -7,12 +7,12 @@
 
 // The brightness dialog: one vertical bar, its value, and the thumbnail with
 // the brightness applied.
-class frmBright : public AdjustDialog
+class BrightnessDialog : public AdjustDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmBright(const Surface &canvas, QWidget *parent = nullptr);
+    explicit BrightnessDialog(const Surface &canvas, QWidget *parent = nullptr);
 
     // Shows the dialog; the amount on OK, nothing on Cancel or the close box.
     static std::optional<std::int16_t> ask(const Surface &canvas, QWidget *parent);

@@ -18,12 +18,12 @@ struct BorderChoice {
 };
 
 // The image border dialog: asks for the colour and width of a frame.
-class frmStroke : public PlainDialog
+class BorderDialog : public PlainDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmStroke(CommonDialogs &dialogs, QWidget *parent = nullptr);
+    explicit BorderDialog(CommonDialogs &dialogs, QWidget *parent = nullptr);
 
     // Shows the dialog; the choice on OK, nothing on Cancel or the close box.
     static std::optional<BorderChoice> ask(CommonDialogs &dialogs, QWidget *parent);

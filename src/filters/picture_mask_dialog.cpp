@@ -1,4 +1,4 @@
-#include "frmmask.h"
+#include "picture_mask_dialog.h"
 
 #include "controls/bordered_box.h"
 #include "controls/picture_box.h"
@@ -12,8 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmMask::frmMask(const Surface &canvas, const QString &startFolder, CommonDialogs &dialogs,
-                 QWidget *parent)
+PictureMaskDialog::PictureMaskDialog(const Surface &canvas, const QString &startFolder,
+                                     CommonDialogs &dialogs, QWidget *parent)
     : PlainDialog(parent), m_startFolder(startFolder), m_canvas(canvas), m_dialogs(dialogs),
       m_view(ThumbnailSide, ThumbnailSide), pMask(1, 1, MaskKey), pTmp(1, 1, MaskKey)
 {
@@ -41,20 +41,20 @@ frmMask::frmMask(const Surface &canvas, const QString &startFolder, CommonDialog
     chainTabOrder({txtFilename, cmdOpen, cmdOK, cmdReset, CmdCancel});
     cmdOpen->setFocus();
 
-    connect(cmdOpen, &QPushButton::clicked, this, &frmMask::cmdOpen_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmMask::cmdOK_Click);
-    connect(cmdReset, &QPushButton::clicked, this, &frmMask::cmdReset_Click);
-    connect(CmdCancel, &QPushButton::clicked, this, &frmMask::CmdCancel_Click);
+    connect(cmdOpen, &QPushButton::clicked, this, &PictureMaskDialog::cmdOpen_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &PictureMaskDialog::cmdOK_Click);
+    connect(cmdReset, &QPushButton::clicked, this, &PictureMaskDialog::cmdReset_Click);
+    connect(CmdCancel, &QPushButton::clicked, this, &PictureMaskDialog::CmdCancel_Click);
     Form_Load();
 }
 
-void frmMask::Form_Load()
+void PictureMaskDialog::Form_Load()
 {
     ShowThumbnail(m_canvas, m_view);
     m_view.refresh();
 }
 
-void frmMask::cmdOpen_Click()
+void PictureMaskDialog::cmdOpen_Click()
 {
     // The chooser starts beside the file chosen last, else in the program's
     // start folder.
@@ -73,32 +73,32 @@ void frmMask::cmdOpen_Click()
         PreviewMask();
 }
 
-void frmMask::PreviewMask()
+void PictureMaskDialog::PreviewMask()
 {
     LayMask(m_view, pTmp, pMask, Surface::StretchMode::Default);
 }
 
-void frmMask::cmdReset_Click()
+void PictureMaskDialog::cmdReset_Click()
 {
     Form_Load();
 }
 
-void frmMask::cmdOK_Click()
+void PictureMaskDialog::cmdOK_Click()
 {
     m_answer = txtFilename->text();
     accept();
 }
 
-void frmMask::CmdCancel_Click()
+void PictureMaskDialog::CmdCancel_Click()
 {
     m_answer.reset();
     reject();
 }
 
-std::optional<QString> frmMask::ask(const Surface &canvas, const QString &startFolder,
-                                    CommonDialogs &dialogs, QWidget *parent)
+std::optional<QString> PictureMaskDialog::ask(const Surface &canvas, const QString &startFolder,
+                                              CommonDialogs &dialogs, QWidget *parent)
 {
-    frmMask dialog(canvas, startFolder, dialogs, parent);
+    PictureMaskDialog dialog(canvas, startFolder, dialogs, parent);
     dialog.exec();
     return dialog.m_answer;
 }

@@ -1,6 +1,6 @@
 #include "testmain.h"
 
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 #include "scripted_dialogs.h"
 
 #include <QSignalSpy>
@@ -15,7 +15,7 @@ QImage grabOf(QWidget &widget)
 
 } // namespace
 
-class TestColorPallete : public QObject
+class TestColourPalette : public QObject
 {
     Q_OBJECT
 
@@ -33,7 +33,7 @@ private slots:
     void paintsCellsAndSamples();
 };
 
-void TestColorPallete::cellAt_data()
+void TestColourPalette::cellAt_data()
 {
     QTest::addColumn<double>("x");
     QTest::addColumn<double>("y");
@@ -50,15 +50,15 @@ void TestColorPallete::cellAt_data()
     QTest::newRow("left of the control") << -20.0 << 0.0 << -1;
 }
 
-void TestColorPallete::cellAt()
+void TestColourPalette::cellAt()
 {
     QFETCH(double, x);
     QFETCH(double, y);
     QFETCH(int, cell);
-    QCOMPARE(ColorPallete::cellAt(x, y), cell);
+    QCOMPARE(ColourPalette::cellAt(x, y), cell);
 }
 
-void TestColorPallete::press_data()
+void TestColourPalette::press_data()
 {
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<Qt::MouseButton>("button");
@@ -74,36 +74,36 @@ void TestColorPallete::press_data()
     QTest::newRow("indicator box") << QPoint(31, 10) << Qt::LeftButton << 0u << 0x00FFFFFFu << 0;
 }
 
-void TestColorPallete::press()
+void TestColourPalette::press()
 {
     QFETCH(QPoint, at);
     QFETCH(Qt::MouseButton, button);
     QFETCH(uint, color1);
     QFETCH(uint, color2);
     QFETCH(int, itemClicks);
-    ColorPallete palette;
+    ColourPalette palette;
     int clicks = 0;
-    connect(&palette, &ColorPallete::ItemClick, this, [&](Colour *, int *) { ++clicks; });
+    connect(&palette, &ColourPalette::ItemClick, this, [&](Colour *, int *) { ++clicks; });
     QTest::mouseClick(&palette, button, {}, at);
     QCOMPARE(palette.color1(), Colour(color1));
     QCOMPARE(palette.color2(), Colour(color2));
     QCOMPARE(clicks, itemClicks);
 }
 
-void TestColorPallete::itemClickComesFirstAndMayChangeTheCell()
+void TestColourPalette::itemClickComesFirstAndMayChangeTheCell()
 {
-    ColorPallete palette;
+    ColourPalette palette;
     Colour seenColor1 = NoColour;
     Colour seenCell = NoColour;
     int seenButton = 0;
-    connect(&palette, &ColorPallete::ItemClick, this, [&](Colour *cell, int *button) {
+    connect(&palette, &ColourPalette::ItemClick, this, [&](Colour *cell, int *button) {
         seenColor1 = palette.color1();
         seenCell = *cell;
         seenButton = *button;
         *cell = 0x00123456;
         *button = 2;
     });
-    QSignalSpy color2Changes(&palette, &ColorPallete::color2Changed);
+    QSignalSpy color2Changes(&palette, &ColourPalette::color2Changed);
     QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(40, 20));
     QCOMPARE(seenColor1, Colour(0));
     QCOMPARE(seenCell, Colour(0x00FFFFFF));
@@ -114,17 +114,17 @@ void TestColorPallete::itemClickComesFirstAndMayChangeTheCell()
     QCOMPARE(color2Changes.count(), 1);
 }
 
-void TestColorPallete::customColours()
+void TestColourPalette::customColours()
 {
-    const auto custom = ColorPallete::customColoursFor(rgbColour(250, 10, 100));
+    const auto custom = ColourPalette::customColoursFor(rgbColour(250, 10, 100));
     QCOMPARE(custom[0], rgbColour(255, 25, 115));
     QCOMPARE(custom[1], rgbColour(255, 40, 130));
     QCOMPARE(custom[15], rgbColour(255, 250, 255));
 }
 
-void TestColorPallete::doubleClickRedefinesTheCell()
+void TestColourPalette::doubleClickRedefinesTheCell()
 {
-    ColorPallete palette;
+    ColourPalette palette;
     ScriptedDialogs dialogs;
     palette.setDialogs(&dialogs);
     palette.setOpenFullColorDLG(false);
@@ -135,7 +135,7 @@ void TestColorPallete::doubleClickRedefinesTheCell()
     const auto requests = dialogs.of(QStringLiteral("colour"));
     QCOMPARE(requests.size(), std::size_t(1));
     QCOMPARE(requests[0].start, rgbColour(111, 49, 152));
-    QCOMPARE(requests[0].customColours, ColorPallete::customColoursFor(rgbColour(111, 49, 152)));
+    QCOMPARE(requests[0].customColours, ColourPalette::customColoursFor(rgbColour(111, 49, 152)));
     QCOMPARE(requests[0].full, false);
     QCOMPARE(palette.cellColour(26), rgbColour(1, 2, 3));
     QCOMPARE(palette.color2(), rgbColour(1, 2, 3));
@@ -143,9 +143,9 @@ void TestColorPallete::doubleClickRedefinesTheCell()
     QCOMPARE(grabOf(palette).pixel(32 + 16 * 13 + 7, 7), qRgb(1, 2, 3));
 }
 
-void TestColorPallete::cancelledChooserChangesNothing()
+void TestColourPalette::cancelledChooserChangesNothing()
 {
-    ColorPallete palette;
+    ColourPalette palette;
     ScriptedDialogs dialogs;
     palette.setDialogs(&dialogs);
     palette.setColor1(0x00ABCDEF);
@@ -162,11 +162,11 @@ void TestColorPallete::cancelledChooserChangesNothing()
     QCOMPARE(dialogs.of(QStringLiteral("colour")).size(), std::size_t(1));
 }
 
-void TestColorPallete::swapColors()
+void TestColourPalette::swapColors()
 {
-    ColorPallete palette;
-    QSignalSpy color1Changes(&palette, &ColorPallete::color1Changed);
-    QSignalSpy color2Changes(&palette, &ColorPallete::color2Changed);
+    ColourPalette palette;
+    QSignalSpy color1Changes(&palette, &ColourPalette::color1Changed);
+    QSignalSpy color2Changes(&palette, &ColourPalette::color2Changed);
     palette.SwapColors();
     QCOMPARE(palette.color1(), Colour(0x00FFFFFF));
     QCOMPARE(palette.color2(), Colour(0));
@@ -176,24 +176,24 @@ void TestColorPallete::swapColors()
     QVERIFY(palette.accessibleDescription().contains(QStringLiteral("RGB(255, 255, 255)")));
 }
 
-void TestColorPallete::sizeSnapsBack()
+void TestColourPalette::sizeSnapsBack()
 {
     QWidget holder;
-    ColorPallete palette(&holder);
+    ColourPalette palette(&holder);
     palette.resize(100, 50);
     QCOMPARE(palette.size(), QSize(256, 32));
     palette.setGeometry(0, 0, 400, 10);
     QCOMPARE(palette.size(), QSize(256, 32));
 }
 
-void TestColorPallete::paintsCellsAndSamples()
+void TestColourPalette::paintsCellsAndSamples()
 {
-    ColorPallete palette;
+    ColourPalette palette;
     palette.setColor1(rgbColour(10, 20, 30));
     palette.setColor2(rgbColour(200, 100, 50));
     const QImage image = grabOf(palette);
     QCOMPARE(image.size(), QSize(256, 32));
-    for (int i = 0; i < ColorPallete::CellCount; ++i) {
+    for (int i = 0; i < ColourPalette::CellCount; ++i) {
         const int x = 32 + 16 * (i / 2);
         const int y = 16 * (i % 2);
         QCOMPARE(image.pixel(x + 7, y + 7), toQRgb(palette.cellColour(i)));
@@ -208,5 +208,5 @@ void TestColorPallete::paintsCellsAndSamples()
     QCOMPARE(image.pixel(0, 10), toQRgb(ButtonShadow));
 }
 
-KALVO_TEST(TestColorPallete)
-#include "tst_color_pallete.moc"
+KALVO_TEST(TestColourPalette)
+#include "tst_colour_palette.moc"

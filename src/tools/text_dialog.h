@@ -14,7 +14,7 @@ class TextPreview;
 // The Text dialog: asks for the text, font, size and style of the text tool,
 // showing "Abc" in the chosen font. It opens with the settings given.
 // Enter in the text box is OK.
-class frmText : public PlainDialog
+class TextDialog : public PlainDialog
 {
     Q_OBJECT
 
@@ -22,7 +22,7 @@ public:
     static constexpr int SmallestSize = 8;
     static constexpr int LargestSize = 72;
 
-    explicit frmText(const TextSettings &settings, QWidget *parent = nullptr);
+    explicit TextDialog(const TextSettings &settings, QWidget *parent = nullptr);
 
     // Shows the dialog; the choice on OK, nothing on Cancel or the close box.
     static std::optional<TextSettings> ask(const TextSettings &settings, QWidget *parent);
