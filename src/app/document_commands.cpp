@@ -43,17 +43,17 @@ FileChoice DocumentCommands::askFile(bool open, const QString &filter, const QSt
     return choice;
 }
 
-void DocumentCommands::newPicture(Colour color1, Colour color2)
+void DocumentCommands::newPicture(Colour colour1, Colour colour2)
 {
     const std::optional<NewPicture> answer =
-        NewImageDialog::ask(color1, color2, m_ask.dialogs, m_ask.owner);
+        NewImageDialog::ask(colour1, colour2, m_ask.dialogs, m_ask.owner);
     if (!answer)
         return;
     // Each step stands alone: one that fails is skipped.
     Surface &canvas = m_document.canvas();
     canvas.clearPicture();
     canvas.setSize(answer->width, answer->height);
-    canvas.setBackColor(answer->backColor);
+    canvas.setBackColour(answer->backColour);
     m_document.clearSelection();
     emit pictureReplaced();
 }
@@ -85,7 +85,7 @@ bool DocumentCommands::openPath(const QString &path)
                               CommonDialogs::Icon::Warning);
         return false;
     }
-    canvas.setBackColor(0x00FFFFFF);
+    canvas.setBackColour(0x00FFFFFF);
     // Nothing shows the file apart from the drawing on it again (New drops
     // it first): kept, it would hold a copy of every tile drawn over.
     canvas.mergePicture();

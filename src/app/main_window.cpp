@@ -51,7 +51,7 @@ MainWindow::~MainWindow()
 
 CommandContext MainWindow::commandContext()
 {
-    return {m_editor, m_palette->color1(), m_palette->color2(), m_dialogs, this, m_canvasView};
+    return {m_editor, m_palette->colour1(), m_palette->colour2(), m_dialogs, this, m_canvasView};
 }
 
 void MainWindow::startUp()

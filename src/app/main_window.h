@@ -89,10 +89,10 @@ private:
 
     // CanvasHost
     void setStatusPosition(const QString &text) override;
-    Colour color1() const override;
-    Colour color2() const override;
-    void setColor1(Colour colour) override;
-    void setColor2(Colour colour) override;
+    Colour colour1() const override;
+    Colour colour2() const override;
+    void setColour1(Colour colour) override;
+    void setColour2(Colour colour) override;
     bool askText(TextSettings &settings) override;
 
     Editor &m_editor;

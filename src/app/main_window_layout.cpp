@@ -49,7 +49,7 @@ void MainWindow::buildControls()
     m_palette->move(24, 16);
     m_palette->setToolTip(QStringLiteral("双击选取更多颜色"));
     m_palette->setDialogs(&m_dialogs);
-    connect(this, &MainWindow::swapColoursRequested, m_palette, &ColourPalette::SwapColors);
+    connect(this, &MainWindow::swapColoursRequested, m_palette, &ColourPalette::swapColours);
     for (std::size_t i = 0; i < m_stripLines.size(); ++i) {
         m_stripLines[i] = named(new Line3D(m_client), QStringLiteral("lnTop2"));
         m_stripLines[i]->setProperty("index", static_cast<int>(i));

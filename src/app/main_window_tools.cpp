@@ -55,22 +55,22 @@ void MainWindow::chooseTool(ToolId id)
         m_dialogs.message(this, row.hintText(), windowTitle(), CommonDialogs::Icon::Information);
 }
 
-Colour MainWindow::color1() const
+Colour MainWindow::colour1() const
 {
-    return m_palette->color1();
+    return m_palette->colour1();
 }
 
-Colour MainWindow::color2() const
+Colour MainWindow::colour2() const
 {
-    return m_palette->color2();
+    return m_palette->colour2();
 }
 
-void MainWindow::setColor1(Colour colour)
+void MainWindow::setColour1(Colour colour)
 {
-    m_palette->setColor1(colour);
+    m_palette->setColour1(colour);
 }
 
-void MainWindow::setColor2(Colour colour)
+void MainWindow::setColour2(Colour colour)
 {
-    m_palette->setColor2(colour);
+    m_palette->setColour2(colour);
 }

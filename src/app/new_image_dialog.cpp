@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-NewImageDialog::NewImageDialog(Colour color1, Colour color2, CommonDialogs &dialogs,
+NewImageDialog::NewImageDialog(Colour colour1, Colour colour2, CommonDialogs &dialogs,
                                QWidget *parent)
-    : PlainDialog(parent), m_color1(color1), m_color2(color2), m_dialogs(dialogs)
+    : PlainDialog(parent), m_colour1(colour1), m_colour2(colour2), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmNew"));
     setWindowTitle(QStringLiteral("新建图像"));
@@ -23,28 +23,28 @@ NewImageDialog::NewImageDialog(Colour color1, Colour color2, CommonDialogs &dial
     txtHeight = addTextBox("txtHeight", QStringLiteral("200"), QRect(84, 49, 100, 24));
     lblPixel[1] = addLabel("lblPixel(1)", QStringLiteral("像素"), QRect(192, 52, 48, 18));
     lblImagebk = addLabel("lblImagebk", QStringLiteral("图片背景色"), QRect(16, 90, 72, 18));
-    cboColor = new QComboBox(this);
-    cboColor->setObjectName(QStringLiteral("cboColor"));
-    cboColor->setGeometry(92, 87, 120, 24);
-    cboColor->setEditable(false);
-    cboColor->addItems({QStringLiteral("白色"), QStringLiteral("黑色"), QStringLiteral("红色"),
-                        QStringLiteral("绿色"), QStringLiteral("蓝色"), QStringLiteral("前景色"),
-                        QStringLiteral("背景色")});
-    cboColor->setCurrentIndex(0);
+    colourList = new QComboBox(this);
+    colourList->setObjectName(QStringLiteral("cboColor"));
+    colourList->setGeometry(92, 87, 120, 24);
+    colourList->setEditable(false);
+    colourList->addItems({QStringLiteral("白色"), QStringLiteral("黑色"), QStringLiteral("红色"),
+                          QStringLiteral("绿色"), QStringLiteral("蓝色"), QStringLiteral("前景色"),
+                          QStringLiteral("背景色")});
+    colourList->setCurrentIndex(0);
     Line3D1 = new Line3D(this);
     Line3D1->setObjectName(QStringLiteral("Line3D1"));
     Line3D1->setGeometry(8, 126, 244, Line3D::Height);
     // Each field is read out under its label.
     lblWidth->setBuddy(txtWidth);
     lblHeight->setBuddy(txtHeight);
-    lblImagebk->setBuddy(cboColor);
+    lblImagebk->setBuddy(colourList);
     cmdOK = addButton("cmdOK", QStringLiteral("确定"), QRect(52, 140, 75, 26));
     cmdCancel = addButton("cmdCancel", QStringLiteral("取消"), QRect(140, 140, 75, 26));
     setFixedSize(260, 180);
 
     setTabOrder(txtWidth, txtHeight);
-    setTabOrder(txtHeight, cboColor);
-    setTabOrder(cboColor, cmdCancel);
+    setTabOrder(txtHeight, colourList);
+    setTabOrder(colourList, cmdCancel);
     setTabOrder(cmdCancel, cmdOK);
     txtWidth->setFocus();
 
@@ -60,10 +60,10 @@ void NewImageDialog::cmdOK_Click()
     if (!acceptableSize(answer.width, answer.height, m_dialogs))
         return;
     const std::array<Colour, 7> colours = {0x00FFFFFF, 0x00000000, 0x000000FF, 0x0000FF00,
-                                           0x00FF0000, m_color1,   m_color2};
-    const int index = cboColor->currentIndex();
+                                           0x00FF0000, m_colour1,  m_colour2};
+    const int index = colourList->currentIndex();
     if (index >= 0 && index < static_cast<int>(colours.size()))
-        answer.backColor = colours[static_cast<std::size_t>(index)];
+        answer.backColour = colours[static_cast<std::size_t>(index)];
     m_answer = answer;
     accept();
 }
@@ -74,10 +74,10 @@ void NewImageDialog::CmdCancel_Click()
     reject();
 }
 
-std::optional<NewPicture> NewImageDialog::ask(Colour color1, Colour color2, CommonDialogs &dialogs,
-                                              QWidget *parent)
+std::optional<NewPicture> NewImageDialog::ask(Colour colour1, Colour colour2,
+                                              CommonDialogs &dialogs, QWidget *parent)
 {
-    NewImageDialog dialog(color1, color2, dialogs, parent);
+    NewImageDialog dialog(colour1, colour2, dialogs, parent);
     dialog.exec();
     return dialog.m_answer;
 }

@@ -17,7 +17,7 @@ class QPushButton;
 struct NewPicture {
     int width = 0;
     int height = 0;
-    Colour backColor = 0x00FFFFFF;
+    Colour backColour = 0x00FFFFFF;
 };
 
 // The New Image dialog: asks for the size and background colour of a new
@@ -27,12 +27,13 @@ class NewImageDialog : public PlainDialog
     Q_OBJECT
 
 public:
-    // color1 and color2 are the palette's current colours, offered as
+    // colour1 and colour2 are the palette's current colours, offered as
     // "前景色" and "背景色".
-    NewImageDialog(Colour color1, Colour color2, CommonDialogs &dialogs, QWidget *parent = nullptr);
+    NewImageDialog(Colour colour1, Colour colour2, CommonDialogs &dialogs,
+                   QWidget *parent = nullptr);
 
     // Shows the dialog; the answer on OK, nothing on Cancel or the close box.
-    static std::optional<NewPicture> ask(Colour color1, Colour color2, CommonDialogs &dialogs,
+    static std::optional<NewPicture> ask(Colour colour1, Colour colour2, CommonDialogs &dialogs,
                                          QWidget *parent);
 
     void cmdOK_Click();
@@ -40,8 +41,8 @@ public:
 
 private:
     std::optional<NewPicture> m_answer;
-    Colour m_color1;
-    Colour m_color2;
+    Colour m_colour1;
+    Colour m_colour2;
     CommonDialogs &m_dialogs;
 
     QLabel *lblWidth;
@@ -50,7 +51,7 @@ private:
     QLineEdit *txtHeight;
     std::array<QLabel *, 2> lblPixel;
     QLabel *lblImagebk;
-    QComboBox *cboColor;
+    QComboBox *colourList;
     Line3D *Line3D1;
     QPushButton *cmdOK;
     QPushButton *cmdCancel;

@@ -36,8 +36,8 @@ QString colourText(Colour colour)
 } // namespace
 
 ColourPalette::ColourPalette(QWidget *parent)
-    : QWidget(parent), m_PaletteColours(BuiltInColours), m_Color1(BuiltInColours[0]),
-      m_Color2(BuiltInColours[1]), m_surface(Width, Height, White),
+    : QWidget(parent), m_PaletteColours(BuiltInColours), m_colour1(BuiltInColours[0]),
+      m_colour2(BuiltInColours[1]), m_surface(Width, Height, White),
       pSrc(CellSize, CellSize, ButtonFace)
 {
     setFixedSize(Width, Height);
@@ -47,24 +47,24 @@ ColourPalette::ColourPalette(QWidget *parent)
     DrawPalette();
 }
 
-void ColourPalette::setColor1(Colour colour)
+void ColourPalette::setColour1(Colour colour)
 {
-    m_Color1 = colour;
+    m_colour1 = colour;
     DrawCurrentColours();
-    emit color1Changed(colour);
+    emit colour1Changed(colour);
 }
 
-void ColourPalette::setColor2(Colour colour)
+void ColourPalette::setColour2(Colour colour)
 {
-    m_Color2 = colour;
+    m_colour2 = colour;
     DrawCurrentColours();
-    emit color2Changed(colour);
+    emit colour2Changed(colour);
 }
 
-void ColourPalette::setOpenFullColorDLG(bool full)
+void ColourPalette::setOpenFullColourDialog(bool full)
 {
-    m_OpenFullColorDLG = full;
-    emit openFullColorDLGChanged(full);
+    m_openFullColourDialog = full;
+    emit openFullColourDialogChanged(full);
 }
 
 bool ColourPalette::setMousePointer(int code)
@@ -81,12 +81,12 @@ void ColourPalette::setMouseIcon(const QPixmap &icon)
     emit mouseIconChanged(icon);
 }
 
-void ColourPalette::SwapColors()
+void ColourPalette::swapColours()
 {
-    const Colour first = m_Color1;
-    const Colour second = m_Color2;
-    setColor1(second);
-    setColor2(first);
+    const Colour first = m_colour1;
+    const Colour second = m_colour2;
+    setColour1(second);
+    setColour2(first);
 }
 
 int ColourPalette::cellAt(double x, double y)
@@ -124,7 +124,7 @@ void ColourPalette::DrawSwatch(Colour colour)
     pSrc.setSize(15, 15);
     pSrc.line({0, 0}, {15, 0}, White);
     pSrc.line({0, 0}, {0, 15}, White);
-    pSrc.line({1, 1}, {13, 13}, pSrc.backColor(), Surface::LineForm::Box);
+    pSrc.line({1, 1}, {13, 13}, pSrc.backColour(), Surface::LineForm::Box);
     pSrc.line({14, 1}, {14, 15}, ButtonShadow);
     pSrc.line({1, 14}, {14, 14}, ButtonShadow);
     pSrc.line({2, 2}, {12, 12}, colour, Surface::LineForm::FilledBox);
@@ -132,9 +132,9 @@ void ColourPalette::DrawSwatch(Colour colour)
 
 void ColourPalette::DrawCurrentColours()
 {
-    DrawSwatch(m_Color1);
+    DrawSwatch(m_colour1);
     m_surface.bitBlt(QRect(3, 4, 15, 15), pSrc, QPoint(0, 0));
-    DrawSwatch(m_Color2);
+    DrawSwatch(m_colour2);
     m_surface.bitBlt(QRect(10, 11, 15, 15), pSrc, QPoint(0, 0));
     describe();
 }
@@ -179,7 +179,7 @@ void ColourPalette::DrawPalette()
 void ColourPalette::describe()
 {
     setAccessibleDescription(
-        QStringLiteral("前景色 %1，背景色 %2").arg(colourText(m_Color1), colourText(m_Color2)));
+        QStringLiteral("前景色 %1，背景色 %2").arg(colourText(m_colour1), colourText(m_colour2)));
 }
 
 void ColourPalette::paintEvent(QPaintEvent *event)
@@ -220,9 +220,9 @@ void ColourPalette::mousePressEvent(QMouseEvent *event)
     // A handler that changed the cell's colour sees it on the next full
     // repaint, as with a double-click.
     if (m_LastButton == 1)
-        setColor1(cell);
+        setColour1(cell);
     else
-        setColor2(cell);
+        setColour2(cell);
 }
 
 void ColourPalette::mouseDoubleClickEvent(QMouseEvent *)
@@ -230,14 +230,14 @@ void ColourPalette::mouseDoubleClickEvent(QMouseEvent *)
     if (m_LastCellIndex == -1)
         return;
     Colour &cell = m_PaletteColours[std::size_t(m_LastCellIndex)];
-    const Colour c = PickColour(cell, m_OpenFullColorDLG);
+    const Colour c = PickColour(cell, m_openFullColourDialog);
     if (c == NoColour)
         return;
     const ColourChannels channels = splitColour(c);
     cell = rgbColour(channels.red, channels.green, channels.blue);
     DrawPalette();
     if (m_LastButton == 1)
-        setColor1(c);
+        setColour1(c);
     else
-        setColor2(c);
+        setColour2(c);
 }

@@ -142,14 +142,14 @@ void FlatButton::setCaptionAlignment(int alignment)
     assign(m_captionAlignment, alignment, &FlatButton::captionAlignmentChanged);
 }
 
-void FlatButton::setBackColor(Colour colour)
+void FlatButton::setBackColour(Colour colour)
 {
-    assign(m_backColor, colour, &FlatButton::backColorChanged);
+    assign(m_backColour, colour, &FlatButton::backColourChanged);
 }
 
-void FlatButton::setForeColor(Colour colour)
+void FlatButton::setForeColour(Colour colour)
 {
-    assign(m_foreColor, colour, &FlatButton::foreColorChanged);
+    assign(m_foreColour, colour, &FlatButton::foreColourChanged);
 }
 
 void FlatButton::setCaption(const QString &caption)
@@ -207,7 +207,7 @@ void FlatButton::Redraw(bool pressed)
     if (m_face.isNull())
         return;
     m_face.setDevicePixelRatio(scale);
-    m_face.fill(toQRgb(m_backColor));
+    m_face.fill(toQRgb(m_backColour));
 
     const int iconTop = static_cast<std::int16_t>((area.height() - IconSize) / 2);
     const bool hasPicture = !m_picture.isNull();
@@ -264,7 +264,7 @@ void FlatButton::Redraw(bool pressed)
             }
         }
     }
-    DrawCaption(captionLeft, captionTop, m_caption, isEnabled(), m_foreColor);
+    DrawCaption(captionLeft, captionTop, m_caption, isEnabled(), m_foreColour);
     if (m_focus && m_keyboardFocus)
         invertFocusRect();
     update();

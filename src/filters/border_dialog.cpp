@@ -15,12 +15,12 @@ BorderDialog::BorderDialog(CommonDialogs &dialogs, QWidget *parent)
     setObjectName(QStringLiteral("frmStroke"));
     setWindowTitle(QStringLiteral("图像边框"));
 
-    lblColor = addLabel("lblColor", QStringLiteral("边框颜色:"), QRect(16, 18, 72, 18));
-    pColor = new ColourSwatch(this);
-    pColor->setObjectName(QStringLiteral("pColor"));
-    pColor->setGeometry(92, 14, 56, 24);
-    pColor->setAccessibleName(QStringLiteral("边框颜色"));
-    pColor->setToolTip(QStringLiteral("单击选择边框颜色"));
+    colourLabel = addLabel("lblColor", QStringLiteral("边框颜色:"), QRect(16, 18, 72, 18));
+    colourSwatch = new ColourSwatch(this);
+    colourSwatch->setObjectName(QStringLiteral("pColor"));
+    colourSwatch->setGeometry(92, 14, 56, 24);
+    colourSwatch->setAccessibleName(QStringLiteral("边框颜色"));
+    colourSwatch->setToolTip(QStringLiteral("单击选择边框颜色"));
     Label1 = addLabel("Label1", QStringLiteral("边框宽度:"), QRect(16, 52, 72, 18));
     txtWidth = addTextBox("txtWidth", QStringLiteral("1"), QRect(92, 49, 100, 24));
     txtWidth->setAccessibleName(QStringLiteral("边框宽度"));
@@ -28,11 +28,11 @@ BorderDialog::BorderDialog(CommonDialogs &dialogs, QWidget *parent)
     cmdCancel = addButton("cmdCancel", QStringLiteral("取消"), QRect(120, 92, 80, 26));
     setFixedSize(224, 132);
 
-    chainTabOrder({pColor, txtWidth, cmdok, cmdCancel});
+    chainTabOrder({colourSwatch, txtWidth, cmdok, cmdCancel});
     txtWidth->setFocus();
     txtWidth->installEventFilter(this);
 
-    connect(pColor, &ColourSwatch::clicked, this, &BorderDialog::pColor_Click);
+    connect(colourSwatch, &ColourSwatch::clicked, this, &BorderDialog::chooseColour);
     connect(cmdok, &QPushButton::clicked, this, &BorderDialog::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &BorderDialog::cmdCancel_Click);
 }
@@ -44,13 +44,13 @@ bool BorderDialog::eventFilter(QObject *watched, QEvent *event)
     return PlainDialog::eventFilter(watched, event);
 }
 
-void BorderDialog::pColor_Click()
+void BorderDialog::chooseColour()
 {
     std::array<Colour, 16> custom;
     custom.fill(0x00FFFFFF);
-    const Colour chosen = m_dialogs.chooseColour(this, pColor->colour(), custom, false);
+    const Colour chosen = m_dialogs.chooseColour(this, colourSwatch->colour(), custom, false);
     if (chosen != NoColour)
-        pColor->setColour(chosen);
+        colourSwatch->setColour(chosen);
 }
 
 void BorderDialog::txtWidth_LostFocus()
@@ -61,7 +61,7 @@ void BorderDialog::txtWidth_LostFocus()
 
 void BorderDialog::cmdOK_Click()
 {
-    m_answer = BorderChoice{readNumber(txtWidth->text()), pColor->colour()};
+    m_answer = BorderChoice{readNumber(txtWidth->text()), colourSwatch->colour()};
     accept();
 }
 

@@ -28,7 +28,7 @@ public:
     // Shows the dialog; the choice on OK, nothing on Cancel or the close box.
     static std::optional<BorderChoice> ask(CommonDialogs &dialogs, QWidget *parent);
 
-    void pColor_Click();
+    void chooseColour();
     void txtWidth_LostFocus();
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -40,8 +40,8 @@ private:
     std::optional<BorderChoice> m_answer;
     CommonDialogs &m_dialogs;
 
-    QLabel *lblColor;
-    ColourSwatch *pColor;
+    QLabel *colourLabel;
+    ColourSwatch *colourSwatch;
     QLabel *Label1;
     QLineEdit *txtWidth;
     QPushButton *cmdok;

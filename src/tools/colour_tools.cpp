@@ -37,8 +37,8 @@ void GradientTool::release(ToolContext &context, const ToolEvent &event)
 {
     // The surface blends system colours as the plain colours they show.
     context.commit([&](Surface &canvas) {
-        canvas.gradientFill(rounded(context.state.anchor()), context.host.color1(),
-                            rounded(event.position()), context.host.color2(),
+        canvas.gradientFill(rounded(context.state.anchor()), context.host.colour1(),
+                            rounded(event.position()), context.host.colour2(),
                             context.options.GradeDirection == 1);
     });
 }
@@ -49,7 +49,7 @@ void ColourPickTool::press(ToolContext &context, const ToolEvent &event)
     if (picked == NoColour)
         return;
     if (event.buttons == Qt::LeftButton)
-        context.host.setColor1(picked);
+        context.host.setColour1(picked);
     else if (event.buttons == Qt::RightButton)
-        context.host.setColor2(picked);
+        context.host.setColour2(picked);
 }

@@ -68,7 +68,7 @@ void EraserTool::drag(ToolContext &context, const ToolEvent &event)
     // The corner in single precision, as the pointer position itself.
     const QPointF corner(static_cast<double>(event.x - static_cast<float>(h)),
                          static_cast<double>(event.y - static_cast<float>(h)));
-    const Pen eraser = context.pen.inColour(context.canvas().backColor());
+    const Pen eraser = context.pen.inColour(context.canvas().backColour());
     context.commit([&](Surface &canvas) {
         if (context.options.EraseType == 0)
             canvas.line(corner, corner + QPointF(w, w), eraser, Surface::LineForm::FilledBox);

@@ -30,7 +30,7 @@ void TextTool::release(ToolContext &context, const ToolEvent &event)
             canvas.textOut(event.position(), text, context.pen.colour);
             if (context.options.TextEffect == 1)
                 canvas.textOut(event.position() + QPointF(EffectOffset, EffectOffset), text,
-                               context.host.color2());
+                               context.host.colour2());
         });
     }
     context.state.IsDrawing = false;

@@ -49,14 +49,14 @@ void ToolPalette::showSelected(std::optional<ToolId> id)
 {
     for (FlatButton *button : m_buttons) {
         button->setButtonStyle(1);
-        button->setForeColor(ButtonText);
-        button->setBackColor(ButtonFace);
+        button->setForeColour(ButtonText);
+        button->setBackColour(ButtonFace);
     }
     if (id) {
         FlatButton *chosen = button(*id);
         chosen->setButtonStyle(2);
-        chosen->setForeColor(PureRed);
-        chosen->setBackColor(WindowBackground);
+        chosen->setForeColour(PureRed);
+        chosen->setBackColour(WindowBackground);
         setTabStop(static_cast<int>(*id));
     }
 }

@@ -159,8 +159,8 @@ void TestCanvasRouting::toolSelection()
     for (int i = 0; i < ToolCount; ++i) {
         const FlatButton *button = m_window->toolPalette()->button(ToolId(i));
         QCOMPARE(button->buttonStyle(), i == tool ? 2 : 1);
-        QCOMPARE(button->foreColor(), i == tool ? Red : ButtonText);
-        QCOMPARE(button->backColor(), i == tool ? WindowBackground : ButtonFace);
+        QCOMPARE(button->foreColour(), i == tool ? Red : ButtonText);
+        QCOMPARE(button->backColour(), i == tool ? WindowBackground : ButtonFace);
     }
     for (const QString &name : PanelNames)
         QVERIFY2(m_window->findChild<QWidget *>(name)->isVisible() == panels.contains(name),
@@ -173,7 +173,7 @@ void TestCanvasRouting::toolSelection()
 
 void TestCanvasRouting::pencilClickLeavesDotAfterSnapshot()
 {
-    m_window->palette()->setColor1(Red);
+    m_window->palette()->setColour1(Red);
     QTest::mouseClick(canvasView(), Qt::LeftButton, {}, QPoint(10, 12));
     QCOMPARE(pixel(m_editor->document().canvas().image(), 10, 12), Red);
     const QImage before = m_editor->document().undo().before().toImage();
@@ -192,7 +192,7 @@ void TestCanvasRouting::moveWithoutButtonOnlyShowsPosition()
 void TestCanvasRouting::rectangleDrawsAtRelease()
 {
     chooseTool(4);
-    m_window->palette()->setColor1(Blue);
+    m_window->palette()->setColour1(Blue);
     QTest::mousePress(canvasView(), Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseMove(canvasView(), QPoint(40, 30));
     QCOMPARE(m_window->statusPanel(2), QStringLiteral("40,30"));
@@ -221,10 +221,10 @@ void TestCanvasRouting::buttonChoosesPenColour()
 {
     QFETCH(Qt::MouseButton, button);
     QFETCH(Colour, expected);
-    m_window->palette()->setColor1(Red);
+    m_window->palette()->setColour1(Red);
     QTest::mouseClick(canvasView(), Qt::LeftButton, {}, QPoint(3, 3));
-    m_window->palette()->setColor1(Green);
-    m_window->palette()->setColor2(Blue);
+    m_window->palette()->setColour1(Green);
+    m_window->palette()->setColour2(Blue);
     QTest::mouseClick(canvasView(), button, {}, QPoint(20, 20));
     QCOMPARE(pixel(m_editor->document().canvas().image(), 20, 20), expected);
 }

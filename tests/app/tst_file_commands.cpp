@@ -26,8 +26,8 @@
 
 namespace {
 
-constexpr Colour Color1 = 0x00123456;
-constexpr Colour Color2 = 0x00ABCDEF;
+constexpr Colour Colour1 = 0x00123456;
+constexpr Colour Colour2 = 0x00ABCDEF;
 
 QByteArray littleEndian(quint32 value, int bytes)
 {
@@ -165,15 +165,15 @@ void TestFileCommands::newMakesBlankCanvas_data()
     QTest::addColumn<QString>("height");
     QTest::addColumn<int>("colour");
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<Colour>("backColor");
+    QTest::addColumn<Colour>("backColour");
     QTest::newRow("red") << "200"
                          << "200" << 2 << QSize(200, 200) << Colour(0x000000FF);
     QTest::newRow("blank inside") << "3 0"
                                   << "40" << 0 << QSize(30, 40) << Colour(0x00FFFFFF);
     QTest::newRow("foreground") << "10"
-                                << "1000" << 5 << QSize(10, 1000) << Color1;
+                                << "1000" << 5 << QSize(10, 1000) << Colour1;
     QTest::newRow("background") << "1200"
-                                << "7" << 6 << QSize(1200, 7) << Color2;
+                                << "7" << 6 << QSize(1200, 7) << Colour2;
 }
 
 void TestFileCommands::newMakesBlankCanvas()
@@ -182,9 +182,9 @@ void TestFileCommands::newMakesBlankCanvas()
     QFETCH(QString, height);
     QFETCH(int, colour);
     QFETCH(QSize, size);
-    QFETCH(Colour, backColor);
-    m_window->palette()->setColor1(Color1);
-    m_window->palette()->setColor2(Color2);
+    QFETCH(Colour, backColour);
+    m_window->palette()->setColour1(Colour1);
+    m_window->palette()->setColour2(Colour2);
     m_editor->document().canvas().setPixel(0, 0, 0x00000000);
     m_editor->document().setSelection(QRect(1, 1, 5, 5));
     trigger("MnuDQue");
@@ -193,9 +193,9 @@ void TestFileCommands::newMakesBlankCanvas()
     QVERIFY(!runNew(width, height, colour));
     Surface &canvas = m_editor->document().canvas();
     QCOMPARE(canvas.size(), size);
-    QCOMPARE(canvas.getPixel(0, 0), backColor);
-    QCOMPARE(canvas.getPixel(size.width() - 1, size.height() - 1), backColor);
-    QCOMPARE(canvas.backColor(), backColor);
+    QCOMPARE(canvas.getPixel(0, 0), backColour);
+    QCOMPARE(canvas.getPixel(size.width() - 1, size.height() - 1), backColour);
+    QCOMPARE(canvas.backColour(), backColour);
     QCOMPARE(m_window->statusPanel(3),
              QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
     QCOMPARE(m_window->canvasView()->pictureRect().size(), size);

@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr Colour Color1 = 0x00123456;
-constexpr Colour Color2 = 0x00ABCDEF;
+constexpr Colour Colour1 = 0x00123456;
+constexpr Colour Colour2 = 0x00ABCDEF;
 
 // Runs dialog modally; script runs once the dialog is the active modal
 // widget. Whatever the script leaves open is rejected after a few seconds, so
@@ -78,7 +78,7 @@ private slots:
 void TestSizeDialogs::newOpensWithItsDefaults()
 {
     ScriptedDialogs dialogs;
-    NewImageDialog dialog(Color1, Color2, dialogs);
+    NewImageDialog dialog(Colour1, Colour2, dialogs);
     QString focus;
     runModal<NewImageDialog>(dialog, [&](NewImageDialog &d) {
         focus = d.focusWidget() ? d.focusWidget()->objectName() : QString();
@@ -109,7 +109,7 @@ void TestSizeDialogs::newReadsTheFields_data()
     QTest::addColumn<int>("colour");
     QTest::addColumn<QString>("warning"); // empty: accepted
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<Colour>("backColor");
+    QTest::addColumn<Colour>("backColour");
     const QString zero = QStringLiteral("位图像素值必须大于零");
     const Colour unchanged = 0x00010203;
     QTest::newRow("red") << "200"
@@ -119,9 +119,9 @@ void TestSizeDialogs::newReadsTheFields_data()
     QTest::newRow("ties to even") << "2.5"
                                   << "3.5" << 1 << QString() << QSize(2, 4) << Colour(0);
     QTest::newRow("foreground") << "5"
-                                << "6" << 5 << QString() << QSize(5, 6) << Color1;
+                                << "6" << 5 << QString() << QSize(5, 6) << Colour1;
     QTest::newRow("background") << "5"
-                                << "6" << 6 << QString() << QSize(5, 6) << Color2;
+                                << "6" << 6 << QString() << QSize(5, 6) << Colour2;
     QTest::newRow("blue") << "5"
                           << "6" << 4 << QString() << QSize(5, 6) << Colour(0xFF0000);
     QTest::newRow("abc") << "abc"
@@ -144,12 +144,12 @@ void TestSizeDialogs::newReadsTheFields()
     QFETCH(int, colour);
     QFETCH(QString, warning);
     QFETCH(QSize, size);
-    QFETCH(Colour, backColor);
+    QFETCH(Colour, backColour);
     ScriptedDialogs dialogs;
     std::optional<NewPicture> answer;
     bool openAfterOk = false;
     scriptModal<NewImageDialog>(
-        [&] { answer = NewImageDialog::ask(Color1, Color2, dialogs, nullptr); },
+        [&] { answer = NewImageDialog::ask(Colour1, Colour2, dialogs, nullptr); },
         [&](NewImageDialog &d) {
             child<QLineEdit>(d, "txtWidth")->setText(width);
             child<QLineEdit>(d, "txtHeight")->setText(height);
@@ -165,7 +165,7 @@ void TestSizeDialogs::newReadsTheFields()
         QVERIFY(!openAfterOk);
         QVERIFY(answer);
         QCOMPARE(QSize(answer->width, answer->height), size);
-        QCOMPARE(answer->backColor, backColor);
+        QCOMPARE(answer->backColour, backColour);
     } else {
         QCOMPARE(messages.size(), std::size_t(1));
         QCOMPARE(messages[0].text, warning);
@@ -183,7 +183,7 @@ void TestSizeDialogs::newCancelAndEscape()
     bool openAfterEscape = false;
     bool openAfterReturn = false;
     scriptModal<NewImageDialog>(
-        [&] { answer = NewImageDialog::ask(Color1, Color2, dialogs, nullptr); },
+        [&] { answer = NewImageDialog::ask(Colour1, Colour2, dialogs, nullptr); },
         [&](NewImageDialog &d) {
             QTest::keyClick(&d, Qt::Key_Escape);
             openAfterEscape = d.isVisible();
@@ -200,7 +200,7 @@ void TestSizeDialogs::newCancelAndEscape()
     // The close box answers nothing either.
     answer = NewPicture{};
     scriptModal<NewImageDialog>(
-        [&] { answer = NewImageDialog::ask(Color1, Color2, dialogs, nullptr); },
+        [&] { answer = NewImageDialog::ask(Colour1, Colour2, dialogs, nullptr); },
         [](NewImageDialog &d) { d.close(); });
     QVERIFY(!answer);
     QVERIFY(dialogs.requests.empty());

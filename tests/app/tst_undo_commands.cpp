@@ -169,7 +169,7 @@ void TestUndoCommands::emptyHolderClearsToBackColour()
     QFETCH(bool, clearFirst);
     QFETCH(Colour, backColour);
 
-    canvas().setBackColor(backColour);
+    canvas().setBackColour(backColour);
     QVERIFY(canvas().setSize(300, 200));
     if (clearFirst) {
         drawAction(Red, BoxCorner, QPoint(50, 40));
@@ -260,7 +260,7 @@ void TestUndoCommands::clear()
     QFETCH(bool, answer);
     QFETCH(bool, button);
 
-    canvas().setBackColor(Yellow);
+    canvas().setBackColour(Yellow);
     QVERIFY(canvas().setSize(300, 200));
     drawAction(Red, BoxCorner, QPoint(50, 40));
     const QImage drawn = canvas().image();
@@ -275,7 +275,7 @@ void TestUndoCommands::clear()
     QCOMPARE(asked[0].icon, CommonDialogs::Icon::None);
     QCOMPARE(m_rig->dialogs.requests.size(), std::size_t(1));
     QCOMPARE(canvas().size(), QSize(300, 200));
-    QCOMPARE(canvas().backColor(), Yellow);
+    QCOMPARE(canvas().backColour(), Yellow);
     QCOMPARE(m_rig->document().undo().before().isNull(), answer);
     QCOMPARE(m_rig->document().undo().after().isNull(), answer);
     if (answer)
@@ -390,16 +390,16 @@ void TestUndoCommands::typedXSwapsColours()
 
     showWindow();
     ColourPalette *palette = window().palette();
-    QCOMPARE(palette->color1(), Colour(0));
-    QCOMPARE(palette->color2(), White);
+    QCOMPARE(palette->colour1(), Colour(0));
+    QCOMPARE(palette->colour2(), White);
     QWidget *focus = QApplication::focusWidget();
     QWidget *target = focus && focus->window() == m_window.get() ? focus : m_window.get();
     for (const QChar key : std::as_const(keys)) {
         const char letter = key.toLatin1();
         QTest::keyClick(target, letter, key.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
     }
-    QCOMPARE(palette->color1(), swapped ? White : Colour(0));
-    QCOMPARE(palette->color2(), swapped ? Colour(0) : White);
+    QCOMPARE(palette->colour1(), swapped ? White : Colour(0));
+    QCOMPARE(palette->colour2(), swapped ? Colour(0) : White);
 }
 
 KALVO_TEST(TestUndoCommands)

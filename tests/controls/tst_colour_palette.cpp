@@ -28,7 +28,7 @@ private slots:
     void customColours();
     void doubleClickRedefinesTheCell();
     void cancelledChooserChangesNothing();
-    void swapColors();
+    void swapColours();
     void sizeSnapsBack();
     void paintsCellsAndSamples();
 };
@@ -62,8 +62,8 @@ void TestColourPalette::press_data()
 {
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<uint>("color1");
-    QTest::addColumn<uint>("color2");
+    QTest::addColumn<uint>("colour1");
+    QTest::addColumn<uint>("colour2");
     QTest::addColumn<int>("itemClicks");
     QTest::newRow("left on white")
         << QPoint(40, 20) << Qt::LeftButton << 0x00FFFFFFu << 0x00FFFFFFu << 1;
@@ -78,40 +78,40 @@ void TestColourPalette::press()
 {
     QFETCH(QPoint, at);
     QFETCH(Qt::MouseButton, button);
-    QFETCH(uint, color1);
-    QFETCH(uint, color2);
+    QFETCH(uint, colour1);
+    QFETCH(uint, colour2);
     QFETCH(int, itemClicks);
     ColourPalette palette;
     int clicks = 0;
     connect(&palette, &ColourPalette::ItemClick, this, [&](Colour *, int *) { ++clicks; });
     QTest::mouseClick(&palette, button, {}, at);
-    QCOMPARE(palette.color1(), Colour(color1));
-    QCOMPARE(palette.color2(), Colour(color2));
+    QCOMPARE(palette.colour1(), Colour(colour1));
+    QCOMPARE(palette.colour2(), Colour(colour2));
     QCOMPARE(clicks, itemClicks);
 }
 
 void TestColourPalette::itemClickComesFirstAndMayChangeTheCell()
 {
     ColourPalette palette;
-    Colour seenColor1 = NoColour;
+    Colour seenColour1 = NoColour;
     Colour seenCell = NoColour;
     int seenButton = 0;
     connect(&palette, &ColourPalette::ItemClick, this, [&](Colour *cell, int *button) {
-        seenColor1 = palette.color1();
+        seenColour1 = palette.colour1();
         seenCell = *cell;
         seenButton = *button;
         *cell = 0x00123456;
         *button = 2;
     });
-    QSignalSpy color2Changes(&palette, &ColourPalette::color2Changed);
+    QSignalSpy colour2Changes(&palette, &ColourPalette::colour2Changed);
     QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(40, 20));
-    QCOMPARE(seenColor1, Colour(0));
+    QCOMPARE(seenColour1, Colour(0));
     QCOMPARE(seenCell, Colour(0x00FFFFFF));
     QCOMPARE(seenButton, 1);
-    QCOMPARE(palette.color1(), Colour(0));
-    QCOMPARE(palette.color2(), Colour(0x00123456));
+    QCOMPARE(palette.colour1(), Colour(0));
+    QCOMPARE(palette.colour2(), Colour(0x00123456));
     QCOMPARE(palette.cellColour(1), Colour(0x00123456));
-    QCOMPARE(color2Changes.count(), 1);
+    QCOMPARE(colour2Changes.count(), 1);
 }
 
 void TestColourPalette::customColours()
@@ -127,7 +127,7 @@ void TestColourPalette::doubleClickRedefinesTheCell()
     ColourPalette palette;
     ScriptedDialogs dialogs;
     palette.setDialogs(&dialogs);
-    palette.setOpenFullColorDLG(false);
+    palette.setOpenFullColourDialog(false);
     dialogs.colours.push_back(rgbColour(1, 2, 3));
     QTest::mouseClick(&palette, Qt::RightButton, {}, QPoint(250, 5));
     QTest::mouseDClick(&palette, Qt::RightButton, {}, QPoint(250, 5));
@@ -138,8 +138,8 @@ void TestColourPalette::doubleClickRedefinesTheCell()
     QCOMPARE(requests[0].customColours, ColourPalette::customColoursFor(rgbColour(111, 49, 152)));
     QCOMPARE(requests[0].full, false);
     QCOMPARE(palette.cellColour(26), rgbColour(1, 2, 3));
-    QCOMPARE(palette.color2(), rgbColour(1, 2, 3));
-    QCOMPARE(palette.color1(), Colour(0));
+    QCOMPARE(palette.colour2(), rgbColour(1, 2, 3));
+    QCOMPARE(palette.colour1(), Colour(0));
     QCOMPARE(grabOf(palette).pixel(32 + 16 * 13 + 7, 7), qRgb(1, 2, 3));
 }
 
@@ -148,13 +148,13 @@ void TestColourPalette::cancelledChooserChangesNothing()
     ColourPalette palette;
     ScriptedDialogs dialogs;
     palette.setDialogs(&dialogs);
-    palette.setColor1(0x00ABCDEF);
+    palette.setColour1(0x00ABCDEF);
     QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(40 + 16, 5));
     QTest::mouseDClick(&palette, Qt::LeftButton, {}, QPoint(40 + 16, 5));
     QCOMPARE(dialogs.of(QStringLiteral("colour")).size(), std::size_t(1));
     QCOMPARE(palette.cellColour(2), rgbColour(70, 70, 70));
     // The press before the double-click already chose the cell.
-    QCOMPARE(palette.color1(), rgbColour(70, 70, 70));
+    QCOMPARE(palette.colour1(), rgbColour(70, 70, 70));
 
     // A double-click on the indicator box opens nothing.
     QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(10, 10));
@@ -162,16 +162,16 @@ void TestColourPalette::cancelledChooserChangesNothing()
     QCOMPARE(dialogs.of(QStringLiteral("colour")).size(), std::size_t(1));
 }
 
-void TestColourPalette::swapColors()
+void TestColourPalette::swapColours()
 {
     ColourPalette palette;
-    QSignalSpy color1Changes(&palette, &ColourPalette::color1Changed);
-    QSignalSpy color2Changes(&palette, &ColourPalette::color2Changed);
-    palette.SwapColors();
-    QCOMPARE(palette.color1(), Colour(0x00FFFFFF));
-    QCOMPARE(palette.color2(), Colour(0));
-    QCOMPARE(color1Changes.count(), 1);
-    QCOMPARE(color2Changes.count(), 1);
+    QSignalSpy colour1Changes(&palette, &ColourPalette::colour1Changed);
+    QSignalSpy colour2Changes(&palette, &ColourPalette::colour2Changed);
+    palette.swapColours();
+    QCOMPARE(palette.colour1(), Colour(0x00FFFFFF));
+    QCOMPARE(palette.colour2(), Colour(0));
+    QCOMPARE(colour1Changes.count(), 1);
+    QCOMPARE(colour2Changes.count(), 1);
     QCOMPARE(palette.property("Color1").toUInt(), 0x00FFFFFFu);
     QVERIFY(palette.accessibleDescription().contains(QStringLiteral("RGB(255, 255, 255)")));
 }
@@ -189,8 +189,8 @@ void TestColourPalette::sizeSnapsBack()
 void TestColourPalette::paintsCellsAndSamples()
 {
     ColourPalette palette;
-    palette.setColor1(rgbColour(10, 20, 30));
-    palette.setColor2(rgbColour(200, 100, 50));
+    palette.setColour1(rgbColour(10, 20, 30));
+    palette.setColour2(rgbColour(200, 100, 50));
     const QImage image = grabOf(palette);
     QCOMPARE(image.size(), QSize(256, 32));
     for (int i = 0; i < ColourPalette::CellCount; ++i) {

@@ -46,7 +46,7 @@ QPoint inkOrigin(const QImage &image)
 void prepare(FlatButton &button, const QString &caption, QSize size)
 {
     button.setPalette(edgePalette());
-    button.setBackColor(fromQRgb(Face));
+    button.setBackColour(fromQRgb(Face));
     button.setButtonStyle(3);
     button.setCaption(caption);
     button.resize(size);

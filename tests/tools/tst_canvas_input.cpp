@@ -33,7 +33,7 @@ void TestCanvasInput::beforePictureIsTakenBeforeThePressDraws()
     const QImage blank = rig.canvas.image();
     rig.input.press(Qt::LeftButton, {}, QPointF(20, 15));
     QCOMPARE(rig.document.undo().before().toImage(), blank);
-    QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.colour1);
+    QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.firstColour);
     rig.input.release(Qt::LeftButton, {}, QPointF(20, 15));
     QCOMPARE(rig.document.undo().before().toImage(), blank);
 }
@@ -44,7 +44,7 @@ void TestCanvasInput::afterPictureIsTakenLast()
     rig.stroke({5, 5}, {30, 20});
     const QImage after = rig.document.undo().after().toImage();
     QCOMPARE(after, rig.canvas.image());
-    QCOMPARE(pixelAt(after, {5, 10}), rig.host.colour1);
+    QCOMPARE(pixelAt(after, {5, 10}), rig.host.firstColour);
 }
 
 void TestCanvasInput::penColourFollowsTheButton_data()
@@ -119,7 +119,7 @@ void TestCanvasInput::strokePreviewsThenCommits()
     QVERIFY(rig.canvas.autoRedraw());
     QVERIFY(rig.canvas.previewRect().isEmpty());
     // Filled in the pen colour of this press.
-    QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.colour1);
+    QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.firstColour);
 }
 
 void TestCanvasInput::pasteHooksRunBeforeTheTool()

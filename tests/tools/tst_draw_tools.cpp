@@ -142,7 +142,7 @@ void TestDrawTools::fill()
     QFETCH(QPointF, at);
     QFETCH(QString, region);
     ToolRig rig(width, 40, 12);
-    (button == 1 ? rig.host.colour1 : rig.host.colour2) = pen;
+    (button == 1 ? rig.host.firstColour : rig.host.secondColour) = pen;
     rig.canvas.line({10, 10}, {30, 30}, Black, Surface::LineForm::Box);
     const QImage before = rig.canvas.image();
     // The pattern holds the pen colour: with a white pen, the colour filled over.
@@ -201,7 +201,7 @@ void TestDrawTools::gradient()
     QFETCH(QRect, painted);
     ToolRig rig(60, 40, 20);
     rig.options.GradeDirection = vertical ? 1 : 0;
-    rig.host.colour1 = first;
+    rig.host.firstColour = first;
     rig.input.press(Qt::RightButton, {}, from);
     rig.input.move(Qt::RightButton, {}, to);
     // The preview is a black box on the screen only.
@@ -249,8 +249,8 @@ void TestDrawTools::colourPick()
     rig.canvas.setPixel(4, 4, 0x00102030);
     rig.canvas.setPixel(25, 5, 0x00405060);
     play(rig, events, button);
-    QCOMPARE(rig.host.colour1, colour1);
-    QCOMPARE(rig.host.colour2, colour2);
+    QCOMPARE(rig.host.firstColour, colour1);
+    QCOMPARE(rig.host.secondColour, colour2);
     QCOMPARE(countNot(rig.canvas.image(), White), 2);
 }
 

@@ -268,7 +268,8 @@ void TestEditTools::textTool()
 
     // The reference: each copy alone on white, laid over the last.
     QImage expected = blank;
-    const Colour pens[] = {button == 1 ? rig.host.colour1 : rig.host.colour2, rig.host.colour2};
+    const Colour pens[] = {button == 1 ? rig.host.firstColour : rig.host.secondColour,
+                           rig.host.secondColour};
     for (int copy = 0; confirmed && copy <= effect; ++copy) {
         Surface reference(80, 60);
         reference.setFont(textFont(chosen.TextFontName, 20, 1));

@@ -66,12 +66,12 @@ void TestFreehand::pencilClickLeavesADotOfTheLineWidth()
 
     Surface expected(40, 40);
     expected.setDrawWidth(width);
-    expected.pset({20, 20}, rig.host.colour1);
+    expected.pset({20, 20}, rig.host.firstColour);
     QCOMPARE(rig.canvas.image(), expected.image());
     if (width == 5) {
         // A disc, not a square: the edge middles are in, the corners out.
-        QCOMPARE(pixelAt(rig.canvas.image(), {22, 20}), rig.host.colour1);
-        QCOMPARE(pixelAt(rig.canvas.image(), {20, 18}), rig.host.colour1);
+        QCOMPARE(pixelAt(rig.canvas.image(), {22, 20}), rig.host.firstColour);
+        QCOMPARE(pixelAt(rig.canvas.image(), {20, 18}), rig.host.firstColour);
         QCOMPARE(pixelAt(rig.canvas.image(), {22, 22}), White);
     }
 }
@@ -89,9 +89,9 @@ void TestFreehand::pencilFollowsThePointer()
 
     Surface expected(60, 40);
     expected.setDrawStyle(1);
-    expected.line({5, 5}, {5, 5}, rig.host.colour1);
-    expected.line({5, 5}, {40, 5}, rig.host.colour1);
-    expected.line({40, 5}, {40, 30}, rig.host.colour1);
+    expected.line({5, 5}, {5, 5}, rig.host.firstColour);
+    expected.line({5, 5}, {40, 5}, rig.host.firstColour);
+    expected.line({40, 5}, {40, 30}, rig.host.firstColour);
     QCOMPARE(rig.canvas.image(), expected.image());
     // Width 1 keeps the dashes, so the stroke has gaps.
     QVERIFY(countNot(rig.canvas.image(), White) < 36 + 25);
@@ -104,8 +104,8 @@ void TestFreehand::brushStampsRecolouredAndCentred()
     rig.click(20, 20);
     const QImage image = rig.canvas.image();
     // 5 × 3 stamp: top-left at (20 - 2, 20 - 1).
-    QCOMPARE(pixelAt(image, {18, 19}), rig.host.colour1);
-    QCOMPARE(pixelAt(image, {22, 21}), rig.host.colour1);
+    QCOMPARE(pixelAt(image, {18, 19}), rig.host.firstColour);
+    QCOMPARE(pixelAt(image, {22, 21}), rig.host.firstColour);
     QCOMPARE(pixelAt(image, {20, 20}), rgbColour(1, 0, 0));
     QCOMPARE(countNot(image, White), 3);
     // The loaded bitmap itself stays black.
@@ -118,8 +118,8 @@ void TestFreehand::brushFollowsPenAndBrushChanges()
     rig.options.SrcBrush1.setPicture(smallBrush());
     rig.click(10, 10, Qt::LeftButton);
     rig.click(30, 10, Qt::RightButton);
-    QCOMPARE(pixelAt(rig.canvas.image(), {8, 9}), rig.host.colour1);
-    QCOMPARE(pixelAt(rig.canvas.image(), {28, 9}), rig.host.colour2);
+    QCOMPARE(pixelAt(rig.canvas.image(), {8, 9}), rig.host.firstColour);
+    QCOMPARE(pixelAt(rig.canvas.image(), {28, 9}), rig.host.secondColour);
 
     // A new brush bitmap of another size is picked up at once.
     QImage bar(3, 1, QImage::Format_RGB32);
@@ -133,7 +133,7 @@ void TestFreehand::brushWithMagentaPenDrawsNothing()
 {
     ToolRig rig(40, 30, 16);
     rig.options.SrcBrush1.setPicture(smallBrush());
-    rig.host.colour1 = TransparentKey;
+    rig.host.firstColour = TransparentKey;
     rig.click(20, 20);
     QCOMPARE(countNot(rig.canvas.image(), White), 1); // the nearly black pixel
 }
@@ -224,7 +224,7 @@ void TestFreehand::eraserPaintsTheBackColour()
     ToolRig rig(40, 40, 17);
     QImage picture(40, 40, QImage::Format_RGB32);
     picture.fill(qRgb(10, 20, 30));
-    rig.canvas.setBackColor(0x0000FF00);
+    rig.canvas.setBackColour(0x0000FF00);
     rig.canvas.setPicture(picture);
     rig.click(20, 20);
     QCOMPARE(pixelAt(rig.canvas.image(), {20, 20}), Colour(0x0000FF00));

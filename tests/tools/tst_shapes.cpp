@@ -84,7 +84,7 @@ void TestShapes::committedShape()
     rig.stroke(from, to);
     const QImage image = rig.canvas.image();
     for (const QPoint &p : drawn)
-        QVERIFY2(pixelAt(image, p) == rig.host.colour1,
+        QVERIFY2(pixelAt(image, p) == rig.host.firstColour,
                  qPrintable(QStringLiteral("%1,%2 not drawn").arg(p.x()).arg(p.y())));
     for (const QPoint &p : blank)
         QVERIFY2(pixelAt(image, p) == White,
@@ -140,7 +140,7 @@ void TestShapes::clickWithoutMovement()
     rig.click(20, 15);
     QCOMPARE(countNot(rig.canvas.image(), White), pixels);
     if (pixels > 0)
-        QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.colour1);
+        QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.firstColour);
 }
 
 void TestShapes::starCommitsRaysWhileDragging()
@@ -151,8 +151,8 @@ void TestShapes::starCommitsRaysWhileDragging()
     rig.input.move(Qt::LeftButton, {}, QPointF(50, 30));
     rig.input.move(Qt::LeftButton, {}, QPointF(30, 50));
     const QImage drawn = rig.canvas.image();
-    QCOMPARE(pixelAt(drawn, {40, 30}), rig.host.colour1);
-    QCOMPARE(pixelAt(drawn, {30, 40}), rig.host.colour1);
+    QCOMPARE(pixelAt(drawn, {40, 30}), rig.host.firstColour);
+    QCOMPARE(pixelAt(drawn, {30, 40}), rig.host.firstColour);
     rig.input.release(Qt::LeftButton, {}, QPointF(10, 10));
     QCOMPARE(rig.canvas.image(), drawn);
 }
@@ -194,15 +194,15 @@ void TestShapes::dashedOutlineSolidFill()
     // The top edge of the outline has gaps, the filled box has none.
     const QImage topEdge = hollow.canvas.image().copy(10, 10, 41, 1);
     QVERIFY(countNot(topEdge, White) > 0);
-    QVERIFY(countNot(topEdge, hollow.host.colour1) > 0);
-    QCOMPARE(countNot(filled.canvas.image().copy(10, 10, 41, 21), filled.host.colour1), 0);
+    QVERIFY(countNot(topEdge, hollow.host.firstColour) > 0);
+    QCOMPARE(countNot(filled.canvas.image().copy(10, 10, 41, 21), filled.host.firstColour), 0);
 
     // A wide pen draws solid whatever the style.
     ToolRig wide(70, 50, 4);
     wide.canvas.setDrawStyle(1);
     wide.canvas.setDrawWidth(3);
     wide.stroke({10, 10}, {50, 30});
-    QCOMPARE(countNot(wide.canvas.image().copy(10, 10, 41, 1), wide.host.colour1), 0);
+    QCOMPARE(countNot(wide.canvas.image().copy(10, 10, 41, 1), wide.host.firstColour), 0);
 }
 
 void TestShapes::filledShapesUseThisPressPenColour_data()
@@ -222,12 +222,12 @@ void TestShapes::filledShapesUseThisPressPenColour()
     rig.canvas.setDrawStyle(2);
     rig.stroke({10, 10}, to, Qt::LeftButton);
     rig.stroke({10, 10}, to, Qt::RightButton);
-    QCOMPARE(pixelAt(rig.canvas.image(), {20, 20}), rig.host.colour2);
+    QCOMPARE(pixelAt(rig.canvas.image(), {20, 20}), rig.host.secondColour);
     // A release with no drag step before it fills with this press's colour
     // too, not with one left from earlier drawing.
     rig.input.press(Qt::LeftButton, {}, {10, 10});
     rig.input.release(Qt::LeftButton, {}, to);
-    QCOMPARE(pixelAt(rig.canvas.image(), {20, 20}), rig.host.colour1);
+    QCOMPARE(pixelAt(rig.canvas.image(), {20, 20}), rig.host.firstColour);
 }
 
 KALVO_TEST(TestShapes)
