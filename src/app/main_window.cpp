@@ -56,7 +56,7 @@ CommandContext MainWindow::commandContext()
 
 void MainWindow::startUp()
 {
-    mSkinner::InstallSkin(this);
+    Skin::install(this);
     m_editor.startUp(DocumentCommands::withSeparator(QCoreApplication::applicationDirPath()));
     canvasSizeChanged();
     m_toolPanels->startUp(m_editor.document().dataFolder);
@@ -65,7 +65,7 @@ void MainWindow::startUp()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    mSkinner::RemoveSkin(this);
+    Skin::uninstall(this);
     // Dialogs still open go with the window; nothing is saved or asked.
     const auto openDialogs = findChildren<QDialog *>();
     for (QDialog *dialog : openDialogs)

@@ -36,8 +36,8 @@ public:
     static std::optional<NewPicture> ask(Colour colour1, Colour colour2, CommonDialogs &dialogs,
                                          QWidget *parent);
 
-    void cmdOK_Click();
-    void CmdCancel_Click();
+    void confirm();
+    void cancel();
 
 private:
     std::optional<NewPicture> m_answer;
@@ -45,14 +45,14 @@ private:
     Colour m_colour2;
     CommonDialogs &m_dialogs;
 
-    QLabel *lblWidth;
-    QLineEdit *txtWidth;
-    QLabel *lblHeight;
-    QLineEdit *txtHeight;
-    std::array<QLabel *, 2> lblPixel;
-    QLabel *lblImagebk;
-    QComboBox *colourList;
-    Line3D *Line3D1;
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
+    QLabel *m_widthLabel;
+    QLineEdit *m_widthEdit;
+    QLabel *m_heightLabel;
+    QLineEdit *m_heightEdit;
+    std::array<QLabel *, 2> m_pixelLabels;
+    QLabel *m_backgroundLabel;
+    QComboBox *m_colourList;
+    Line3D *m_line;
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
 };

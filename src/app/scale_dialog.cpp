@@ -13,36 +13,37 @@ ScaleDialog::ScaleDialog(QSize current, CommonDialogs &dialogs, QWidget *parent)
     setObjectName(QStringLiteral("frmScale"));
     setWindowTitle(QStringLiteral("图像拉伸"));
 
-    lblWidth = addLabel("lblWidth", QStringLiteral("宽度:"), QRect(16, 18, 56, 18));
-    txtWidth = addTextBox("txtWidth", QString::number(current.width()), QRect(76, 15, 110, 24));
-    lblheight = addLabel("lblheight", QStringLiteral("高度:"), QRect(16, 52, 56, 18));
-    txtHeight = addTextBox("txtHeight", QString::number(current.height()), QRect(76, 49, 110, 24));
+    m_widthLabel = addLabel("lblWidth", QStringLiteral("宽度:"), QRect(16, 18, 56, 18));
+    m_widthEdit = addTextBox("txtWidth", QString::number(current.width()), QRect(76, 15, 110, 24));
+    m_heightLabel = addLabel("lblheight", QStringLiteral("高度:"), QRect(16, 52, 56, 18));
+    m_heightEdit =
+        addTextBox("txtHeight", QString::number(current.height()), QRect(76, 49, 110, 24));
     // Each field is read out under its label.
-    lblWidth->setBuddy(txtWidth);
-    lblheight->setBuddy(txtHeight);
-    cmdOK = addButton("cmdOK", QStringLiteral("确定"), QRect(16, 90, 80, 26));
-    cmdCancel = addButton("cmdCancel", QStringLiteral("取消"), QRect(106, 90, 80, 26));
+    m_widthLabel->setBuddy(m_widthEdit);
+    m_heightLabel->setBuddy(m_heightEdit);
+    m_okButton = addButton("cmdOK", QStringLiteral("确定"), QRect(16, 90, 80, 26));
+    m_cancelButton = addButton("cmdCancel", QStringLiteral("取消"), QRect(106, 90, 80, 26));
     setFixedSize(204, 130);
 
-    setTabOrder(txtWidth, txtHeight);
-    setTabOrder(txtHeight, cmdOK);
-    setTabOrder(cmdOK, cmdCancel);
-    txtWidth->setFocus();
+    setTabOrder(m_widthEdit, m_heightEdit);
+    setTabOrder(m_heightEdit, m_okButton);
+    setTabOrder(m_okButton, m_cancelButton);
+    m_widthEdit->setFocus();
 
-    connect(cmdOK, &QPushButton::clicked, this, &ScaleDialog::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &ScaleDialog::CmdCancel_Click);
+    connect(m_okButton, &QPushButton::clicked, this, &ScaleDialog::confirm);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ScaleDialog::cancel);
 }
 
-void ScaleDialog::cmdOK_Click()
+void ScaleDialog::confirm()
 {
-    const QSize answer(readNumber(txtWidth->text()), readNumber(txtHeight->text()));
+    const QSize answer(readNumber(m_widthEdit->text()), readNumber(m_heightEdit->text()));
     if (!acceptableSize(answer.width(), answer.height(), m_dialogs))
         return;
     m_answer = answer;
     accept();
 }
 
-void ScaleDialog::CmdCancel_Click()
+void ScaleDialog::cancel()
 {
     m_answer.reset();
     reject();

@@ -23,17 +23,17 @@ public:
     // box.
     static std::optional<QSize> ask(QSize current, CommonDialogs &dialogs, QWidget *parent);
 
-    void cmdOK_Click();
-    void CmdCancel_Click();
+    void confirm();
+    void cancel();
 
 private:
     std::optional<QSize> m_answer;
     CommonDialogs &m_dialogs;
 
-    QLabel *lblWidth;
-    QLineEdit *txtWidth;
-    QLabel *lblheight;
-    QLineEdit *txtHeight;
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
+    QLabel *m_widthLabel;
+    QLineEdit *m_widthEdit;
+    QLabel *m_heightLabel;
+    QLineEdit *m_heightEdit;
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
 };

@@ -36,28 +36,28 @@ QString colourText(Colour colour)
 } // namespace
 
 ColourPalette::ColourPalette(QWidget *parent)
-    : QWidget(parent), m_PaletteColours(BuiltInColours), m_colour1(BuiltInColours[0]),
+    : QWidget(parent), m_cellColours(BuiltInColours), m_colour1(BuiltInColours[0]),
       m_colour2(BuiltInColours[1]), m_surface(Width, Height, White),
-      pSrc(CellSize, CellSize, ButtonFace)
+      m_scratch(CellSize, CellSize, ButtonFace)
 {
     setFixedSize(Width, Height);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("调色板"));
     connect(&m_surface, &Surface::screenChanged, this, [this](const QRect &area) { update(area); });
-    DrawPalette();
+    drawPalette();
 }
 
 void ColourPalette::setColour1(Colour colour)
 {
     m_colour1 = colour;
-    DrawCurrentColours();
+    drawCurrentColours();
     emit colour1Changed(colour);
 }
 
 void ColourPalette::setColour2(Colour colour)
 {
     m_colour2 = colour;
-    DrawCurrentColours();
+    drawCurrentColours();
     emit colour2Changed(colour);
 }
 
@@ -109,7 +109,7 @@ std::array<Colour, 16> ColourPalette::customColoursFor(Colour seed)
     return custom;
 }
 
-Colour ColourPalette::PickColour(Colour seed, bool full)
+Colour ColourPalette::pickColour(Colour seed, bool full)
 {
     if (m_dialogs == nullptr)
         return NoColour;
@@ -118,39 +118,39 @@ Colour ColourPalette::PickColour(Colour seed, bool full)
     return m_dialogs->chooseColour(window(), start, custom, full);
 }
 
-void ColourPalette::DrawSwatch(Colour colour)
+void ColourPalette::drawSwatch(Colour colour)
 {
-    pSrc.clearPicture();
-    pSrc.setSize(15, 15);
-    pSrc.line({0, 0}, {15, 0}, White);
-    pSrc.line({0, 0}, {0, 15}, White);
-    pSrc.line({1, 1}, {13, 13}, pSrc.backColour(), Surface::LineForm::Box);
-    pSrc.line({14, 1}, {14, 15}, ButtonShadow);
-    pSrc.line({1, 14}, {14, 14}, ButtonShadow);
-    pSrc.line({2, 2}, {12, 12}, colour, Surface::LineForm::FilledBox);
+    m_scratch.clearPicture();
+    m_scratch.setSize(15, 15);
+    m_scratch.line({0, 0}, {15, 0}, White);
+    m_scratch.line({0, 0}, {0, 15}, White);
+    m_scratch.line({1, 1}, {13, 13}, m_scratch.backColour(), Surface::LineForm::Box);
+    m_scratch.line({14, 1}, {14, 15}, ButtonShadow);
+    m_scratch.line({1, 14}, {14, 14}, ButtonShadow);
+    m_scratch.line({2, 2}, {12, 12}, colour, Surface::LineForm::FilledBox);
 }
 
-void ColourPalette::DrawCurrentColours()
+void ColourPalette::drawCurrentColours()
 {
-    DrawSwatch(m_colour1);
-    m_surface.bitBlt(QRect(3, 4, 15, 15), pSrc, QPoint(0, 0));
-    DrawSwatch(m_colour2);
-    m_surface.bitBlt(QRect(10, 11, 15, 15), pSrc, QPoint(0, 0));
+    drawSwatch(m_colour1);
+    m_surface.bitBlt(QRect(3, 4, 15, 15), m_scratch, QPoint(0, 0));
+    drawSwatch(m_colour2);
+    m_surface.bitBlt(QRect(10, 11, 15, 15), m_scratch, QPoint(0, 0));
     describe();
 }
 
-void ColourPalette::DrawPalette()
+void ColourPalette::drawPalette()
 {
     m_surface.clearPicture();
 
-    pSrc.clearPicture();
-    pSrc.setSize(CellSize, CellSize);
-    pSrc.line({0, 0}, {16, 0}, ButtonShadow);
-    pSrc.line({0, 0}, {0, 16}, ButtonShadow);
-    pSrc.line({15, 0}, {15, 15}, White);
-    pSrc.line({1, 1}, {14, 1}, White);
-    pSrc.line({1, 1}, {1, 14}, White);
-    pSrc.line({0, 15}, {16, 15}, White);
+    m_scratch.clearPicture();
+    m_scratch.setSize(CellSize, CellSize);
+    m_scratch.line({0, 0}, {16, 0}, ButtonShadow);
+    m_scratch.line({0, 0}, {0, 16}, ButtonShadow);
+    m_scratch.line({15, 0}, {15, 15}, White);
+    m_scratch.line({1, 1}, {14, 1}, White);
+    m_scratch.line({1, 1}, {1, 14}, White);
+    m_scratch.line({0, 15}, {16, 15}, White);
 
     m_surface.line({0, 0}, {31, 31}, White, Surface::LineForm::Box);
     m_surface.line({0, 0}, {31, 0}, ButtonShadow);
@@ -167,13 +167,13 @@ void ColourPalette::DrawPalette()
     int i = 0;
     for (int column = 0; column <= 13; ++column) {
         for (int row = 0; row <= 1; ++row, ++i) {
-            pSrc.line({2, 2}, {13, 13}, m_PaletteColours[std::size_t(i)],
-                      Surface::LineForm::FilledBox);
+            m_scratch.line({2, 2}, {13, 13}, m_cellColours[std::size_t(i)],
+                           Surface::LineForm::FilledBox);
             m_surface.bitBlt(QRect(32 + CellSize * column, CellSize * row, CellSize, CellSize),
-                             pSrc, QPoint(0, 0));
+                             m_scratch, QPoint(0, 0));
         }
     }
-    DrawCurrentColours();
+    drawCurrentColours();
 }
 
 void ColourPalette::describe()
@@ -198,28 +198,28 @@ void ColourPalette::changeEvent(QEvent *event)
 void ColourPalette::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    m_LastCellIndex = static_cast<std::int16_t>(cellAt(at.x(), at.y()));
-    if (m_LastCellIndex == -1)
+    m_lastCell = static_cast<std::int16_t>(cellAt(at.x(), at.y()));
+    if (m_lastCell == -1)
         return;
     switch (event->button()) {
     case Qt::LeftButton:
-        m_LastButton = 1;
+        m_lastButton = 1;
         break;
     case Qt::RightButton:
-        m_LastButton = 2;
+        m_lastButton = 2;
         break;
     case Qt::MiddleButton:
-        m_LastButton = 4;
+        m_lastButton = 4;
         break;
     default:
-        m_LastButton = 0;
+        m_lastButton = 0;
         break;
     }
-    Colour &cell = m_PaletteColours[std::size_t(m_LastCellIndex)];
-    emit ItemClick(&cell, &m_LastButton);
+    Colour &cell = m_cellColours[std::size_t(m_lastCell)];
+    emit itemClicked(&cell, &m_lastButton);
     // A handler that changed the cell's colour sees it on the next full
     // repaint, as with a double-click.
-    if (m_LastButton == 1)
+    if (m_lastButton == 1)
         setColour1(cell);
     else
         setColour2(cell);
@@ -227,16 +227,16 @@ void ColourPalette::mousePressEvent(QMouseEvent *event)
 
 void ColourPalette::mouseDoubleClickEvent(QMouseEvent *)
 {
-    if (m_LastCellIndex == -1)
+    if (m_lastCell == -1)
         return;
-    Colour &cell = m_PaletteColours[std::size_t(m_LastCellIndex)];
-    const Colour c = PickColour(cell, m_openFullColourDialog);
+    Colour &cell = m_cellColours[std::size_t(m_lastCell)];
+    const Colour c = pickColour(cell, m_openFullColourDialog);
     if (c == NoColour)
         return;
     const ColourChannels channels = splitColour(c);
     cell = rgbColour(channels.red, channels.green, channels.blue);
-    DrawPalette();
-    if (m_LastButton == 1)
+    drawPalette();
+    if (m_lastButton == 1)
         setColour1(c);
     else
         setColour2(c);

@@ -52,7 +52,7 @@ public:
     // double-click changes nothing.
     void setDialogs(CommonDialogs *dialogs) { m_dialogs = dialogs; }
 
-    Colour cellColour(int index) const { return m_PaletteColours.at(std::size_t(index)); }
+    Colour cellColour(int index) const { return m_cellColours.at(std::size_t(index)); }
     // The cell under (x, y), or -1 outside the grid.
     static int cellAt(double x, double y);
     // The chooser's 16 custom colours for a seed: each channel plus 15, 30,
@@ -69,7 +69,7 @@ signals:
     // pointers refer to the cell's colour and the button (1 = left; any other
     // sets Color2): a handler connected directly may change both, and the
     // changes stay.
-    void ItemClick(Colour *cellColour, int *button);
+    void itemClicked(Colour *cellColour, int *button);
 
     void colour1Changed(uint colour);
     void colour2Changed(uint colour);
@@ -85,20 +85,20 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    Colour PickColour(Colour seed, bool full);
-    void DrawSwatch(Colour colour);
-    void DrawCurrentColours();
-    void DrawPalette();
+    Colour pickColour(Colour seed, bool full);
+    void drawSwatch(Colour colour);
+    void drawCurrentColours();
+    void drawPalette();
     void describe();
 
-    std::array<Colour, CellCount> m_PaletteColours;
+    std::array<Colour, CellCount> m_cellColours;
     Colour m_colour1;
     Colour m_colour2;
     bool m_openFullColourDialog = true;
-    std::int16_t m_LastCellIndex = -1;
-    int m_LastButton = 0;
+    std::int16_t m_lastCell = -1;
+    int m_lastButton = 0;
     MousePointer m_pointer;
     Surface m_surface;
-    Surface pSrc;
+    Surface m_scratch;
     CommonDialogs *m_dialogs = nullptr;
 };

@@ -13,7 +13,7 @@
 // press, and a sunken look while the left button is held on it. Focused from
 // the keyboard (Tab, Backtab) it shows the dotted rectangle until it loses
 // the focus, ShowFocusRect or not. It has no hover look and no keyboard
-// activation of its own; only a left click raises Click.
+// activation of its own; only a left click raises clicked.
 class FlatButton : public QWidget
 {
     Q_OBJECT
@@ -67,11 +67,11 @@ public:
     static QString plainCaption(const QString &caption);
 
 signals:
-    void Click();
-    void DblClick();
-    void MouseMove(int button, int shift, double x, double y);
-    void MouseUp(int button, int shift, double x, double y);
-    void MouseDown(int button, int shift, double x, double y);
+    void clicked();
+    void doubleClicked();
+    void mouseMoved(int button, int shift, double x, double y);
+    void mouseReleased(int button, int shift, double x, double y);
+    void mousePressed(int button, int shift, double x, double y);
 
     void captionAlignmentChanged(int alignment);
     void backColourChanged(uint colour);
@@ -99,12 +99,12 @@ protected:
 private:
     // A property setter: store, redraw released, notify.
     template <typename T, typename Changed> void assign(T &member, const T &value, Changed changed);
-    void Redraw(bool pressed);
-    void DrawFocus();
+    void redraw(bool pressed);
+    void drawFocus();
     // The dotted rectangle, inverted onto the face.
     void invertFocusRect();
     void drawEdge(int edge);
-    void DrawCaption(int x, int y, const QString &text, bool enabled, Colour colour);
+    void drawCaption(int x, int y, const QString &text, bool enabled, Colour colour);
     // Device pixels per pixel of the control: the face is drawn at the
     // screen's density so that captions stay sharp.
     int faceScale() const;

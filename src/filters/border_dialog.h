@@ -29,9 +29,9 @@ public:
     static std::optional<BorderChoice> ask(CommonDialogs &dialogs, QWidget *parent);
 
     void chooseColour();
-    void txtWidth_LostFocus();
-    void cmdOK_Click();
-    void cmdCancel_Click();
+    void checkWidth();
+    void confirm();
+    void cancel();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -40,10 +40,10 @@ private:
     std::optional<BorderChoice> m_answer;
     CommonDialogs &m_dialogs;
 
-    QLabel *colourLabel;
-    ColourSwatch *colourSwatch;
-    QLabel *Label1;
-    QLineEdit *txtWidth;
-    QPushButton *cmdok;
-    QPushButton *cmdCancel;
+    QLabel *m_colourLabel;
+    ColourSwatch *m_colourSwatch;
+    QLabel *m_widthLabel;
+    QLineEdit *m_widthEdit;
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
 };

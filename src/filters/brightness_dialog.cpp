@@ -12,36 +12,37 @@ BrightnessDialog::BrightnessDialog(const Surface &canvas, QWidget *parent)
     setObjectName(QStringLiteral("frmBright"));
     setWindowTitle(QStringLiteral("亮度"));
 
-    sBar = addBar("sBar", Qt::Vertical, QRect(112, 16, 17, 80), QStringLiteral("亮度"));
-    lblBrightness = addLabel("lblBrightness", QStringLiteral("亮度"), QRect(140, 16, 60, 18));
-    lblValue = addValueLabel("lblValue", QRect(140, 40, 60, 18), QStringLiteral("亮度的值"));
-    cmdOK = addButton("cmdOK", QStringLiteral("确定"), QRect(16, 112, 80, 26));
-    cmdCancel = addButton("cmdCancel", QStringLiteral("取消"), QRect(106, 112, 80, 26));
+    m_amountBar = addBar("sBar", Qt::Vertical, QRect(112, 16, 17, 80), QStringLiteral("亮度"));
+    m_brightnessLabel = addLabel("lblBrightness", QStringLiteral("亮度"), QRect(140, 16, 60, 18));
+    m_valueLabel =
+        addValueLabel("lblValue", QRect(140, 40, 60, 18), QStringLiteral("亮度的值"));
+    m_okButton = addButton("cmdOK", QStringLiteral("确定"), QRect(16, 112, 80, 26));
+    m_cancelButton = addButton("cmdCancel", QStringLiteral("取消"), QRect(106, 112, 80, 26));
     setFixedSize(212, 154);
 
-    setTabOrder(sBar, cmdOK);
-    setTabOrder(cmdOK, cmdCancel);
-    sBar->setFocus();
+    setTabOrder(m_amountBar, m_okButton);
+    setTabOrder(m_okButton, m_cancelButton);
+    m_amountBar->setFocus();
 
     // valueChanged comes both for a change and while the thumb is dragged.
-    connect(sBar, &QScrollBar::valueChanged, this, &BrightnessDialog::sBar_Change);
-    connect(cmdOK, &QPushButton::clicked, this, &BrightnessDialog::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &BrightnessDialog::cmdCancel_Click);
+    connect(m_amountBar, &QScrollBar::valueChanged, this, &BrightnessDialog::showAmount);
+    connect(m_okButton, &QPushButton::clicked, this, &BrightnessDialog::confirm);
+    connect(m_cancelButton, &QPushButton::clicked, this, &BrightnessDialog::cancel);
 }
 
-void BrightnessDialog::sBar_Change(int value)
+void BrightnessDialog::showAmount(int value)
 {
-    showValue(lblValue, value);
+    showValue(m_valueLabel, value);
     preview([value](Surface &view) { AdjustBrightness(view, static_cast<std::int16_t>(value)); });
 }
 
-void BrightnessDialog::cmdOK_Click()
+void BrightnessDialog::confirm()
 {
-    m_answer = static_cast<std::int16_t>(sBar->value());
+    m_answer = static_cast<std::int16_t>(m_amountBar->value());
     accept();
 }
 
-void BrightnessDialog::cmdCancel_Click()
+void BrightnessDialog::cancel()
 {
     m_answer.reset();
     reject();

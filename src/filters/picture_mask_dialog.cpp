@@ -15,81 +15,76 @@
 PictureMaskDialog::PictureMaskDialog(const Surface &canvas, const QString &startFolder,
                                      CommonDialogs &dialogs, QWidget *parent)
     : PlainDialog(parent), m_startFolder(startFolder), m_canvas(canvas), m_dialogs(dialogs),
-      m_view(ThumbnailSide, ThumbnailSide), pMask(1, 1, MaskKey), pTmp(1, 1, MaskKey)
+      m_view(ThumbnailSide, ThumbnailSide), m_mask(1, 1, MaskKey), m_stretchedMask(1, 1, MaskKey)
 {
     setObjectName(QStringLiteral("frmMask"));
     setWindowTitle(QStringLiteral("图片掩码"));
 
-    lblMask = addLabel("lblMask", QStringLiteral("图片掩码文件:"), QRect(16, 14, 120, 18));
-    txtFilename = addTextBox("txtFilename", QString(), QRect(16, 36, 222, 24));
-    txtFilename->setAccessibleName(QStringLiteral("图片掩码文件"));
-    cmdOpen = addButton("cmdOpen", QStringLiteral("...."), QRect(244, 36, 36, 24));
-    cmdOpen->setAccessibleName(QStringLiteral("选择文件"));
-    cmdOpen->setAccessibleDescription(QStringLiteral("选择作为掩码的图片文件"));
-    pViewFrame = new BorderedBox(this);
-    pViewFrame->setGeometry(16, 72, ThumbnailSide, ThumbnailSide);
-    pView = new PictureBox(pViewFrame->client());
-    pView->setObjectName(QStringLiteral("pView"));
-    pView->setSurface(&m_view);
-    pView->setFocusPolicy(Qt::NoFocus);
-    pView->setAccessibleName(QStringLiteral("掩码预览"));
-    cmdOK = addButton("cmdOK", QStringLiteral("确定"), QRect(200, 72, 80, 26));
-    cmdReset = addButton("cmdReset", QStringLiteral("复位"), QRect(200, 104, 80, 26));
-    CmdCancel = addButton("CmdCancel", QStringLiteral("取消"), QRect(200, 136, 80, 26));
+    m_maskLabel = addLabel("lblMask", QStringLiteral("图片掩码文件:"), QRect(16, 14, 120, 18));
+    m_fileNameEdit = addTextBox("txtFilename", QString(), QRect(16, 36, 222, 24));
+    m_fileNameEdit->setAccessibleName(QStringLiteral("图片掩码文件"));
+    m_openButton = addButton("cmdOpen", QStringLiteral("...."), QRect(244, 36, 36, 24));
+    m_openButton->setAccessibleName(QStringLiteral("选择文件"));
+    m_openButton->setAccessibleDescription(QStringLiteral("选择作为掩码的图片文件"));
+    m_viewFrame = new BorderedBox(this);
+    m_viewFrame->setGeometry(16, 72, ThumbnailSide, ThumbnailSide);
+    m_viewBox = new PictureBox(m_viewFrame->client());
+    m_viewBox->setObjectName(QStringLiteral("pView"));
+    m_viewBox->setSurface(&m_view);
+    m_viewBox->setFocusPolicy(Qt::NoFocus);
+    m_viewBox->setAccessibleName(QStringLiteral("掩码预览"));
+    m_okButton = addButton("cmdOK", QStringLiteral("确定"), QRect(200, 72, 80, 26));
+    m_resetButton = addButton("cmdReset", QStringLiteral("复位"), QRect(200, 104, 80, 26));
+    m_cancelButton = addButton("CmdCancel", QStringLiteral("取消"), QRect(200, 136, 80, 26));
     setFixedSize(296, 170);
 
-    chainTabOrder({txtFilename, cmdOpen, cmdOK, cmdReset, CmdCancel});
-    cmdOpen->setFocus();
+    chainTabOrder({m_fileNameEdit, m_openButton, m_okButton, m_resetButton, m_cancelButton});
+    m_openButton->setFocus();
 
-    connect(cmdOpen, &QPushButton::clicked, this, &PictureMaskDialog::cmdOpen_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &PictureMaskDialog::cmdOK_Click);
-    connect(cmdReset, &QPushButton::clicked, this, &PictureMaskDialog::cmdReset_Click);
-    connect(CmdCancel, &QPushButton::clicked, this, &PictureMaskDialog::CmdCancel_Click);
-    Form_Load();
+    connect(m_openButton, &QPushButton::clicked, this, &PictureMaskDialog::chooseFile);
+    connect(m_okButton, &QPushButton::clicked, this, &PictureMaskDialog::confirm);
+    connect(m_resetButton, &QPushButton::clicked, this, &PictureMaskDialog::showThumbnail);
+    connect(m_cancelButton, &QPushButton::clicked, this, &PictureMaskDialog::cancel);
+    showThumbnail();
 }
 
-void PictureMaskDialog::Form_Load()
+void PictureMaskDialog::showThumbnail()
 {
     ShowThumbnail(m_canvas, m_view);
     m_view.refresh();
 }
 
-void PictureMaskDialog::cmdOpen_Click()
+void PictureMaskDialog::chooseFile()
 {
     // The chooser starts beside the file chosen last, else in the program's
     // start folder.
-    const QString current = txtFilename->text().trimmed();
+    const QString current = m_fileNameEdit->text().trimmed();
     const QString folder = current.isEmpty() ? m_startFolder : QFileInfo(current).absolutePath();
     const QString path =
         m_dialogs.openFileName(this, QStringLiteral("Open"), openDialogTypes(), folder).path;
     if (path.isEmpty())
         return;
-    txtFilename->setText(path);
+    m_fileNameEdit->setText(path);
     // Only the file chosen last is laid over the canvas on OK, so the
     // preview shows that one alone; a file that is no picture shows nothing,
     // and OK then says why.
-    Form_Load();
-    if (LoadMask(pMask, path) == PictureError::None)
-        PreviewMask();
+    showThumbnail();
+    if (LoadMask(m_mask, path) == PictureError::None)
+        previewMask();
 }
 
-void PictureMaskDialog::PreviewMask()
+void PictureMaskDialog::previewMask()
 {
-    LayMask(m_view, pTmp, pMask, Surface::StretchMode::Default);
+    LayMask(m_view, m_stretchedMask, m_mask, Surface::StretchMode::Default);
 }
 
-void PictureMaskDialog::cmdReset_Click()
+void PictureMaskDialog::confirm()
 {
-    Form_Load();
-}
-
-void PictureMaskDialog::cmdOK_Click()
-{
-    m_answer = txtFilename->text();
+    m_answer = m_fileNameEdit->text();
     accept();
 }
 
-void PictureMaskDialog::CmdCancel_Click()
+void PictureMaskDialog::cancel()
 {
     m_answer.reset();
     reject();

@@ -27,34 +27,34 @@ public:
     static std::optional<QString> ask(const Surface &canvas, const QString &startFolder,
                                       CommonDialogs &dialogs, QWidget *parent);
 
-    void cmdOpen_Click();
-    // Lays the mask held in pMask over the thumbnail.
-    void PreviewMask();
-    void cmdReset_Click();
-    void cmdOK_Click();
-    void CmdCancel_Click();
+    void chooseFile();
+    // Lays the mask held in m_mask over the thumbnail.
+    void previewMask();
+    // The thumbnail alone again: at the start, before a file is laid over it,
+    // and on Reset.
+    void showThumbnail();
+    void confirm();
+    void cancel();
 
 private:
-    void Form_Load();
-
     std::optional<QString> m_answer;
     QString m_startFolder;
     const Surface &m_canvas;
     CommonDialogs &m_dialogs;
 
-    // What pView shows: the thumbnail, ThumbnailSide pixels square of which
+    // What m_viewBox shows: the thumbnail, ThumbnailSide pixels square of which
     // the part inside the border is seen.
     Surface m_view;
     // The mask picture while it is previewed, and the surface it is stretched in.
-    Surface pMask;
-    Surface pTmp;
+    Surface m_mask;
+    Surface m_stretchedMask;
 
-    QLabel *lblMask;
-    QLineEdit *txtFilename;
-    QPushButton *cmdOpen;
-    BorderedBox *pViewFrame;
-    PictureBox *pView;
-    QPushButton *cmdOK;
-    QPushButton *cmdReset;
-    QPushButton *CmdCancel;
+    QLabel *m_maskLabel;
+    QLineEdit *m_fileNameEdit;
+    QPushButton *m_openButton;
+    BorderedBox *m_viewFrame;
+    PictureBox *m_viewBox;
+    QPushButton *m_okButton;
+    QPushButton *m_resetButton;
+    QPushButton *m_cancelButton;
 };

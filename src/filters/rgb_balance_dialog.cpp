@@ -34,45 +34,47 @@ RgbBalanceDialog::RgbBalanceDialog(const Surface &canvas, QWidget *parent)
         const ChannelRow &row = Rows[i];
         const int top = 22 + 28 * i;
         const auto index = static_cast<std::size_t>(i);
-        lblrgb[index] = addLabel(row.caption, QString::fromUtf8(row.text), QRect(112, top, 44, 18));
-        sbRgb[index] =
+        m_channelLabels[index] =
+            addLabel(row.caption, QString::fromUtf8(row.text), QRect(112, top, 44, 18));
+        m_channelBars[index] =
             addBar(row.bar, Qt::Horizontal, QRect(158, top, 150, 17), QString::fromUtf8(row.name));
-        lblValue[index] = addValueLabel(row.value, QRect(316, top, 36, 18),
-                                        QString::fromUtf8(row.name) + QStringLiteral("的值"));
-        connect(sbRgb[index], &QScrollBar::valueChanged, this, [this, i] { sbRgb_Change(i); });
+        m_valueLabels[index] = addValueLabel(row.value, QRect(316, top, 36, 18),
+                                             QString::fromUtf8(row.name) + QStringLiteral("的值"));
+        connect(m_channelBars[index], &QScrollBar::valueChanged, this,
+                [this, i] { showChannel(i); });
     }
-    cmdOK = addButton("cmdOK", QStringLiteral("确定"), QRect(174, 112, 80, 26));
-    cmdCancel = addButton("cmdCancel", QStringLiteral("取消"), QRect(264, 112, 80, 26));
+    m_okButton = addButton("cmdOK", QStringLiteral("确定"), QRect(174, 112, 80, 26));
+    m_cancelButton = addButton("cmdCancel", QStringLiteral("取消"), QRect(264, 112, 80, 26));
     setFixedSize(360, 154);
 
-    setTabOrder(sbRgb[0], sbRgb[1]);
-    setTabOrder(sbRgb[1], sbRgb[2]);
-    setTabOrder(sbRgb[2], cmdOK);
-    setTabOrder(cmdOK, cmdCancel);
-    sbRgb[0]->setFocus();
+    setTabOrder(m_channelBars[0], m_channelBars[1]);
+    setTabOrder(m_channelBars[1], m_channelBars[2]);
+    setTabOrder(m_channelBars[2], m_okButton);
+    setTabOrder(m_okButton, m_cancelButton);
+    m_channelBars[0]->setFocus();
 
-    connect(cmdOK, &QPushButton::clicked, this, &RgbBalanceDialog::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &RgbBalanceDialog::cmdCancel_Click);
+    connect(m_okButton, &QPushButton::clicked, this, &RgbBalanceDialog::confirm);
+    connect(m_cancelButton, &QPushButton::clicked, this, &RgbBalanceDialog::cancel);
 }
 
 std::int16_t RgbBalanceDialog::amount(int index) const
 {
-    return static_cast<std::int16_t>(sbRgb[static_cast<std::size_t>(index)]->value());
+    return static_cast<std::int16_t>(m_channelBars[static_cast<std::size_t>(index)]->value());
 }
 
-void RgbBalanceDialog::sbRgb_Change(int index)
+void RgbBalanceDialog::showChannel(int index)
 {
-    showValue(lblValue[static_cast<std::size_t>(index)], amount(index));
+    showValue(m_valueLabels[static_cast<std::size_t>(index)], amount(index));
     preview([this](Surface &view) { AdjustRgb(view, amount(0), amount(1), amount(2)); });
 }
 
-void RgbBalanceDialog::cmdOK_Click()
+void RgbBalanceDialog::confirm()
 {
     m_answer = RgbAmounts{amount(0), amount(1), amount(2)};
     accept();
 }
 
-void RgbBalanceDialog::cmdCancel_Click()
+void RgbBalanceDialog::cancel()
 {
     m_answer.reset();
     reject();

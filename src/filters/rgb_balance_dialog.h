@@ -25,18 +25,18 @@ public:
     // Shows the dialog; the amounts on OK, nothing on Cancel or the close box.
     static std::optional<RgbAmounts> ask(const Surface &canvas, QWidget *parent);
 
-    void sbRgb_Change(int index);
-    void cmdOK_Click();
-    void cmdCancel_Click();
+    void showChannel(int index);
+    void confirm();
+    void cancel();
 
 private:
     std::int16_t amount(int index) const;
 
     std::optional<RgbAmounts> m_answer;
 
-    std::array<QScrollBar *, 3> sbRgb{};
-    std::array<QLabel *, 3> lblrgb{};
-    std::array<QLabel *, 3> lblValue{};
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
+    std::array<QScrollBar *, 3> m_channelBars{};
+    std::array<QLabel *, 3> m_channelLabels{};
+    std::array<QLabel *, 3> m_valueLabels{};
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
 };

@@ -18,7 +18,7 @@ QPoint rounded(QPointF at)
 void FillTool::press(ToolContext &context, const ToolEvent &event)
 {
     // A null pattern (the pattern list is empty) fills with the pen colour.
-    const QImage pattern = context.options.FillType == 1 ? context.options.ImgPatten : QImage();
+    const QImage pattern = context.options.fillType == 1 ? context.options.pattern : QImage();
     const Colour match = context.canvas().point(event.position());
     context.commit([&](Surface &canvas) {
         canvas.extFloodFill(event.position(), match, context.pen.colour, pattern);
@@ -39,7 +39,7 @@ void GradientTool::release(ToolContext &context, const ToolEvent &event)
     context.commit([&](Surface &canvas) {
         canvas.gradientFill(rounded(context.state.anchor()), context.host.colour1(),
                             rounded(event.position()), context.host.colour2(),
-                            context.options.GradeDirection == 1);
+                            context.options.gradientDirection == 1);
     });
 }
 

@@ -60,58 +60,59 @@ TextDialog::TextDialog(const TextSettings &settings, QWidget *parent) : PlainDia
     setObjectName(QStringLiteral("frmText"));
     setWindowTitle(QStringLiteral("文字"));
 
-    cboFont = addList("lblFont", "cboFont", QStringLiteral("字体:"), QPoint(12, 14), 266);
-    cboSize = addList("lblSize", "cboSize", QStringLiteral("大小:"), QPoint(12, 48), 60);
-    cboStyle = addList("lblStyle", "cboStyle", QStringLiteral("样式:"), QPoint(148, 48), 130);
-    lblText = addLabel("lblText", QStringLiteral("文字内容:"), QRect(12, 84, 80, 18));
-    txtText = addTextBox("txtText", settings.TextString, QRect(12, 104, 306, 24));
-    txtText->setAccessibleName(lblText->text());
-    lblText->setBuddy(txtText);
-    lblPreview = addLabel("lblPreview", QStringLiteral("预览:"), QRect(12, 138, 80, 18));
-    pPreview = new TextPreview(this);
-    pPreview->setObjectName(QStringLiteral("pPreview"));
-    pPreview->setAccessibleName(QStringLiteral("预览"));
-    pPreview->setAccessibleDescription(QStringLiteral("以所选字体、大小和样式显示 Abc"));
-    pPreview->setGeometry(12, 158, 306, 72);
-    cmdOK = addButton("cmdOK", QStringLiteral("确定"), QRect(330, 14, 80, 26));
-    CmdCancel = addButton("CmdCancel", QStringLiteral("取消"), QRect(330, 48, 80, 26));
+    m_fontList = addList("lblFont", "cboFont", QStringLiteral("字体:"), QPoint(12, 14), 266);
+    m_sizeList = addList("lblSize", "cboSize", QStringLiteral("大小:"), QPoint(12, 48), 60);
+    m_styleList = addList("lblStyle", "cboStyle", QStringLiteral("样式:"), QPoint(148, 48), 130);
+    m_textLabel = addLabel("lblText", QStringLiteral("文字内容:"), QRect(12, 84, 80, 18));
+    m_textEdit = addTextBox("txtText", settings.TextString, QRect(12, 104, 306, 24));
+    m_textEdit->setAccessibleName(m_textLabel->text());
+    m_textLabel->setBuddy(m_textEdit);
+    m_previewLabel = addLabel("lblPreview", QStringLiteral("预览:"), QRect(12, 138, 80, 18));
+    m_preview = new TextPreview(this);
+    m_preview->setObjectName(QStringLiteral("pPreview"));
+    m_preview->setAccessibleName(QStringLiteral("预览"));
+    m_preview->setAccessibleDescription(QStringLiteral("以所选字体、大小和样式显示 Abc"));
+    m_preview->setGeometry(12, 158, 306, 72);
+    m_okButton = addButton("cmdOK", QStringLiteral("确定"), QRect(330, 14, 80, 26));
+    m_cancelButton = addButton("CmdCancel", QStringLiteral("取消"), QRect(330, 48, 80, 26));
     setFixedSize(422, 242);
 
     const QStringList families = QFontDatabase::families();
     for (const QString &family : families) {
         if (!QFontDatabase::isPrivateFamily(family))
-            cboFont->addItem(family);
+            m_fontList->addItem(family);
     }
     // Names may be longer than the closed list is wide.
-    cboFont->view()->setMinimumWidth(cboFont->view()->sizeHintForColumn(0) + 8);
+    m_fontList->view()->setMinimumWidth(m_fontList->view()->sizeHintForColumn(0) + 8);
     for (int size = SmallestSize; size <= LargestSize; ++size)
-        cboSize->addItem(QString::number(size));
-    cboStyle->addItems({QStringLiteral("无"), QStringLiteral("粗体"), QStringLiteral("斜体"),
-                        QStringLiteral("粗体/斜体")});
+        m_sizeList->addItem(QString::number(size));
+    m_styleList->addItems({QStringLiteral("无"), QStringLiteral("粗体"), QStringLiteral("斜体"),
+                           QStringLiteral("粗体/斜体")});
 
     // A name or size not in the lists (a font removed since) falls back to
     // the first item.
     const auto choose = [](QComboBox *list, const QString &item) {
         list->setCurrentIndex(std::max(0, list->findText(item, Qt::MatchFixedString)));
     };
-    choose(cboFont, settings.TextFontName);
-    choose(cboSize, QString::number(settings.TextFontSize));
-    cboStyle->setCurrentIndex(
-        settings.TextStyle >= 0 && settings.TextStyle < cboStyle->count() ? settings.TextStyle : 0);
+    choose(m_fontList, settings.TextFontName);
+    choose(m_sizeList, QString::number(settings.TextFontSize));
+    m_styleList->setCurrentIndex(
+        settings.TextStyle >= 0 && settings.TextStyle < m_styleList->count() ? settings.TextStyle
+                                                                             : 0);
     showPreview();
 
-    setTabOrder(cboFont, cboSize);
-    setTabOrder(cboSize, cboStyle);
-    setTabOrder(cboStyle, txtText);
-    setTabOrder(txtText, cmdOK);
-    setTabOrder(cmdOK, CmdCancel);
-    txtText->setFocus();
+    setTabOrder(m_fontList, m_sizeList);
+    setTabOrder(m_sizeList, m_styleList);
+    setTabOrder(m_styleList, m_textEdit);
+    setTabOrder(m_textEdit, m_okButton);
+    setTabOrder(m_okButton, m_cancelButton);
+    m_textEdit->setFocus();
 
-    for (QComboBox *list : {cboFont, cboSize, cboStyle})
+    for (QComboBox *list : {m_fontList, m_sizeList, m_styleList})
         connect(list, &QComboBox::currentIndexChanged, this, &TextDialog::showPreview);
-    connect(txtText, &QLineEdit::returnPressed, this, &TextDialog::cmdOK_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &TextDialog::cmdOK_Click);
-    connect(CmdCancel, &QPushButton::clicked, this, &TextDialog::CmdCancel_Click);
+    connect(m_textEdit, &QLineEdit::returnPressed, this, &TextDialog::confirm);
+    connect(m_okButton, &QPushButton::clicked, this, &TextDialog::confirm);
+    connect(m_cancelButton, &QPushButton::clicked, this, &TextDialog::cancel);
 }
 
 QComboBox *TextDialog::addList(const char *labelName, const char *name, const QString &label,
@@ -130,22 +131,22 @@ QComboBox *TextDialog::addList(const char *labelName, const char *name, const QS
 
 void TextDialog::showPreview()
 {
-    pPreview->showFont(textFont(cboFont->currentText(), readNumber(cboSize->currentText()),
-                                cboStyle->currentIndex()));
+    m_preview->showFont(textFont(m_fontList->currentText(), readNumber(m_sizeList->currentText()),
+                                 m_styleList->currentIndex()));
 }
 
-void TextDialog::cmdOK_Click()
+void TextDialog::confirm()
 {
     TextSettings answer;
-    answer.TextFontName = cboFont->currentText();
-    answer.TextFontSize = readNumber(cboSize->currentText());
-    answer.TextString = txtText->text();
-    answer.TextStyle = cboStyle->currentIndex();
+    answer.TextFontName = m_fontList->currentText();
+    answer.TextFontSize = readNumber(m_sizeList->currentText());
+    answer.TextString = m_textEdit->text();
+    answer.TextStyle = m_styleList->currentIndex();
     m_answer = answer;
     accept();
 }
 
-void TextDialog::CmdCancel_Click()
+void TextDialog::cancel()
 {
     m_answer.reset();
     reject();

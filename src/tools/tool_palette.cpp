@@ -34,7 +34,7 @@ ToolPalette::ToolPalette(QWidget *parent) : QWidget(parent)
         button->setCaptionAlignment(0);
         button->setShowFocusRect(false);
         button->setGeometry(0, i * ButtonHeight, width(), ButtonHeight);
-        connect(button, &FlatButton::Click, this, [this, id = row.id] { emit toolClicked(id); });
+        connect(button, &FlatButton::clicked, this, [this, id = row.id] { emit toolClicked(id); });
         m_buttons[static_cast<std::size_t>(i)] = button;
     }
     setTabStop(0);

@@ -246,7 +246,7 @@ void TestFileCommands::newCancelKeepsCanvas()
     m_editor->document().canvas().setPixel(3, 3, 0x000000FF);
     const QImage before = m_editor->document().canvas().image();
     QVERIFY(scriptModal<NewImageDialog>([this] { trigger("mnuNew"); },
-                                        [](NewImageDialog &dialog) { dialog.CmdCancel_Click(); }));
+                                        [](NewImageDialog &dialog) { dialog.cancel(); }));
     QCOMPARE(m_editor->document().canvas().image(), before);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
 }
@@ -451,7 +451,7 @@ void TestFileCommands::scaleAveragesAndUpdatesView()
                                          shownHeight = height->text();
                                          width->setText(QStringLiteral("50"));
                                          height->setText(QStringLiteral("50"));
-                                         dialog.cmdOK_Click();
+                                         dialog.confirm();
                                      }));
     QCOMPARE(shownWidth, QStringLiteral("100"));
     QCOMPARE(shownHeight, QStringLiteral("100"));
@@ -476,7 +476,7 @@ void TestFileCommands::scaleCancelChangesNothing()
     const QImage before = canvas.image();
     m_window->setStatusPanel(3, QStringLiteral("kept"));
     QVERIFY(scriptModal<ScaleDialog>([this] { trigger("mnuScale"); },
-                                     [](ScaleDialog &dialog) { dialog.CmdCancel_Click(); }));
+                                     [](ScaleDialog &dialog) { dialog.cancel(); }));
     QCOMPARE(canvas.image(), before);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("kept"));
     QCOMPARE(m_editor->document().clipboard().size(), QSize(32, 30));

@@ -82,7 +82,7 @@ void TestSizeDialogs::newOpensWithItsDefaults()
     QString focus;
     runModal<NewImageDialog>(dialog, [&](NewImageDialog &d) {
         focus = d.focusWidget() ? d.focusWidget()->objectName() : QString();
-        d.CmdCancel_Click();
+        d.cancel();
     });
     QCOMPARE(focus, QStringLiteral("txtWidth"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("新建图像"));
@@ -216,7 +216,7 @@ void TestSizeDialogs::scaleOpensWithTheSize()
         focus = d.focusWidget() ? d.focusWidget()->objectName() : QString();
         QTest::keyClick(&d, Qt::Key_Escape);
         openAfterEscape = d.isVisible();
-        d.CmdCancel_Click();
+        d.cancel();
     });
     QCOMPARE(dialog.windowTitle(), QStringLiteral("图像拉伸"));
     QCOMPARE(child<QLineEdit>(dialog, "txtWidth")->text(), QStringLiteral("760"));

@@ -83,7 +83,7 @@ void TestColourPalette::press()
     QFETCH(int, itemClicks);
     ColourPalette palette;
     int clicks = 0;
-    connect(&palette, &ColourPalette::ItemClick, this, [&](Colour *, int *) { ++clicks; });
+    connect(&palette, &ColourPalette::itemClicked, this, [&](Colour *, int *) { ++clicks; });
     QTest::mouseClick(&palette, button, {}, at);
     QCOMPARE(palette.colour1(), Colour(colour1));
     QCOMPARE(palette.colour2(), Colour(colour2));
@@ -96,7 +96,7 @@ void TestColourPalette::itemClickComesFirstAndMayChangeTheCell()
     Colour seenColour1 = NoColour;
     Colour seenCell = NoColour;
     int seenButton = 0;
-    connect(&palette, &ColourPalette::ItemClick, this, [&](Colour *cell, int *button) {
+    connect(&palette, &ColourPalette::itemClicked, this, [&](Colour *cell, int *button) {
         seenColour1 = palette.colour1();
         seenCell = *cell;
         seenButton = *button;

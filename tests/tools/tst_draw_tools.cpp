@@ -151,8 +151,8 @@ void TestDrawTools::fill()
         for (int x = 0; x < tile.width(); ++x)
             tile.setPixel(x, y, qRgb(x * 37 % 256, y * 90 % 256, 9));
     tile.setPixel(0, 0, toQRgb(pen));
-    rig.options.FillType = pattern.isValid() ? 1 : 0;
-    rig.options.ImgPatten = pattern.isEmpty() ? QImage() : tile;
+    rig.options.fillType = pattern.isValid() ? 1 : 0;
+    rig.options.pattern = pattern.isEmpty() ? QImage() : tile;
     play(rig, QStringLiteral("c%1,%2").arg(at.x()).arg(at.y()), button);
 
     const QImage image = rig.canvas.image();
@@ -200,7 +200,7 @@ void TestDrawTools::gradient()
     QFETCH(Colour, first);
     QFETCH(QRect, painted);
     ToolRig rig(60, 40, 20);
-    rig.options.GradeDirection = vertical ? 1 : 0;
+    rig.options.gradientDirection = vertical ? 1 : 0;
     rig.host.firstColour = first;
     rig.input.press(Qt::RightButton, {}, from);
     rig.input.move(Qt::RightButton, {}, to);

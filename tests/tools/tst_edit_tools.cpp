@@ -190,7 +190,7 @@ void TestEditTools::cloneOffsets()
     QFETCH(PointList, moves);
     QFETCH(int, size);
     ToolRig rig(60, 45, 19);
-    rig.options.CloneSize = size;
+    rig.options.cloneSize = size;
     rig.canvas.setPicture(testPicture(60, 45));
     QImage expected = rig.canvas.image();
 
@@ -253,7 +253,7 @@ void TestEditTools::textTool()
     QFETCH(QString, text);
     QFETCH(bool, confirmed);
     ToolRig rig(80, 60, 21);
-    rig.options.TextEffect = effect;
+    rig.options.textEffect = effect;
     const TextSettings chosen{QFont().family(), 20, text, 1};
     if (confirmed)
         rig.host.texts.push_back(chosen);

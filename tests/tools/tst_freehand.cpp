@@ -100,7 +100,7 @@ void TestFreehand::pencilFollowsThePointer()
 void TestFreehand::brushStampsRecolouredAndCentred()
 {
     ToolRig rig(40, 30, 16);
-    rig.options.SrcBrush1.setPicture(smallBrush());
+    rig.options.brushSource.setPicture(smallBrush());
     rig.click(20, 20);
     const QImage image = rig.canvas.image();
     // 5 × 3 stamp: top-left at (20 - 2, 20 - 1).
@@ -109,13 +109,13 @@ void TestFreehand::brushStampsRecolouredAndCentred()
     QCOMPARE(pixelAt(image, {20, 20}), rgbColour(1, 0, 0));
     QCOMPARE(countNot(image, White), 3);
     // The loaded bitmap itself stays black.
-    QCOMPARE(pixelAt(rig.options.SrcBrush1.image(), {0, 0}), Black);
+    QCOMPARE(pixelAt(rig.options.brushSource.image(), {0, 0}), Black);
 }
 
 void TestFreehand::brushFollowsPenAndBrushChanges()
 {
     ToolRig rig(40, 30, 16);
-    rig.options.SrcBrush1.setPicture(smallBrush());
+    rig.options.brushSource.setPicture(smallBrush());
     rig.click(10, 10, Qt::LeftButton);
     rig.click(30, 10, Qt::RightButton);
     QCOMPARE(pixelAt(rig.canvas.image(), {8, 9}), rig.host.firstColour);
@@ -124,7 +124,7 @@ void TestFreehand::brushFollowsPenAndBrushChanges()
     // A new brush bitmap of another size is picked up at once.
     QImage bar(3, 1, QImage::Format_RGB32);
     bar.fill(qRgb(0, 0, 0));
-    rig.options.SrcBrush1.setPicture(bar);
+    rig.options.brushSource.setPicture(bar);
     rig.click(20, 25, Qt::RightButton);
     QCOMPARE(boundsNot(rig.canvas.image().copy(0, 22, 40, 8), White), QRect(19, 3, 3, 1));
 }
@@ -132,7 +132,7 @@ void TestFreehand::brushFollowsPenAndBrushChanges()
 void TestFreehand::brushWithMagentaPenDrawsNothing()
 {
     ToolRig rig(40, 30, 16);
-    rig.options.SrcBrush1.setPicture(smallBrush());
+    rig.options.brushSource.setPicture(smallBrush());
     rig.host.firstColour = TransparentKey;
     rig.click(20, 20);
     QCOMPARE(countNot(rig.canvas.image(), White), 1); // the nearly black pixel
@@ -208,8 +208,8 @@ void TestFreehand::eraser()
     ToolRig rig(60, 60, 17);
     paintBlack(rig.canvas);
     rig.canvas.setDrawWidth(lineWidth);
-    rig.options.EraseType = shape;
-    rig.options.EraseWidth = eraseWidth;
+    rig.options.eraserShape = shape;
+    rig.options.eraserWidth = eraseWidth;
     rig.click(30, 30);
     for (const QPoint &p : cleared)
         QVERIFY2(pixelAt(rig.canvas.image(), p) == White,

@@ -239,18 +239,18 @@ void TestToolPalette::startUpChoices()
     // Values the start-up must overwrite through the lists' actions.
     m_canvas->setDrawWidth(7);
     m_canvas->setDrawStyle(3);
-    m_options->CloneSize = 11;
-    m_options->EraseWidth = 3;
+    m_options->cloneSize = 11;
+    m_options->eraserWidth = 3;
     m_panels->startUp(m_data->path() + QStringLiteral("/Data/"));
 
     QCOMPARE(m_canvas->drawWidth(), 1);
     QCOMPARE(m_canvas->drawStyle(), 0);
-    QCOMPARE(m_options->EraseType, 0);
-    QCOMPARE(m_options->EraseWidth, 10);
-    QCOMPARE(m_options->CloneSize, 6);
-    QCOMPARE(m_options->FillType, 0);
-    QCOMPARE(m_options->GradeDirection, 0);
-    QCOMPARE(m_options->TextEffect, 0);
+    QCOMPARE(m_options->eraserShape, 0);
+    QCOMPARE(m_options->eraserWidth, 10);
+    QCOMPARE(m_options->cloneSize, 6);
+    QCOMPARE(m_options->fillType, 0);
+    QCOMPARE(m_options->gradientDirection, 0);
+    QCOMPARE(m_options->textEffect, 0);
 
     QCOMPARE(list("cboDW")->count(), 100);
     QCOMPARE(list("cboDW")->itemText(99), QStringLiteral("100"));
@@ -267,8 +267,8 @@ void TestToolPalette::startUpChoices()
 
     QCOMPARE(items(list("cboBrush")), (QStringList{"a.bmp", "b.BMP"}));
     QCOMPARE(items(list("cboPatten")), (QStringList{"p1.bmp", "p2.bmp"}));
-    QCOMPARE(m_options->SrcBrush1.image(), sample(1));
-    QCOMPARE(m_options->ImgPatten, sample(3));
+    QCOMPARE(m_options->brushSource.image(), sample(1));
+    QCOMPARE(m_options->pattern, sample(3));
     QVERIFY(m_dialogs->requests.empty());
     for (QComboBox *combo : m_owner->findChildren<QComboBox *>())
         QVERIFY2(!combo->isEditable() && !combo->accessibleName().isEmpty(),
@@ -280,10 +280,10 @@ void TestToolPalette::startUpWithoutDataFolder()
     m_panels->startUp(m_data->path() + QStringLiteral("/missing/"));
     QCOMPARE(list("cboBrush")->count(), 0);
     QCOMPARE(list("cboPatten")->count(), 0);
-    QVERIFY(m_options->ImgPatten.isNull());
-    QCOMPARE(m_options->SrcBrush1.image().size(), QSize(32, 30));
+    QVERIFY(m_options->pattern.isNull());
+    QCOMPARE(m_options->brushSource.image().size(), QSize(32, 30));
     QVERIFY(m_dialogs->requests.empty());
-    QCOMPARE(m_options->EraseWidth, 10);
+    QCOMPARE(m_options->eraserWidth, 10);
 }
 
 void TestToolPalette::panelsFitTheirPlace()
@@ -325,10 +325,10 @@ void TestToolPalette::listEffects()
     m_panels->startUp(m_data->path() + QStringLiteral("/"));
     list(name)->setCurrentIndex(index);
     const QMap<QString, int> actual{
-        {"cboDW", m_canvas->drawWidth()},        {"cboStyle", m_canvas->drawStyle()},
-        {"cboFillType", m_options->FillType},    {"cboEraseType", m_options->EraseType},
-        {"cboWidth", m_options->EraseWidth},     {"cboCloneSize", m_options->CloneSize},
-        {"cboGrade", m_options->GradeDirection}, {"cboTextStyle", m_options->TextEffect}};
+        {"cboDW", m_canvas->drawWidth()},           {"cboStyle", m_canvas->drawStyle()},
+        {"cboFillType", m_options->fillType},       {"cboEraseType", m_options->eraserShape},
+        {"cboWidth", m_options->eraserWidth},       {"cboCloneSize", m_options->cloneSize},
+        {"cboGrade", m_options->gradientDirection}, {"cboTextStyle", m_options->textEffect}};
     QCOMPARE(actual.value(name), expected);
 }
 
@@ -346,9 +346,9 @@ void TestToolPalette::choosingBitmapLoadsIt()
     m_panels->startUp(m_data->path() + QStringLiteral("/Data/"));
     list(name)->setCurrentIndex(1);
     if (name == "cboBrush")
-        QCOMPARE(m_options->SrcBrush1.image(), sample(2));
+        QCOMPARE(m_options->brushSource.image(), sample(2));
     else
-        QCOMPARE(m_options->ImgPatten, sample(4));
+        QCOMPARE(m_options->pattern, sample(4));
     QVERIFY(m_dialogs->requests.empty());
 }
 
@@ -389,8 +389,8 @@ void TestToolPalette::unreadableBitmapKeepsPrevious()
     QCOMPARE(messages.size(), std::size_t{1});
     QVERIFY2(messages[0].text.contains(QFileInfo(path).fileName()), qPrintable(messages[0].text));
     QCOMPARE(messages[0].title, QStringLiteral("owner title"));
-    QCOMPARE(m_options->SrcBrush1.image(), sample(1));
-    QCOMPARE(m_options->ImgPatten, sample(3));
+    QCOMPARE(m_options->brushSource.image(), sample(1));
+    QCOMPARE(m_options->pattern, sample(3));
     // The list names the bitmap that is still in use.
     QCOMPARE(list(name)->currentIndex(), 0);
 }
