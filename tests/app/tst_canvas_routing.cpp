@@ -52,9 +52,9 @@ private slots:
 
 private:
     CanvasView *canvasView() const { return m_window->canvasView(); }
-    void chooseTool(int index)
+    void chooseTool(ToolId tool)
     {
-        QTest::mouseClick(m_window->toolPalette()->button(ToolId(index)), Qt::LeftButton);
+        QTest::mouseClick(m_window->toolPalette()->button(tool), Qt::LeftButton);
     }
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
@@ -82,7 +82,7 @@ void TestCanvasRouting::cleanup()
 void TestCanvasRouting::startUpChoosesPencil()
 {
     QCOMPARE(toolIndex(m_editor->toolState().currentTool), 1);
-    QCOMPARE(m_window->toolPalette()->button(ToolId(1))->buttonStyle(), 2);
+    QCOMPARE(m_window->toolPalette()->button(ToolId::Pencil)->buttonStyle(), 2);
     auto *lineOptions = m_window->findChild<QWidget *>("pDrawWidth");
     QVERIFY(lineOptions->isVisible());
     QVERIFY(!m_window->findChild<QWidget *>("cboStyle")->isVisible());
@@ -140,7 +140,7 @@ void TestCanvasRouting::toolSelection()
 
     // A second click repeats everything, the hint included.
     for (int click = 1; click <= 2; ++click) {
-        chooseTool(tool);
+        chooseTool(ToolId(tool));
         QCOMPARE(toolIndex(m_editor->toolState().currentTool), tool);
         QVERIFY(m_editor->document().selection().isNull());
         QVERIFY(m_editor->document().cloneMarker().isNull());
@@ -191,7 +191,7 @@ void TestCanvasRouting::moveWithoutButtonOnlyShowsPosition()
 
 void TestCanvasRouting::rectangleDrawsAtRelease()
 {
-    chooseTool(4);
+    chooseTool(ToolId::Box);
     m_window->palette()->setColour1(Blue);
     QTest::mousePress(canvasView(), Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseMove(canvasView(), QPoint(40, 30));

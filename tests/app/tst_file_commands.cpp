@@ -188,7 +188,7 @@ void TestFileCommands::newMakesBlankCanvas()
     m_editor->document().canvas().setPixel(0, 0, 0x00000000);
     m_editor->document().setSelection(QRect(1, 1, 5, 5));
     trigger("MnuDQue");
-    m_editor->toolState().currentTool = ToolId(4);
+    m_editor->toolState().currentTool = ToolId::Box;
 
     QVERIFY(!runNew(width, height, colour));
     Surface &canvas = m_editor->document().canvas();
@@ -257,7 +257,7 @@ void TestFileCommands::openTakesPictureAndSize()
     const QString path = tempPath(QStringLiteral("small.bmp"));
     QCOMPARE(savePicture(picture, path), PictureError::None);
     m_window->verticalBar()->setValue(120);
-    m_editor->toolState().currentTool = ToolId(5);
+    m_editor->toolState().currentTool = ToolId::FilledBox;
     trigger("MnuDQue");
     m_dialogs->fileNames.push_back(path);
 
@@ -405,7 +405,7 @@ void TestFileCommands::openFailureKeepsCanvas()
     Surface &canvas = m_editor->document().canvas();
     canvas.setPixel(5, 5, 0x000000FF);
     const QImage before = canvas.image();
-    m_editor->toolState().currentTool = ToolId(2);
+    m_editor->toolState().currentTool = ToolId::Line;
     m_dialogs->fileNames.push_back(path);
 
     trigger("mnuOpen");
@@ -543,7 +543,7 @@ void TestFileCommands::commandLineOpensAsOpenDoes()
 
     if (pencilStays) {
         QCOMPARE(toolIndex(editor.toolState().currentTool), 1);
-        m_editor->toolState().currentTool = ToolId(1);
+        m_editor->toolState().currentTool = ToolId::Pencil;
     }
     QCOMPARE(editor.document().canvas().image(), m_editor->document().canvas().image());
     QCOMPARE(stateOf(window, editor, dialogs), stateOf(*m_window, *m_editor, *m_dialogs));

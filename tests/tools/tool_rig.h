@@ -53,14 +53,13 @@ public:
 // A white canvas in a document with the routing around it, the way the main
 // window wires it; tool is a palette position, none outside 0..21.
 struct ToolRig {
-    explicit ToolRig(int width = 80, int height = 60, int tool = 1)
+    explicit ToolRig(int width = 80, int height = 60, std::optional<ToolId> tool = ToolId::Pencil)
         : canvas(document.canvas()), clipboard(document, state, ask),
           input(document, state, options, clipboard, random)
     {
         input.setHost(&host);
         canvas.setSize(width, height);
-        if (tool >= 0 && tool < ToolCount)
-            state.currentTool = ToolId(tool);
+        state.currentTool = tool;
     }
 
     void click(double x, double y, Qt::MouseButton button = Qt::LeftButton)

@@ -91,7 +91,7 @@ void TestDrawTools::curveAndPolygonEdges()
     QFETCH(QString, events);
     QFETCH(QString, edges);
     QFETCH(bool, polyOpen);
-    ToolRig rig(80, 60, tool);
+    ToolRig rig(80, 60, ToolId(tool));
     play(rig, events);
 
     Surface expected(80, 60);
@@ -141,7 +141,7 @@ void TestDrawTools::fill()
     QFETCH(QSize, pattern);
     QFETCH(QPointF, at);
     QFETCH(QString, region);
-    ToolRig rig(width, 40, 12);
+    ToolRig rig(width, 40, ToolId::Fill);
     (button == 1 ? rig.host.firstColour : rig.host.secondColour) = pen;
     rig.canvas.line({10, 10}, {30, 30}, Black, Surface::LineForm::Box);
     const QImage before = rig.canvas.image();
@@ -199,7 +199,7 @@ void TestDrawTools::gradient()
     QFETCH(QPointF, to);
     QFETCH(Colour, first);
     QFETCH(QRect, painted);
-    ToolRig rig(60, 40, 20);
+    ToolRig rig(60, 40, ToolId::Gradient);
     rig.options.gradientDirection = vertical ? 1 : 0;
     rig.host.firstColour = first;
     rig.input.press(Qt::RightButton, {}, from);
@@ -245,7 +245,7 @@ void TestDrawTools::colourPick()
     QFETCH(QString, events);
     QFETCH(Colour, colour1);
     QFETCH(Colour, colour2);
-    ToolRig rig(40, 30, 18);
+    ToolRig rig(40, 30, ToolId::ColourPick);
     rig.canvas.setPixel(4, 4, 0x00102030);
     rig.canvas.setPixel(25, 5, 0x00405060);
     play(rig, events, button);

@@ -49,7 +49,7 @@ void blit(QImage &target, const QImage &source, QPoint from, QPoint to, QSize si
 
 // A canvas with the routing's state and a clipboard picture as it starts.
 struct ClipboardRig {
-    ToolRig rig{40, 30, 0};
+    ToolRig rig{40, 30, ToolId::Select};
     Surface &picture = rig.document.clipboard();
     ScriptedDialogs &dialogs = rig.dialogs;
     Clipboard &clipboard = rig.clipboard;
@@ -189,7 +189,7 @@ void TestEditTools::cloneOffsets()
     QFETCH(bool, sameStroke);
     QFETCH(PointList, moves);
     QFETCH(int, size);
-    ToolRig rig(60, 45, 19);
+    ToolRig rig(60, 45, ToolId::Clone);
     rig.options.cloneSize = size;
     rig.canvas.setPicture(testPicture(60, 45));
     QImage expected = rig.canvas.image();
@@ -252,7 +252,7 @@ void TestEditTools::textTool()
     QFETCH(int, effect);
     QFETCH(QString, text);
     QFETCH(bool, confirmed);
-    ToolRig rig(80, 60, 21);
+    ToolRig rig(80, 60, ToolId::Text);
     rig.options.textEffect = effect;
     const TextSettings chosen{QFont().family(), 20, text, 1};
     if (confirmed)

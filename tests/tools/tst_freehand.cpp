@@ -59,7 +59,7 @@ void TestFreehand::pencilClickLeavesADotOfTheLineWidth()
 {
     QFETCH(int, width);
     QFETCH(int, style);
-    ToolRig rig(40, 40, 1);
+    ToolRig rig(40, 40, ToolId::Pencil);
     rig.canvas.setDrawWidth(width);
     rig.canvas.setDrawStyle(style);
     rig.click(20, 20);
@@ -78,7 +78,7 @@ void TestFreehand::pencilClickLeavesADotOfTheLineWidth()
 
 void TestFreehand::pencilFollowsThePointer()
 {
-    ToolRig rig(60, 40, 1);
+    ToolRig rig(60, 40, ToolId::Pencil);
     rig.canvas.setDrawStyle(1);
     rig.input.press(Qt::LeftButton, {}, QPointF(5, 5));
     rig.input.move(Qt::LeftButton, {}, QPointF(40, 5));
@@ -99,7 +99,7 @@ void TestFreehand::pencilFollowsThePointer()
 
 void TestFreehand::brushStampsRecolouredAndCentred()
 {
-    ToolRig rig(40, 30, 16);
+    ToolRig rig(40, 30, ToolId::Brush);
     rig.options.brushSource.setPicture(smallBrush());
     rig.click(20, 20);
     const QImage image = rig.canvas.image();
@@ -114,7 +114,7 @@ void TestFreehand::brushStampsRecolouredAndCentred()
 
 void TestFreehand::brushFollowsPenAndBrushChanges()
 {
-    ToolRig rig(40, 30, 16);
+    ToolRig rig(40, 30, ToolId::Brush);
     rig.options.brushSource.setPicture(smallBrush());
     rig.click(10, 10, Qt::LeftButton);
     rig.click(30, 10, Qt::RightButton);
@@ -131,7 +131,7 @@ void TestFreehand::brushFollowsPenAndBrushChanges()
 
 void TestFreehand::brushWithMagentaPenDrawsNothing()
 {
-    ToolRig rig(40, 30, 16);
+    ToolRig rig(40, 30, ToolId::Brush);
     rig.options.brushSource.setPicture(smallBrush());
     rig.host.firstColour = TransparentKey;
     rig.click(20, 20);
@@ -151,7 +151,7 @@ void TestFreehand::airbrushReach()
 {
     QFETCH(int, width);
     QFETCH(QRect, reach);
-    ToolRig rig(160, 160, 13);
+    ToolRig rig(160, 160, ToolId::Airbrush);
     rig.canvas.setDrawWidth(width);
     RandomSource expectedSequence;
     rig.input.press(Qt::LeftButton, {}, QPointF(60, 60));
@@ -167,7 +167,7 @@ void TestFreehand::airbrushReach()
 
 void TestFreehand::airbrushFirstDotStaysBehind()
 {
-    ToolRig rig(120, 120, 13);
+    ToolRig rig(120, 120, ToolId::Airbrush);
     rig.state.AnchorX = 20;
     rig.state.AnchorY = 20;
     ToolContext context = rig.context();
@@ -205,7 +205,7 @@ void TestFreehand::eraser()
     QFETCH(int, lineWidth);
     QFETCH(QList<QPoint>, cleared);
     QFETCH(QList<QPoint>, kept);
-    ToolRig rig(60, 60, 17);
+    ToolRig rig(60, 60, ToolId::Eraser);
     paintBlack(rig.canvas);
     rig.canvas.setDrawWidth(lineWidth);
     rig.options.eraserShape = shape;
@@ -221,7 +221,7 @@ void TestFreehand::eraser()
 
 void TestFreehand::eraserPaintsTheBackColour()
 {
-    ToolRig rig(40, 40, 17);
+    ToolRig rig(40, 40, ToolId::Eraser);
     QImage picture(40, 40, QImage::Format_RGB32);
     picture.fill(qRgb(10, 20, 30));
     rig.canvas.setBackColour(0x0000FF00);

@@ -79,7 +79,7 @@ void TestShapes::committedShape()
     QFETCH(QPointF, to);
     QFETCH(Points, drawn);
     QFETCH(Points, blank);
-    ToolRig rig(70, 50, tool);
+    ToolRig rig(70, 50, ToolId(tool));
     rig.canvas.setDrawWidth(width);
     rig.stroke(from, to);
     const QImage image = rig.canvas.image();
@@ -102,7 +102,7 @@ void TestShapes::previewStaysOffThePicture_data()
 void TestShapes::previewStaysOffThePicture()
 {
     QFETCH(int, tool);
-    ToolRig rig(70, 50, tool);
+    ToolRig rig(70, 50, ToolId(tool));
     const QImage blank = rig.canvas.image();
     rig.input.press(Qt::LeftButton, {}, QPointF(30, 25));
     rig.input.move(Qt::LeftButton, {}, QPointF(60, 45));
@@ -136,7 +136,7 @@ void TestShapes::clickWithoutMovement()
 {
     QFETCH(int, tool);
     QFETCH(int, pixels);
-    ToolRig rig(40, 30, tool);
+    ToolRig rig(40, 30, ToolId(tool));
     rig.click(20, 15);
     QCOMPARE(countNot(rig.canvas.image(), White), pixels);
     if (pixels > 0)
@@ -145,7 +145,7 @@ void TestShapes::clickWithoutMovement()
 
 void TestShapes::starCommitsRaysWhileDragging()
 {
-    ToolRig rig(60, 60, 3);
+    ToolRig rig(60, 60, ToolId::Star);
     rig.input.press(Qt::LeftButton, {}, QPointF(30, 30));
     QCOMPARE(countNot(rig.canvas.image(), White), 0);
     rig.input.move(Qt::LeftButton, {}, QPointF(50, 30));
@@ -171,9 +171,9 @@ void TestShapes::dragDirectionDoesNotMatter()
 {
     QFETCH(int, tool);
     QFETCH(int, width);
-    ToolRig forward(80, 60, tool);
-    ToolRig backward(80, 60, tool);
-    ToolRig across(80, 60, tool);
+    ToolRig forward(80, 60, ToolId(tool));
+    ToolRig backward(80, 60, ToolId(tool));
+    ToolRig across(80, 60, ToolId(tool));
     for (ToolRig *rig : {&forward, &backward, &across})
         rig->canvas.setDrawWidth(width);
     forward.stroke({12, 9}, {61, 40});
@@ -185,8 +185,8 @@ void TestShapes::dragDirectionDoesNotMatter()
 
 void TestShapes::dashedOutlineSolidFill()
 {
-    ToolRig hollow(70, 50, 4);
-    ToolRig filled(70, 50, 5);
+    ToolRig hollow(70, 50, ToolId::Box);
+    ToolRig filled(70, 50, ToolId::FilledBox);
     for (ToolRig *rig : {&hollow, &filled}) {
         rig->canvas.setDrawStyle(1);
         rig->stroke({10, 10}, {50, 30});
@@ -198,7 +198,7 @@ void TestShapes::dashedOutlineSolidFill()
     QCOMPARE(countNot(filled.canvas.image().copy(10, 10, 41, 21), filled.host.firstColour), 0);
 
     // A wide pen draws solid whatever the style.
-    ToolRig wide(70, 50, 4);
+    ToolRig wide(70, 50, ToolId::Box);
     wide.canvas.setDrawStyle(1);
     wide.canvas.setDrawWidth(3);
     wide.stroke({10, 10}, {50, 30});
@@ -218,7 +218,7 @@ void TestShapes::filledShapesUseThisPressPenColour()
 {
     QFETCH(int, tool);
     QFETCH(QPointF, to);
-    ToolRig rig(70, 60, tool);
+    ToolRig rig(70, 60, ToolId(tool));
     rig.canvas.setDrawStyle(2);
     rig.stroke({10, 10}, to, Qt::LeftButton);
     rig.stroke({10, 10}, to, Qt::RightButton);

@@ -169,9 +169,9 @@ void TestToolPalette::clickReportsIndex()
     std::vector<int> clicked;
     connect(&palette, &ToolPalette::toolClicked, this,
             [&](ToolId id) { clicked.push_back(int(id)); });
-    QTest::mouseClick(palette.button(ToolId(7)), Qt::LeftButton);
-    QTest::mouseClick(palette.button(ToolId(21)), Qt::LeftButton);
-    QTest::mouseClick(palette.button(ToolId(3)), Qt::RightButton);
+    QTest::mouseClick(palette.button(ToolId::FilledCircle), Qt::LeftButton);
+    QTest::mouseClick(palette.button(ToolId::Text), Qt::LeftButton);
+    QTest::mouseClick(palette.button(ToolId::Star), Qt::RightButton);
     QCOMPARE(clicked, (std::vector<int>{7, 21}));
 }
 
@@ -188,7 +188,7 @@ void TestToolPalette::keyboardChoosesTools()
         chosen.push_back(int(id));
         palette->showSelected(id);
     });
-    palette->showSelected(ToolId(5));
+    palette->showSelected(ToolId::FilledBox);
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -200,13 +200,13 @@ void TestToolPalette::keyboardChoosesTools()
     // One Tab stop: the chosen tool, with a focus mark.
     before->setFocus(Qt::TabFocusReason);
     QTest::keyClick(before, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(5)));
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::FilledBox));
     QVERIFY(look(5) != unfocused);
-    QTest::keyClick(palette->button(ToolId(5)), Qt::Key_Tab);
+    QTest::keyClick(palette->button(ToolId::FilledBox), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), after);
     QCOMPARE(look(5), unfocused);
     QTest::keyClick(after, Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(5)));
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::FilledBox));
 
     // The arrows choose as clicks do; the ends stay put.
     const auto press = [&](Qt::Key key) {
@@ -218,19 +218,19 @@ void TestToolPalette::keyboardChoosesTools()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::KeypadModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(chosen, (std::vector<int>{6, 7, 6, 0, 21, 20, 20, 19}));
-    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(19)));
-    QTest::keyClick(palette->button(ToolId(19)), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::Clone));
+    QTest::keyClick(palette->button(ToolId::Clone), Qt::Key_Tab);
     QTest::keyClick(after, Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(19)));
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::Clone));
 
     // A click looks as it always has: no focus mark.
-    QTest::mouseClick(palette->button(ToolId(3)), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(3)));
+    QTest::mouseClick(palette->button(ToolId::Star), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::Star));
     auto *reference = new ToolPalette(&window);
     reference->setGeometry(palette->geometry().translated(130, 0));
-    reference->showSelected(ToolId(3));
+    reference->showSelected(ToolId::Star);
     reference->show();
-    QCOMPARE(look(3), reference->button(ToolId(3))->grab().toImage());
+    QCOMPARE(look(3), reference->button(ToolId::Star)->grab().toImage());
 }
 
 void TestToolPalette::startUpChoices()
