@@ -61,7 +61,7 @@ void cloneStep(benchmark::State &bench)
     ToolState state;
     state.currentTool = ToolId::Clone;
     ToolOptions options;
-    options.CloneSize = 30;
+    options.cloneSize = 30;
     QuietHost host;
     QtCommonDialogs dialogs;
     UserDialogs ask{dialogs};

@@ -14,7 +14,7 @@
 // does the wall-clock time. The files live in
 // the system's temporary folder (about 1 GB at the largest size).
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "controls/canvas_view.h"
 #include "core/document.h"
 #include "window_dialogs.h"
@@ -242,9 +242,9 @@ void runStep(benchmark::State &state, const Step &step)
     dialogs.file = path;
     dialogs.saveFile = filePath(step.kind, width, "kalvo") + "." + step.format;
     Editor editor(dialogs);
-    std::unique_ptr<frmmain> window;
+    std::unique_ptr<MainWindow> window;
     if (step.kalvo) {
-        window = std::make_unique<frmmain>(editor);
+        window = std::make_unique<MainWindow>(editor);
         window->startUp();
         window->resize(1280, 1000);
         if (step.save)

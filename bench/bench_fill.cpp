@@ -58,8 +58,8 @@ void patternFillClick(benchmark::State &bench)
     ToolState state;
     state.currentTool = ToolId::Fill;
     ToolOptions options;
-    options.FillType = 1;
-    options.ImgPatten = bricks();
+    options.fillType = 1;
+    options.pattern = bricks();
     QuietHost host;
     QtCommonDialogs dialogs;
     UserDialogs ask{dialogs};

@@ -3,9 +3,9 @@
 // in the same run. Also the peak memory a filter takes beyond the picture.
 #include "core/random.h"
 #include "core/surface.h"
-#include "filters/bitmap.h"
+#include "filters/brightness_dialog.h"
 #include "filters/filter_amounts.h"
-#include "filters/frmbright.h"
+#include "filters/picture_filters.h"
 
 #include <QScrollBar>
 
@@ -143,7 +143,7 @@ void brightnessBarMove(benchmark::State &state)
 {
     Surface canvas(Width, Height);
     fillScrambled(canvas);
-    frmBright dialog(canvas);
+    BrightnessDialog dialog(canvas);
     auto *bar = dialog.findChild<QScrollBar *>("sBar");
     int value = 0;
     for (auto _ : state) {

@@ -5,7 +5,7 @@
 // copy to the recovered picture on the canvas. The copies go to a temporary
 // folder.
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "app/recovery_offer.h"
 #include "controls/canvas_view.h"
 #include "core/common_dialogs.h"
@@ -96,13 +96,13 @@ public:
     Instance(int width, const QString &folder)
     {
         m_dialogs.file = pictureFile(sizeFor(width));
-        m_window = std::make_unique<frmmain>(m_editor);
+        m_window = std::make_unique<MainWindow>(m_editor);
         m_window->startUp();
         m_window->resize(1280, 1000);
         m_editor.recoveryCopy().start(folder);
     }
 
-    frmmain &window() { return *m_window; }
+    MainWindow &window() { return *m_window; }
     Editor &editor() { return m_editor; }
     CommonDialogs &dialogs() { return m_dialogs; }
 
@@ -141,7 +141,7 @@ public:
 private:
     YesDialogs m_dialogs;
     Editor m_editor{m_dialogs};
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 // From the end of the change until the copy holds it; beside it the copy's

@@ -1,7 +1,7 @@
 // The skin's costs: one fade step of a push button, skinning a dialog of 20
 // controls, and the main window's start-up with and without the skin.
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "app/qt_common_dialogs.h"
 #include "skin/skinner.h"
 
@@ -29,8 +29,8 @@ namespace {
 // the shared images are built once.
 struct Installed {
     QWidget keeper;
-    Installed() { mSkinner::InstallSkin(&keeper); }
-    ~Installed() { mSkinner::RemoveSkin(&keeper); }
+    Installed() { Skin::install(&keeper); }
+    ~Installed() { Skin::uninstall(&keeper); }
 };
 
 int timerOf(const QWidget *button)
@@ -62,7 +62,7 @@ void fadeSteps(benchmark::State &state, bool repaint)
     auto *button = new QPushButton(QStringLiteral("确定"), &dialog);
     button->setGeometry(10, 10, 75, 25);
     dialog.resize(100, 50);
-    mSkinner::SkinWindow(&dialog);
+    Skin::skinWindow(&dialog);
     dialog.show();
     QCoreApplication::processEvents();
     button->repaint();
@@ -77,7 +77,7 @@ void fadeSteps(benchmark::State &state, bool repaint)
     }
     state.counters["per_step"] = benchmark::Counter(
         static_cast<double>(ticks), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    mSkinner::UnskinWindow(&dialog);
+    Skin::unskinWindow(&dialog);
 }
 
 // The blend of a prepared state image onto what the button shows, and the
@@ -133,11 +133,11 @@ void BM_SkinDialog20(benchmark::State &state)
     dialog->grab();
     int windows = 0;
     for (auto _ : state) {
-        mSkinner::SkinWindow(dialog.get());
+        Skin::skinWindow(dialog.get());
         state.PauseTiming();
         // The dialog and everything in it, the keeper aside.
-        windows = mSkinner::SkinnedWindowCount() - 1;
-        mSkinner::UnskinWindow(dialog.get());
+        windows = Skin::skinnedWidgetCount() - 1;
+        Skin::unskinWindow(dialog.get());
         state.ResumeTiming();
     }
     state.counters["windows"] = windows;
@@ -155,13 +155,13 @@ void BM_Dialog20FirstPaint(benchmark::State &state)
     for (auto _ : state) {
         if (skin) {
             state.PauseTiming();
-            mSkinner::UnskinWindow(dialog.get());
-            mSkinner::SkinWindow(dialog.get());
+            Skin::unskinWindow(dialog.get());
+            Skin::skinWindow(dialog.get());
             state.ResumeTiming();
         }
         benchmark::DoNotOptimize(dialog->grab());
     }
-    mSkinner::UnskinWindow(dialog.get());
+    Skin::unskinWindow(dialog.get());
 }
 BENCHMARK(BM_Dialog20FirstPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -173,7 +173,7 @@ double startUp(bool skin)
     const auto start = std::chrono::steady_clock::now();
     QtCommonDialogs dialogs;
     Editor editor(dialogs);
-    frmmain window(editor);
+    MainWindow window(editor);
     if (!skin)
         window.setProperty("PROCADDR", 1);
     window.startUp();

@@ -29,7 +29,7 @@ void moveCost(benchmark::State &bench, int tool)
         for (int x = 0; x < 32; ++x)
             if ((x - 16) * (x - 16) + (y - 15) * (y - 15) < 144)
                 brush.setPixel(x, y, qRgb(0, 0, 0));
-    options.SrcBrush1.setPicture(brush);
+    options.brushSource.setPicture(brush);
     QuietHost host;
     RandomSource random;
     QtCommonDialogs dialogs;

@@ -6,7 +6,7 @@
 // the peak since the benchmark started. The core calls have their own
 // benchmarks in bench_undo.cpp beside these.
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "controls/canvas_view.h"
 #include "core/picture_file.h"
 #include "core/row_bands.h"
@@ -67,7 +67,7 @@ public:
         m_dialogs.file = pictureFile(width);
         m_dialogs.saveFile = QDir::temp().filePath(QStringLiteral("kalvo_bench_saved.bmp"));
         m_pictureBytes = double(width) * (width * 3 / 4) * 4;
-        m_window = std::make_unique<frmmain>(m_editor);
+        m_window = std::make_unique<MainWindow>(m_editor);
         m_window->startUp();
         m_window->resize(1280, 1000);
         // KALVO_BENCH_RECOVERY=1: the recovery copy is kept, as the program
@@ -158,7 +158,7 @@ public:
 private:
     BenchDialogs m_dialogs;
     Editor m_editor{m_dialogs};
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
     double m_pictureBytes = 0;
     QImage m_screen{View, QImage::Format_ARGB32_Premultiplied};
 };

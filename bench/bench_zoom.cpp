@@ -3,7 +3,7 @@
 // (about 1000 x 700), on an 8000 x 6000 picture and on the start-up one.
 #include "app/document_commands.h"
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "app/qt_common_dialogs.h"
 #include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
@@ -23,7 +23,7 @@ namespace {
 struct ZoomRig {
     explicit ZoomRig(int width, int height)
     {
-        window = std::make_unique<frmmain>(editor);
+        window = std::make_unique<MainWindow>(editor);
         window->startUp();
         window->resize(1016 + 124, 522 + 264 + 20);
         window->show();
@@ -48,7 +48,7 @@ struct ZoomRig {
 
     QtCommonDialogs dialogs;
     Editor editor{dialogs};
-    std::unique_ptr<frmmain> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 const std::array<double, 4> Zooms{0.125, 1, 8, 64};

@@ -10,9 +10,9 @@ class QuietHost : public CanvasHost
 {
 public:
     void setStatusPosition(const QString &text) override { benchmark::DoNotOptimize(text); }
-    Colour color1() const override { return 0x000000FF; }
-    Colour color2() const override { return 0x00FF0000; }
-    void setColor1(Colour) override {}
-    void setColor2(Colour) override {}
+    Colour colour1() const override { return 0x000000FF; }
+    Colour colour2() const override { return 0x00FF0000; }
+    void setColour1(Colour) override {}
+    void setColour2(Colour) override {}
     bool askText(TextSettings &) override { return false; }
 };

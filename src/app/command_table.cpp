@@ -5,9 +5,9 @@
 #include "core/common_dialogs.h"
 #include "document_commands.h"
 #include "editor.h"
-#include "filters/bitmap.h"
 #include "filters/filter_commands.h"
 #include "filters/image_tools.h"
+#include "filters/picture_filters.h"
 #include "tools/clipboard.h"
 
 #include <QAbstractItemView>

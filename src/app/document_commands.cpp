@@ -6,9 +6,9 @@
 #include "core/document.h"
 #include "core/formats.h"
 #include "core/scale_image.h"
-#include "frmnew.h"
-#include "frmscale.h"
+#include "new_image_dialog.h"
 #include "save_progress.h"
+#include "scale_dialog.h"
 #include "tools/tool_state.h"
 
 #include <QDir>
@@ -44,17 +44,17 @@ FileChoice DocumentCommands::askFile(bool open, const QString &filter, const QSt
     return choice;
 }
 
-void DocumentCommands::newPicture(Colour color1, Colour color2)
+void DocumentCommands::newPicture(Colour colour1, Colour colour2)
 {
     const std::optional<NewPicture> answer =
-        frmNew::ask(color1, color2, m_ask.dialogs, m_ask.owner);
+        NewImageDialog::ask(colour1, colour2, m_ask.dialogs, m_ask.owner);
     if (!answer)
         return;
     // Each step stands alone: one that fails is skipped.
     Surface &canvas = m_document.canvas();
     canvas.clearPicture();
     canvas.setSize(answer->width, answer->height);
-    canvas.setBackColor(answer->backColor);
+    canvas.setBackColour(answer->backColour);
     m_document.clearSelection();
     emit pictureReplaced();
 }
@@ -88,7 +88,7 @@ bool DocumentCommands::openPath(const QString &path)
                               CommonDialogs::Icon::Warning);
         return false;
     }
-    canvas.setBackColor(0x00FFFFFF);
+    canvas.setBackColour(0x00FFFFFF);
     // Nothing shows the file apart from the drawing on it again (New drops
     // it first): kept, it would hold a copy of every tile drawn over.
     canvas.mergePicture();
@@ -145,7 +145,7 @@ bool DocumentCommands::showRecovered(const QImage &picture, Colour backColour)
     Surface &canvas = m_document.canvas();
     if (!canvas.setPicture(picture))
         return false;
-    canvas.setBackColor(backColour);
+    canvas.setBackColour(backColour);
     canvas.mergePicture();
     m_toolState.currentTool.reset();
     emit pictureReplaced();
@@ -168,7 +168,7 @@ void DocumentCommands::save()
 void DocumentCommands::scale()
 {
     const std::optional<QSize> size =
-        frmScale::ask(m_document.canvas().size(), m_ask.dialogs, m_ask.owner);
+        ScaleDialog::ask(m_document.canvas().size(), m_ask.dialogs, m_ask.owner);
     if (!size)
         return;
     bool scaled = false;

@@ -24,8 +24,8 @@ public:
     // Dialogs go through ask; none of them is owned.
     DocumentCommands(Document &document, ToolState &toolState, const UserDialogs &ask);
 
-    // color1 and color2 are offered as background colours.
-    void newPicture(Colour color1, Colour color2);
+    // colour1 and colour2 are offered as background colours.
+    void newPicture(Colour colour1, Colour colour2);
     void open();
     // The picture at path onto the canvas as Open puts it there; false, with
     // the user told and the canvas as it was, when it cannot be read.

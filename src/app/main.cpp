@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "app/qt_common_dialogs.h"
 #include "app/recovery_offer.h"
 #include "app/termination_watch.h"
@@ -63,7 +63,7 @@ int main(int argc, char **argv)
 
     QtCommonDialogs dialogs;
     Editor editor(dialogs);
-    frmmain window(editor);
+    MainWindow window(editor);
     window.startUp();
     window.show();
     // A copy of the picture is kept from the start: nothing drawn is lost

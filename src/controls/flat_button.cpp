@@ -47,7 +47,7 @@ public:
     void doAction(const QString &name) override
     {
         if (name == pressAction() && button()->isEnabled())
-            emit button()->Click();
+            emit button()->clicked();
         else
             QAccessibleWidget::doAction(name);
     }
@@ -111,7 +111,7 @@ FlatButton::FlatButton(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    Redraw(false);
+    redraw(false);
 }
 
 QString FlatButton::plainCaption(const QString &caption)
@@ -133,7 +133,7 @@ template <typename T, typename Changed>
 void FlatButton::assign(T &member, const T &value, Changed changed)
 {
     member = value;
-    Redraw(false);
+    redraw(false);
     emit(this->*changed)(member);
 }
 
@@ -142,20 +142,20 @@ void FlatButton::setCaptionAlignment(int alignment)
     assign(m_captionAlignment, alignment, &FlatButton::captionAlignmentChanged);
 }
 
-void FlatButton::setBackColor(Colour colour)
+void FlatButton::setBackColour(Colour colour)
 {
-    assign(m_backColor, colour, &FlatButton::backColorChanged);
+    assign(m_backColour, colour, &FlatButton::backColourChanged);
 }
 
-void FlatButton::setForeColor(Colour colour)
+void FlatButton::setForeColour(Colour colour)
 {
-    assign(m_foreColor, colour, &FlatButton::foreColorChanged);
+    assign(m_foreColour, colour, &FlatButton::foreColourChanged);
 }
 
 void FlatButton::setCaption(const QString &caption)
 {
     m_caption = caption;
-    Redraw(false);
+    redraw(false);
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
@@ -198,7 +198,7 @@ int FlatButton::faceScale() const
     return std::max(1, qRound(devicePixelRatioF()));
 }
 
-void FlatButton::Redraw(bool pressed)
+void FlatButton::redraw(bool pressed)
 {
     const QSize area = size();
     const int scale = faceScale();
@@ -207,7 +207,7 @@ void FlatButton::Redraw(bool pressed)
     if (m_face.isNull())
         return;
     m_face.setDevicePixelRatio(scale);
-    m_face.fill(toQRgb(m_backColor));
+    m_face.fill(toQRgb(m_backColour));
 
     const int iconTop = static_cast<std::int16_t>((area.height() - IconSize) / 2);
     const bool hasPicture = !m_picture.isNull();
@@ -264,7 +264,7 @@ void FlatButton::Redraw(bool pressed)
             }
         }
     }
-    DrawCaption(captionLeft, captionTop, m_caption, isEnabled(), m_foreColor);
+    drawCaption(captionLeft, captionTop, m_caption, isEnabled(), m_foreColour);
     if (m_focus && m_keyboardFocus)
         invertFocusRect();
     update();
@@ -333,7 +333,7 @@ int FlatButton::inkTop(const QString &text, int scale)
     return m_ink.top;
 }
 
-void FlatButton::DrawCaption(int x, int y, const QString &text, bool enabled, Colour colour)
+void FlatButton::drawCaption(int x, int y, const QString &text, bool enabled, Colour colour)
 {
     if (m_face.isNull())
         return;
@@ -357,7 +357,7 @@ void FlatButton::DrawCaption(int x, int y, const QString &text, bool enabled, Co
     painter.drawText(box, CaptionFlags, text);
 }
 
-void FlatButton::DrawFocus()
+void FlatButton::drawFocus()
 {
     // With the keyboard's focus the rectangle is on the face already.
     if (!m_focus || !m_showFocusRect || m_keyboardFocus || m_face.isNull())
@@ -408,7 +408,7 @@ void FlatButton::paintEvent(QPaintEvent *event)
 {
     const int scale = faceScale();
     if (m_face.size() != size() * scale)
-        Redraw(false);
+        redraw(false);
     const QRect area = event->rect();
     QPainter painter(this);
     painter.drawImage(area, m_face, QRect(area.topLeft() * scale, area.size() * scale));
@@ -416,20 +416,20 @@ void FlatButton::paintEvent(QPaintEvent *event)
 
 void FlatButton::resizeEvent(QResizeEvent *)
 {
-    Redraw(false);
+    redraw(false);
 }
 
 void FlatButton::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        Redraw(false);
+        redraw(false);
         emit fontChanged(font());
     } else if (event->type() == QEvent::EnabledChange) {
-        Redraw(false);
+        redraw(false);
         emit enabledChanged(isEnabled());
     } else if (event->type() == QEvent::PaletteChange) {
-        Redraw(false);
+        redraw(false);
     }
 }
 
@@ -450,7 +450,7 @@ void FlatButton::focusInEvent(QFocusEvent *event)
         m_keyboardFocus =
             event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     if (m_keyboardFocus)
-        Redraw(false);
+        redraw(false);
 }
 
 void FlatButton::focusOutEvent(QFocusEvent *event)
@@ -458,7 +458,7 @@ void FlatButton::focusOutEvent(QFocusEvent *event)
     m_focus = false;
     if (!awayAndBack(event->reason()))
         m_keyboardFocus = false;
-    Redraw(false);
+    redraw(false);
 }
 
 void FlatButton::mousePressEvent(QMouseEvent *event)
@@ -466,38 +466,38 @@ void FlatButton::mousePressEvent(QMouseEvent *event)
     m_lastButton = buttonCode(event->button());
     m_clickPending = true;
     if (m_lastButton == LeftButton) {
-        Redraw(true);
+        redraw(true);
         m_focus = true;
-        DrawFocus();
+        drawFocus();
     }
-    emit MouseDown(m_lastButton, shiftCode(event->modifiers()), event->position().x(),
-                   event->position().y());
+    emit mousePressed(m_lastButton, shiftCode(event->modifiers()), event->position().x(),
+                      event->position().y());
 }
 
 void FlatButton::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_lastButton == LeftButton) {
-        Redraw(false);
-        DrawFocus();
+        redraw(false);
+        drawFocus();
     }
-    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), event->position().x(),
-                 event->position().y());
+    emit mouseReleased(buttonCode(event->button()), shiftCode(event->modifiers()),
+                       event->position().x(), event->position().y());
     const bool over = rect().contains(event->position().toPoint());
     if (m_clickPending && over && m_lastButton == LeftButton)
-        emit Click();
+        emit clicked();
     m_clickPending = false;
 }
 
 void FlatButton::mouseDoubleClickEvent(QMouseEvent *)
 {
-    // The second press of a double-click is reported as DblClick alone, and
+    // The second press of a double-click is reported as doubleClicked alone, and
     // its release completes no click.
     m_clickPending = false;
-    emit DblClick();
+    emit doubleClicked();
 }
 
 void FlatButton::mouseMoveEvent(QMouseEvent *event)
 {
-    emit MouseMove(buttonsCode(event->buttons()), shiftCode(event->modifiers()),
-                   event->position().x(), event->position().y());
+    emit mouseMoved(buttonsCode(event->buttons()), shiftCode(event->modifiers()),
+                    event->position().x(), event->position().y());
 }

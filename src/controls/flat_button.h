@@ -13,14 +13,14 @@
 // press, and a sunken look while the left button is held on it. Focused from
 // the keyboard (Tab, Backtab) it shows the dotted rectangle until it loses
 // the focus, ShowFocusRect or not. It has no hover look and no keyboard
-// activation of its own; only a left click raises Click.
+// activation of its own; only a left click raises clicked.
 class FlatButton : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(int CaptionAlignment READ captionAlignment WRITE setCaptionAlignment NOTIFY
                    captionAlignmentChanged)
-    Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor NOTIFY backColorChanged)
-    Q_PROPERTY(uint ForeColor READ foreColor WRITE setForeColor NOTIFY foreColorChanged)
+    Q_PROPERTY(uint BackColor READ backColour WRITE setBackColour NOTIFY backColourChanged)
+    Q_PROPERTY(uint ForeColor READ foreColour WRITE setForeColour NOTIFY foreColourChanged)
     Q_PROPERTY(QFont Font READ font WRITE setFont NOTIFY fontChanged)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY captionChanged)
     Q_PROPERTY(
@@ -42,10 +42,10 @@ public:
     // 0 left, 1 centre, 2 right; other values put the caption at x = 0.
     int captionAlignment() const { return m_captionAlignment; }
     void setCaptionAlignment(int alignment);
-    Colour backColor() const { return m_backColor; }
-    void setBackColor(Colour colour);
-    Colour foreColor() const { return m_foreColor; }
-    void setForeColor(Colour colour);
+    Colour backColour() const { return m_backColour; }
+    void setBackColour(Colour colour);
+    Colour foreColour() const { return m_foreColour; }
+    void setForeColour(Colour colour);
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
     bool showFocusRect() const { return m_showFocusRect; }
@@ -67,15 +67,15 @@ public:
     static QString plainCaption(const QString &caption);
 
 signals:
-    void Click();
-    void DblClick();
-    void MouseMove(int button, int shift, double x, double y);
-    void MouseUp(int button, int shift, double x, double y);
-    void MouseDown(int button, int shift, double x, double y);
+    void clicked();
+    void doubleClicked();
+    void mouseMoved(int button, int shift, double x, double y);
+    void mouseReleased(int button, int shift, double x, double y);
+    void mousePressed(int button, int shift, double x, double y);
 
     void captionAlignmentChanged(int alignment);
-    void backColorChanged(uint colour);
-    void foreColorChanged(uint colour);
+    void backColourChanged(uint colour);
+    void foreColourChanged(uint colour);
     void fontChanged(const QFont &font);
     void captionChanged(const QString &caption);
     void showFocusRectChanged(bool show);
@@ -99,12 +99,12 @@ protected:
 private:
     // A property setter: store, redraw released, notify.
     template <typename T, typename Changed> void assign(T &member, const T &value, Changed changed);
-    void Redraw(bool pressed);
-    void DrawFocus();
+    void redraw(bool pressed);
+    void drawFocus();
     // The dotted rectangle, inverted onto the face.
     void invertFocusRect();
     void drawEdge(int edge);
-    void DrawCaption(int x, int y, const QString &text, bool enabled, Colour colour);
+    void drawCaption(int x, int y, const QString &text, bool enabled, Colour colour);
     // Device pixels per pixel of the control: the face is drawn at the
     // screen's density so that captions stay sharp.
     int faceScale() const;
@@ -113,8 +113,8 @@ private:
 
     QImage m_face;
     int m_captionAlignment = 1;
-    Colour m_backColor = ButtonFace;
-    Colour m_foreColor = ButtonText;
+    Colour m_backColour = ButtonFace;
+    Colour m_foreColour = ButtonText;
     QString m_caption = QStringLiteral("FlatButton");
     bool m_showFocusRect = true;
     QImage m_picture;

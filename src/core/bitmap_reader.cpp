@@ -189,9 +189,9 @@ PictureError readHeader(QFile &file, Header &header)
 
     if (bits <= 8) {
         const qint64 entrySize = core ? 3 : 4;
-        const qint64 colorsUsed = core ? 0 : le32(buffer.data() + 32);
+        const qint64 coloursUsed = core ? 0 : le32(buffer.data() + 32);
         const qint64 full = qint64(1) << bits;
-        qint64 count = colorsUsed == 0 || colorsUsed > full ? full : colorsUsed;
+        qint64 count = coloursUsed == 0 || coloursUsed > full ? full : coloursUsed;
         // Writers often shorten the palette without saying so: what lies
         // between the headers and the pixels is the palette.
         count = std::min(count, (header.pixelOffset - tablesStart) / entrySize);

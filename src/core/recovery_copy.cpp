@@ -179,7 +179,7 @@ void RecoveryCopy::beginFrame()
     recovery::FrameHeader frame;
     frame.full = full;
     frame.size = m_frameSize;
-    frame.background = canvas.backColor();
+    frame.background = canvas.backColour();
     frame.tiles = static_cast<std::uint32_t>(m_pending.size());
     m_writer->beginFrame(frame);
     m_writing = true;

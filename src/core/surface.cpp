@@ -54,10 +54,10 @@ QImage filledImage(QSize size, Colour colour)
 
 } // namespace
 
-Surface::Surface(int width, int height, Colour backColor, QObject *parent)
+Surface::Surface(int width, int height, Colour backColour, QObject *parent)
     : QObject(parent),
-      m_image(filledImage(QSize(std::max(width, 1), std::max(height, 1)), backColor)),
-      m_journal(std::make_shared<TileJournal>(&m_image)), m_backColor(backColor)
+      m_image(filledImage(QSize(std::max(width, 1), std::max(height, 1)), backColour)),
+      m_journal(std::make_shared<TileJournal>(&m_image)), m_backColour(backColour)
 {
     m_patch.reset(m_image.size());
     m_font.setStyleStrategy(QFont::NoAntialias);
@@ -87,7 +87,7 @@ bool Surface::setSize(int newWidth, int newHeight)
         return true;
     if (!canHold(newWidth, newHeight))
         return false;
-    QImage resized = filledImage(QSize(newWidth, newHeight), m_backColor);
+    QImage resized = filledImage(QSize(newWidth, newHeight), m_backColour);
     if (resized.isNull())
         return false;
     const int w = std::min(width(), newWidth);
@@ -104,7 +104,7 @@ bool Surface::setPicture(const QImage &picture)
     if (picture.isNull()) {
         if (clearInPlace())
             return true;
-        QImage cleared = filledImage(size(), m_backColor);
+        QImage cleared = filledImage(size(), m_backColour);
         if (cleared.isNull())
             return false;
         m_picture = QImage();
@@ -133,7 +133,7 @@ bool Surface::setPicture(const QImage &picture)
         m_heldPicture = hold();
         return true;
     }
-    QImage content = filledImage(converted.size(), m_backColor);
+    QImage content = filledImage(converted.size(), m_backColour);
     if (content.isNull())
         return false;
     {
@@ -154,7 +154,7 @@ bool Surface::clearInPlace()
         return false;
     m_picture = QImage();
     m_heldPicture = TiledPicture();
-    m_image.fill(toQRgb(m_backColor));
+    m_image.fill(toQRgb(m_backColour));
     const QRect wiped = m_patch.bounds();
     m_patch.reset(m_image.size());
     emit imageChanged(rect());
@@ -168,9 +168,9 @@ void Surface::mergePicture()
     m_heldPicture = TiledPicture();
 }
 
-void Surface::setBackColor(Colour colour)
+void Surface::setBackColour(Colour colour)
 {
-    m_backColor = colour;
+    m_backColour = colour;
     if (!m_heldPicture.isNull() && m_heldPicture.size() == size()) {
         // The picture covers the whole image: only the tiles drawn over
         // since go back.

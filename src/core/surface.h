@@ -37,7 +37,7 @@ public:
 
     static constexpr int MaxDrawWidth = 100;
 
-    explicit Surface(int width = 1, int height = 1, Colour backColor = 0x00FFFFFF,
+    explicit Surface(int width = 1, int height = 1, Colour backColour = 0x00FFFFFF,
                      QObject *parent = nullptr);
     ~Surface() override;
 
@@ -77,9 +77,9 @@ public:
     // changed, when the memory for it cannot be had.
     bool restore(const TiledPicture &picture);
 
-    Colour backColor() const { return m_backColor; }
+    Colour backColour() const { return m_backColour; }
     // Clears the image to the colour, with the background picture on top.
-    void setBackColor(Colour colour);
+    void setBackColour(Colour colour);
 
     // Whether drawing goes into the image (on) or to the screen alone.
     bool autoRedraw() const { return m_autoRedraw; }
@@ -228,7 +228,7 @@ private:
     TiledPicture m_heldPicture;
     QImage m_picture;
     ScreenPatch m_patch;
-    Colour m_backColor;
+    Colour m_backColour;
     int m_drawWidth = 1;
     int m_drawStyle = 0;
     bool m_autoRedraw = true;

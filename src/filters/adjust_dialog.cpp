@@ -11,12 +11,12 @@ AdjustDialog::AdjustDialog(const Surface &canvas, QWidget *parent)
 {
     m_frame = new BorderedBox(this);
     m_frame->setGeometry(16, 16, ThumbnailSide, ThumbnailSide);
-    pView = new PictureBox(m_frame->client());
-    pView->setObjectName(QStringLiteral("pView"));
-    pView->setSurface(&m_view);
-    pView->setFocusPolicy(Qt::NoFocus);
-    pView->setAccessibleName(QStringLiteral("预览"));
-    pView->setAccessibleDescription(QStringLiteral("图像的缩略图，显示调整后的效果"));
+    m_viewBox = new PictureBox(m_frame->client());
+    m_viewBox->setObjectName(QStringLiteral("pView"));
+    m_viewBox->setSurface(&m_view);
+    m_viewBox->setFocusPolicy(Qt::NoFocus);
+    m_viewBox->setAccessibleName(QStringLiteral("预览"));
+    m_viewBox->setAccessibleDescription(QStringLiteral("图像的缩略图，显示调整后的效果"));
 }
 
 QScrollBar *AdjustDialog::addBar(const char *name, Qt::Orientation orientation,

@@ -9,7 +9,7 @@ class PictureBox;
 class QScrollBar;
 
 // The common part of the brightness and colour balance dialogs: the live
-// preview pView, a thumbnail of the canvas in a sunken frame at the top left,
+// preview, a thumbnail of the canvas in a sunken frame at the top left,
 // and the bars that drive it. The canvas is not touched; the dialog answers
 // with the amounts on OK.
 class AdjustDialog : public PlainDialog
@@ -37,5 +37,5 @@ private:
     Surface m_view{ThumbnailSide, ThumbnailSide};
     Thumbnail m_thumbnail;
     BorderedBox *m_frame;
-    PictureBox *pView;
+    PictureBox *m_viewBox;
 };

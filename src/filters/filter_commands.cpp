@@ -1,15 +1,15 @@
 #include "filter_commands.h"
 
+#include "border_dialog.h"
+#include "brightness_dialog.h"
 #include "controls/busy_cursor.h"
 #include "core/common_dialogs.h"
 #include "core/document.h"
 #include "core/numbers.h"
-#include "frmbright.h"
-#include "frmmask.h"
-#include "frmrgb.h"
-#include "frmstroke.h"
 #include "image_tools.h"
 #include "picture_mask.h"
+#include "picture_mask_dialog.h"
+#include "rgb_balance_dialog.h"
 
 #include <cmath>
 #include <limits>
@@ -118,7 +118,8 @@ void FilterCommands::addNoise()
 
 void FilterCommands::adjustRgb()
 {
-    if (const std::optional<RgbAmounts> a = frmRgb::ask(m_document.canvas(), m_ask.owner)) {
+    if (const std::optional<RgbAmounts> a =
+            RgbBalanceDialog::ask(m_document.canvas(), m_ask.owner)) {
         run(QStringLiteral("调整红/绿/蓝"),
             [a](Surface &canvas) { return AdjustRgb(canvas, a->red, a->green, a->blue); });
     }
@@ -127,7 +128,7 @@ void FilterCommands::adjustRgb()
 void FilterCommands::brightness()
 {
     if (const std::optional<std::int16_t> amount =
-            frmBright::ask(m_document.canvas(), m_ask.owner)) {
+            BrightnessDialog::ask(m_document.canvas(), m_ask.owner)) {
         run(QStringLiteral("亮度"),
             [amount](Surface &canvas) { return AdjustBrightness(canvas, *amount); });
     }
@@ -141,7 +142,7 @@ void FilterCommands::flip(int mode)
 
 void FilterCommands::border()
 {
-    if (const std::optional<BorderChoice> choice = frmStroke::ask(m_ask.dialogs, m_ask.owner)) {
+    if (const std::optional<BorderChoice> choice = BorderDialog::ask(m_ask.dialogs, m_ask.owner)) {
         runOperation(QStringLiteral("图像边框"), [choice](Surface &canvas) {
             return DrawBorder(canvas, choice->width, choice->colour);
         });
@@ -150,8 +151,8 @@ void FilterCommands::border()
 
 void FilterCommands::mask()
 {
-    const std::optional<QString> path =
-        frmMask::ask(m_document.canvas(), m_document.lastFolder, m_ask.dialogs, m_ask.owner);
+    const std::optional<QString> path = PictureMaskDialog::ask(
+        m_document.canvas(), m_document.lastFolder, m_ask.dialogs, m_ask.owner);
     if (path)
         ApplyMask({m_document.canvas(), m_maskHolder}, *path, m_ask.dialogs, m_ask.owner);
 }

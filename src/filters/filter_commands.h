@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bitmap.h"
 #include "core/surface.h"
 #include "filter_amounts.h"
+#include "picture_filters.h"
 
 #include <QString>
 

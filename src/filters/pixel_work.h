@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bitmap.h"
 #include "core/pixel_loop.h"
 #include "core/row_bands.h"
+#include "picture_filters.h"
 
 #include <QImage>
 

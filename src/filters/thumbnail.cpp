@@ -7,7 +7,7 @@ void ShowThumbnail(const Surface &canvas, Surface &view)
 }
 
 Thumbnail::Thumbnail(const Surface &canvas, Surface &view)
-    : m_view(view), m_fresh(view.width(), view.height(), view.backColor())
+    : m_view(view), m_fresh(view.width(), view.height(), view.backColour())
 {
     ShowThumbnail(canvas, m_view);
     m_fresh.bitBlt(m_fresh.rect(), m_view, QPoint(0, 0));

@@ -42,17 +42,17 @@ SkinEngine::~SkinEngine()
         qApp->removeEventFilter(m_watcher.get());
 }
 
-int SkinEngine::InstallSkin(QWidget *window)
+int SkinEngine::install(QWidget *window)
 {
     if (!m_images) {
         m_images = SkinImages::build();
         m_watcher = std::make_unique<Watcher>(*this);
         qApp->installEventFilter(m_watcher.get());
     }
-    return SkinWindow(window);
+    return skinWindow(window);
 }
 
-int SkinEngine::SkinWindow(QWidget *window)
+int SkinEngine::skinWindow(QWidget *window)
 {
     using namespace skinprop;
     if (!window || get(window, PROCADDR) != 0)
@@ -64,7 +64,7 @@ int SkinEngine::SkinWindow(QWidget *window)
         for (QWidget *control : controls) {
             // A header's viewport goes with its header.
             if (!headerOfViewport(control))
-                SkinWindow(control);
+                skinWindow(control);
         }
         break;
     }
@@ -93,7 +93,7 @@ int SkinEngine::SkinWindow(QWidget *window)
     return 1;
 }
 
-int SkinEngine::UnskinWindow(QWidget *window)
+int SkinEngine::unskinWindow(QWidget *window)
 {
     using namespace skinprop;
     if (!window || get(window, PROCADDR) == 0)
@@ -105,7 +105,7 @@ int SkinEngine::UnskinWindow(QWidget *window)
     case SkinFamily::Form: {
         const auto controls = controlsOf(window);
         for (QWidget *control : controls)
-            UnskinWindow(control);
+            unskinWindow(control);
         break;
     }
     case SkinFamily::CommandButton:
@@ -170,11 +170,11 @@ void SkinEngine::takeOver(QWidget *widget)
         const SkinFamily family = skinFamilyOf(widget);
         if (family == SkinFamily::Form ||
             (family == SkinFamily::DropDownList && m_skinned.count(widget->parentWidget()) != 0))
-            SkinWindow(widget);
+            skinWindow(widget);
         return;
     }
     if (m_skinned.count(widget->window()) != 0 && !headerOfViewport(widget))
-        SkinWindow(widget);
+        skinWindow(widget);
 }
 
 void SkinEngine::passOn(QObject *watched, QEvent *event)
@@ -185,7 +185,7 @@ void SkinEngine::passOn(QObject *watched, QEvent *event)
     m_passing = outer;
 }
 
-void SkinEngine::RefreshMarks(QWidget *window)
+void SkinEngine::refreshMarks(QWidget *window)
 {
     if (!window)
         return;
@@ -203,7 +203,7 @@ void SkinEngine::refreshAround(QWidget *widget)
     QWidget *root = widget->parentWidget() ? widget->parentWidget() : widget;
     const auto all = root->findChildren<QWidget *>();
     for (QWidget *each : all)
-        RefreshMarks(each);
+        refreshMarks(each);
 }
 
 bool SkinEngine::eventFilter(QObject *watched, QEvent *event)
@@ -335,41 +335,41 @@ bool isSpace(const QEvent *event)
 
 } // namespace skinevent
 
-namespace mSkinner {
+namespace Skin {
 
-int InstallSkin(QWidget *window)
+int install(QWidget *window)
 {
-    return SkinEngine::instance().InstallSkin(window);
+    return SkinEngine::instance().install(window);
 }
 
-int RemoveSkin(QWidget *window)
+int uninstall(QWidget *window)
 {
-    return SkinEngine::instance().UnskinWindow(window);
+    return SkinEngine::instance().unskinWindow(window);
 }
 
-int SkinWindow(QWidget *window)
+int skinWindow(QWidget *window)
 {
-    return SkinEngine::instance().SkinWindow(window);
+    return SkinEngine::instance().skinWindow(window);
 }
 
-int UnskinWindow(QWidget *window)
+int unskinWindow(QWidget *window)
 {
-    return SkinEngine::instance().UnskinWindow(window);
+    return SkinEngine::instance().unskinWindow(window);
 }
 
-void RefreshMarks(QWidget *window)
+void refreshMarks(QWidget *window)
 {
-    SkinEngine::instance().RefreshMarks(window);
+    SkinEngine::instance().refreshMarks(window);
 }
 
-int SkinnedWindowCount()
+int skinnedWidgetCount()
 {
     return SkinEngine::instance().skinnedCount();
 }
 
-const SkinImages *SharedImages()
+const SkinImages *sharedImages()
 {
     return SkinEngine::instance().images();
 }
 
-} // namespace mSkinner
+} // namespace Skin

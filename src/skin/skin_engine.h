@@ -18,7 +18,7 @@ class QHeaderView;
 class QPoint;
 class QWidget;
 
-// The engine behind mSkinner: one per process. It is the event filter of
+// The engine behind Skin: one per process. It is the event filter of
 // every skinned widget; another filter on the application takes over new
 // windows as Qt polishes them.
 class SkinEngine : public QObject
@@ -29,10 +29,10 @@ public:
     static SkinEngine &instance();
     ~SkinEngine() override;
 
-    int InstallSkin(QWidget *window);
-    int SkinWindow(QWidget *window);
-    int UnskinWindow(QWidget *window);
-    void RefreshMarks(QWidget *window);
+    int install(QWidget *window);
+    int skinWindow(QWidget *window);
+    int unskinWindow(QWidget *window);
+    void refreshMarks(QWidget *window);
     int skinnedCount() const { return m_count; }
     const SkinImages *images() const { return m_images ? &*m_images : nullptr; }
 

@@ -14,29 +14,29 @@ struct SkinImages;
 // them, before their first paint, and so are the lists that skinned combos
 // drop down and controls added later to a skinned window. A widget leaves the
 // skin when it is destroyed.
-namespace mSkinner {
+namespace Skin {
 
 // Builds the shared images on first use, then skins window: 1 when it was
 // skinned now, 0 for null or an already skinned window.
-int InstallSkin(QWidget *window);
+int install(QWidget *window);
 // Unskins window: 1 when the skin was removed, 0 for null or a window that was
 // not skinned.
-int RemoveSkin(QWidget *window);
+int uninstall(QWidget *window);
 
-// As InstallSkin and RemoveSkin without building the images. Skinning a
+// As install and uninstall without building the images. Skinning a
 // dialog or main window skins everything it holds; unskinning it unskins it
 // all. When the last skinned window leaves the skin, the images are released
 // and the engine is no longer installed.
-int SkinWindow(QWidget *window);
-int UnskinWindow(QWidget *window);
+int skinWindow(QWidget *window);
+int unskinWindow(QWidget *window);
 
 // A skinned check box or option button shows its mark again in the normal
 // state; other widgets are left alone.
-void RefreshMarks(QWidget *window);
+void refreshMarks(QWidget *window);
 
 // How many widgets are skinned now.
-int SkinnedWindowCount();
+int skinnedWidgetCount();
 // The five shared images while the engine is installed; null otherwise.
-const SkinImages *SharedImages();
+const SkinImages *sharedImages();
 
-} // namespace mSkinner
+} // namespace Skin

@@ -17,10 +17,10 @@ public:
     virtual void setStatusPosition(const QString &text) = 0;
 
     // The palette's two current colours; the colour pick writes them.
-    virtual Colour color1() const = 0;
-    virtual Colour color2() const = 0;
-    virtual void setColor1(Colour colour) = 0;
-    virtual void setColor2(Colour colour) = 0;
+    virtual Colour colour1() const = 0;
+    virtual Colour colour2() const = 0;
+    virtual void setColour1(Colour colour) = 0;
+    virtual void setColour2(Colour colour) = 0;
 
     // Asks for the text to write, starting from settings; true on OK, with
     // the choice left in settings.

@@ -35,10 +35,10 @@ class NoHost : public CanvasHost
 {
 public:
     void setStatusPosition(const QString &) override {}
-    Colour color1() const override { return 0x00000000; }
-    Colour color2() const override { return 0x00FFFFFF; }
-    void setColor1(Colour) override {}
-    void setColor2(Colour) override {}
+    Colour colour1() const override { return 0x00000000; }
+    Colour colour2() const override { return 0x00FFFFFF; }
+    void setColour1(Colour) override {}
+    void setColour2(Colour) override {}
     bool askText(TextSettings &) override { return false; }
 };
 
@@ -93,9 +93,9 @@ void CanvasInput::press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
     const Surface &canvas = m_document.canvas();
     Colour colour = m_pen.colour;
     if (button == Qt::LeftButton)
-        colour = m_host->color1();
+        colour = m_host->colour1();
     else if (button == Qt::RightButton)
-        colour = m_host->color2();
+        colour = m_host->colour2();
     m_pen = Pen{colour, canvas.drawWidth(), canvas.drawStyle()};
     const ToolEvent event = eventAt(button, modifiers, at);
     m_state.AnchorX = event.x;

@@ -34,7 +34,7 @@ std::optional<QImage> Clipboard::take(const QRect &selection) const
     const Surface &canvas = m_document.canvas();
     const QRect inside = selection & canvas.rect();
     if (inside != selection)
-        taken.fill(toQRgb(canvas.backColor()));
+        taken.fill(toQRgb(canvas.backColour()));
     const QImage image = canvas.image();
     const auto bytes = static_cast<std::size_t>(inside.width()) * sizeof(QRgb);
     const int column = inside.left() - selection.left();
@@ -89,7 +89,7 @@ bool Clipboard::cut(const QRect &selection)
     if (!replace(selection, QStringLiteral("剪切")))
         return false;
     Surface &canvas = m_document.canvas();
-    canvas.line(selection.topLeft(), selection.bottomRight(), canvas.backColor(),
+    canvas.line(selection.topLeft(), selection.bottomRight(), canvas.backColour(),
                 Surface::LineForm::FilledBox);
     canvas.refresh();
     return true;
@@ -119,7 +119,7 @@ void Clipboard::place(QPointF at)
     const QPoint corner(roundToInt(at.x() - size.width() / 2),
                         roundToInt(at.y() - size.height() / 2));
     const QRect target = QRect(corner, size) & canvas.rect();
-    const Colour key = canvas.backColor();
+    const Colour key = canvas.backColour();
     for (int top = target.top(); top <= target.bottom(); top += PasteBand) {
         const QRect band(target.left(), top, target.width(),
                          std::min(PasteBand, target.bottom() + 1 - top));

@@ -12,7 +12,7 @@ void CloneTool::press(ToolContext &context, const ToolEvent &event)
     m_sourceNew = true;
     m_source = event.position();
     // Centred on the source point until cloning starts.
-    const int side = context.options.CloneSize;
+    const int side = context.options.cloneSize;
     const int half = side / 2;
     context.document.setCloneMarker(QRect(roundToInt(event.x - static_cast<float>(half)),
                                           roundToInt(event.y - static_cast<float>(half)), side,
@@ -27,7 +27,7 @@ void CloneTool::drag(ToolContext &context, const ToolEvent &event)
         m_sourceNew = false;
         return;
     }
-    const int side = context.options.CloneSize;
+    const int side = context.options.cloneSize;
     const QPoint source(roundToInt(event.x - m_offsetX), roundToInt(event.y - m_offsetY));
     const QPoint target(roundToInt(event.x), roundToInt(event.y));
     // The copy reads the whole source block before it writes, so blocks that

@@ -18,7 +18,7 @@ QPoint rounded(QPointF at)
 void FillTool::press(ToolContext &context, const ToolEvent &event)
 {
     // A null pattern (the pattern list is empty) fills with the pen colour.
-    const QImage pattern = context.options.FillType == 1 ? context.options.ImgPatten : QImage();
+    const QImage pattern = context.options.fillType == 1 ? context.options.pattern : QImage();
     const Colour match = context.canvas().point(event.position());
     context.state.fillColour = context.pen.colour;
     context.commit([&](Surface &canvas) {
@@ -38,9 +38,9 @@ void GradientTool::release(ToolContext &context, const ToolEvent &event)
 {
     // The surface blends system colours as the plain colours they show.
     context.commit([&](Surface &canvas) {
-        canvas.gradientFill(rounded(context.state.anchor()), context.host.color1(),
-                            rounded(event.position()), context.host.color2(),
-                            context.options.GradeDirection == 1);
+        canvas.gradientFill(rounded(context.state.anchor()), context.host.colour1(),
+                            rounded(event.position()), context.host.colour2(),
+                            context.options.gradientDirection == 1);
     });
 }
 
@@ -50,7 +50,7 @@ void ColourPickTool::press(ToolContext &context, const ToolEvent &event)
     if (picked == NoColour)
         return;
     if (event.buttons == Qt::LeftButton)
-        context.host.setColor1(picked);
+        context.host.setColour1(picked);
     else if (event.buttons == Qt::RightButton)
-        context.host.setColor2(picked);
+        context.host.setColour2(picked);
 }

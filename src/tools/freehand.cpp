@@ -24,8 +24,8 @@ void PencilTool::drag(ToolContext &context, const ToolEvent &event)
 
 void BrushTool::recolour(ToolContext &context)
 {
-    Surface &source = context.options.SrcBrush1;
-    Surface &stamp = context.options.SrcBrush2;
+    Surface &source = context.options.brushSource;
+    Surface &stamp = context.options.brushStamp;
     const Colour pen = context.pen.colour;
     const QImage original = source.image();
     if (pen == m_stampColour && original.cacheKey() == m_sourceKey &&
@@ -51,7 +51,7 @@ void BrushTool::recolour(ToolContext &context)
 void BrushTool::drag(ToolContext &context, const ToolEvent &event)
 {
     recolour(context);
-    const Surface &stamp = context.options.SrcBrush2;
+    const Surface &stamp = context.options.brushStamp;
     const int w = stamp.width();
     const int h = stamp.height();
     const QPointF corner = event.position() - QPointF(w / 2, h / 2);
@@ -63,16 +63,16 @@ void BrushTool::drag(ToolContext &context, const ToolEvent &event)
 
 void EraserTool::drag(ToolContext &context, const ToolEvent &event)
 {
-    const int w = context.options.EraseWidth;
+    const int w = context.options.eraserWidth;
     const int h = w / 2;
     // The corner in single precision, as the pointer position itself.
     const QPointF corner(static_cast<double>(event.x - static_cast<float>(h)),
                          static_cast<double>(event.y - static_cast<float>(h)));
-    const Pen eraser = context.pen.inColour(context.canvas().backColor());
-    if (context.options.EraseType != 0)
+    const Pen eraser = context.pen.inColour(context.canvas().backColour());
+    if (context.options.eraserShape != 0)
         context.state.fillColour = eraser.colour;
     context.commit([&](Surface &canvas) {
-        if (context.options.EraseType == 0)
+        if (context.options.eraserShape == 0)
             canvas.line(corner, corner + QPointF(w, w), eraser, Surface::LineForm::FilledBox);
         else
             canvas.circle(corner + QPointF(h, h), w, eraser.filling(eraser.colour));

@@ -28,9 +28,9 @@ void TextTool::release(ToolContext &context, const ToolEvent &event)
             canvas.setFont(
                 textFont(m_settings.TextFontName, m_settings.TextFontSize, m_settings.TextStyle));
             canvas.textOut(event.position(), text, context.pen.colour);
-            if (context.options.TextEffect == 1)
+            if (context.options.textEffect == 1)
                 canvas.textOut(event.position() + QPointF(EffectOffset, EffectOffset), text,
-                               context.host.color2());
+                               context.host.colour2());
         });
     }
     context.state.IsDrawing = false;

@@ -44,71 +44,72 @@ ToolOptionPanels::ToolOptionPanels(Surface &canvas, ToolOptions &options, Common
     // panel gets a place of its own from placeEraserPanel().
     resize(PanelWidth, PanelHeight);
 
-    pDrawWidth = addPanel(QStringLiteral("pDrawWidth"), 0);
-    cboDW = addList(pDrawWidth, QStringLiteral("cboDW"), QStringLiteral("宽度:"),
-                    QStringLiteral("线条宽度"), 56);
-    cboStyle = addList(pDrawWidth, QStringLiteral("cboStyle"), QStringLiteral("样式:"),
-                       QStringLiteral("线条样式"), 132, &lblStyle);
-    lblStyle->setObjectName(QStringLiteral("lblStyle"));
+    m_linePanel = addPanel(QStringLiteral("pDrawWidth"), 0);
+    m_widthList = addList(m_linePanel, QStringLiteral("cboDW"), QStringLiteral("宽度:"),
+                          QStringLiteral("线条宽度"), 56);
+    m_styleList = addList(m_linePanel, QStringLiteral("cboStyle"), QStringLiteral("样式:"),
+                          QStringLiteral("线条样式"), 132, &m_styleLabel);
+    m_styleLabel->setObjectName(QStringLiteral("lblStyle"));
 
-    pFillType = addPanel(QStringLiteral("pFillType"), 0);
-    cboFillType = addList(pFillType, QStringLiteral("cboFillType"), QStringLiteral("填充类型:"),
-                          QStringLiteral("用颜色或模板填充"), 52);
-    cboPatten = addList(pFillType, QStringLiteral("cboPatten"), QStringLiteral("模板:"),
-                        QStringLiteral("填充用的模板图片"), 116);
+    m_fillPanel = addPanel(QStringLiteral("pFillType"), 0);
+    m_fillList = addList(m_fillPanel, QStringLiteral("cboFillType"), QStringLiteral("填充类型:"),
+                         QStringLiteral("用颜色或模板填充"), 52);
+    m_patternList = addList(m_fillPanel, QStringLiteral("cboPatten"), QStringLiteral("模板:"),
+                            QStringLiteral("填充用的模板图片"), 116);
 
-    pBrush = addPanel(QStringLiteral("pBrush"), 0);
-    cboBrush = addList(pBrush, QStringLiteral("cboBrush"), QStringLiteral("画笔:"),
-                       QStringLiteral("画笔的笔刷图片"), 150);
+    m_brushPanel = addPanel(QStringLiteral("pBrush"), 0);
+    m_brushList = addList(m_brushPanel, QStringLiteral("cboBrush"), QStringLiteral("画笔:"),
+                          QStringLiteral("画笔的笔刷图片"), 150);
 
-    pErase = addPanel(QStringLiteral("pErase"), 0);
-    cboEraseType = addList(pErase, QStringLiteral("cboEraseType"), QStringLiteral("样式:"),
-                           QStringLiteral("橡皮擦形状"), 76);
-    cboWidth = addList(pErase, QStringLiteral("cboWidth"), QStringLiteral("宽度:"),
-                       QStringLiteral("橡皮擦大小"), 56);
+    m_eraserPanel = addPanel(QStringLiteral("pErase"), 0);
+    m_eraserShapeList = addList(m_eraserPanel, QStringLiteral("cboEraseType"),
+                                QStringLiteral("样式:"), QStringLiteral("橡皮擦形状"), 76);
+    m_eraserWidthList = addList(m_eraserPanel, QStringLiteral("cboWidth"), QStringLiteral("宽度:"),
+                                QStringLiteral("橡皮擦大小"), 56);
 
-    pClone = addPanel(QStringLiteral("pClone"), 0);
-    cboCloneSize = addList(pClone, QStringLiteral("cboCloneSize"), QStringLiteral("克隆范围:"),
-                           QStringLiteral("每次克隆的方块边长"), 56);
+    m_clonePanel = addPanel(QStringLiteral("pClone"), 0);
+    m_cloneSizeList =
+        addList(m_clonePanel, QStringLiteral("cboCloneSize"), QStringLiteral("克隆范围:"),
+                QStringLiteral("每次克隆的方块边长"), 56);
 
-    pGrad = addPanel(QStringLiteral("pGrad"), 0);
-    cboGrade = addList(pGrad, QStringLiteral("cboGrade"), QStringLiteral("方向:"),
-                       QStringLiteral("渐变方向"), 100);
+    m_gradientPanel = addPanel(QStringLiteral("pGrad"), 0);
+    m_gradientList = addList(m_gradientPanel, QStringLiteral("cboGrade"), QStringLiteral("方向:"),
+                             QStringLiteral("渐变方向"), 100);
 
-    pTextStyle = addPanel(QStringLiteral("pTextStyle"), 0);
-    cboTextStyle = addList(pTextStyle, QStringLiteral("cboTextStyle"), QStringLiteral("文字样式:"),
-                           QStringLiteral("文字效果"), 90);
+    m_textPanel = addPanel(QStringLiteral("pTextStyle"), 0);
+    m_textEffectList = addList(m_textPanel, QStringLiteral("cboTextStyle"),
+                               QStringLiteral("文字样式:"), QStringLiteral("文字效果"), 90);
 
-    connect(cboDW, &QComboBox::currentIndexChanged, this,
-            [this] { m_canvas.setDrawWidth(chosenNumber(cboDW)); });
-    connect(cboStyle, &QComboBox::currentIndexChanged, this,
+    connect(m_widthList, &QComboBox::currentIndexChanged, this,
+            [this] { m_canvas.setDrawWidth(chosenNumber(m_widthList)); });
+    connect(m_styleList, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_canvas.setDrawStyle(index); });
-    connect(cboBrush, &QComboBox::currentIndexChanged, this, &ToolOptionPanels::cboBrush_Click);
-    connect(cboPatten, &QComboBox::currentIndexChanged, this, &ToolOptionPanels::cboPatten_Click);
-    connect(cboCloneSize, &QComboBox::currentIndexChanged, this, [this] {
-        m_options.CloneSize = chosenNumber(cboCloneSize);
-        emit cloneSizeChanged(m_options.CloneSize);
+    connect(m_brushList, &QComboBox::currentIndexChanged, this, &ToolOptionPanels::chooseBrush);
+    connect(m_patternList, &QComboBox::currentIndexChanged, this, &ToolOptionPanels::choosePattern);
+    connect(m_cloneSizeList, &QComboBox::currentIndexChanged, this, [this] {
+        m_options.cloneSize = chosenNumber(m_cloneSizeList);
+        emit cloneSizeChanged(m_options.cloneSize);
     });
-    connect(cboEraseType, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_options.EraseType = index; });
-    connect(cboWidth, &QComboBox::currentIndexChanged, this,
-            [this] { m_options.EraseWidth = chosenNumber(cboWidth); });
-    connect(cboFillType, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_options.FillType = index; });
-    connect(cboGrade, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_options.GradeDirection = index; });
-    connect(cboTextStyle, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_options.TextEffect = index; });
+    connect(m_eraserShapeList, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_options.eraserShape = index; });
+    connect(m_eraserWidthList, &QComboBox::currentIndexChanged, this,
+            [this] { m_options.eraserWidth = chosenNumber(m_eraserWidthList); });
+    connect(m_fillList, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_options.fillType = index; });
+    connect(m_gradientList, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_options.gradientDirection = index; });
+    connect(m_textEffectList, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_options.textEffect = index; });
 
     showFor({});
 }
 
 void ToolOptionPanels::placeEraserPanel(QWidget *host, QPoint at)
 {
-    const bool shown = !pErase->isHidden();
-    pErase->setParent(host);
-    pErase->move(at);
-    pErase->setVisible(shown);
+    const bool shown = !m_eraserPanel->isHidden();
+    m_eraserPanel->setParent(host);
+    m_eraserPanel->move(at);
+    m_eraserPanel->setVisible(shown);
 }
 
 QWidget *ToolOptionPanels::addPanel(const QString &name, int x)
@@ -149,36 +150,36 @@ QComboBox *ToolOptionPanels::addList(QWidget *panel, const QString &name, const 
 
 void ToolOptionPanels::startUp(const QString &dataPath)
 {
-    addItems(cboFillType, {"颜色", "模板"});
-    addItems(cboStyle, {"实线", "破折号", "圆点", "破折号圆点", "破折号圆点圆点"});
-    addItems(cboEraseType, {"正方形", "圆形"});
-    addItems(cboGrade, {"从左到右", "从上到下"});
-    addItems(cboTextStyle, {"正常", "3D 特效"});
-    addNumbers(cboDW, 100);
-    addNumbers(cboWidth, 100);
-    addNumbers(cboCloneSize, 30);
+    addItems(m_fillList, {"颜色", "模板"});
+    addItems(m_styleList, {"实线", "破折号", "圆点", "破折号圆点", "破折号圆点圆点"});
+    addItems(m_eraserShapeList, {"正方形", "圆形"});
+    addItems(m_gradientList, {"从左到右", "从上到下"});
+    addItems(m_textEffectList, {"正常", "3D 特效"});
+    addNumbers(m_widthList, 100);
+    addNumbers(m_eraserWidthList, 100);
+    addNumbers(m_cloneSizeList, 30);
 
     // The first item added became the chosen one and its action ran; these
     // choose the items that differ from the first.
-    cboWidth->setCurrentIndex(9);
-    cboCloneSize->setCurrentIndex(5);
+    m_eraserWidthList->setCurrentIndex(9);
+    m_cloneSizeList->setCurrentIndex(5);
 
-    fillPattenList(dataPath + QStringLiteral("pattens") + QDir::separator());
+    fillPatternList(dataPath + QStringLiteral("pattens") + QDir::separator());
     fillBrushList(dataPath + QStringLiteral("brushs") + QDir::separator());
 }
 
 void ToolOptionPanels::showFor(ToolPanels panels)
 {
-    pFillType->setVisible(panels.testFlag(ToolPanel::Fill));
-    pBrush->setVisible(panels.testFlag(ToolPanel::Brush));
-    pErase->setVisible(panels.testFlag(ToolPanel::Eraser));
-    pClone->setVisible(panels.testFlag(ToolPanel::Clone));
-    pGrad->setVisible(panels.testFlag(ToolPanel::Gradient));
-    pTextStyle->setVisible(panels.testFlag(ToolPanel::Text));
-    pDrawWidth->setVisible(panels.testFlag(ToolPanel::LineWidth));
+    m_fillPanel->setVisible(panels.testFlag(ToolPanel::Fill));
+    m_brushPanel->setVisible(panels.testFlag(ToolPanel::Brush));
+    m_eraserPanel->setVisible(panels.testFlag(ToolPanel::Eraser));
+    m_clonePanel->setVisible(panels.testFlag(ToolPanel::Clone));
+    m_gradientPanel->setVisible(panels.testFlag(ToolPanel::Gradient));
+    m_textPanel->setVisible(panels.testFlag(ToolPanel::Text));
+    m_linePanel->setVisible(panels.testFlag(ToolPanel::LineWidth));
     const bool styleOptions = panels.testFlag(ToolPanel::LineStyle);
-    lblStyle->setVisible(styleOptions);
-    cboStyle->setVisible(styleOptions);
+    m_styleLabel->setVisible(styleOptions);
+    m_styleList->setVisible(styleOptions);
 }
 
 void ToolOptionPanels::fillList(QComboBox *list, const QString &folder)
@@ -193,27 +194,27 @@ void ToolOptionPanels::fillList(QComboBox *list, const QString &folder)
 void ToolOptionPanels::fillBrushList(const QString &folder)
 {
     m_brushFolder = folder;
-    QSignalBlocker quiet(cboBrush);
-    cboBrush->clear();
+    QSignalBlocker quiet(m_brushList);
+    m_brushList->clear();
     m_brushInUse = -1;
-    fillList(cboBrush, folder);
-    cboBrush->setCurrentIndex(-1);
+    fillList(m_brushList, folder);
+    m_brushList->setCurrentIndex(-1);
     quiet.unblock();
-    if (cboBrush->count() > 0)
-        cboBrush->setCurrentIndex(0);
+    if (m_brushList->count() > 0)
+        m_brushList->setCurrentIndex(0);
 }
 
-void ToolOptionPanels::fillPattenList(const QString &folder)
+void ToolOptionPanels::fillPatternList(const QString &folder)
 {
-    m_pattenFolder = folder;
-    QSignalBlocker quiet(cboPatten);
-    cboPatten->clear();
-    m_pattenInUse = -1;
-    fillList(cboPatten, folder);
-    cboPatten->setCurrentIndex(-1);
+    m_patternFolder = folder;
+    QSignalBlocker quiet(m_patternList);
+    m_patternList->clear();
+    m_patternInUse = -1;
+    fillList(m_patternList, folder);
+    m_patternList->setCurrentIndex(-1);
     quiet.unblock();
-    if (cboPatten->count() > 0)
-        cboPatten->setCurrentIndex(0);
+    if (m_patternList->count() > 0)
+        m_patternList->setCurrentIndex(0);
 }
 
 bool ToolOptionPanels::loadChosen(QComboBox *list, const QString &folder, int index, int &inUse,
@@ -235,16 +236,16 @@ bool ToolOptionPanels::loadChosen(QComboBox *list, const QString &folder, int in
     return true;
 }
 
-void ToolOptionPanels::cboBrush_Click(int index)
+void ToolOptionPanels::chooseBrush(int index)
 {
     QImage brush;
-    if (loadChosen(cboBrush, m_brushFolder, index, m_brushInUse, brush))
-        m_options.SrcBrush1.setPicture(brush.convertToFormat(QImage::Format_RGB32));
+    if (loadChosen(m_brushList, m_brushFolder, index, m_brushInUse, brush))
+        m_options.brushSource.setPicture(brush.convertToFormat(QImage::Format_RGB32));
 }
 
-void ToolOptionPanels::cboPatten_Click(int index)
+void ToolOptionPanels::choosePattern(int index)
 {
-    QImage patten;
-    if (loadChosen(cboPatten, m_pattenFolder, index, m_pattenInUse, patten))
-        m_options.ImgPatten = patten.convertToFormat(QImage::Format_RGB32);
+    QImage pattern;
+    if (loadChosen(m_patternList, m_patternFolder, index, m_patternInUse, pattern))
+        m_options.pattern = pattern.convertToFormat(QImage::Format_RGB32);
 }

@@ -12,9 +12,9 @@ class Surface;
 struct ToolOptions;
 
 // The option panels of the top strip, one per kind of tool, of which only the
-// current tool's show: line width and style `pDrawWidth`, fill `pFillType`,
-// brush `pBrush`, eraser `pErase`, clone `pClone`, gradient `pGrad`, text
-// `pTextStyle`. Choosing an item acts at once on the canvas (line width and
+// current tool's show: line width and style (objectName `pDrawWidth`), fill
+// `pFillType`, brush `pBrush`, eraser `pErase`, clone `pClone`, gradient
+// `pGrad`, text `pTextStyle`. Choosing an item acts at once on the canvas (line width and
 // style) or on the options the tools read; the brush and pattern lists load
 // their bitmaps as they are chosen.
 class ToolOptionPanels : public QWidget
@@ -42,7 +42,7 @@ public:
     // The *.bmp files of folder, any case of the extension, in name order,
     // replace the list; the first is chosen (and loaded) when there is one.
     void fillBrushList(const QString &folder);
-    void fillPattenList(const QString &folder);
+    void fillPatternList(const QString &folder);
 
 signals:
     // The clone size list chose a block side.
@@ -59,34 +59,34 @@ private:
     // Loads the bitmap of item index of list from folder; on failure tells the
     // user and puts the list back on the item whose bitmap is still in use.
     bool loadChosen(QComboBox *list, const QString &folder, int index, int &inUse, QImage &image);
-    void cboBrush_Click(int index);
-    void cboPatten_Click(int index);
+    void chooseBrush(int index);
+    void choosePattern(int index);
 
     Surface &m_canvas;
     ToolOptions &m_options;
     CommonDialogs &m_dialogs;
     QString m_brushFolder;
-    QString m_pattenFolder;
+    QString m_patternFolder;
     // The list items whose bitmaps are loaded; -1 for none.
     int m_brushInUse = -1;
-    int m_pattenInUse = -1;
+    int m_patternInUse = -1;
 
-    QWidget *pDrawWidth = nullptr;
-    QWidget *pFillType = nullptr;
-    QWidget *pBrush = nullptr;
-    QWidget *pErase = nullptr;
-    QWidget *pClone = nullptr;
-    QWidget *pGrad = nullptr;
-    QWidget *pTextStyle = nullptr;
-    QLabel *lblStyle = nullptr;
-    QComboBox *cboDW = nullptr;
-    QComboBox *cboStyle = nullptr;
-    QComboBox *cboFillType = nullptr;
-    QComboBox *cboPatten = nullptr;
-    QComboBox *cboBrush = nullptr;
-    QComboBox *cboEraseType = nullptr;
-    QComboBox *cboWidth = nullptr;
-    QComboBox *cboCloneSize = nullptr;
-    QComboBox *cboGrade = nullptr;
-    QComboBox *cboTextStyle = nullptr;
+    QWidget *m_linePanel = nullptr;
+    QWidget *m_fillPanel = nullptr;
+    QWidget *m_brushPanel = nullptr;
+    QWidget *m_eraserPanel = nullptr;
+    QWidget *m_clonePanel = nullptr;
+    QWidget *m_gradientPanel = nullptr;
+    QWidget *m_textPanel = nullptr;
+    QLabel *m_styleLabel = nullptr;
+    QComboBox *m_widthList = nullptr;
+    QComboBox *m_styleList = nullptr;
+    QComboBox *m_fillList = nullptr;
+    QComboBox *m_patternList = nullptr;
+    QComboBox *m_brushList = nullptr;
+    QComboBox *m_eraserShapeList = nullptr;
+    QComboBox *m_eraserWidthList = nullptr;
+    QComboBox *m_cloneSizeList = nullptr;
+    QComboBox *m_gradientList = nullptr;
+    QComboBox *m_textEffectList = nullptr;
 };

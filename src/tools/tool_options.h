@@ -14,22 +14,22 @@ inline constexpr Colour TransparentKey = 0x00FF00FF;
 // live on the canvas itself.
 struct ToolOptions {
     // Eraser shape: 0 square, 1 circular.
-    int EraseType = 0;
+    int eraserShape = 0;
     // Eraser size in pixels, 1..100.
-    int EraseWidth = 10;
+    int eraserWidth = 10;
     // Flood fill: 0 with the pen colour, 1 with the pattern.
-    int FillType = 0;
+    int fillType = 0;
     // Gradient: 0 left to right, 1 top to bottom.
-    int GradeDirection = 0;
+    int gradientDirection = 0;
     // Text effect: 0 normal, 1 a second copy offset in the second colour.
-    int TextEffect = 0;
+    int textEffect = 0;
     // Side of the clone block in pixels, 1..30.
-    int CloneSize = 6;
+    int cloneSize = 6;
 
     // The pattern bitmap for pattern fills; null when none was loaded.
-    QImage ImgPatten;
+    QImage pattern;
     // The brush as loaded (black on magenta) and its stamp recoloured to the
     // pen colour.
-    Surface SrcBrush1{32, 30, TransparentKey};
-    Surface SrcBrush2{32, 30, TransparentKey};
+    Surface brushSource{32, 30, TransparentKey};
+    Surface brushStamp{32, 30, TransparentKey};
 };

@@ -34,7 +34,7 @@ ToolPalette::ToolPalette(QWidget *parent) : QWidget(parent)
         button->setCaptionAlignment(0);
         button->setShowFocusRect(false);
         button->setGeometry(0, i * ButtonHeight, width(), ButtonHeight);
-        connect(button, &FlatButton::Click, this, [this, id = row.id] { emit toolClicked(id); });
+        connect(button, &FlatButton::clicked, this, [this, id = row.id] { emit toolClicked(id); });
         m_buttons[static_cast<std::size_t>(i)] = button;
     }
     setTabStop(0);
@@ -49,14 +49,14 @@ void ToolPalette::showSelected(std::optional<ToolId> id)
 {
     for (FlatButton *button : m_buttons) {
         button->setButtonStyle(1);
-        button->setForeColor(ButtonText);
-        button->setBackColor(ButtonFace);
+        button->setForeColour(ButtonText);
+        button->setBackColour(ButtonFace);
     }
     if (id) {
         FlatButton *chosen = button(*id);
         chosen->setButtonStyle(2);
-        chosen->setForeColor(PureRed);
-        chosen->setBackColor(WindowBackground);
+        chosen->setForeColour(PureRed);
+        chosen->setBackColour(WindowBackground);
         setTabStop(static_cast<int>(*id));
     }
 }

@@ -32,10 +32,11 @@ enum class ToolId {
     ColourPick,
     Clone,
     Gradient,
+    // Keep last: the tool box shows the tools in this order.
     Text,
 };
 
-inline constexpr int ToolCount = 22;
+inline constexpr int ToolCount = static_cast<int>(ToolId::Text) + 1;
 
 // The option panels of the top strip that a tool shows.
 enum class ToolPanel : unsigned {

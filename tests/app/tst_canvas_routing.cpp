@@ -2,9 +2,9 @@
 #include "tools/clone_tool.h"
 
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "controls/canvas_view.h"
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 #include "controls/flat_button.h"
 #include "scripted_dialogs.h"
 #include "tools/tool_palette.h"
@@ -52,21 +52,21 @@ private slots:
 
 private:
     CanvasView *canvasView() const { return m_window->canvasView(); }
-    void chooseTool(int index)
+    void chooseTool(ToolId tool)
     {
-        QTest::mouseClick(m_window->toolPalette()->button(ToolId(index)), Qt::LeftButton);
+        QTest::mouseClick(m_window->toolPalette()->button(tool), Qt::LeftButton);
     }
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Editor> m_editor;
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestCanvasRouting::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_editor = std::make_unique<Editor>(*m_dialogs);
-    m_window = std::make_unique<frmmain>(*m_editor);
+    m_window = std::make_unique<MainWindow>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -82,7 +82,7 @@ void TestCanvasRouting::cleanup()
 void TestCanvasRouting::startUpChoosesPencil()
 {
     QCOMPARE(toolIndex(m_editor->toolState().currentTool), 1);
-    QCOMPARE(m_window->toolPalette()->button(ToolId(1))->buttonStyle(), 2);
+    QCOMPARE(m_window->toolPalette()->button(ToolId::Pencil)->buttonStyle(), 2);
     auto *lineOptions = m_window->findChild<QWidget *>("pDrawWidth");
     QVERIFY(lineOptions->isVisible());
     QVERIFY(!m_window->findChild<QWidget *>("cboStyle")->isVisible());
@@ -140,7 +140,7 @@ void TestCanvasRouting::toolSelection()
 
     // A second click repeats everything, the hint included.
     for (int click = 1; click <= 2; ++click) {
-        chooseTool(tool);
+        chooseTool(ToolId(tool));
         QCOMPARE(toolIndex(m_editor->toolState().currentTool), tool);
         QVERIFY(m_editor->document().selection().isNull());
         QVERIFY(m_editor->document().cloneMarker().isNull());
@@ -159,8 +159,8 @@ void TestCanvasRouting::toolSelection()
     for (int i = 0; i < ToolCount; ++i) {
         const FlatButton *button = m_window->toolPalette()->button(ToolId(i));
         QCOMPARE(button->buttonStyle(), i == tool ? 2 : 1);
-        QCOMPARE(button->foreColor(), i == tool ? Red : ButtonText);
-        QCOMPARE(button->backColor(), i == tool ? WindowBackground : ButtonFace);
+        QCOMPARE(button->foreColour(), i == tool ? Red : ButtonText);
+        QCOMPARE(button->backColour(), i == tool ? WindowBackground : ButtonFace);
     }
     for (const QString &name : PanelNames)
         QVERIFY2(m_window->findChild<QWidget *>(name)->isVisible() == panels.contains(name),
@@ -173,7 +173,7 @@ void TestCanvasRouting::toolSelection()
 
 void TestCanvasRouting::pencilClickLeavesDotAfterSnapshot()
 {
-    m_window->palette()->setColor1(Red);
+    m_window->palette()->setColour1(Red);
     QTest::mouseClick(canvasView(), Qt::LeftButton, {}, QPoint(10, 12));
     QCOMPARE(pixel(m_editor->document().canvas().image(), 10, 12), Red);
     const QImage before = m_editor->document().undo().before().toImage();
@@ -191,8 +191,8 @@ void TestCanvasRouting::moveWithoutButtonOnlyShowsPosition()
 
 void TestCanvasRouting::rectangleDrawsAtRelease()
 {
-    chooseTool(4);
-    m_window->palette()->setColor1(Blue);
+    chooseTool(ToolId::Box);
+    m_window->palette()->setColour1(Blue);
     QTest::mousePress(canvasView(), Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseMove(canvasView(), QPoint(40, 30));
     QCOMPARE(m_window->statusPanel(2), QStringLiteral("40,30"));
@@ -221,10 +221,10 @@ void TestCanvasRouting::buttonChoosesPenColour()
 {
     QFETCH(Qt::MouseButton, button);
     QFETCH(Colour, expected);
-    m_window->palette()->setColor1(Red);
+    m_window->palette()->setColour1(Red);
     QTest::mouseClick(canvasView(), Qt::LeftButton, {}, QPoint(3, 3));
-    m_window->palette()->setColor1(Green);
-    m_window->palette()->setColor2(Blue);
+    m_window->palette()->setColour1(Green);
+    m_window->palette()->setColour2(Blue);
     QTest::mouseClick(canvasView(), button, {}, QPoint(20, 20));
     QCOMPARE(pixel(m_editor->document().canvas().image(), 20, 20), expected);
 }

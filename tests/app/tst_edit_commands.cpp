@@ -1,5 +1,5 @@
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "controls/canvas_view.h"
 #include "controls/flat_button.h"
 #include "scripted_dialogs.h"
@@ -37,21 +37,21 @@ private slots:
 private:
     CanvasView *view() const { return m_window->canvasView(); }
     void trigger(const char *name) { m_window->findChild<QAction *>(name)->trigger(); }
-    void chooseTool(int index)
+    void chooseTool(ToolId tool)
     {
-        QTest::mouseClick(m_window->toolPalette()->button(ToolId(index)), Qt::LeftButton);
+        QTest::mouseClick(m_window->toolPalette()->button(tool), Qt::LeftButton);
     }
     QRgb pixel(int x, int y) const { return m_editor->document().canvas().image().pixel(x, y); }
 
     ScriptedDialogs m_dialogs;
     std::unique_ptr<Editor> m_editor;
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestEditCommands::init()
 {
     m_editor = std::make_unique<Editor>(m_dialogs);
-    m_window = std::make_unique<frmmain>(*m_editor);
+    m_window = std::make_unique<MainWindow>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -60,7 +60,7 @@ void TestEditCommands::init()
 
 void TestEditCommands::selectionThroughPaste()
 {
-    chooseTool(0);
+    chooseTool(ToolId::Select);
     QTest::mousePress(view(), Qt::LeftButton, {}, {24, 24});
     QTest::mouseMove(view(), {15, 15});
     QTest::mouseRelease(view(), Qt::LeftButton, {}, {15, 15});
@@ -71,14 +71,14 @@ void TestEditCommands::selectionThroughPaste()
     // Keyed once marked: the white part of the copy leaves the red showing.
     QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
     trigger("MnuDQue");
-    chooseTool(1);
+    chooseTool(ToolId::Pencil);
     trigger("mnuPaste");
     QCOMPARE(toolIndex(m_editor->toolState().currentTool), -1);
     QTest::mouseClick(view(), Qt::LeftButton, {}, {5, 5});
     QCOMPARE(pixel(9, 9), Red);
 
     // The Delete key cuts a frame; Undo brings the cut area back.
-    chooseTool(0);
+    chooseTool(ToolId::Select);
     QTest::mousePress(view(), Qt::LeftButton, {}, {10, 12});
     QTest::mouseMove(view(), {30, 14});
     QTest::mouseRelease(view(), Qt::LeftButton, {}, {30, 14});
@@ -92,13 +92,13 @@ void TestEditCommands::selectionThroughPaste()
 
 void TestEditCommands::cloneMarkerFollowsTheList()
 {
-    chooseTool(19);
+    chooseTool(ToolId::Clone);
     QTest::mousePress(view(), Qt::LeftButton, Qt::AltModifier, {30, 30});
     QCOMPARE(m_editor->document().cloneMarker(), QRect(27, 27, 6, 6));
     m_window->findChild<QComboBox *>("cboCloneSize")->setCurrentText("10");
     QCOMPARE(m_editor->document().cloneMarker(), QRect(27, 27, 10, 10));
     QTest::mouseRelease(view(), Qt::LeftButton, Qt::AltModifier, {30, 30});
-    chooseTool(21);
+    chooseTool(ToolId::Text);
     QVERIFY(m_editor->document().cloneMarker().isNull());
 }
 

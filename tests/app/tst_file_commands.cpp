@@ -1,11 +1,11 @@
 #include "testmain.h"
 
 #include "app/editor.h"
-#include "app/frmmain.h"
-#include "app/frmnew.h"
-#include "app/frmscale.h"
+#include "app/main_window.h"
+#include "app/new_image_dialog.h"
+#include "app/scale_dialog.h"
 #include "controls/canvas_view.h"
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 #include "core/formats.h"
 #include "modal_script.h"
 #include "scripted_dialogs.h"
@@ -31,8 +31,8 @@
 
 namespace {
 
-constexpr Colour Color1 = 0x00123456;
-constexpr Colour Color2 = 0x00ABCDEF;
+constexpr Colour Colour1 = 0x00123456;
+constexpr Colour Colour2 = 0x00ABCDEF;
 
 QByteArray littleEndian(quint32 value, int bytes)
 {
@@ -111,7 +111,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Editor> m_editor;
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestFileCommands::init()
@@ -120,7 +120,7 @@ void TestFileCommands::init()
     QVERIFY(m_folder->isValid());
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_editor = std::make_unique<Editor>(*m_dialogs);
-    m_window = std::make_unique<frmmain>(*m_editor);
+    m_window = std::make_unique<MainWindow>(*m_editor);
     m_window->startUp();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -142,17 +142,17 @@ void TestFileCommands::trigger(const char *action)
 bool TestFileCommands::runNew(const QString &width, const QString &height, int colour)
 {
     bool stillOpen = false;
-    const bool scripted =
-        scriptModal<frmNew>([this] { trigger("mnuNew"); },
-                            [&](frmNew &dialog) {
-                                dialog.findChild<QLineEdit *>("txtWidth")->setText(width);
-                                dialog.findChild<QLineEdit *>("txtHeight")->setText(height);
-                                dialog.findChild<QComboBox *>("cboColor")->setCurrentIndex(colour);
-                                dialog.findChild<QPushButton *>("cmdOK")->click();
-                                stillOpen = dialog.isVisible();
-                                if (stillOpen)
-                                    dialog.findChild<QPushButton *>("cmdCancel")->click();
-                            });
+    const bool scripted = scriptModal<NewImageDialog>(
+        [this] { trigger("mnuNew"); },
+        [&](NewImageDialog &dialog) {
+            dialog.findChild<QLineEdit *>("txtWidth")->setText(width);
+            dialog.findChild<QLineEdit *>("txtHeight")->setText(height);
+            dialog.findChild<QComboBox *>("cboColor")->setCurrentIndex(colour);
+            dialog.findChild<QPushButton *>("cmdOK")->click();
+            stillOpen = dialog.isVisible();
+            if (stillOpen)
+                dialog.findChild<QPushButton *>("cmdCancel")->click();
+        });
     return scripted && stillOpen;
 }
 
@@ -185,15 +185,15 @@ void TestFileCommands::newMakesBlankCanvas_data()
     QTest::addColumn<QString>("height");
     QTest::addColumn<int>("colour");
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<Colour>("backColor");
+    QTest::addColumn<Colour>("backColour");
     QTest::newRow("red") << "200"
                          << "200" << 2 << QSize(200, 200) << Colour(0x000000FF);
     QTest::newRow("blank inside") << "3 0"
                                   << "40" << 0 << QSize(30, 40) << Colour(0x00FFFFFF);
     QTest::newRow("foreground") << "10"
-                                << "1000" << 5 << QSize(10, 1000) << Color1;
+                                << "1000" << 5 << QSize(10, 1000) << Colour1;
     QTest::newRow("background") << "1200"
-                                << "7" << 6 << QSize(1200, 7) << Color2;
+                                << "7" << 6 << QSize(1200, 7) << Colour2;
 }
 
 void TestFileCommands::newMakesBlankCanvas()
@@ -202,20 +202,20 @@ void TestFileCommands::newMakesBlankCanvas()
     QFETCH(QString, height);
     QFETCH(int, colour);
     QFETCH(QSize, size);
-    QFETCH(Colour, backColor);
-    m_window->palette()->setColor1(Color1);
-    m_window->palette()->setColor2(Color2);
+    QFETCH(Colour, backColour);
+    m_window->palette()->setColour1(Colour1);
+    m_window->palette()->setColour2(Colour2);
     m_editor->document().canvas().setPixel(0, 0, 0x00000000);
     m_editor->document().setSelection(QRect(1, 1, 5, 5));
     trigger("MnuDQue");
-    m_editor->toolState().currentTool = ToolId(4);
+    m_editor->toolState().currentTool = ToolId::Box;
 
     QVERIFY(!runNew(width, height, colour));
     Surface &canvas = m_editor->document().canvas();
     QCOMPARE(canvas.size(), size);
-    QCOMPARE(canvas.getPixel(0, 0), backColor);
-    QCOMPARE(canvas.getPixel(size.width() - 1, size.height() - 1), backColor);
-    QCOMPARE(canvas.backColor(), backColor);
+    QCOMPARE(canvas.getPixel(0, 0), backColour);
+    QCOMPARE(canvas.getPixel(size.width() - 1, size.height() - 1), backColour);
+    QCOMPARE(canvas.backColour(), backColour);
     QCOMPARE(m_window->statusPanel(3),
              QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
     QCOMPARE(m_window->canvasView()->pictureRect().size(), size);
@@ -265,8 +265,8 @@ void TestFileCommands::newCancelKeepsCanvas()
 {
     m_editor->document().canvas().setPixel(3, 3, 0x000000FF);
     const QImage before = m_editor->document().canvas().image();
-    QVERIFY(scriptModal<frmNew>([this] { trigger("mnuNew"); },
-                                [](frmNew &dialog) { dialog.CmdCancel_Click(); }));
+    QVERIFY(scriptModal<NewImageDialog>([this] { trigger("mnuNew"); },
+                                        [](NewImageDialog &dialog) { dialog.cancel(); }));
     QCOMPARE(m_editor->document().canvas().image(), before);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
 }
@@ -277,7 +277,7 @@ void TestFileCommands::openTakesPictureAndSize()
     const QString path = tempPath(QStringLiteral("small.bmp"));
     QCOMPARE(savePicture(picture, path), PictureError::None);
     m_window->verticalBar()->setValue(120);
-    m_editor->toolState().currentTool = ToolId(5);
+    m_editor->toolState().currentTool = ToolId::FilledBox;
     trigger("MnuDQue");
     m_dialogs->fileNames.push_back(path);
 
@@ -461,7 +461,7 @@ void TestFileCommands::openFailureKeepsCanvas()
     Surface &canvas = m_editor->document().canvas();
     canvas.setPixel(5, 5, 0x000000FF);
     const QImage before = canvas.image();
-    m_editor->toolState().currentTool = ToolId(2);
+    m_editor->toolState().currentTool = ToolId::Line;
     m_dialogs->fileNames.push_back(path);
 
     trigger("mnuOpen");
@@ -523,16 +523,16 @@ void TestFileCommands::scaleAveragesAndUpdatesView()
     canvas.setPixel(1, 1, rgbColour(41, 100, 0));
     QString shownWidth;
     QString shownHeight;
-    QVERIFY(scriptModal<frmScale>([this] { trigger("mnuScale"); },
-                                  [&](frmScale &dialog) {
-                                      auto *width = dialog.findChild<QLineEdit *>("txtWidth");
-                                      auto *height = dialog.findChild<QLineEdit *>("txtHeight");
-                                      shownWidth = width->text();
-                                      shownHeight = height->text();
-                                      width->setText(QStringLiteral("50"));
-                                      height->setText(QStringLiteral("50"));
-                                      dialog.cmdOK_Click();
-                                  }));
+    QVERIFY(scriptModal<ScaleDialog>([this] { trigger("mnuScale"); },
+                                     [&](ScaleDialog &dialog) {
+                                         auto *width = dialog.findChild<QLineEdit *>("txtWidth");
+                                         auto *height = dialog.findChild<QLineEdit *>("txtHeight");
+                                         shownWidth = width->text();
+                                         shownHeight = height->text();
+                                         width->setText(QStringLiteral("50"));
+                                         height->setText(QStringLiteral("50"));
+                                         dialog.confirm();
+                                     }));
     QCOMPARE(shownWidth, QStringLiteral("100"));
     QCOMPARE(shownHeight, QStringLiteral("100"));
     QCOMPARE(canvas.size(), QSize(50, 50));
@@ -555,8 +555,8 @@ void TestFileCommands::scaleCancelChangesNothing()
     canvas.setPixel(7, 7, 0x0000FF00);
     const QImage before = canvas.image();
     m_window->setStatusPanel(3, QStringLiteral("kept"));
-    QVERIFY(scriptModal<frmScale>([this] { trigger("mnuScale"); },
-                                  [](frmScale &dialog) { dialog.CmdCancel_Click(); }));
+    QVERIFY(scriptModal<ScaleDialog>([this] { trigger("mnuScale"); },
+                                     [](ScaleDialog &dialog) { dialog.cancel(); }));
     QCOMPARE(canvas.image(), before);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("kept"));
     QCOMPARE(m_editor->document().clipboard().size(), QSize(32, 30));
@@ -566,7 +566,7 @@ namespace {
 
 // What a user sees of the window: sizes, places, the chosen tool, where the
 // next file dialog starts, the messages shown.
-QStringList stateOf(frmmain &window, Editor &editor, const ScriptedDialogs &dialogs)
+QStringList stateOf(MainWindow &window, Editor &editor, const ScriptedDialogs &dialogs)
 {
     QStringList state{window.statusPanel(3),
                       QString::number(toolIndex(editor.toolState().currentTool)),
@@ -619,7 +619,7 @@ void TestFileCommands::otherWaysOpenAsOpenDoes()
     QCOMPARE(mkfifo(QFile::encodeName(tempPath(QStringLiteral("pipe.bmp"))).constData(), 0600), 0);
     ScriptedDialogs dialogs;
     Editor editor(dialogs);
-    frmmain window(editor);
+    MainWindow window(editor);
     window.startUp();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -650,7 +650,7 @@ void TestFileCommands::otherWaysOpenAsOpenDoes()
 
     if (pencilStays) {
         QCOMPARE(toolIndex(editor.toolState().currentTool), 1);
-        m_editor->toolState().currentTool = ToolId(1);
+        m_editor->toolState().currentTool = ToolId::Pencil;
     }
     QCOMPARE(editor.document().canvas().image(), m_editor->document().canvas().image());
     QCOMPARE(stateOf(window, editor, dialogs), stateOf(*m_window, *m_editor, *m_dialogs));

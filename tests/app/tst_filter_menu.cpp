@@ -2,8 +2,8 @@
 
 #include "command_rig.h"
 #include "core/random.h"
-#include "filters/frmbright.h"
-#include "filters/frmrgb.h"
+#include "filters/brightness_dialog.h"
+#include "filters/rgb_balance_dialog.h"
 #include "modal_script.h"
 #include "test_pictures.h"
 
@@ -97,9 +97,9 @@ void TestFilterMenu::itemRunsItsFilter()
         QVERIFY(rig.run(item));
     };
     if (item == QLatin1String("mnuBright"))
-        QVERIFY(scriptModal<frmBright>(run, moveBar));
+        QVERIFY(scriptModal<BrightnessDialog>(run, moveBar));
     else if (item == QLatin1String("mnuAdjust"))
-        QVERIFY(scriptModal<frmRgb>(run, moveBar));
+        QVERIFY(scriptModal<RgbBalanceDialog>(run, moveBar));
     else
         run();
 

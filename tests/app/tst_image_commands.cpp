@@ -4,10 +4,10 @@
 #include "controls/colour_swatch.h"
 #include "controls/picture_box.h"
 #include "core/formats.h"
-#include "filters/frmmask.h"
-#include "filters/frmstroke.h"
+#include "filters/border_dialog.h"
 #include "filters/image_tools.h"
 #include "filters/picture_mask.h"
+#include "filters/picture_mask_dialog.h"
 #include "filters/thumbnail.h"
 #include "modal_script.h"
 #include "test_pictures.h"
@@ -110,21 +110,21 @@ void TestImageCommands::borderDialogToCanvas()
     QFETCH(Colour, colour);
     m_rig->dialogs.colours.push_back(chosen);
     QString after;
-    QVERIFY(scriptModal<frmStroke>([this] { trigger("mnuStroke"); },
-                                   [&](frmStroke &dialog) {
-                                       QVERIFY(dialog.windowIcon().isNull());
-                                       dialog.findChild<ColourSwatch *>("pColor")->click();
-                                       auto *text = dialog.findChild<QLineEdit *>("txtWidth");
-                                       // The box loses the focus only in the active
-                                       // window, which a busy machine makes late.
-                                       QApplication::setActiveWindow(&dialog);
-                                       text->setFocus();
-                                       text->setText(typed);
-                                       // A press on OK takes the focus from the box before OK acts.
-                                       QTest::mouseClick(dialog.findChild<QPushButton *>("cmdok"),
-                                                         Qt::LeftButton);
-                                       after = text->text();
-                                   }));
+    QVERIFY(scriptModal<BorderDialog>(
+        [this] { trigger("mnuStroke"); },
+        [&](BorderDialog &dialog) {
+            QVERIFY(dialog.windowIcon().isNull());
+            dialog.findChild<ColourSwatch *>("pColor")->click();
+            auto *text = dialog.findChild<QLineEdit *>("txtWidth");
+            // The box loses the focus only in the active
+            // window, which a busy machine makes late.
+            QApplication::setActiveWindow(&dialog);
+            text->setFocus();
+            text->setText(typed);
+            // A press on OK takes the focus from the box before OK acts.
+            QTest::mouseClick(dialog.findChild<QPushButton *>("cmdok"), Qt::LeftButton);
+            after = text->text();
+        }));
     QCOMPARE(after, shown);
     const auto chooser = m_rig->dialogs.of(QStringLiteral("colour"));
     QCOMPARE(chooser.size(), std::size_t(1));
@@ -170,21 +170,20 @@ void TestImageCommands::maskDialogToCanvas()
     Surface thumbnail(ThumbnailSide, ThumbnailSide);
     ShowThumbnail(m_rig->canvas(), thumbnail);
 
-    QVERIFY(scriptModal<frmMask>([this] { trigger("mnuMask"); },
-                                 [&](frmMask &dialog) {
-                                     const Surface &view =
-                                         *dialog.findChild<PictureBox *>("pView")->surface();
-                                     QCOMPARE(view.image(), thumbnail.image());
-                                     dialog.findChild<QPushButton *>("cmdOpen")->click();
-                                     dialog.findChild<QPushButton *>("cmdOpen")->click();
-                                     QCOMPARE(view.image().pixel(10, 40) == Green, previewed);
-                                     QCOMPARE(view.image().pixel(70, 40),
-                                              thumbnail.image().pixel(70, 40));
-                                     dialog.findChild<QPushButton *>("cmdReset")->click();
-                                     QCOMPARE(view.image(), thumbnail.image());
-                                     QCOMPARE(m_rig->canvas().image(), m_before);
-                                     dialog.findChild<QPushButton *>("cmdOK")->click();
-                                 }));
+    QVERIFY(scriptModal<PictureMaskDialog>(
+        [this] { trigger("mnuMask"); },
+        [&](PictureMaskDialog &dialog) {
+            const Surface &view = *dialog.findChild<PictureBox *>("pView")->surface();
+            QCOMPARE(view.image(), thumbnail.image());
+            dialog.findChild<QPushButton *>("cmdOpen")->click();
+            dialog.findChild<QPushButton *>("cmdOpen")->click();
+            QCOMPARE(view.image().pixel(10, 40) == Green, previewed);
+            QCOMPARE(view.image().pixel(70, 40), thumbnail.image().pixel(70, 40));
+            dialog.findChild<QPushButton *>("cmdReset")->click();
+            QCOMPARE(view.image(), thumbnail.image());
+            QCOMPARE(m_rig->canvas().image(), m_before);
+            dialog.findChild<QPushButton *>("cmdOK")->click();
+        }));
     const auto opened = m_rig->dialogs.of(QStringLiteral("open"));
     QCOMPARE(opened.size(), std::size_t(2));
     QCOMPARE(opened[1].folder, folder.path());

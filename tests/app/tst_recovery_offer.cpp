@@ -1,7 +1,7 @@
 #include "testmain.h"
 
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "app/recovery_offer.h"
 #include "scripted_dialogs.h"
 #include "test_pictures.h"
@@ -50,7 +50,7 @@ void TestRecoveryOffer::offeredAtStart()
         copy.setSettleDelay(0);
         QVERIFY(copy.start(folder.path()));
         dead.canvas().setPicture(numberedPicture(300, 200));
-        dead.canvas().setBackColor(0x00336699);
+        dead.canvas().setBackColour(0x00336699);
         QSignalSpy written(&copy, &RecoveryCopy::written);
         QVERIFY(written.wait(60000));
         picture = dead.canvas().image();
@@ -60,7 +60,7 @@ void TestRecoveryOffer::offeredAtStart()
     ScriptedDialogs dialogs;
     dialogs.answers.push_back(yes);
     Editor editor(dialogs);
-    frmmain window(editor);
+    MainWindow window(editor);
     window.startUp();
     QVERIFY(editor.recoveryCopy().start(folder.path()));
     QCOMPARE(offerRecovery(editor.recoveryCopy(), editor.documentCommands(), dialogs, &window),
@@ -69,7 +69,7 @@ void TestRecoveryOffer::offeredAtStart()
     QCOMPARE(dialogs.of("message").size(), std::size_t(damaged ? 1 : 0));
     const Surface &canvas = editor.document().canvas();
     QCOMPARE(canvas.image() == picture, recovered);
-    QCOMPARE(canvas.backColor() == 0x00336699, recovered);
+    QCOMPARE(canvas.backColour() == 0x00336699, recovered);
     // The orphan is gone either way; what is left is this instance's own.
     QVERIFY(editor.recoveryCopy().orphans().empty());
     window.close();

@@ -1,5 +1,5 @@
-#include "app/frmnew.h"
-#include "app/frmscale.h"
+#include "app/new_image_dialog.h"
+#include "app/scale_dialog.h"
 #include "modal_script.h"
 #include "scripted_dialogs.h"
 #include "testmain.h"
@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr Colour Color1 = 0x00123456;
-constexpr Colour Color2 = 0x00ABCDEF;
+constexpr Colour Colour1 = 0x00123456;
+constexpr Colour Colour2 = 0x00ABCDEF;
 
 // Runs dialog modally; script runs once the dialog is the active modal
 // widget. Whatever the script leaves open is rejected after a few seconds, so
@@ -78,11 +78,11 @@ private slots:
 void TestSizeDialogs::newOpensWithItsDefaults()
 {
     ScriptedDialogs dialogs;
-    frmNew dialog(Color1, Color2, dialogs);
+    NewImageDialog dialog(Colour1, Colour2, dialogs);
     QString focus;
-    runModal<frmNew>(dialog, [&](frmNew &d) {
+    runModal<NewImageDialog>(dialog, [&](NewImageDialog &d) {
         focus = d.focusWidget() ? d.focusWidget()->objectName() : QString();
-        d.CmdCancel_Click();
+        d.cancel();
     });
     QCOMPARE(focus, QStringLiteral("txtWidth"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("新建图像"));
@@ -109,7 +109,7 @@ void TestSizeDialogs::newReadsTheFields_data()
     QTest::addColumn<int>("colour");
     QTest::addColumn<QString>("warning"); // empty: accepted
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<Colour>("backColor");
+    QTest::addColumn<Colour>("backColour");
     const QString zero = QStringLiteral("位图像素值必须大于零");
     const Colour unchanged = 0x00010203;
     QTest::newRow("red") << "200"
@@ -119,9 +119,9 @@ void TestSizeDialogs::newReadsTheFields_data()
     QTest::newRow("ties to even") << "2.5"
                                   << "3.5" << 1 << QString() << QSize(2, 4) << Colour(0);
     QTest::newRow("foreground") << "5"
-                                << "6" << 5 << QString() << QSize(5, 6) << Color1;
+                                << "6" << 5 << QString() << QSize(5, 6) << Colour1;
     QTest::newRow("background") << "5"
-                                << "6" << 6 << QString() << QSize(5, 6) << Color2;
+                                << "6" << 6 << QString() << QSize(5, 6) << Colour2;
     QTest::newRow("blue") << "5"
                           << "6" << 4 << QString() << QSize(5, 6) << Colour(0xFF0000);
     QTest::newRow("abc") << "abc"
@@ -144,27 +144,28 @@ void TestSizeDialogs::newReadsTheFields()
     QFETCH(int, colour);
     QFETCH(QString, warning);
     QFETCH(QSize, size);
-    QFETCH(Colour, backColor);
+    QFETCH(Colour, backColour);
     ScriptedDialogs dialogs;
     std::optional<NewPicture> answer;
     bool openAfterOk = false;
-    scriptModal<frmNew>([&] { answer = frmNew::ask(Color1, Color2, dialogs, nullptr); },
-                        [&](frmNew &d) {
-                            child<QLineEdit>(d, "txtWidth")->setText(width);
-                            child<QLineEdit>(d, "txtHeight")->setText(height);
-                            child<QComboBox>(d, "cboColor")->setCurrentIndex(colour);
-                            child<QPushButton>(d, "cmdOK")->click();
-                            openAfterOk = d.isVisible();
-                            if (openAfterOk)
-                                child<QPushButton>(d, "cmdCancel")->click();
-                        });
+    scriptModal<NewImageDialog>(
+        [&] { answer = NewImageDialog::ask(Colour1, Colour2, dialogs, nullptr); },
+        [&](NewImageDialog &d) {
+            child<QLineEdit>(d, "txtWidth")->setText(width);
+            child<QLineEdit>(d, "txtHeight")->setText(height);
+            child<QComboBox>(d, "cboColor")->setCurrentIndex(colour);
+            child<QPushButton>(d, "cmdOK")->click();
+            openAfterOk = d.isVisible();
+            if (openAfterOk)
+                child<QPushButton>(d, "cmdCancel")->click();
+        });
     const auto messages = dialogs.of(QStringLiteral("message"));
     if (warning.isEmpty()) {
         QVERIFY(messages.empty());
         QVERIFY(!openAfterOk);
         QVERIFY(answer);
         QCOMPARE(QSize(answer->width, answer->height), size);
-        QCOMPARE(answer->backColor, backColor);
+        QCOMPARE(answer->backColour, backColour);
     } else {
         QCOMPARE(messages.size(), std::size_t(1));
         QCOMPARE(messages[0].text, warning);
@@ -181,24 +182,26 @@ void TestSizeDialogs::newCancelAndEscape()
     std::optional<NewPicture> answer = NewPicture{};
     bool openAfterEscape = false;
     bool openAfterReturn = false;
-    scriptModal<frmNew>([&] { answer = frmNew::ask(Color1, Color2, dialogs, nullptr); },
-                        [&](frmNew &d) {
-                            QTest::keyClick(&d, Qt::Key_Escape);
-                            openAfterEscape = d.isVisible();
-                            // Return in a text box clicks no button; on a button it clicks it.
-                            QTest::keyClick(child<QLineEdit>(d, "txtWidth"), Qt::Key_Return);
-                            openAfterReturn = d.isVisible();
-                            auto *cancel = child<QPushButton>(d, "cmdCancel");
-                            cancel->setFocus();
-                            QTest::keyClick(cancel, Qt::Key_Return);
-                        });
+    scriptModal<NewImageDialog>(
+        [&] { answer = NewImageDialog::ask(Colour1, Colour2, dialogs, nullptr); },
+        [&](NewImageDialog &d) {
+            QTest::keyClick(&d, Qt::Key_Escape);
+            openAfterEscape = d.isVisible();
+            // Return in a text box clicks no button; on a button it clicks it.
+            QTest::keyClick(child<QLineEdit>(d, "txtWidth"), Qt::Key_Return);
+            openAfterReturn = d.isVisible();
+            auto *cancel = child<QPushButton>(d, "cmdCancel");
+            cancel->setFocus();
+            QTest::keyClick(cancel, Qt::Key_Return);
+        });
     QVERIFY(openAfterEscape);
     QVERIFY(openAfterReturn);
     QVERIFY(!answer);
     // The close box answers nothing either.
     answer = NewPicture{};
-    scriptModal<frmNew>([&] { answer = frmNew::ask(Color1, Color2, dialogs, nullptr); },
-                        [](frmNew &d) { d.close(); });
+    scriptModal<NewImageDialog>(
+        [&] { answer = NewImageDialog::ask(Colour1, Colour2, dialogs, nullptr); },
+        [](NewImageDialog &d) { d.close(); });
     QVERIFY(!answer);
     QVERIFY(dialogs.requests.empty());
 }
@@ -206,14 +209,14 @@ void TestSizeDialogs::newCancelAndEscape()
 void TestSizeDialogs::scaleOpensWithTheSize()
 {
     ScriptedDialogs dialogs;
-    frmScale dialog(QSize(760, 568), dialogs);
+    ScaleDialog dialog(QSize(760, 568), dialogs);
     QString focus;
     bool openAfterEscape = false;
-    runModal<frmScale>(dialog, [&](frmScale &d) {
+    runModal<ScaleDialog>(dialog, [&](ScaleDialog &d) {
         focus = d.focusWidget() ? d.focusWidget()->objectName() : QString();
         QTest::keyClick(&d, Qt::Key_Escape);
         openAfterEscape = d.isVisible();
-        d.CmdCancel_Click();
+        d.cancel();
     });
     QCOMPARE(dialog.windowTitle(), QStringLiteral("图像拉伸"));
     QCOMPARE(child<QLineEdit>(dialog, "txtWidth")->text(), QStringLiteral("760"));
@@ -253,15 +256,15 @@ void TestSizeDialogs::scaleReadsTheFields()
     ScriptedDialogs dialogs;
     std::optional<QSize> answer;
     bool openAfterOk = false;
-    scriptModal<frmScale>([&] { answer = frmScale::ask(QSize(10, 10), dialogs, nullptr); },
-                          [&](frmScale &d) {
-                              child<QLineEdit>(d, "txtWidth")->setText(width);
-                              child<QLineEdit>(d, "txtHeight")->setText(height);
-                              child<QPushButton>(d, "cmdOK")->click();
-                              openAfterOk = d.isVisible();
-                              if (openAfterOk)
-                                  child<QPushButton>(d, "cmdCancel")->click();
-                          });
+    scriptModal<ScaleDialog>([&] { answer = ScaleDialog::ask(QSize(10, 10), dialogs, nullptr); },
+                             [&](ScaleDialog &d) {
+                                 child<QLineEdit>(d, "txtWidth")->setText(width);
+                                 child<QLineEdit>(d, "txtHeight")->setText(height);
+                                 child<QPushButton>(d, "cmdOK")->click();
+                                 openAfterOk = d.isVisible();
+                                 if (openAfterOk)
+                                     child<QPushButton>(d, "cmdCancel")->click();
+                             });
     const auto messages = dialogs.of(QStringLiteral("message"));
     if (warning.isEmpty()) {
         QVERIFY(messages.empty());

@@ -1,9 +1,9 @@
 #include "testmain.h"
 
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "command_rig.h"
 #include "controls/canvas_view.h"
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -63,7 +63,7 @@ private slots:
 private:
     Surface &canvas() { return m_rig->canvas(); }
     // A window on the rig's editor, made when a test first asks for it.
-    frmmain &window();
+    MainWindow &window();
     // One mouse action on the canvas as the press and release handlers take
     // it: before-picture, drawing, after-picture.
     void drawAction(Colour colour, QPointF from, QPointF to);
@@ -73,7 +73,7 @@ private:
     void showWindow();
 
     std::unique_ptr<CommandRig> m_rig;
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestUndoCommands::init()
@@ -87,10 +87,10 @@ void TestUndoCommands::cleanup()
     m_rig.reset();
 }
 
-frmmain &TestUndoCommands::window()
+MainWindow &TestUndoCommands::window()
 {
     if (!m_window) {
-        m_window = std::make_unique<frmmain>(m_rig->editor);
+        m_window = std::make_unique<MainWindow>(m_rig->editor);
         m_window->startUp();
     }
     return *m_window;
@@ -169,7 +169,7 @@ void TestUndoCommands::emptyHolderClearsToBackColour()
     QFETCH(bool, clearFirst);
     QFETCH(Colour, backColour);
 
-    canvas().setBackColor(backColour);
+    canvas().setBackColour(backColour);
     QVERIFY(canvas().setSize(300, 200));
     if (clearFirst) {
         drawAction(Red, BoxCorner, QPoint(50, 40));
@@ -260,7 +260,7 @@ void TestUndoCommands::clear()
     QFETCH(bool, answer);
     QFETCH(bool, button);
 
-    canvas().setBackColor(Yellow);
+    canvas().setBackColour(Yellow);
     QVERIFY(canvas().setSize(300, 200));
     drawAction(Red, BoxCorner, QPoint(50, 40));
     const QImage drawn = canvas().image();
@@ -275,7 +275,7 @@ void TestUndoCommands::clear()
     QCOMPARE(asked[0].icon, CommonDialogs::Icon::None);
     QCOMPARE(m_rig->dialogs.requests.size(), std::size_t(1));
     QCOMPARE(canvas().size(), QSize(300, 200));
-    QCOMPARE(canvas().backColor(), Yellow);
+    QCOMPARE(canvas().backColour(), Yellow);
     QCOMPARE(m_rig->document().undo().before().isNull(), answer);
     QCOMPARE(m_rig->document().undo().after().isNull(), answer);
     if (answer)
@@ -366,7 +366,7 @@ void TestUndoCommands::topStripShowsControls()
 
 void TestUndoCommands::paletteInTopStrip()
 {
-    ColorPallete *palette = window().palette();
+    ColourPalette *palette = window().palette();
     QCOMPARE(palette->parentWidget(), window().topStrip());
     QCOMPARE(palette->geometry(), QRect(24, 16, 256, 32));
     QCOMPARE(palette->toolTip(), QStringLiteral("双击选取更多颜色"));
@@ -389,17 +389,17 @@ void TestUndoCommands::typedXSwapsColours()
     QFETCH(bool, swapped);
 
     showWindow();
-    ColorPallete *palette = window().palette();
-    QCOMPARE(palette->color1(), Colour(0));
-    QCOMPARE(palette->color2(), White);
+    ColourPalette *palette = window().palette();
+    QCOMPARE(palette->colour1(), Colour(0));
+    QCOMPARE(palette->colour2(), White);
     QWidget *focus = QApplication::focusWidget();
     QWidget *target = focus && focus->window() == m_window.get() ? focus : m_window.get();
     for (const QChar key : std::as_const(keys)) {
         const char letter = key.toLatin1();
         QTest::keyClick(target, letter, key.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
     }
-    QCOMPARE(palette->color1(), swapped ? White : Colour(0));
-    QCOMPARE(palette->color2(), swapped ? Colour(0) : White);
+    QCOMPARE(palette->colour1(), swapped ? White : Colour(0));
+    QCOMPARE(palette->colour2(), swapped ? Colour(0) : White);
 }
 
 KALVO_TEST(TestUndoCommands)

@@ -46,7 +46,7 @@ QPoint inkOrigin(const QImage &image)
 void prepare(FlatButton &button, const QString &caption, QSize size)
 {
     button.setPalette(edgePalette());
-    button.setBackColor(fromQRgb(Face));
+    button.setBackColour(fromQRgb(Face));
     button.setButtonStyle(3);
     button.setCaption(caption);
     button.resize(size);
@@ -239,12 +239,12 @@ void TestFlatButton::events()
     flat.show();
     QVERIFY(QTest::qWaitForWindowExposed(&flat));
     QStringList seen;
-    connect(&flat, &FlatButton::MouseDown, this,
+    connect(&flat, &FlatButton::mousePressed, this,
             [&](int b, int, double, double) { seen << QStringLiteral("down %1").arg(b); });
-    connect(&flat, &FlatButton::MouseUp, this,
+    connect(&flat, &FlatButton::mouseReleased, this,
             [&](int b, int, double, double) { seen << QStringLiteral("up %1").arg(b); });
-    connect(&flat, &FlatButton::Click, this, [&] { seen << QStringLiteral("click"); });
-    connect(&flat, &FlatButton::DblClick, this, [&] { seen << QStringLiteral("dblclick"); });
+    connect(&flat, &FlatButton::clicked, this, [&] { seen << QStringLiteral("click"); });
+    connect(&flat, &FlatButton::doubleClicked, this, [&] { seen << QStringLiteral("dblclick"); });
     QTest::mousePress(&flat, button, {}, QPoint(10, 10));
     QTest::mouseRelease(&flat, button, {}, releaseAt);
     QCOMPARE(seen, expected);
@@ -384,7 +384,7 @@ void TestFlatButton::accessibleByCaption()
     QCOMPARE(accessible->role(), QAccessible::Button);
     QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Pencil & pen"));
     // Pressing it through accessibility clicks it.
-    QSignalSpy clicks(&button, &FlatButton::Click);
+    QSignalSpy clicks(&button, &FlatButton::clicked);
     QAccessibleActionInterface *actions = accessible->actionInterface();
     QVERIFY(actions != nullptr);
     QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));

@@ -95,7 +95,7 @@ void TestRecovery::copyHoldsLastPicture_data()
     const Change newSize = [](Document &d) {
         d.canvas().clearPicture();
         d.canvas().setSize(333, 129);
-        d.canvas().setBackColor(0x0000FF00);
+        d.canvas().setBackColour(0x0000FF00);
     };
     const Change grow = [](Document &d) {
         d.undo().takeBefore();
@@ -135,7 +135,7 @@ void TestRecovery::copyHoldsLastPicture()
             QVERIFY(copyWritten(*first.copy));
         }
         expected = first.document.canvas().image();
-        background = first.document.canvas().backColor();
+        background = first.document.canvas().backColour();
     }
     Instance next(folder.path());
     std::vector<OrphanCopy> orphans = next.copy->orphans();

@@ -41,7 +41,7 @@ private slots:
     void startsWhite();
     void pictureAssignmentResizes();
     void pictureNoneClearsAndKeepsSize();
-    void backColorKeepsThePictureOnTop();
+    void backColourKeepsThePictureOnTop();
     void resizingKeepsTheTopLeft();
     void shrinkingThenEnlargingLosesTheCutPixels();
     void sizeTheMachineCannotHoldFailsCleanly_data();
@@ -114,36 +114,36 @@ void TestSurface::pictureNoneClearsAndKeepsSize()
     QVERIFY(s.setPicture(numberedPicture(40, 30)));
     s.clearPicture();
     QCOMPARE(countColour(s.image(), Blue), 40 * 30);
-    s.setBackColor(Red);
+    s.setBackColour(Red);
     QCOMPARE(countColour(s.image(), Red), 40 * 30);
     QCOMPARE(held.toImage(), drawn);
 }
 
-void TestSurface::backColorKeepsThePictureOnTop()
+void TestSurface::backColourKeepsThePictureOnTop()
 {
     Surface s(10, 10);
     QImage picture(4, 4, QImage::Format_ARGB32);
     picture.fill(Qt::transparent);
     picture.setPixel(1, 1, qRgb(0, 255, 0));
     QVERIFY(s.setPicture(picture));
-    s.setBackColor(Red);
+    s.setBackColour(Red);
     QCOMPARE(s.size(), QSize(4, 4));
     QCOMPARE(s.getPixel(1, 1), rgbColour(0, 255, 0));
     QCOMPARE(s.getPixel(0, 0), Red);
     // An opaque picture covering everything stays as it is.
     const QImage opaque = numberedPicture(8, 6);
     s.setPicture(opaque);
-    s.setBackColor(White);
+    s.setBackColour(White);
     QCOMPARE(s.image(), opaque);
     // Drawing over it goes at the next background colour; once merged, the
     // picture goes too.
     s.setPixel(2, 2, Red);
-    s.setBackColor(Red);
+    s.setBackColour(Red);
     QCOMPARE(s.image(), opaque);
     QVERIFY(s.hasPicture());
     s.mergePicture();
     QVERIFY(!s.hasPicture());
-    s.setBackColor(White);
+    s.setBackColour(White);
     QCOMPARE(s.getPixel(2, 2), White);
 }
 

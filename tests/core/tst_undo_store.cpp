@@ -368,7 +368,7 @@ void TestUndoStore::sharedTilesAfterEachStep()
             // As the New command does it.
             canvas.clearPicture();
             QVERIFY(canvas.setSize(384, 256));
-            canvas.setBackColor(0x00FFFF00);
+            canvas.setBackColour(0x00FFFF00);
             break;
         }
     }

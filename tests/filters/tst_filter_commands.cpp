@@ -4,9 +4,9 @@
 #include "controls/picture_box.h"
 #include "core/document.h"
 #include "core/random.h"
+#include "filters/brightness_dialog.h"
 #include "filters/filter_commands.h"
-#include "filters/frmbright.h"
-#include "filters/frmrgb.h"
+#include "filters/rgb_balance_dialog.h"
 #include "filters/thumbnail.h"
 #include "scripted_dialogs.h"
 #include "test_pictures.h"
@@ -44,14 +44,14 @@ Filter noiseOf(int n)
 
 QScrollBar *bar(QDialog &dialog, int index)
 {
-    if (qobject_cast<frmBright *>(&dialog))
+    if (qobject_cast<BrightnessDialog *>(&dialog))
         return dialog.findChild<QScrollBar *>("sBar");
     return dialog.findChild<QScrollBar *>(QStringLiteral("sbRgb%1").arg(index));
 }
 
 QLabel *valueLabel(QDialog &dialog, int index)
 {
-    if (qobject_cast<frmBright *>(&dialog))
+    if (qobject_cast<BrightnessDialog *>(&dialog))
         return dialog.findChild<QLabel *>("lblValue");
     return dialog.findChild<QLabel *>(QStringLiteral("lblValue%1").arg(index));
 }
@@ -227,9 +227,9 @@ void TestFilterCommands::dialogs()
         dialog.findChild<QPushButton *>(confirm ? "cmdOK" : "cmdCancel")->click();
     };
     if (brightness)
-        QVERIFY(scriptModal<frmBright>([this] { m_commands->brightness(); }, script));
+        QVERIFY(scriptModal<BrightnessDialog>([this] { m_commands->brightness(); }, script));
     else
-        QVERIFY(scriptModal<frmRgb>([this] { m_commands->adjustRgb(); }, script));
+        QVERIFY(scriptModal<RgbBalanceDialog>([this] { m_commands->adjustRgb(); }, script));
 
     QVERIFY(plain);
     QStringList wantedLabels;
@@ -244,8 +244,8 @@ void TestFilterCommands::dialogs()
 
 void TestFilterCommands::arrowKeysFollowTheThumb()
 {
-    frmRgb balance(*m_canvas);
-    frmBright brightness(*m_canvas);
+    RgbBalanceDialog balance(*m_canvas);
+    BrightnessDialog brightness(*m_canvas);
     QTest::keyClick(bar(balance, 0), Qt::Key_Left);
     QTest::keyClick(bar(balance, 1), Qt::Key_Right);
     // The brightness bar grows downwards.

@@ -15,7 +15,7 @@ private slots:
     void captionsLieInsideTheirFace()
     {
         ToolPalette palette;
-        QCOMPARE(palette.button(ToolId(0))->grab().devicePixelRatio(), 2.0);
+        QCOMPARE(palette.button(ToolId::Select)->grab().devicePixelRatio(), 2.0);
         const QStringList strays = captionsOutsideTheirFace(palette);
         QVERIFY2(strays.isEmpty(), qPrintable(strays.join(QLatin1Char('\n'))));
     }

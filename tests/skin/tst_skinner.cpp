@@ -1,7 +1,7 @@
 #include "testmain.h"
 
 #include "app/editor.h"
-#include "app/frmmain.h"
+#include "app/main_window.h"
 #include "scripted_dialogs.h"
 #include "skin/skin_images.h"
 #include "skin/skinner.h"
@@ -180,8 +180,8 @@ void TestSkinner::init()
 void TestSkinner::cleanup()
 {
     m_dialog.reset();
-    QCOMPARE(mSkinner::SkinnedWindowCount(), 0);
-    QVERIFY(!mSkinner::SharedImages());
+    QCOMPARE(Skin::skinnedWidgetCount(), 0);
+    QVERIFY(!Skin::sharedImages());
 }
 
 void TestSkinner::lifecycle()
@@ -189,25 +189,25 @@ void TestSkinner::lifecycle()
     add<QPushButton>(QRect(10, 10, 75, 25));
     add<QLineEdit>(QRect(10, 40, 75, 25));
     QWidget outside;
-    QCOMPARE(mSkinner::InstallSkin(m_dialog.get()), 1);
-    QCOMPARE(mSkinner::SkinnedWindowCount(), 3);
-    const SkinImages *images = mSkinner::SharedImages();
+    QCOMPARE(Skin::install(m_dialog.get()), 1);
+    QCOMPARE(Skin::skinnedWidgetCount(), 3);
+    const SkinImages *images = Skin::sharedImages();
     QVERIFY(images);
-    QCOMPARE(mSkinner::SkinWindow(m_dialog.get()), 0);
-    QCOMPARE(mSkinner::InstallSkin(nullptr), 0);
-    QCOMPARE(mSkinner::UnskinWindow(&outside), 0);
-    QCOMPARE(mSkinner::SkinnedWindowCount(), 3);
+    QCOMPARE(Skin::skinWindow(m_dialog.get()), 0);
+    QCOMPARE(Skin::install(nullptr), 0);
+    QCOMPARE(Skin::unskinWindow(&outside), 0);
+    QCOMPARE(Skin::skinnedWidgetCount(), 3);
     // Unskinning the dialog takes its controls with it and releases the images;
     // installing again builds them anew.
-    QCOMPARE(mSkinner::RemoveSkin(m_dialog.get()), 1);
-    QCOMPARE(mSkinner::SkinnedWindowCount(), 0);
-    QVERIFY(!mSkinner::SharedImages());
+    QCOMPARE(Skin::uninstall(m_dialog.get()), 1);
+    QCOMPARE(Skin::skinnedWidgetCount(), 0);
+    QVERIFY(!Skin::sharedImages());
     QCOMPARE(prop(m_dialog.get(), "PROCADDR"), 0);
-    QCOMPARE(mSkinner::InstallSkin(m_dialog.get()), 1);
-    QVERIFY(mSkinner::SharedImages());
+    QCOMPARE(Skin::install(m_dialog.get()), 1);
+    QVERIFY(Skin::sharedImages());
     // Destroying a skinned control counts it out.
     delete m_dialog->findChild<QLineEdit *>();
-    QCOMPARE(mSkinner::SkinnedWindowCount(), 2);
+    QCOMPARE(Skin::skinnedWidgetCount(), 2);
 }
 
 void TestSkinner::buttonMachine_data()
@@ -242,7 +242,7 @@ void TestSkinner::buttonMachine()
     QFETCH(int, mouseFlag);
     QFETCH(bool, fading);
     auto *button = add<QPushButton>(QRect(10, 10, 75, 25));
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     play(button, steps);
     QCOMPARE(prop(button, "OLDSTATE"), state);
     QCOMPARE(prop(button, "ALPHALEVEL"), alpha);
@@ -266,7 +266,7 @@ void TestSkinner::fades()
     QFETCH(QString, steps);
     QFETCH(int, ticks);
     auto *button = add<QPushButton>(QRect(10, 10, 75, 25));
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     play(button, steps);
     const int timer = prop(button, "TIMERID");
     QVERIFY(timer != 0);
@@ -293,8 +293,8 @@ void TestSkinner::buttonLooks()
     QFETCH(int, frame);
     auto *button = add<QPushButton>(QRect(10, 10, 75, 25));
     button->setText(QStringLiteral("确定"));
-    mSkinner::InstallSkin(m_dialog.get());
-    const QImage &frames = mSkinner::SharedImages()->ButtonImage;
+    Skin::install(m_dialog.get());
+    const QImage &frames = Skin::sharedImages()->ButtonImage;
     // Row 12 of a 25-pixel button shows row 10 of its frame; column 1 tells
     // the states apart, column 0 is the border.
     const QRgb normal = frames.pixel(1, 10);
@@ -323,7 +323,7 @@ void TestSkinner::fadeRepaintsOnlyTheButton()
     auto *button = add<QPushButton>(QRect(10, 10, 75, 25));
     add<QPushButton>(QRect(100, 10, 75, 25));
     add<QLineEdit>(QRect(10, 50, 75, 25));
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
 
@@ -379,7 +379,7 @@ void TestSkinner::destroyedWithTheFocus()
                        : kind == "check box" ? static_cast<QWidget *>(add<QCheckBox>(place))
                                              : static_cast<QWidget *>(add<QRadioButton>(place));
     auto *other = add<QPushButton>(QRect(10, 50, 75, 25));
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     m_dialog->show();
     QApplication::setActiveWindow(m_dialog.get());
     control->setFocus();
@@ -387,7 +387,7 @@ void TestSkinner::destroyedWithTheFocus()
     act(control, QStringLiteral("enter"));
     if (alone) {
         delete control;
-        QCOMPARE(mSkinner::SkinnedWindowCount(), 2);
+        QCOMPARE(Skin::skinnedWidgetCount(), 2);
         other->setFocus();
         QVERIFY(other->hasFocus());
     }
@@ -398,12 +398,12 @@ void TestSkinner::destroyedMidFade()
 {
     auto *button = add<QPushButton>(QRect(10, 10, 75, 25));
     add<QPushButton>(QRect(100, 10, 75, 25));
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     act(button, QStringLiteral("enter"));
     act(button, QStringLiteral("tick"));
     QVERIFY(prop(button, "TIMERID") != 0);
     delete button;
-    QCOMPARE(mSkinner::SkinnedWindowCount(), 2);
+    QCOMPARE(Skin::skinnedWidgetCount(), 2);
     // The event loop runs on with nothing left to deliver to the button.
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents();
@@ -413,7 +413,7 @@ void TestSkinner::keyboardAndAccessibility()
 {
     auto *button = add<QPushButton>(QRect(10, 10, 75, 25));
     button->setText(QStringLiteral("确定"));
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
     button->setFocus();
@@ -459,7 +459,7 @@ void TestSkinner::comboMachine()
     combo->addItems({QStringLiteral("一"), QStringLiteral("二")});
     PressEater eater;
     combo->installEventFilter(&eater);
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     play(combo, steps);
     QCOMPARE(prop(combo, "OLDSTATE"), state);
     QCOMPARE(prop(combo, "MOUSEFLAG"), mouseFlag);
@@ -493,11 +493,11 @@ void TestSkinner::markMachine()
         option ? static_cast<QAbstractButton *>(add<QRadioButton>(QRect(10, 10, 80, 20)))
                : add<QCheckBox>(QRect(10, 10, 80, 20));
     button->setText(QStringLiteral("选项"));
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     play(button, steps);
     QCOMPARE(prop(button, "OLDSTATE"), state);
     // What the square or circle shows inside follows the state.
-    const QImage &images = mSkinner::SharedImages()->OptionImage;
+    const QImage &images = Skin::sharedImages()->OptionImage;
     const QRgb expected = option       ? images.pixel(6, 13 * state + 2)
                           : state == 0 ? qRgb(255, 255, 255)
                                        : images.pixel(6, state == 1 ? 17 : 30);
@@ -509,7 +509,7 @@ void TestSkinner::releaseRefreshesMarks()
     auto *first = add<QRadioButton>(QRect(10, 10, 80, 20));
     auto *second = add<QRadioButton>(QRect(10, 40, 80, 20));
     auto *box = add<QCheckBox>(QRect(10, 70, 80, 20));
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     play(second, QStringLiteral("hover"));
     play(box, QStringLiteral("hover"));
     QCOMPARE(prop(box, "OLDSTATE"), 1);
@@ -549,13 +549,13 @@ void TestSkinner::headerMachine()
     header->setStretchLastSection(false);
     for (int i = 0; i < 3; ++i)
         header->resizeSection(i, 100);
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     play(header->viewport(), steps);
     QCOMPARE(prop(header, "HMINDEX"), hot);
     QCOMPARE(prop(header, "HDINDEX"), pressed);
-    const QImage &frames = mSkinner::SharedImages()->HeaderImage;
+    const QImage &frames = Skin::sharedImages()->HeaderImage;
     QCOMPARE(pixelOf(header->viewport(), QPoint(102, 1)), frames.pixel(3 * look + 1, 1));
 }
 
@@ -600,7 +600,7 @@ void TestSkinner::frames()
         widget = add<QComboBox>(place);
     }
     widget->setEnabled(enabled);
-    mSkinner::InstallSkin(m_dialog.get());
+    Skin::install(m_dialog.get());
     QCOMPARE(pixelOf(widget, QPoint(0, 20)), outer);
     QCOMPARE(pixelOf(widget, QPoint(1, 20)), inner);
 }
@@ -610,7 +610,7 @@ void TestSkinner::newWindowsSkinnedBeforePaint()
     // Any dialog Qt polishes now is taken over, shown or not: only ours here.
     m_dialog.reset();
     QMainWindow main;
-    mSkinner::InstallSkin(&main);
+    Skin::install(&main);
     // Whether each widget was skinned when it was first painted.
     struct FirstPaint : QObject {
         std::map<const QObject *, bool> skinned;
@@ -645,25 +645,25 @@ void TestSkinner::newWindowsSkinnedBeforePaint()
     combo->hidePopup();
     QTRY_COMPARE(prop(combo, "OLDSTATE"), 0);
     delete box;
-    QCOMPARE(mSkinner::SkinnedWindowCount(), 1);
-    mSkinner::RemoveSkin(&main);
+    QCOMPARE(Skin::skinnedWidgetCount(), 1);
+    Skin::uninstall(&main);
 }
 
 void TestSkinner::mainWindowInstallsAndRemoves()
 {
     ScriptedDialogs dialogs;
     Editor editor(dialogs);
-    auto window = std::make_unique<frmmain>(editor);
+    auto window = std::make_unique<MainWindow>(editor);
     window->startUp();
     QCOMPARE(prop(window.get(), "PROCADDR"), 1);
     auto *undo = window->findChild<QPushButton *>(QStringLiteral("Command1"));
     QVERIFY(undo);
     QCOMPARE(prop(undo, "PROCADDR"), 1);
-    QVERIFY(mSkinner::SkinnedWindowCount() > 20);
+    QVERIFY(Skin::skinnedWidgetCount() > 20);
     window->close();
     QCOMPARE(prop(undo, "PROCADDR"), 0);
-    QCOMPARE(mSkinner::SkinnedWindowCount(), 0);
-    QVERIFY(!mSkinner::SharedImages());
+    QCOMPARE(Skin::skinnedWidgetCount(), 0);
+    QVERIFY(!Skin::sharedImages());
 }
 
 KALVO_TEST(TestSkinner)

@@ -25,10 +25,10 @@ public:
         calls << "status";
         status = text;
     }
-    Colour color1() const override { return colour1; }
-    Colour color2() const override { return colour2; }
-    void setColor1(Colour colour) override { colour1 = colour; }
-    void setColor2(Colour colour) override { colour2 = colour; }
+    Colour colour1() const override { return firstColour; }
+    Colour colour2() const override { return secondColour; }
+    void setColour1(Colour colour) override { firstColour = colour; }
+    void setColour2(Colour colour) override { secondColour = colour; }
     // The next answer of texts, as if typed and confirmed; none left cancels.
     bool askText(TextSettings &settings) override
     {
@@ -43,8 +43,8 @@ public:
 
     QStringList calls;
     QString status;
-    Colour colour1 = 0x000000FF; // red
-    Colour colour2 = 0x00FF0000; // blue
+    Colour firstColour = 0x000000FF;  // red
+    Colour secondColour = 0x00FF0000; // blue
     std::deque<TextSettings> texts;
     // What the text dialog opened with, each time.
     std::vector<TextSettings> asked;
@@ -53,14 +53,13 @@ public:
 // A white canvas in a document with the routing around it, the way the main
 // window wires it; tool is a palette position, none outside 0..21.
 struct ToolRig {
-    explicit ToolRig(int width = 80, int height = 60, int tool = 1)
+    explicit ToolRig(int width = 80, int height = 60, std::optional<ToolId> tool = ToolId::Pencil)
         : canvas(document.canvas()), clipboard(document, state, ask),
           input(document, state, options, clipboard, random)
     {
         input.setHost(&host);
         canvas.setSize(width, height);
-        if (tool >= 0 && tool < ToolCount)
-            state.currentTool = ToolId(tool);
+        state.currentTool = tool;
     }
 
     void click(double x, double y, Qt::MouseButton button = Qt::LeftButton)

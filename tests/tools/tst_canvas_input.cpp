@@ -28,23 +28,23 @@ private slots:
 
 void TestCanvasInput::beforePictureIsTakenBeforeThePressDraws()
 {
-    ToolRig rig(40, 30, 1);
+    ToolRig rig(40, 30, ToolId::Pencil);
     rig.canvas.setDrawWidth(5);
     const QImage blank = rig.canvas.image();
     rig.input.press(Qt::LeftButton, {}, QPointF(20, 15));
     QCOMPARE(rig.document.undo().before().toImage(), blank);
-    QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.colour1);
+    QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.firstColour);
     rig.input.release(Qt::LeftButton, {}, QPointF(20, 15));
     QCOMPARE(rig.document.undo().before().toImage(), blank);
 }
 
 void TestCanvasInput::afterPictureIsTakenLast()
 {
-    ToolRig rig(40, 30, 4);
+    ToolRig rig(40, 30, ToolId::Box);
     rig.stroke({5, 5}, {30, 20});
     const QImage after = rig.document.undo().after().toImage();
     QCOMPARE(after, rig.canvas.image());
-    QCOMPARE(pixelAt(after, {5, 10}), rig.host.colour1);
+    QCOMPARE(pixelAt(after, {5, 10}), rig.host.firstColour);
 }
 
 void TestCanvasInput::penColourFollowsTheButton_data()
@@ -63,7 +63,7 @@ void TestCanvasInput::penColourFollowsTheButton()
     QFETCH(int, firstButton);
     QFETCH(int, secondButton);
     QFETCH(Colour, expected);
-    ToolRig rig(40, 30, 1);
+    ToolRig rig(40, 30, ToolId::Pencil);
     rig.click(5, 5, Qt::MouseButton(firstButton));
     rig.click(20, 20, Qt::MouseButton(secondButton));
     QCOMPARE(pixelAt(rig.canvas.image(), {20, 20}), expected);
@@ -71,7 +71,7 @@ void TestCanvasInput::penColourFollowsTheButton()
 
 void TestCanvasInput::moveWithoutPressOnlyWritesStatus()
 {
-    ToolRig rig(40, 30, 3);
+    ToolRig rig(40, 30, ToolId::Star);
     const QImage blank = rig.canvas.image();
     rig.input.move({}, {}, QPointF(10, 12));
     rig.input.move(Qt::LeftButton, {}, QPointF(30, 20));
@@ -106,7 +106,7 @@ void TestCanvasInput::statusText()
 
 void TestCanvasInput::strokePreviewsThenCommits()
 {
-    ToolRig rig(40, 30, int(ToolId::FilledCircle));
+    ToolRig rig(40, 30, ToolId::FilledCircle);
     rig.input.press(Qt::LeftButton, {}, QPointF(20, 15));
     QVERIFY(rig.state.IsDrawing);
     QCOMPARE(rig.state.AnchorX, 20.0f);
@@ -119,12 +119,12 @@ void TestCanvasInput::strokePreviewsThenCommits()
     QVERIFY(rig.canvas.autoRedraw());
     QVERIFY(rig.canvas.previewRect().isEmpty());
     // Filled in the pen colour of this press.
-    QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.colour1);
+    QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.firstColour);
 }
 
 void TestCanvasInput::pasteHooksRunBeforeTheTool()
 {
-    ToolRig rig(40, 30, -1);
+    ToolRig rig(40, 30, std::nullopt);
     const QRgb clip = rig.document.clipboard().image().pixel(0, 0);
     rig.state.PastePending = true;
     rig.input.press(Qt::LeftButton, {}, QPointF(10, 10));
@@ -145,7 +145,7 @@ void TestCanvasInput::pasteHooksRunBeforeTheTool()
 
 void TestCanvasInput::noToolStillSnapshotsAndShowsPosition()
 {
-    ToolRig rig(40, 30, 99);
+    ToolRig rig(40, 30, std::nullopt);
     rig.canvas.setPixel(1, 1, 0);
     rig.stroke({5, 5}, {30, 20});
     QCOMPARE(rig.host.calls, QStringList({"status"}));
@@ -183,7 +183,7 @@ void TestCanvasInput::deleteKeyCutsOnlyAVisibleSelection()
 void TestCanvasInput::doubleClickEndsThePolygon()
 {
     // Whatever tool is current when it comes.
-    ToolRig rig(80, 60, int(ToolId::Polygon));
+    ToolRig rig(80, 60, ToolId::Polygon);
     const auto &polygon = static_cast<const PolygonTool &>(rig.input.tool(ToolId::Polygon));
     rig.click(10, 10);
     QVERIFY(polygon.chainOpen());

@@ -91,7 +91,7 @@ void TestDrawTools::curveAndPolygonEdges()
     QFETCH(QString, events);
     QFETCH(QString, edges);
     QFETCH(bool, polyOpen);
-    ToolRig rig(80, 60, tool);
+    ToolRig rig(80, 60, ToolId(tool));
     play(rig, events);
 
     Surface expected(80, 60);
@@ -141,8 +141,8 @@ void TestDrawTools::fill()
     QFETCH(QSize, pattern);
     QFETCH(QPointF, at);
     QFETCH(QString, region);
-    ToolRig rig(width, 40, 12);
-    (button == 1 ? rig.host.colour1 : rig.host.colour2) = pen;
+    ToolRig rig(width, 40, ToolId::Fill);
+    (button == 1 ? rig.host.firstColour : rig.host.secondColour) = pen;
     rig.canvas.line({10, 10}, {30, 30}, Black, Surface::LineForm::Box);
     const QImage before = rig.canvas.image();
     // The pattern holds the pen colour: with a white pen, the colour filled over.
@@ -151,8 +151,8 @@ void TestDrawTools::fill()
         for (int x = 0; x < tile.width(); ++x)
             tile.setPixel(x, y, qRgb(x * 37 % 256, y * 90 % 256, 9));
     tile.setPixel(0, 0, toQRgb(pen));
-    rig.options.FillType = pattern.isValid() ? 1 : 0;
-    rig.options.ImgPatten = pattern.isEmpty() ? QImage() : tile;
+    rig.options.fillType = pattern.isValid() ? 1 : 0;
+    rig.options.pattern = pattern.isEmpty() ? QImage() : tile;
     play(rig, QStringLiteral("c%1,%2").arg(at.x()).arg(at.y()), button);
 
     const QImage image = rig.canvas.image();
@@ -199,9 +199,9 @@ void TestDrawTools::gradient()
     QFETCH(QPointF, to);
     QFETCH(Colour, first);
     QFETCH(QRect, painted);
-    ToolRig rig(60, 40, 20);
-    rig.options.GradeDirection = vertical ? 1 : 0;
-    rig.host.colour1 = first;
+    ToolRig rig(60, 40, ToolId::Gradient);
+    rig.options.gradientDirection = vertical ? 1 : 0;
+    rig.host.firstColour = first;
     rig.input.press(Qt::RightButton, {}, from);
     rig.input.move(Qt::RightButton, {}, to);
     // The preview is a black box on the screen only.
@@ -245,12 +245,12 @@ void TestDrawTools::colourPick()
     QFETCH(QString, events);
     QFETCH(Colour, colour1);
     QFETCH(Colour, colour2);
-    ToolRig rig(40, 30, 18);
+    ToolRig rig(40, 30, ToolId::ColourPick);
     rig.canvas.setPixel(4, 4, 0x00102030);
     rig.canvas.setPixel(25, 5, 0x00405060);
     play(rig, events, button);
-    QCOMPARE(rig.host.colour1, colour1);
-    QCOMPARE(rig.host.colour2, colour2);
+    QCOMPARE(rig.host.firstColour, colour1);
+    QCOMPARE(rig.host.secondColour, colour2);
     QCOMPARE(countNot(rig.canvas.image(), White), 2);
 }
 

@@ -5,7 +5,7 @@
 #include "tool_rig.h"
 #include "tools/clipboard.h"
 #include "tools/clone_tool.h"
-#include "tools/frmtext.h"
+#include "tools/text_dialog.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -49,7 +49,7 @@ void blit(QImage &target, const QImage &source, QPoint from, QPoint to, QSize si
 
 // A canvas with the routing's state and a clipboard picture as it starts.
 struct ClipboardRig {
-    ToolRig rig{40, 30, 0};
+    ToolRig rig{40, 30, ToolId::Select};
     Surface &picture = rig.document.clipboard();
     ScriptedDialogs &dialogs = rig.dialogs;
     Clipboard &clipboard = rig.clipboard;
@@ -189,8 +189,8 @@ void TestEditTools::cloneOffsets()
     QFETCH(bool, sameStroke);
     QFETCH(PointList, moves);
     QFETCH(int, size);
-    ToolRig rig(60, 45, 19);
-    rig.options.CloneSize = size;
+    ToolRig rig(60, 45, ToolId::Clone);
+    rig.options.cloneSize = size;
     rig.canvas.setPicture(testPicture(60, 45));
     QImage expected = rig.canvas.image();
 
@@ -252,8 +252,8 @@ void TestEditTools::textTool()
     QFETCH(int, effect);
     QFETCH(QString, text);
     QFETCH(bool, confirmed);
-    ToolRig rig(80, 60, 21);
-    rig.options.TextEffect = effect;
+    ToolRig rig(80, 60, ToolId::Text);
+    rig.options.textEffect = effect;
     const TextSettings chosen{QFont().family(), 20, text, 1};
     if (confirmed)
         rig.host.texts.push_back(chosen);
@@ -268,7 +268,8 @@ void TestEditTools::textTool()
 
     // The reference: each copy alone on white, laid over the last.
     QImage expected = blank;
-    const Colour pens[] = {button == 1 ? rig.host.colour1 : rig.host.colour2, rig.host.colour2};
+    const Colour pens[] = {button == 1 ? rig.host.firstColour : rig.host.secondColour,
+                           rig.host.secondColour};
     for (int copy = 0; confirmed && copy <= effect; ++copy) {
         Surface reference(80, 60);
         reference.setFont(textFont(chosen.TextFontName, 20, 1));
@@ -320,9 +321,9 @@ void TestEditTools::textDialog()
     std::optional<TextSettings> answered;
     QStringList shown;
     QRect ink;
-    QVERIFY(scriptModal<frmText>(
-        [&] { answered = frmText::ask(last, nullptr); },
-        [&](frmText &dialog) {
+    QVERIFY(scriptModal<TextDialog>(
+        [&] { answered = TextDialog::ask(last, nullptr); },
+        [&](TextDialog &dialog) {
             auto *text = dialog.findChild<QLineEdit *>("txtText");
             auto *fonts = dialog.findChild<QComboBox *>("cboFont");
             for (const char *name : {"cboFont", "cboSize", "cboStyle"})

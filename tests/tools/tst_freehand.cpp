@@ -59,26 +59,26 @@ void TestFreehand::pencilClickLeavesADotOfTheLineWidth()
 {
     QFETCH(int, width);
     QFETCH(int, style);
-    ToolRig rig(40, 40, 1);
+    ToolRig rig(40, 40, ToolId::Pencil);
     rig.canvas.setDrawWidth(width);
     rig.canvas.setDrawStyle(style);
     rig.click(20, 20);
 
     Surface expected(40, 40);
     expected.setDrawWidth(width);
-    expected.pset({20, 20}, rig.host.colour1);
+    expected.pset({20, 20}, rig.host.firstColour);
     QCOMPARE(rig.canvas.image(), expected.image());
     if (width == 5) {
         // A disc, not a square: the edge middles are in, the corners out.
-        QCOMPARE(pixelAt(rig.canvas.image(), {22, 20}), rig.host.colour1);
-        QCOMPARE(pixelAt(rig.canvas.image(), {20, 18}), rig.host.colour1);
+        QCOMPARE(pixelAt(rig.canvas.image(), {22, 20}), rig.host.firstColour);
+        QCOMPARE(pixelAt(rig.canvas.image(), {20, 18}), rig.host.firstColour);
         QCOMPARE(pixelAt(rig.canvas.image(), {22, 22}), White);
     }
 }
 
 void TestFreehand::pencilFollowsThePointer()
 {
-    ToolRig rig(60, 40, 1);
+    ToolRig rig(60, 40, ToolId::Pencil);
     rig.canvas.setDrawStyle(1);
     rig.input.press(Qt::LeftButton, {}, QPointF(5, 5));
     rig.input.move(Qt::LeftButton, {}, QPointF(40, 5));
@@ -89,9 +89,9 @@ void TestFreehand::pencilFollowsThePointer()
 
     Surface expected(60, 40);
     expected.setDrawStyle(1);
-    expected.line({5, 5}, {5, 5}, rig.host.colour1);
-    expected.line({5, 5}, {40, 5}, rig.host.colour1);
-    expected.line({40, 5}, {40, 30}, rig.host.colour1);
+    expected.line({5, 5}, {5, 5}, rig.host.firstColour);
+    expected.line({5, 5}, {40, 5}, rig.host.firstColour);
+    expected.line({40, 5}, {40, 30}, rig.host.firstColour);
     QCOMPARE(rig.canvas.image(), expected.image());
     // Width 1 keeps the dashes, so the stroke has gaps.
     QVERIFY(countNot(rig.canvas.image(), White) < 36 + 25);
@@ -99,41 +99,41 @@ void TestFreehand::pencilFollowsThePointer()
 
 void TestFreehand::brushStampsRecolouredAndCentred()
 {
-    ToolRig rig(40, 30, 16);
-    rig.options.SrcBrush1.setPicture(smallBrush());
+    ToolRig rig(40, 30, ToolId::Brush);
+    rig.options.brushSource.setPicture(smallBrush());
     rig.click(20, 20);
     const QImage image = rig.canvas.image();
     // 5 × 3 stamp: top-left at (20 - 2, 20 - 1).
-    QCOMPARE(pixelAt(image, {18, 19}), rig.host.colour1);
-    QCOMPARE(pixelAt(image, {22, 21}), rig.host.colour1);
+    QCOMPARE(pixelAt(image, {18, 19}), rig.host.firstColour);
+    QCOMPARE(pixelAt(image, {22, 21}), rig.host.firstColour);
     QCOMPARE(pixelAt(image, {20, 20}), rgbColour(1, 0, 0));
     QCOMPARE(countNot(image, White), 3);
     // The loaded bitmap itself stays black.
-    QCOMPARE(pixelAt(rig.options.SrcBrush1.image(), {0, 0}), Black);
+    QCOMPARE(pixelAt(rig.options.brushSource.image(), {0, 0}), Black);
 }
 
 void TestFreehand::brushFollowsPenAndBrushChanges()
 {
-    ToolRig rig(40, 30, 16);
-    rig.options.SrcBrush1.setPicture(smallBrush());
+    ToolRig rig(40, 30, ToolId::Brush);
+    rig.options.brushSource.setPicture(smallBrush());
     rig.click(10, 10, Qt::LeftButton);
     rig.click(30, 10, Qt::RightButton);
-    QCOMPARE(pixelAt(rig.canvas.image(), {8, 9}), rig.host.colour1);
-    QCOMPARE(pixelAt(rig.canvas.image(), {28, 9}), rig.host.colour2);
+    QCOMPARE(pixelAt(rig.canvas.image(), {8, 9}), rig.host.firstColour);
+    QCOMPARE(pixelAt(rig.canvas.image(), {28, 9}), rig.host.secondColour);
 
     // A new brush bitmap of another size is picked up at once.
     QImage bar(3, 1, QImage::Format_RGB32);
     bar.fill(qRgb(0, 0, 0));
-    rig.options.SrcBrush1.setPicture(bar);
+    rig.options.brushSource.setPicture(bar);
     rig.click(20, 25, Qt::RightButton);
     QCOMPARE(boundsNot(rig.canvas.image().copy(0, 22, 40, 8), White), QRect(19, 3, 3, 1));
 }
 
 void TestFreehand::brushWithMagentaPenDrawsNothing()
 {
-    ToolRig rig(40, 30, 16);
-    rig.options.SrcBrush1.setPicture(smallBrush());
-    rig.host.colour1 = TransparentKey;
+    ToolRig rig(40, 30, ToolId::Brush);
+    rig.options.brushSource.setPicture(smallBrush());
+    rig.host.firstColour = TransparentKey;
     rig.click(20, 20);
     QCOMPARE(countNot(rig.canvas.image(), White), 1); // the nearly black pixel
 }
@@ -151,7 +151,7 @@ void TestFreehand::airbrushReach()
 {
     QFETCH(int, width);
     QFETCH(QRect, reach);
-    ToolRig rig(160, 160, 13);
+    ToolRig rig(160, 160, ToolId::Airbrush);
     rig.canvas.setDrawWidth(width);
     RandomSource expectedSequence;
     rig.input.press(Qt::LeftButton, {}, QPointF(60, 60));
@@ -167,7 +167,7 @@ void TestFreehand::airbrushReach()
 
 void TestFreehand::airbrushFirstDotStaysBehind()
 {
-    ToolRig rig(120, 120, 13);
+    ToolRig rig(120, 120, ToolId::Airbrush);
     rig.state.AnchorX = 20;
     rig.state.AnchorY = 20;
     ToolContext context = rig.context();
@@ -205,11 +205,11 @@ void TestFreehand::eraser()
     QFETCH(int, lineWidth);
     QFETCH(QList<QPoint>, cleared);
     QFETCH(QList<QPoint>, kept);
-    ToolRig rig(60, 60, 17);
+    ToolRig rig(60, 60, ToolId::Eraser);
     paintBlack(rig.canvas);
     rig.canvas.setDrawWidth(lineWidth);
-    rig.options.EraseType = shape;
-    rig.options.EraseWidth = eraseWidth;
+    rig.options.eraserShape = shape;
+    rig.options.eraserWidth = eraseWidth;
     rig.click(30, 30);
     for (const QPoint &p : cleared)
         QVERIFY2(pixelAt(rig.canvas.image(), p) == White,
@@ -221,10 +221,10 @@ void TestFreehand::eraser()
 
 void TestFreehand::eraserPaintsTheBackColour()
 {
-    ToolRig rig(40, 40, 17);
+    ToolRig rig(40, 40, ToolId::Eraser);
     QImage picture(40, 40, QImage::Format_RGB32);
     picture.fill(qRgb(10, 20, 30));
-    rig.canvas.setBackColor(0x0000FF00);
+    rig.canvas.setBackColour(0x0000FF00);
     rig.canvas.setPicture(picture);
     rig.click(20, 20);
     QCOMPARE(pixelAt(rig.canvas.image(), {20, 20}), Colour(0x0000FF00));

@@ -79,12 +79,12 @@ void TestShapes::committedShape()
     QFETCH(QPointF, to);
     QFETCH(Points, drawn);
     QFETCH(Points, blank);
-    ToolRig rig(70, 50, tool);
+    ToolRig rig(70, 50, ToolId(tool));
     rig.canvas.setDrawWidth(width);
     rig.stroke(from, to);
     const QImage image = rig.canvas.image();
     for (const QPoint &p : drawn)
-        QVERIFY2(pixelAt(image, p) == rig.host.colour1,
+        QVERIFY2(pixelAt(image, p) == rig.host.firstColour,
                  qPrintable(QStringLiteral("%1,%2 not drawn").arg(p.x()).arg(p.y())));
     for (const QPoint &p : blank)
         QVERIFY2(pixelAt(image, p) == White,
@@ -102,7 +102,7 @@ void TestShapes::previewStaysOffThePicture_data()
 void TestShapes::previewStaysOffThePicture()
 {
     QFETCH(int, tool);
-    ToolRig rig(70, 50, tool);
+    ToolRig rig(70, 50, ToolId(tool));
     const QImage blank = rig.canvas.image();
     rig.input.press(Qt::LeftButton, {}, QPointF(30, 25));
     rig.input.move(Qt::LeftButton, {}, QPointF(60, 45));
@@ -136,23 +136,23 @@ void TestShapes::clickWithoutMovement()
 {
     QFETCH(int, tool);
     QFETCH(int, pixels);
-    ToolRig rig(40, 30, tool);
+    ToolRig rig(40, 30, ToolId(tool));
     rig.click(20, 15);
     QCOMPARE(countNot(rig.canvas.image(), White), pixels);
     if (pixels > 0)
-        QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.colour1);
+        QCOMPARE(pixelAt(rig.canvas.image(), {20, 15}), rig.host.firstColour);
 }
 
 void TestShapes::starCommitsRaysWhileDragging()
 {
-    ToolRig rig(60, 60, 3);
+    ToolRig rig(60, 60, ToolId::Star);
     rig.input.press(Qt::LeftButton, {}, QPointF(30, 30));
     QCOMPARE(countNot(rig.canvas.image(), White), 0);
     rig.input.move(Qt::LeftButton, {}, QPointF(50, 30));
     rig.input.move(Qt::LeftButton, {}, QPointF(30, 50));
     const QImage drawn = rig.canvas.image();
-    QCOMPARE(pixelAt(drawn, {40, 30}), rig.host.colour1);
-    QCOMPARE(pixelAt(drawn, {30, 40}), rig.host.colour1);
+    QCOMPARE(pixelAt(drawn, {40, 30}), rig.host.firstColour);
+    QCOMPARE(pixelAt(drawn, {30, 40}), rig.host.firstColour);
     rig.input.release(Qt::LeftButton, {}, QPointF(10, 10));
     QCOMPARE(rig.canvas.image(), drawn);
 }
@@ -171,9 +171,9 @@ void TestShapes::dragDirectionDoesNotMatter()
 {
     QFETCH(int, tool);
     QFETCH(int, width);
-    ToolRig forward(80, 60, tool);
-    ToolRig backward(80, 60, tool);
-    ToolRig across(80, 60, tool);
+    ToolRig forward(80, 60, ToolId(tool));
+    ToolRig backward(80, 60, ToolId(tool));
+    ToolRig across(80, 60, ToolId(tool));
     for (ToolRig *rig : {&forward, &backward, &across})
         rig->canvas.setDrawWidth(width);
     forward.stroke({12, 9}, {61, 40});
@@ -185,8 +185,8 @@ void TestShapes::dragDirectionDoesNotMatter()
 
 void TestShapes::dashedOutlineSolidFill()
 {
-    ToolRig hollow(70, 50, 4);
-    ToolRig filled(70, 50, 5);
+    ToolRig hollow(70, 50, ToolId::Box);
+    ToolRig filled(70, 50, ToolId::FilledBox);
     for (ToolRig *rig : {&hollow, &filled}) {
         rig->canvas.setDrawStyle(1);
         rig->stroke({10, 10}, {50, 30});
@@ -194,15 +194,15 @@ void TestShapes::dashedOutlineSolidFill()
     // The top edge of the outline has gaps, the filled box has none.
     const QImage topEdge = hollow.canvas.image().copy(10, 10, 41, 1);
     QVERIFY(countNot(topEdge, White) > 0);
-    QVERIFY(countNot(topEdge, hollow.host.colour1) > 0);
-    QCOMPARE(countNot(filled.canvas.image().copy(10, 10, 41, 21), filled.host.colour1), 0);
+    QVERIFY(countNot(topEdge, hollow.host.firstColour) > 0);
+    QCOMPARE(countNot(filled.canvas.image().copy(10, 10, 41, 21), filled.host.firstColour), 0);
 
     // A wide pen draws solid whatever the style.
-    ToolRig wide(70, 50, 4);
+    ToolRig wide(70, 50, ToolId::Box);
     wide.canvas.setDrawStyle(1);
     wide.canvas.setDrawWidth(3);
     wide.stroke({10, 10}, {50, 30});
-    QCOMPARE(countNot(wide.canvas.image().copy(10, 10, 41, 1), wide.host.colour1), 0);
+    QCOMPARE(countNot(wide.canvas.image().copy(10, 10, 41, 1), wide.host.firstColour), 0);
 }
 
 void TestShapes::filledShapesUseThisPressPenColour_data()
@@ -218,7 +218,7 @@ void TestShapes::filledShapesUseThisPressPenColour()
 {
     QFETCH(int, tool);
     QFETCH(QPointF, to);
-    ToolRig rig(70, 60, tool);
+    ToolRig rig(70, 60, ToolId(tool));
     rig.canvas.setDrawStyle(2);
     // A release with no drag step before it fills with the colour the last
     // fill left: black before any.
@@ -230,8 +230,8 @@ void TestShapes::filledShapesUseThisPressPenColour()
     QCOMPARE(clickedOut(), Colour(0));
     rig.stroke({10, 10}, to, Qt::LeftButton);
     rig.stroke({10, 10}, to, Qt::RightButton);
-    QCOMPARE(pixelAt(rig.canvas.image(), {20, 20}), rig.host.colour2);
-    QCOMPARE(clickedOut(), rig.host.colour2);
+    QCOMPARE(pixelAt(rig.canvas.image(), {20, 20}), rig.host.secondColour);
+    QCOMPARE(clickedOut(), rig.host.secondColour);
 }
 
 KALVO_TEST(TestShapes)

@@ -169,9 +169,9 @@ void TestToolPalette::clickReportsIndex()
     std::vector<int> clicked;
     connect(&palette, &ToolPalette::toolClicked, this,
             [&](ToolId id) { clicked.push_back(int(id)); });
-    QTest::mouseClick(palette.button(ToolId(7)), Qt::LeftButton);
-    QTest::mouseClick(palette.button(ToolId(21)), Qt::LeftButton);
-    QTest::mouseClick(palette.button(ToolId(3)), Qt::RightButton);
+    QTest::mouseClick(palette.button(ToolId::FilledCircle), Qt::LeftButton);
+    QTest::mouseClick(palette.button(ToolId::Text), Qt::LeftButton);
+    QTest::mouseClick(palette.button(ToolId::Star), Qt::RightButton);
     QCOMPARE(clicked, (std::vector<int>{7, 21}));
 }
 
@@ -188,7 +188,7 @@ void TestToolPalette::keyboardChoosesTools()
         chosen.push_back(int(id));
         palette->showSelected(id);
     });
-    palette->showSelected(ToolId(5));
+    palette->showSelected(ToolId::FilledBox);
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -200,13 +200,13 @@ void TestToolPalette::keyboardChoosesTools()
     // One Tab stop: the chosen tool, with a focus mark.
     before->setFocus(Qt::TabFocusReason);
     QTest::keyClick(before, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(5)));
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::FilledBox));
     QVERIFY(look(5) != unfocused);
-    QTest::keyClick(palette->button(ToolId(5)), Qt::Key_Tab);
+    QTest::keyClick(palette->button(ToolId::FilledBox), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), after);
     QCOMPARE(look(5), unfocused);
     QTest::keyClick(after, Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(5)));
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::FilledBox));
 
     // The arrows choose as clicks do; the ends stay put.
     const auto press = [&](Qt::Key key) {
@@ -218,19 +218,19 @@ void TestToolPalette::keyboardChoosesTools()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::KeypadModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(chosen, (std::vector<int>{6, 7, 6, 0, 21, 20, 20, 19}));
-    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(19)));
-    QTest::keyClick(palette->button(ToolId(19)), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::Clone));
+    QTest::keyClick(palette->button(ToolId::Clone), Qt::Key_Tab);
     QTest::keyClick(after, Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(19)));
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::Clone));
 
     // A click looks as it always has: no focus mark.
-    QTest::mouseClick(palette->button(ToolId(3)), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId(3)));
+    QTest::mouseClick(palette->button(ToolId::Star), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::Star));
     auto *reference = new ToolPalette(&window);
     reference->setGeometry(palette->geometry().translated(130, 0));
-    reference->showSelected(ToolId(3));
+    reference->showSelected(ToolId::Star);
     reference->show();
-    QCOMPARE(look(3), reference->button(ToolId(3))->grab().toImage());
+    QCOMPARE(look(3), reference->button(ToolId::Star)->grab().toImage());
 }
 
 void TestToolPalette::startUpChoices()
@@ -239,18 +239,18 @@ void TestToolPalette::startUpChoices()
     // Values the start-up must overwrite through the lists' actions.
     m_canvas->setDrawWidth(7);
     m_canvas->setDrawStyle(3);
-    m_options->CloneSize = 11;
-    m_options->EraseWidth = 3;
+    m_options->cloneSize = 11;
+    m_options->eraserWidth = 3;
     m_panels->startUp(m_data->path() + QStringLiteral("/Data/"));
 
     QCOMPARE(m_canvas->drawWidth(), 1);
     QCOMPARE(m_canvas->drawStyle(), 0);
-    QCOMPARE(m_options->EraseType, 0);
-    QCOMPARE(m_options->EraseWidth, 10);
-    QCOMPARE(m_options->CloneSize, 6);
-    QCOMPARE(m_options->FillType, 0);
-    QCOMPARE(m_options->GradeDirection, 0);
-    QCOMPARE(m_options->TextEffect, 0);
+    QCOMPARE(m_options->eraserShape, 0);
+    QCOMPARE(m_options->eraserWidth, 10);
+    QCOMPARE(m_options->cloneSize, 6);
+    QCOMPARE(m_options->fillType, 0);
+    QCOMPARE(m_options->gradientDirection, 0);
+    QCOMPARE(m_options->textEffect, 0);
 
     QCOMPARE(list("cboDW")->count(), 100);
     QCOMPARE(list("cboDW")->itemText(99), QStringLiteral("100"));
@@ -267,8 +267,8 @@ void TestToolPalette::startUpChoices()
 
     QCOMPARE(items(list("cboBrush")), (QStringList{"a.bmp", "b.BMP"}));
     QCOMPARE(items(list("cboPatten")), (QStringList{"p1.bmp", "p2.bmp"}));
-    QCOMPARE(m_options->SrcBrush1.image(), sample(1));
-    QCOMPARE(m_options->ImgPatten, sample(3));
+    QCOMPARE(m_options->brushSource.image(), sample(1));
+    QCOMPARE(m_options->pattern, sample(3));
     QVERIFY(m_dialogs->requests.empty());
     for (QComboBox *combo : m_owner->findChildren<QComboBox *>())
         QVERIFY2(!combo->isEditable() && !combo->accessibleName().isEmpty(),
@@ -280,10 +280,10 @@ void TestToolPalette::startUpWithoutDataFolder()
     m_panels->startUp(m_data->path() + QStringLiteral("/missing/"));
     QCOMPARE(list("cboBrush")->count(), 0);
     QCOMPARE(list("cboPatten")->count(), 0);
-    QVERIFY(m_options->ImgPatten.isNull());
-    QCOMPARE(m_options->SrcBrush1.image().size(), QSize(32, 30));
+    QVERIFY(m_options->pattern.isNull());
+    QCOMPARE(m_options->brushSource.image().size(), QSize(32, 30));
     QVERIFY(m_dialogs->requests.empty());
-    QCOMPARE(m_options->EraseWidth, 10);
+    QCOMPARE(m_options->eraserWidth, 10);
 }
 
 void TestToolPalette::panelsFitTheirPlace()
@@ -325,10 +325,10 @@ void TestToolPalette::listEffects()
     m_panels->startUp(m_data->path() + QStringLiteral("/"));
     list(name)->setCurrentIndex(index);
     const QMap<QString, int> actual{
-        {"cboDW", m_canvas->drawWidth()},        {"cboStyle", m_canvas->drawStyle()},
-        {"cboFillType", m_options->FillType},    {"cboEraseType", m_options->EraseType},
-        {"cboWidth", m_options->EraseWidth},     {"cboCloneSize", m_options->CloneSize},
-        {"cboGrade", m_options->GradeDirection}, {"cboTextStyle", m_options->TextEffect}};
+        {"cboDW", m_canvas->drawWidth()},           {"cboStyle", m_canvas->drawStyle()},
+        {"cboFillType", m_options->fillType},       {"cboEraseType", m_options->eraserShape},
+        {"cboWidth", m_options->eraserWidth},       {"cboCloneSize", m_options->cloneSize},
+        {"cboGrade", m_options->gradientDirection}, {"cboTextStyle", m_options->textEffect}};
     QCOMPARE(actual.value(name), expected);
 }
 
@@ -346,9 +346,9 @@ void TestToolPalette::choosingBitmapLoadsIt()
     m_panels->startUp(m_data->path() + QStringLiteral("/Data/"));
     list(name)->setCurrentIndex(1);
     if (name == "cboBrush")
-        QCOMPARE(m_options->SrcBrush1.image(), sample(2));
+        QCOMPARE(m_options->brushSource.image(), sample(2));
     else
-        QCOMPARE(m_options->ImgPatten, sample(4));
+        QCOMPARE(m_options->pattern, sample(4));
     QVERIFY(m_dialogs->requests.empty());
 }
 
@@ -389,8 +389,8 @@ void TestToolPalette::unreadableBitmapKeepsPrevious()
     QCOMPARE(messages.size(), std::size_t{1});
     QVERIFY2(messages[0].text.contains(QFileInfo(path).fileName()), qPrintable(messages[0].text));
     QCOMPARE(messages[0].title, QStringLiteral("owner title"));
-    QCOMPARE(m_options->SrcBrush1.image(), sample(1));
-    QCOMPARE(m_options->ImgPatten, sample(3));
+    QCOMPARE(m_options->brushSource.image(), sample(1));
+    QCOMPARE(m_options->pattern, sample(3));
     // The list names the bitmap that is still in use.
     QCOMPARE(list(name)->currentIndex(), 0);
 }

@@ -15,28 +15,28 @@ struct RgbAmounts {
 
 // The colour balance dialog: a bar for each of red, green and blue with its
 // value, and the thumbnail with the three amounts applied.
-class frmRgb : public AdjustDialog
+class RgbBalanceDialog : public AdjustDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmRgb(const Surface &canvas, QWidget *parent = nullptr);
+    explicit RgbBalanceDialog(const Surface &canvas, QWidget *parent = nullptr);
 
     // Shows the dialog; the amounts on OK, nothing on Cancel or the close box.
     static std::optional<RgbAmounts> ask(const Surface &canvas, QWidget *parent);
 
-    void sbRgb_Change(int index);
-    void cmdOK_Click();
-    void cmdCancel_Click();
+    void showChannel(int index);
+    void confirm();
+    void cancel();
 
 private:
     std::int16_t amount(int index) const;
 
     std::optional<RgbAmounts> m_answer;
 
-    std::array<QScrollBar *, 3> sbRgb{};
-    std::array<QLabel *, 3> lblrgb{};
-    std::array<QLabel *, 3> lblValue{};
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
+    std::array<QScrollBar *, 3> m_channelBars{};
+    std::array<QLabel *, 3> m_channelLabels{};
+    std::array<QLabel *, 3> m_valueLabels{};
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
 };

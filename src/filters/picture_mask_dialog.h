@@ -14,46 +14,46 @@ class QPushButton;
 
 // The picture mask dialog: the user picks a picture file and sees it laid
 // over a thumbnail of the canvas. The canvas is only read, for the thumbnail.
-class frmMask : public PlainDialog
+class PictureMaskDialog : public PlainDialog
 {
     Q_OBJECT
 
 public:
     // The file chooser starts in startFolder until a file was chosen.
-    frmMask(const Surface &canvas, const QString &startFolder, CommonDialogs &dialogs,
-            QWidget *parent = nullptr);
+    PictureMaskDialog(const Surface &canvas, const QString &startFolder, CommonDialogs &dialogs,
+                      QWidget *parent = nullptr);
 
     // Shows the dialog; the path on OK, nothing on Cancel or the close box.
     static std::optional<QString> ask(const Surface &canvas, const QString &startFolder,
                                       CommonDialogs &dialogs, QWidget *parent);
 
-    void cmdOpen_Click();
-    // Lays the mask held in pMask over the thumbnail.
-    void PreviewMask();
-    void cmdReset_Click();
-    void cmdOK_Click();
-    void CmdCancel_Click();
+    void chooseFile();
+    // Lays the mask held in m_mask over the thumbnail.
+    void previewMask();
+    // The thumbnail alone again: at the start, before a file is laid over it,
+    // and on Reset.
+    void showThumbnail();
+    void confirm();
+    void cancel();
 
 private:
-    void Form_Load();
-
     std::optional<QString> m_answer;
     QString m_startFolder;
     const Surface &m_canvas;
     CommonDialogs &m_dialogs;
 
-    // What pView shows: the thumbnail, ThumbnailSide pixels square of which
+    // What m_viewBox shows: the thumbnail, ThumbnailSide pixels square of which
     // the part inside the border is seen.
     Surface m_view;
     // The mask picture while it is previewed.
-    Surface pMask;
+    Surface m_mask;
 
-    QLabel *lblMask;
-    QLineEdit *txtFilename;
-    QPushButton *cmdOpen;
-    BorderedBox *pViewFrame;
-    PictureBox *pView;
-    QPushButton *cmdOK;
-    QPushButton *cmdReset;
-    QPushButton *CmdCancel;
+    QLabel *m_maskLabel;
+    QLineEdit *m_fileNameEdit;
+    QPushButton *m_openButton;
+    BorderedBox *m_viewFrame;
+    PictureBox *m_viewBox;
+    QPushButton *m_okButton;
+    QPushButton *m_resetButton;
+    QPushButton *m_cancelButton;
 };

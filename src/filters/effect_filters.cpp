@@ -1,7 +1,7 @@
 // Noise, diffuse, the pixel effect and mirror. The random draws are those of
 // a column-by-column loop over the picture (x outer, y inner), computed from
 // their position in that order, so that rows can be walked in any order.
-#include "bitmap.h"
+#include "picture_filters.h"
 
 #include "core/numbers.h"
 #include "core/random.h"

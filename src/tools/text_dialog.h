@@ -14,7 +14,7 @@ class TextPreview;
 // The Text dialog: asks for the text, font, size and style of the text tool,
 // showing "Abc" in the chosen font. It opens with the settings given.
 // Enter in the text box is OK.
-class frmText : public PlainDialog
+class TextDialog : public PlainDialog
 {
     Q_OBJECT
 
@@ -22,13 +22,13 @@ public:
     static constexpr int SmallestSize = 8;
     static constexpr int LargestSize = 72;
 
-    explicit frmText(const TextSettings &settings, QWidget *parent = nullptr);
+    explicit TextDialog(const TextSettings &settings, QWidget *parent = nullptr);
 
     // Shows the dialog; the choice on OK, nothing on Cancel or the close box.
     static std::optional<TextSettings> ask(const TextSettings &settings, QWidget *parent);
 
-    void cmdOK_Click();
-    void CmdCancel_Click();
+    void confirm();
+    void cancel();
 
 private:
     // A label and its drop-down list in a row from at.
@@ -39,13 +39,13 @@ private:
 
     std::optional<TextSettings> m_answer;
 
-    QComboBox *cboFont;
-    QComboBox *cboSize;
-    QComboBox *cboStyle;
-    QLabel *lblText;
-    QLineEdit *txtText;
-    QLabel *lblPreview;
-    TextPreview *pPreview;
-    QPushButton *cmdOK;
-    QPushButton *CmdCancel;
+    QComboBox *m_fontList;
+    QComboBox *m_sizeList;
+    QComboBox *m_styleList;
+    QLabel *m_textLabel;
+    QLineEdit *m_textEdit;
+    QLabel *m_previewLabel;
+    TextPreview *m_preview;
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
 };

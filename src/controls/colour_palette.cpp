@@ -1,4 +1,4 @@
-#include "color_pallete.h"
+#include "colour_palette.h"
 
 #include "core/common_dialogs.h"
 #include "core/numbers.h"
@@ -11,8 +11,8 @@ namespace {
 
 constexpr Colour White = 0x00FFFFFF;
 
-constexpr std::array<Colour, ColorPallete::CellCount> BuiltInColours = [] {
-    constexpr int Channels[ColorPallete::CellCount][3] = {
+constexpr std::array<Colour, ColourPalette::CellCount> BuiltInColours = [] {
+    constexpr int Channels[ColourPalette::CellCount][3] = {
         {0, 0, 0},       {255, 255, 255}, {70, 70, 70},    {220, 220, 220}, {120, 120, 120},
         {180, 180, 180}, {153, 0, 48},    {156, 90, 60},   {237, 28, 36},   {255, 163, 177},
         {255, 126, 0},   {229, 170, 122}, {255, 194, 14},  {245, 228, 156}, {255, 242, 0},
@@ -20,7 +20,7 @@ constexpr std::array<Colour, ColorPallete::CellCount> BuiltInColours = [] {
         {0, 183, 239},   {153, 217, 234}, {77, 109, 243},  {112, 154, 209}, {47, 54, 153},
         {84, 109, 142},  {111, 49, 152},  {181, 165, 213},
     };
-    std::array<Colour, ColorPallete::CellCount> colours{};
+    std::array<Colour, ColourPalette::CellCount> colours{};
     for (std::size_t i = 0; i < colours.size(); ++i)
         colours[i] =
             Colour(Channels[i][0]) | Colour(Channels[i][1]) << 8 | Colour(Channels[i][2]) << 16;
@@ -35,39 +35,39 @@ QString colourText(Colour colour)
 
 } // namespace
 
-ColorPallete::ColorPallete(QWidget *parent)
-    : QWidget(parent), m_PaletteColours(BuiltInColours), m_Color1(BuiltInColours[0]),
-      m_Color2(BuiltInColours[1]), m_surface(Width, Height, White),
-      pSrc(CellSize, CellSize, ButtonFace)
+ColourPalette::ColourPalette(QWidget *parent)
+    : QWidget(parent), m_cellColours(BuiltInColours), m_colour1(BuiltInColours[0]),
+      m_colour2(BuiltInColours[1]), m_surface(Width, Height, White),
+      m_scratch(CellSize, CellSize, ButtonFace)
 {
     setFixedSize(Width, Height);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("调色板"));
     connect(&m_surface, &Surface::screenChanged, this, [this](const QRect &area) { update(area); });
-    DrawPalette();
+    drawPalette();
 }
 
-void ColorPallete::setColor1(Colour colour)
+void ColourPalette::setColour1(Colour colour)
 {
-    m_Color1 = colour;
-    DrawCurrentColours();
-    emit color1Changed(colour);
+    m_colour1 = colour;
+    drawCurrentColours();
+    emit colour1Changed(colour);
 }
 
-void ColorPallete::setColor2(Colour colour)
+void ColourPalette::setColour2(Colour colour)
 {
-    m_Color2 = colour;
-    DrawCurrentColours();
-    emit color2Changed(colour);
+    m_colour2 = colour;
+    drawCurrentColours();
+    emit colour2Changed(colour);
 }
 
-void ColorPallete::setOpenFullColorDLG(bool full)
+void ColourPalette::setOpenFullColourDialog(bool full)
 {
-    m_OpenFullColorDLG = full;
-    emit openFullColorDLGChanged(full);
+    m_openFullColourDialog = full;
+    emit openFullColourDialogChanged(full);
 }
 
-bool ColorPallete::setMousePointer(int code)
+bool ColourPalette::setMousePointer(int code)
 {
     if (!m_pointer.setCode(*this, code))
         return false;
@@ -75,21 +75,21 @@ bool ColorPallete::setMousePointer(int code)
     return true;
 }
 
-void ColorPallete::setMouseIcon(const QPixmap &icon)
+void ColourPalette::setMouseIcon(const QPixmap &icon)
 {
     m_pointer.setIcon(*this, icon);
     emit mouseIconChanged(icon);
 }
 
-void ColorPallete::SwapColors()
+void ColourPalette::swapColours()
 {
-    const Colour first = m_Color1;
-    const Colour second = m_Color2;
-    setColor1(second);
-    setColor2(first);
+    const Colour first = m_colour1;
+    const Colour second = m_colour2;
+    setColour1(second);
+    setColour2(first);
 }
 
-int ColorPallete::cellAt(double x, double y)
+int ColourPalette::cellAt(double x, double y)
 {
     const int column = roundToInt(x) / CellSize - 2;
     const int row = roundToInt(y) / CellSize;
@@ -98,7 +98,7 @@ int ColorPallete::cellAt(double x, double y)
     return 2 * column + row;
 }
 
-std::array<Colour, 16> ColorPallete::customColoursFor(Colour seed)
+std::array<Colour, 16> ColourPalette::customColoursFor(Colour seed)
 {
     const ColourChannels c = splitColour(seed);
     std::array<Colour, 16> custom{};
@@ -109,7 +109,7 @@ std::array<Colour, 16> ColorPallete::customColoursFor(Colour seed)
     return custom;
 }
 
-Colour ColorPallete::PickColour(Colour seed, bool full)
+Colour ColourPalette::pickColour(Colour seed, bool full)
 {
     if (m_dialogs == nullptr)
         return NoColour;
@@ -118,39 +118,39 @@ Colour ColorPallete::PickColour(Colour seed, bool full)
     return m_dialogs->chooseColour(window(), start, custom, full);
 }
 
-void ColorPallete::DrawSwatch(Colour colour)
+void ColourPalette::drawSwatch(Colour colour)
 {
-    pSrc.clearPicture();
-    pSrc.setSize(15, 15);
-    pSrc.line({0, 0}, {15, 0}, White);
-    pSrc.line({0, 0}, {0, 15}, White);
-    pSrc.line({1, 1}, {13, 13}, pSrc.backColor(), Surface::LineForm::Box);
-    pSrc.line({14, 1}, {14, 15}, ButtonShadow);
-    pSrc.line({1, 14}, {14, 14}, ButtonShadow);
-    pSrc.line({2, 2}, {12, 12}, colour, Surface::LineForm::FilledBox);
+    m_scratch.clearPicture();
+    m_scratch.setSize(15, 15);
+    m_scratch.line({0, 0}, {15, 0}, White);
+    m_scratch.line({0, 0}, {0, 15}, White);
+    m_scratch.line({1, 1}, {13, 13}, m_scratch.backColour(), Surface::LineForm::Box);
+    m_scratch.line({14, 1}, {14, 15}, ButtonShadow);
+    m_scratch.line({1, 14}, {14, 14}, ButtonShadow);
+    m_scratch.line({2, 2}, {12, 12}, colour, Surface::LineForm::FilledBox);
 }
 
-void ColorPallete::DrawCurrentColours()
+void ColourPalette::drawCurrentColours()
 {
-    DrawSwatch(m_Color1);
-    m_surface.bitBlt(QRect(3, 4, 15, 15), pSrc, QPoint(0, 0));
-    DrawSwatch(m_Color2);
-    m_surface.bitBlt(QRect(10, 11, 15, 15), pSrc, QPoint(0, 0));
+    drawSwatch(m_colour1);
+    m_surface.bitBlt(QRect(3, 4, 15, 15), m_scratch, QPoint(0, 0));
+    drawSwatch(m_colour2);
+    m_surface.bitBlt(QRect(10, 11, 15, 15), m_scratch, QPoint(0, 0));
     describe();
 }
 
-void ColorPallete::DrawPalette()
+void ColourPalette::drawPalette()
 {
     m_surface.clearPicture();
 
-    pSrc.clearPicture();
-    pSrc.setSize(CellSize, CellSize);
-    pSrc.line({0, 0}, {16, 0}, ButtonShadow);
-    pSrc.line({0, 0}, {0, 16}, ButtonShadow);
-    pSrc.line({15, 0}, {15, 15}, White);
-    pSrc.line({1, 1}, {14, 1}, White);
-    pSrc.line({1, 1}, {1, 14}, White);
-    pSrc.line({0, 15}, {16, 15}, White);
+    m_scratch.clearPicture();
+    m_scratch.setSize(CellSize, CellSize);
+    m_scratch.line({0, 0}, {16, 0}, ButtonShadow);
+    m_scratch.line({0, 0}, {0, 16}, ButtonShadow);
+    m_scratch.line({15, 0}, {15, 15}, White);
+    m_scratch.line({1, 1}, {14, 1}, White);
+    m_scratch.line({1, 1}, {1, 14}, White);
+    m_scratch.line({0, 15}, {16, 15}, White);
 
     m_surface.line({0, 0}, {31, 31}, White, Surface::LineForm::Box);
     m_surface.line({0, 0}, {31, 0}, ButtonShadow);
@@ -167,77 +167,77 @@ void ColorPallete::DrawPalette()
     int i = 0;
     for (int column = 0; column <= 13; ++column) {
         for (int row = 0; row <= 1; ++row, ++i) {
-            pSrc.line({2, 2}, {13, 13}, m_PaletteColours[std::size_t(i)],
-                      Surface::LineForm::FilledBox);
+            m_scratch.line({2, 2}, {13, 13}, m_cellColours[std::size_t(i)],
+                           Surface::LineForm::FilledBox);
             m_surface.bitBlt(QRect(32 + CellSize * column, CellSize * row, CellSize, CellSize),
-                             pSrc, QPoint(0, 0));
+                             m_scratch, QPoint(0, 0));
         }
     }
-    DrawCurrentColours();
+    drawCurrentColours();
 }
 
-void ColorPallete::describe()
+void ColourPalette::describe()
 {
     setAccessibleDescription(
-        QStringLiteral("前景色 %1，背景色 %2").arg(colourText(m_Color1), colourText(m_Color2)));
+        QStringLiteral("前景色 %1，背景色 %2").arg(colourText(m_colour1), colourText(m_colour2)));
 }
 
-void ColorPallete::paintEvent(QPaintEvent *event)
+void ColourPalette::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     m_surface.paintScreen(painter, event->rect());
 }
 
-void ColorPallete::changeEvent(QEvent *event)
+void ColourPalette::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         emit enabledChanged(isEnabled());
 }
 
-void ColorPallete::mousePressEvent(QMouseEvent *event)
+void ColourPalette::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    m_LastCellIndex = static_cast<std::int16_t>(cellAt(at.x(), at.y()));
-    if (m_LastCellIndex == -1)
+    m_lastCell = static_cast<std::int16_t>(cellAt(at.x(), at.y()));
+    if (m_lastCell == -1)
         return;
     switch (event->button()) {
     case Qt::LeftButton:
-        m_LastButton = 1;
+        m_lastButton = 1;
         break;
     case Qt::RightButton:
-        m_LastButton = 2;
+        m_lastButton = 2;
         break;
     case Qt::MiddleButton:
-        m_LastButton = 4;
+        m_lastButton = 4;
         break;
     default:
-        m_LastButton = 0;
+        m_lastButton = 0;
         break;
     }
-    Colour &cell = m_PaletteColours[std::size_t(m_LastCellIndex)];
-    emit ItemClick(&cell, &m_LastButton);
+    Colour &cell = m_cellColours[std::size_t(m_lastCell)];
+    emit itemClicked(&cell, &m_lastButton);
     // A handler that changed the cell's colour sees it on the next full
     // repaint, as with a double-click.
-    if (m_LastButton == 1)
-        setColor1(cell);
+    if (m_lastButton == 1)
+        setColour1(cell);
     else
-        setColor2(cell);
+        setColour2(cell);
 }
 
-void ColorPallete::mouseDoubleClickEvent(QMouseEvent *)
+void ColourPalette::mouseDoubleClickEvent(QMouseEvent *)
 {
-    if (m_LastCellIndex == -1)
+    if (m_lastCell == -1)
         return;
-    Colour &cell = m_PaletteColours[std::size_t(m_LastCellIndex)];
-    const Colour c = PickColour(cell, m_OpenFullColorDLG);
+    Colour &cell = m_cellColours[std::size_t(m_lastCell)];
+    const Colour c = pickColour(cell, m_openFullColourDialog);
     if (c == NoColour)
         return;
     const ColourChannels channels = splitColour(c);
     cell = rgbColour(channels.red, channels.green, channels.blue);
-    DrawPalette();
-    if (m_LastButton == 1)
-        setColor1(c);
+    drawPalette();
+    if (m_lastButton == 1)
+        setColour1(c);
     else
-        setColor2(c);
+        setColour2(c);
 }

@@ -1,4 +1,4 @@
-#include "frmmain.h"
+#include "main_window.h"
 
 #include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-void frmmain::buildGrips()
+void MainWindow::buildGrips()
 {
     const std::array<Qt::CursorShape, 3> cursors{Qt::SizeHorCursor, Qt::SizeFDiagCursor,
                                                  Qt::SizeVerCursor};
@@ -26,7 +26,7 @@ void frmmain::buildGrips()
         grip->setAccessibleName(names[i]);
         // Above the canvas, below the scroll bars that cover the edges.
         grip->stackUnder(m_verticalBar);
-        connect(grip, &ResizeGrip::pressed, this, &frmmain::gripPressed);
+        connect(grip, &ResizeGrip::pressed, this, &MainWindow::gripPressed);
         connect(
             grip, &ResizeGrip::moved, this,
             [this, index](Qt::MouseButtons buttons, QPointF at) { gripMoved(index, buttons, at); });
@@ -34,7 +34,7 @@ void frmmain::buildGrips()
     }
 }
 
-void frmmain::bindScrollBars()
+void MainWindow::bindScrollBars()
 {
     CanvasView *view = m_canvasView;
     // Dragging the thumb moves the picture live, as a change does.
@@ -42,19 +42,19 @@ void frmmain::bindScrollBars()
             [view](int value) { view->scrollTo(QPoint(value, view->scrollPosition().y())); });
     connect(m_verticalBar, &QScrollBar::valueChanged, view,
             [view](int value) { view->scrollTo(QPoint(view->scrollPosition().x(), value)); });
-    connect(view, &CanvasView::scrollRangesChanged, this, &frmmain::updateScrollBars);
+    connect(view, &CanvasView::scrollRangesChanged, this, &MainWindow::updateScrollBars);
     connect(view, &CanvasView::scrolled, this, [this](QPoint position) {
         m_horizontalBar->setValue(position.x());
         m_verticalBar->setValue(position.y());
     });
-    connect(view, &CanvasView::pictureRectChanged, this, &frmmain::placeGrips);
-    connect(view, &CanvasView::zoomed, this, &frmmain::showZoom);
+    connect(view, &CanvasView::pictureRectChanged, this, &MainWindow::placeGrips);
+    connect(view, &CanvasView::zoomed, this, &MainWindow::showZoom);
     // The wheel over the grips and the corner between the bars turns the
     // view beneath them.
     m_viewport->client()->installEventFilter(this);
 }
 
-void frmmain::showZoom()
+void MainWindow::showZoom()
 {
     const double zoom = m_canvasView->zoom();
     m_noticeTimer->stop();
@@ -62,14 +62,14 @@ void frmmain::showZoom()
                                 : QStringLiteral("缩放 %1%").arg(QString::number(zoom * 100)));
 }
 
-void frmmain::placeGrips()
+void MainWindow::placeGrips()
 {
     const std::array<QPoint, 3> places = gripPositions(m_canvasView->pictureRect().size());
     for (std::size_t i = 0; i < m_grips.size(); ++i)
         m_grips[i]->move(places[i]);
 }
 
-void frmmain::updateScrollBars()
+void MainWindow::updateScrollBars()
 {
     const ScrollRanges &ranges = m_canvasView->scrollRanges();
     // A bar that cannot scroll keeps the canvas at its edge.
@@ -79,20 +79,20 @@ void frmmain::updateScrollBars()
     m_verticalBar->setEnabled(ranges.verticalEnabled);
 }
 
-void frmmain::canvasSizeChanged()
+void MainWindow::canvasSizeChanged()
 {
     const QSize size = m_editor.document().canvas().size();
     setStatusPanel(3, QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
 }
 
-void frmmain::gripPressed(Qt::MouseButton button, QPointF at)
+void MainWindow::gripPressed(Qt::MouseButton button, QPointF at)
 {
     m_gripDrag.press(button, at);
     if (button == Qt::LeftButton)
         m_gripRefusalShown = false;
 }
 
-void frmmain::gripMoved(int index, Qt::MouseButtons buttons, QPointF at)
+void MainWindow::gripMoved(int index, Qt::MouseButtons buttons, QPointF at)
 {
     const std::size_t grip = static_cast<std::size_t>(index);
     Surface &canvas = m_editor.document().canvas();

@@ -1,12 +1,12 @@
-#include "frmmain.h"
+#include "main_window.h"
 
 #include "command_table.h"
 #include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 #include "editor.h"
 #include "skin/skinner.h"
-#include "tools/frmtext.h"
+#include "tools/text_dialog.h"
 #include "tools/tool_option_panels.h"
 
 #include <QAction>
@@ -22,7 +22,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-frmmain::frmmain(Editor &editor, QWidget *parent)
+MainWindow::MainWindow(Editor &editor, QWidget *parent)
     : QMainWindow(parent), m_editor(editor), m_dialogs(editor.dialogs())
 {
     setObjectName(QStringLiteral("frmmain"));
@@ -39,11 +39,12 @@ frmmain::frmmain(Editor &editor, QWidget *parent)
     buildUndoButtons();
     buildTools();
     connect(&m_editor.document().canvas(), &Surface::sizeChanged, this,
-            &frmmain::canvasSizeChanged);
+            &MainWindow::canvasSizeChanged);
     m_noticeTimer = new QTimer(this);
     m_noticeTimer->setSingleShot(true);
-    connect(m_noticeTimer, &QTimer::timeout, this, &frmmain::showZoom);
-    connect(&m_editor.documentCommands(), &DocumentCommands::noticed, this, &frmmain::showNotice);
+    connect(m_noticeTimer, &QTimer::timeout, this, &MainWindow::showZoom);
+    connect(&m_editor.documentCommands(), &DocumentCommands::noticed, this,
+            &MainWindow::showNotice);
     setAcceptDrops(true);
 
     // The client area (below the menu bar, status bar included) is 1016 x 522.
@@ -52,29 +53,29 @@ frmmain::frmmain(Editor &editor, QWidget *parent)
     qApp->installEventFilter(this);
 }
 
-frmmain::~frmmain()
+MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
     m_editor.bindWindow(nullptr, nullptr);
 }
 
-CommandContext frmmain::commandContext()
+CommandContext MainWindow::commandContext()
 {
-    return {m_editor, m_palette->color1(), m_palette->color2(), m_dialogs, this, m_canvasView};
+    return {m_editor, m_palette->colour1(), m_palette->colour2(), m_dialogs, this, m_canvasView};
 }
 
-void frmmain::startUp()
+void MainWindow::startUp()
 {
-    mSkinner::InstallSkin(this);
+    Skin::install(this);
     m_editor.startUp(DocumentCommands::withSeparator(QCoreApplication::applicationDirPath()));
     canvasSizeChanged();
     m_toolPanels->startUp(m_editor.document().dataFolder);
     chooseTool(ToolId::Pencil);
 }
 
-void frmmain::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
-    mSkinner::RemoveSkin(this);
+    Skin::uninstall(this);
     // Dialogs still open go with the window; nothing is saved or asked, and
     // the recovery copy goes: this is a normal end.
     const auto openDialogs = findChildren<QDialog *>();
@@ -84,7 +85,7 @@ void frmmain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-bool frmmain::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Wheel && watched == m_viewport->client()) {
         const auto *wheel = static_cast<QWheelEvent *>(event);
@@ -107,20 +108,20 @@ bool frmmain::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void frmmain::setStatusPanel(int index, const QString &text)
+void MainWindow::setStatusPanel(int index, const QString &text)
 {
     if (index >= 1 && index <= static_cast<int>(m_panels.size()))
         m_panels[static_cast<std::size_t>(index - 1)]->setText(text);
 }
 
-QString frmmain::statusPanel(int index) const
+QString MainWindow::statusPanel(int index) const
 {
     if (index >= 1 && index <= static_cast<int>(m_panels.size()))
         return m_panels[static_cast<std::size_t>(index - 1)]->text();
     return {};
 }
 
-void frmmain::showNotice(const QString &text)
+void MainWindow::showNotice(const QString &text)
 {
     constexpr int NoticeMs = 8000;
     setStatusPanel(1, text);
@@ -142,7 +143,7 @@ QString droppedFile(const QMimeData *data)
 
 } // namespace
 
-void frmmain::dragEnterEvent(QDragEnterEvent *event)
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!droppedFile(event->mimeData()).isEmpty() &&
         event->possibleActions().testFlag(Qt::CopyAction)) {
@@ -152,7 +153,7 @@ void frmmain::dragEnterEvent(QDragEnterEvent *event)
     }
 }
 
-void frmmain::dropEvent(QDropEvent *event)
+void MainWindow::dropEvent(QDropEvent *event)
 {
     const QString path = droppedFile(event->mimeData());
     if (path.isEmpty() || !event->possibleActions().testFlag(Qt::CopyAction))
@@ -161,14 +162,14 @@ void frmmain::dropEvent(QDropEvent *event)
     event->setAccepted(m_editor.documentCommands().openDropped(path));
 }
 
-void frmmain::setStatusPosition(const QString &text)
+void MainWindow::setStatusPosition(const QString &text)
 {
     setStatusPanel(2, text);
 }
 
-bool frmmain::askText(TextSettings &settings)
+bool MainWindow::askText(TextSettings &settings)
 {
-    const std::optional<TextSettings> answer = frmText::ask(settings, this);
+    const std::optional<TextSettings> answer = TextDialog::ask(settings, this);
     if (answer)
         settings = *answer;
     return answer.has_value();

@@ -1,8 +1,8 @@
-#include "frmmain.h"
+#include "main_window.h"
 
 #include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 #include "controls/line3d.h"
 #include "editor.h"
 
@@ -35,7 +35,7 @@ QScrollBar *makeScrollBar(Qt::Orientation orientation, const QString &name, QWid
 
 } // namespace
 
-void frmmain::buildControls()
+void MainWindow::buildControls()
 {
     m_client = named(new QWidget(this), QStringLiteral("client"));
     setCentralWidget(m_client);
@@ -45,11 +45,11 @@ void frmmain::buildControls()
     m_topStrip->setAccessibleName(QStringLiteral("颜色与工具选项"));
     m_topLine = named(new Line3D(m_topStrip), QStringLiteral("lnTop1"));
     m_topLine->setGeometry(0, 0, m_topStrip->width(), Line3D::Height);
-    m_palette = named(new ColorPallete(m_topStrip), QStringLiteral("ColorPallete1"));
+    m_palette = named(new ColourPalette(m_topStrip), QStringLiteral("ColorPallete1"));
     m_palette->move(24, 16);
     m_palette->setToolTip(QStringLiteral("双击选取更多颜色"));
     m_palette->setDialogs(&m_dialogs);
-    connect(this, &frmmain::swapColoursRequested, m_palette, &ColorPallete::SwapColors);
+    connect(this, &MainWindow::swapColoursRequested, m_palette, &ColourPalette::swapColours);
     for (std::size_t i = 0; i < m_stripLines.size(); ++i) {
         m_stripLines[i] = named(new Line3D(m_client), QStringLiteral("lnTop2"));
         m_stripLines[i]->setProperty("index", static_cast<int>(i));
@@ -86,7 +86,7 @@ void frmmain::buildControls()
     m_barCorner->setAutoFillBackground(true);
 }
 
-void frmmain::buildUndoButtons()
+void MainWindow::buildUndoButtons()
 {
     struct Row {
         const char *name;
@@ -116,7 +116,7 @@ void frmmain::buildUndoButtons()
     }
 }
 
-void frmmain::buildStatusBar()
+void MainWindow::buildStatusBar()
 {
     m_statusBar = named(new QStatusBar(this), QStringLiteral("sBar1"));
     m_statusBar->setSizeGripEnabled(false);
@@ -138,20 +138,20 @@ void frmmain::buildStatusBar()
     setStatusBar(m_statusBar);
 }
 
-void frmmain::resizeEvent(QResizeEvent *event)
+void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     layOut();
 }
 
-void frmmain::changeEvent(QEvent *event)
+void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         layOut();
 }
 
-void frmmain::layOut()
+void MainWindow::layOut()
 {
     // Each step stands alone: a size that cannot be (a minimised window gives
     // negative ones) skips that step and the others still run.

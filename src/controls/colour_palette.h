@@ -17,13 +17,13 @@ class CommonDialogs;
 // that shows the two current colours, Color1 (chosen with the left button)
 // over Color2 (chosen with any other button). Double-clicking a cell opens
 // the colour chooser to redefine it. Always 256 × 32 pixels.
-class ColorPallete : public QWidget
+class ColourPalette : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(uint Color1 READ color1 WRITE setColor1 NOTIFY color1Changed)
-    Q_PROPERTY(uint Color2 READ color2 WRITE setColor2 NOTIFY color2Changed)
-    Q_PROPERTY(bool OpenFullColorDLG READ openFullColorDLG WRITE setOpenFullColorDLG NOTIFY
-                   openFullColorDLGChanged)
+    Q_PROPERTY(uint Color1 READ colour1 WRITE setColour1 NOTIFY colour1Changed)
+    Q_PROPERTY(uint Color2 READ colour2 WRITE setColour2 NOTIFY colour2Changed)
+    Q_PROPERTY(bool OpenFullColorDLG READ openFullColourDialog WRITE setOpenFullColourDialog NOTIFY
+                   openFullColourDialogChanged)
     Q_PROPERTY(int MousePointer READ mousePointer WRITE setMousePointer NOTIFY mousePointerChanged)
     Q_PROPERTY(QPixmap MouseIcon READ mouseIcon WRITE setMouseIcon NOTIFY mouseIconChanged)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled NOTIFY enabledChanged)
@@ -34,14 +34,14 @@ public:
     static constexpr int Width = 256;
     static constexpr int Height = 32;
 
-    explicit ColorPallete(QWidget *parent = nullptr);
+    explicit ColourPalette(QWidget *parent = nullptr);
 
-    Colour color1() const { return m_Color1; }
-    void setColor1(Colour colour);
-    Colour color2() const { return m_Color2; }
-    void setColor2(Colour colour);
-    bool openFullColorDLG() const { return m_OpenFullColorDLG; }
-    void setOpenFullColorDLG(bool full);
+    Colour colour1() const { return m_colour1; }
+    void setColour1(Colour colour);
+    Colour colour2() const { return m_colour2; }
+    void setColour2(Colour colour);
+    bool openFullColourDialog() const { return m_openFullColourDialog; }
+    void setOpenFullColourDialog(bool full);
     // A 16-bit pointer code: a value outside -32768..32767 is refused (false).
     int mousePointer() const { return m_pointer.code(); }
     bool setMousePointer(int code);
@@ -52,7 +52,7 @@ public:
     // double-click changes nothing.
     void setDialogs(CommonDialogs *dialogs) { m_dialogs = dialogs; }
 
-    Colour cellColour(int index) const { return m_PaletteColours.at(std::size_t(index)); }
+    Colour cellColour(int index) const { return m_cellColours.at(std::size_t(index)); }
     // The cell under (x, y), or -1 outside the grid.
     static int cellAt(double x, double y);
     // The chooser's 16 custom colours for a seed: each channel plus 15, 30,
@@ -60,7 +60,7 @@ public:
     static std::array<Colour, 16> customColoursFor(Colour seed);
 
     // Color1 = old Color2, then Color2 = old Color1.
-    void SwapColors();
+    void swapColours();
 
     QSize sizeHint() const override { return QSize(Width, Height); }
 
@@ -69,11 +69,11 @@ signals:
     // pointers refer to the cell's colour and the button (1 = left; any other
     // sets Color2): a handler connected directly may change both, and the
     // changes stay.
-    void ItemClick(Colour *cellColour, int *button);
+    void itemClicked(Colour *cellColour, int *button);
 
-    void color1Changed(uint colour);
-    void color2Changed(uint colour);
-    void openFullColorDLGChanged(bool full);
+    void colour1Changed(uint colour);
+    void colour2Changed(uint colour);
+    void openFullColourDialogChanged(bool full);
     void mousePointerChanged(int code);
     void mouseIconChanged(const QPixmap &icon);
     void enabledChanged(bool enabled);
@@ -85,20 +85,20 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    Colour PickColour(Colour seed, bool full);
-    void DrawSwatch(Colour colour);
-    void DrawCurrentColours();
-    void DrawPalette();
+    Colour pickColour(Colour seed, bool full);
+    void drawSwatch(Colour colour);
+    void drawCurrentColours();
+    void drawPalette();
     void describe();
 
-    std::array<Colour, CellCount> m_PaletteColours;
-    Colour m_Color1;
-    Colour m_Color2;
-    bool m_OpenFullColorDLG = true;
-    std::int16_t m_LastCellIndex = -1;
-    int m_LastButton = 0;
+    std::array<Colour, CellCount> m_cellColours;
+    Colour m_colour1;
+    Colour m_colour2;
+    bool m_openFullColourDialog = true;
+    std::int16_t m_lastCell = -1;
+    int m_lastButton = 0;
     MousePointer m_pointer;
     Surface m_surface;
-    Surface pSrc;
+    Surface m_scratch;
     CommonDialogs *m_dialogs = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "testmain.h"
 
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 #include "scripted_dialogs.h"
 
 #include <QSignalSpy>
@@ -15,7 +15,7 @@ QImage grabOf(QWidget &widget)
 
 } // namespace
 
-class TestColorPallete : public QObject
+class TestColourPalette : public QObject
 {
     Q_OBJECT
 
@@ -28,12 +28,12 @@ private slots:
     void customColours();
     void doubleClickRedefinesTheCell();
     void cancelledChooserChangesNothing();
-    void swapColors();
+    void swapColours();
     void sizeSnapsBack();
     void paintsCellsAndSamples();
 };
 
-void TestColorPallete::cellAt_data()
+void TestColourPalette::cellAt_data()
 {
     QTest::addColumn<double>("x");
     QTest::addColumn<double>("y");
@@ -50,20 +50,20 @@ void TestColorPallete::cellAt_data()
     QTest::newRow("left of the control") << -20.0 << 0.0 << -1;
 }
 
-void TestColorPallete::cellAt()
+void TestColourPalette::cellAt()
 {
     QFETCH(double, x);
     QFETCH(double, y);
     QFETCH(int, cell);
-    QCOMPARE(ColorPallete::cellAt(x, y), cell);
+    QCOMPARE(ColourPalette::cellAt(x, y), cell);
 }
 
-void TestColorPallete::press_data()
+void TestColourPalette::press_data()
 {
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<uint>("color1");
-    QTest::addColumn<uint>("color2");
+    QTest::addColumn<uint>("colour1");
+    QTest::addColumn<uint>("colour2");
     QTest::addColumn<int>("itemClicks");
     QTest::newRow("left on white")
         << QPoint(40, 20) << Qt::LeftButton << 0x00FFFFFFu << 0x00FFFFFFu << 1;
@@ -74,60 +74,60 @@ void TestColorPallete::press_data()
     QTest::newRow("indicator box") << QPoint(31, 10) << Qt::LeftButton << 0u << 0x00FFFFFFu << 0;
 }
 
-void TestColorPallete::press()
+void TestColourPalette::press()
 {
     QFETCH(QPoint, at);
     QFETCH(Qt::MouseButton, button);
-    QFETCH(uint, color1);
-    QFETCH(uint, color2);
+    QFETCH(uint, colour1);
+    QFETCH(uint, colour2);
     QFETCH(int, itemClicks);
-    ColorPallete palette;
+    ColourPalette palette;
     int clicks = 0;
-    connect(&palette, &ColorPallete::ItemClick, this, [&](Colour *, int *) { ++clicks; });
+    connect(&palette, &ColourPalette::itemClicked, this, [&](Colour *, int *) { ++clicks; });
     QTest::mouseClick(&palette, button, {}, at);
-    QCOMPARE(palette.color1(), Colour(color1));
-    QCOMPARE(palette.color2(), Colour(color2));
+    QCOMPARE(palette.colour1(), Colour(colour1));
+    QCOMPARE(palette.colour2(), Colour(colour2));
     QCOMPARE(clicks, itemClicks);
 }
 
-void TestColorPallete::itemClickComesFirstAndMayChangeTheCell()
+void TestColourPalette::itemClickComesFirstAndMayChangeTheCell()
 {
-    ColorPallete palette;
-    Colour seenColor1 = NoColour;
+    ColourPalette palette;
+    Colour seenColour1 = NoColour;
     Colour seenCell = NoColour;
     int seenButton = 0;
-    connect(&palette, &ColorPallete::ItemClick, this, [&](Colour *cell, int *button) {
-        seenColor1 = palette.color1();
+    connect(&palette, &ColourPalette::itemClicked, this, [&](Colour *cell, int *button) {
+        seenColour1 = palette.colour1();
         seenCell = *cell;
         seenButton = *button;
         *cell = 0x00123456;
         *button = 2;
     });
-    QSignalSpy color2Changes(&palette, &ColorPallete::color2Changed);
+    QSignalSpy colour2Changes(&palette, &ColourPalette::colour2Changed);
     QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(40, 20));
-    QCOMPARE(seenColor1, Colour(0));
+    QCOMPARE(seenColour1, Colour(0));
     QCOMPARE(seenCell, Colour(0x00FFFFFF));
     QCOMPARE(seenButton, 1);
-    QCOMPARE(palette.color1(), Colour(0));
-    QCOMPARE(palette.color2(), Colour(0x00123456));
+    QCOMPARE(palette.colour1(), Colour(0));
+    QCOMPARE(palette.colour2(), Colour(0x00123456));
     QCOMPARE(palette.cellColour(1), Colour(0x00123456));
-    QCOMPARE(color2Changes.count(), 1);
+    QCOMPARE(colour2Changes.count(), 1);
 }
 
-void TestColorPallete::customColours()
+void TestColourPalette::customColours()
 {
-    const auto custom = ColorPallete::customColoursFor(rgbColour(250, 10, 100));
+    const auto custom = ColourPalette::customColoursFor(rgbColour(250, 10, 100));
     QCOMPARE(custom[0], rgbColour(255, 25, 115));
     QCOMPARE(custom[1], rgbColour(255, 40, 130));
     QCOMPARE(custom[15], rgbColour(255, 250, 255));
 }
 
-void TestColorPallete::doubleClickRedefinesTheCell()
+void TestColourPalette::doubleClickRedefinesTheCell()
 {
-    ColorPallete palette;
+    ColourPalette palette;
     ScriptedDialogs dialogs;
     palette.setDialogs(&dialogs);
-    palette.setOpenFullColorDLG(false);
+    palette.setOpenFullColourDialog(false);
     dialogs.colours.push_back(rgbColour(1, 2, 3));
     QTest::mouseClick(&palette, Qt::RightButton, {}, QPoint(250, 5));
     QTest::mouseDClick(&palette, Qt::RightButton, {}, QPoint(250, 5));
@@ -135,26 +135,26 @@ void TestColorPallete::doubleClickRedefinesTheCell()
     const auto requests = dialogs.of(QStringLiteral("colour"));
     QCOMPARE(requests.size(), std::size_t(1));
     QCOMPARE(requests[0].start, rgbColour(111, 49, 152));
-    QCOMPARE(requests[0].customColours, ColorPallete::customColoursFor(rgbColour(111, 49, 152)));
+    QCOMPARE(requests[0].customColours, ColourPalette::customColoursFor(rgbColour(111, 49, 152)));
     QCOMPARE(requests[0].full, false);
     QCOMPARE(palette.cellColour(26), rgbColour(1, 2, 3));
-    QCOMPARE(palette.color2(), rgbColour(1, 2, 3));
-    QCOMPARE(palette.color1(), Colour(0));
+    QCOMPARE(palette.colour2(), rgbColour(1, 2, 3));
+    QCOMPARE(palette.colour1(), Colour(0));
     QCOMPARE(grabOf(palette).pixel(32 + 16 * 13 + 7, 7), qRgb(1, 2, 3));
 }
 
-void TestColorPallete::cancelledChooserChangesNothing()
+void TestColourPalette::cancelledChooserChangesNothing()
 {
-    ColorPallete palette;
+    ColourPalette palette;
     ScriptedDialogs dialogs;
     palette.setDialogs(&dialogs);
-    palette.setColor1(0x00ABCDEF);
+    palette.setColour1(0x00ABCDEF);
     QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(40 + 16, 5));
     QTest::mouseDClick(&palette, Qt::LeftButton, {}, QPoint(40 + 16, 5));
     QCOMPARE(dialogs.of(QStringLiteral("colour")).size(), std::size_t(1));
     QCOMPARE(palette.cellColour(2), rgbColour(70, 70, 70));
     // The press before the double-click already chose the cell.
-    QCOMPARE(palette.color1(), rgbColour(70, 70, 70));
+    QCOMPARE(palette.colour1(), rgbColour(70, 70, 70));
 
     // A double-click on the indicator box opens nothing.
     QTest::mouseClick(&palette, Qt::LeftButton, {}, QPoint(10, 10));
@@ -162,38 +162,38 @@ void TestColorPallete::cancelledChooserChangesNothing()
     QCOMPARE(dialogs.of(QStringLiteral("colour")).size(), std::size_t(1));
 }
 
-void TestColorPallete::swapColors()
+void TestColourPalette::swapColours()
 {
-    ColorPallete palette;
-    QSignalSpy color1Changes(&palette, &ColorPallete::color1Changed);
-    QSignalSpy color2Changes(&palette, &ColorPallete::color2Changed);
-    palette.SwapColors();
-    QCOMPARE(palette.color1(), Colour(0x00FFFFFF));
-    QCOMPARE(palette.color2(), Colour(0));
-    QCOMPARE(color1Changes.count(), 1);
-    QCOMPARE(color2Changes.count(), 1);
+    ColourPalette palette;
+    QSignalSpy colour1Changes(&palette, &ColourPalette::colour1Changed);
+    QSignalSpy colour2Changes(&palette, &ColourPalette::colour2Changed);
+    palette.swapColours();
+    QCOMPARE(palette.colour1(), Colour(0x00FFFFFF));
+    QCOMPARE(palette.colour2(), Colour(0));
+    QCOMPARE(colour1Changes.count(), 1);
+    QCOMPARE(colour2Changes.count(), 1);
     QCOMPARE(palette.property("Color1").toUInt(), 0x00FFFFFFu);
     QVERIFY(palette.accessibleDescription().contains(QStringLiteral("RGB(255, 255, 255)")));
 }
 
-void TestColorPallete::sizeSnapsBack()
+void TestColourPalette::sizeSnapsBack()
 {
     QWidget holder;
-    ColorPallete palette(&holder);
+    ColourPalette palette(&holder);
     palette.resize(100, 50);
     QCOMPARE(palette.size(), QSize(256, 32));
     palette.setGeometry(0, 0, 400, 10);
     QCOMPARE(palette.size(), QSize(256, 32));
 }
 
-void TestColorPallete::paintsCellsAndSamples()
+void TestColourPalette::paintsCellsAndSamples()
 {
-    ColorPallete palette;
-    palette.setColor1(rgbColour(10, 20, 30));
-    palette.setColor2(rgbColour(200, 100, 50));
+    ColourPalette palette;
+    palette.setColour1(rgbColour(10, 20, 30));
+    palette.setColour2(rgbColour(200, 100, 50));
     const QImage image = grabOf(palette);
     QCOMPARE(image.size(), QSize(256, 32));
-    for (int i = 0; i < ColorPallete::CellCount; ++i) {
+    for (int i = 0; i < ColourPalette::CellCount; ++i) {
         const int x = 32 + 16 * (i / 2);
         const int y = 16 * (i % 2);
         QCOMPARE(image.pixel(x + 7, y + 7), toQRgb(palette.cellColour(i)));
@@ -208,5 +208,5 @@ void TestColorPallete::paintsCellsAndSamples()
     QCOMPARE(image.pixel(0, 10), toQRgb(ButtonShadow));
 }
 
-KALVO_TEST(TestColorPallete)
-#include "tst_color_pallete.moc"
+KALVO_TEST(TestColourPalette)
+#include "tst_colour_palette.moc"

@@ -1,6 +1,6 @@
 // Blur and sharpen: each pixel but the outermost ring from its neighbours in
 // the picture as it was before the run.
-#include "bitmap.h"
+#include "picture_filters.h"
 
 #include "core/numbers.h"
 #include "core/surface.h"

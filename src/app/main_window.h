@@ -10,7 +10,7 @@
 
 class BorderedBox;
 class CanvasView;
-class ColorPallete;
+class ColourPalette;
 class CommonDialogs;
 class Editor;
 class Line3D;
@@ -28,14 +28,14 @@ struct CommandContext;
 // with the palette and the tool options, the tool box, the menus built from
 // the command table and the status bar. It holds widgets and binds them to
 // the editor it is given; what a command does lives with the command.
-class frmmain : public QMainWindow, public CanvasHost
+class MainWindow : public QMainWindow, public CanvasHost
 {
     Q_OBJECT
 
 public:
     // The window shows and edits editor's picture; not owned.
-    explicit frmmain(Editor &editor, QWidget *parent = nullptr);
-    ~frmmain() override;
+    explicit MainWindow(Editor &editor, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The start-up sequence; run once before the window is first shown.
     void startUp();
@@ -43,7 +43,7 @@ public:
     void layOut();
 
     CanvasView *canvasView() const { return m_canvasView; }
-    ColorPallete *palette() const { return m_palette; }
+    ColourPalette *palette() const { return m_palette; }
     QWidget *topStrip() const { return m_topStrip; }
     BorderedBox *toolBox() const { return m_toolBox; }
     BorderedBox *viewport() const { return m_viewport; }
@@ -75,11 +75,11 @@ private:
     // What a command chosen now works on.
     CommandContext commandContext();
 
-    // frmmain_layout.cpp
+    // main_window_layout.cpp
     void buildControls();
     void buildStatusBar();
     void buildUndoButtons();
-    // frmmain_view.cpp
+    // main_window_view.cpp
     void buildGrips();
     // The scroll bars follow the canvas view and move it.
     void bindScrollBars();
@@ -91,16 +91,16 @@ private:
     void showZoom();
     void gripPressed(Qt::MouseButton button, QPointF at);
     void gripMoved(int index, Qt::MouseButtons buttons, QPointF at);
-    // frmmain_tools.cpp
+    // main_window_tools.cpp
     void buildTools();
     void chooseTool(ToolId id);
 
     // CanvasHost
     void setStatusPosition(const QString &text) override;
-    Colour color1() const override;
-    Colour color2() const override;
-    void setColor1(Colour colour) override;
-    void setColor2(Colour colour) override;
+    Colour colour1() const override;
+    Colour colour2() const override;
+    void setColour1(Colour colour) override;
+    void setColour2(Colour colour) override;
     bool askText(TextSettings &settings) override;
 
     Editor &m_editor;
@@ -109,7 +109,7 @@ private:
     QWidget *m_client = nullptr; // between the menu bar and the status bar
     QWidget *m_topStrip = nullptr;
     Line3D *m_topLine = nullptr;
-    ColorPallete *m_palette = nullptr;
+    ColourPalette *m_palette = nullptr;
     std::array<Line3D *, 2> m_stripLines{};
     std::array<QPushButton *, 3> m_undoButtons{}; // undo, redo, clear
     BorderedBox *m_toolBox = nullptr;

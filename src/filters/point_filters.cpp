@@ -1,7 +1,7 @@
 // The filters whose every pixel depends on itself alone: invert, grey,
 // channel removal, brightness and colour balance. Row loops over the raw
 // pixels, written so that the compiler turns them into vector code.
-#include "bitmap.h"
+#include "picture_filters.h"
 
 #include "pixel_work.h"
 

@@ -3,7 +3,7 @@
 #include "core/numbers.h"
 #include "core/random.h"
 #include "core/surface.h"
-#include "filters/bitmap.h"
+#include "filters/picture_filters.h"
 
 #include <QTest>
 
@@ -179,7 +179,7 @@ std::unique_ptr<Surface> surfaceOf(const QImage &picture)
 
 } // namespace
 
-class TestBitmap : public QObject
+class TestPictureFilters : public QObject
 {
     Q_OBJECT
 
@@ -193,7 +193,7 @@ private slots:
     void previewLayerOnly();
 };
 
-void TestBitmap::matchesPlainLoops_data()
+void TestPictureFilters::matchesPlainLoops_data()
 {
     QTest::addColumn<Filter>("filter");
     QTest::addColumn<Reference>("reference");
@@ -250,7 +250,7 @@ void TestBitmap::matchesPlainLoops_data()
     QTest::newRow("mirror") << Filter(MirrorImage) << Reference(mirrorReference);
 }
 
-void TestBitmap::matchesPlainLoops()
+void TestPictureFilters::matchesPlainLoops()
 {
     QFETCH(Filter, filter);
     QFETCH(Reference, reference);
@@ -273,7 +273,7 @@ void TestBitmap::matchesPlainLoops()
     }
 }
 
-void TestBitmap::pixelExamples_data()
+void TestPictureFilters::pixelExamples_data()
 {
     QTest::addColumn<Filter>("filter");
     QTest::addColumn<QSize>("size");
@@ -313,7 +313,7 @@ void TestBitmap::pixelExamples_data()
         {{0, 0, 0xAA, 0xAA}, {1, 0, 0xBB00, 0xAA}, {2, 1, 0, 0xBB00}});
 }
 
-void TestBitmap::pixelExamples()
+void TestPictureFilters::pixelExamples()
 {
     QFETCH(Filter, filter);
     QFETCH(QSize, size);
@@ -327,7 +327,7 @@ void TestBitmap::pixelExamples()
         QCOMPARE(surface.getPixel(int(spot[0]), int(spot[1])), spot[3]);
 }
 
-void TestBitmap::refusalsLeaveThePicture_data()
+void TestPictureFilters::refusalsLeaveThePicture_data()
 {
     QTest::addColumn<Filter>("filter");
     QTest::addColumn<bool>("uniform");
@@ -347,7 +347,7 @@ void TestBitmap::refusalsLeaveThePicture_data()
     QTest::newRow("noise -16385") << noise(-16385) << false << FilterOutcome::Overflow;
 }
 
-void TestBitmap::refusalsLeaveThePicture()
+void TestPictureFilters::refusalsLeaveThePicture()
 {
     QFETCH(Filter, filter);
     QFETCH(bool, uniform);
@@ -364,7 +364,7 @@ void TestBitmap::refusalsLeaveThePicture()
         QCOMPARE(programRandom().next(), RandomSource(5).next());
 }
 
-void TestBitmap::previewLayerOnly()
+void TestPictureFilters::previewLayerOnly()
 {
     // With persistence off a filter changes the screen only, as drawing does.
     const QImage picture = scrambled(30, 20, 11);
@@ -379,5 +379,5 @@ void TestBitmap::previewLayerOnly()
     QCOMPARE(surface->grabLayer(surface->rect()), picture);
 }
 
-KALVO_TEST(TestBitmap)
-#include "tst_bitmap.moc"
+KALVO_TEST(TestPictureFilters)
+#include "tst_picture_filters.moc"

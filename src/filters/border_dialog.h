@@ -18,20 +18,20 @@ struct BorderChoice {
 };
 
 // The image border dialog: asks for the colour and width of a frame.
-class frmStroke : public PlainDialog
+class BorderDialog : public PlainDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmStroke(CommonDialogs &dialogs, QWidget *parent = nullptr);
+    explicit BorderDialog(CommonDialogs &dialogs, QWidget *parent = nullptr);
 
     // Shows the dialog; the choice on OK, nothing on Cancel or the close box.
     static std::optional<BorderChoice> ask(CommonDialogs &dialogs, QWidget *parent);
 
-    void pColor_Click();
-    void txtWidth_LostFocus();
-    void cmdOK_Click();
-    void cmdCancel_Click();
+    void chooseColour();
+    void checkWidth();
+    void confirm();
+    void cancel();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -40,10 +40,10 @@ private:
     std::optional<BorderChoice> m_answer;
     CommonDialogs &m_dialogs;
 
-    QLabel *lblColor;
-    ColourSwatch *pColor;
-    QLabel *Label1;
-    QLineEdit *txtWidth;
-    QPushButton *cmdok;
-    QPushButton *cmdCancel;
+    QLabel *m_colourLabel;
+    ColourSwatch *m_colourSwatch;
+    QLabel *m_widthLabel;
+    QLineEdit *m_widthEdit;
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
 };

@@ -12,28 +12,28 @@ class QLineEdit;
 class QPushButton;
 
 // The Scale dialog: shows the canvas size and asks for a new one.
-class frmScale : public PlainDialog
+class ScaleDialog : public PlainDialog
 {
     Q_OBJECT
 
 public:
-    frmScale(QSize current, CommonDialogs &dialogs, QWidget *parent = nullptr);
+    ScaleDialog(QSize current, CommonDialogs &dialogs, QWidget *parent = nullptr);
 
     // Shows the dialog; the size typed on OK, nothing on Cancel or the close
     // box.
     static std::optional<QSize> ask(QSize current, CommonDialogs &dialogs, QWidget *parent);
 
-    void cmdOK_Click();
-    void CmdCancel_Click();
+    void confirm();
+    void cancel();
 
 private:
     std::optional<QSize> m_answer;
     CommonDialogs &m_dialogs;
 
-    QLabel *lblWidth;
-    QLineEdit *txtWidth;
-    QLabel *lblheight;
-    QLineEdit *txtHeight;
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
+    QLabel *m_widthLabel;
+    QLineEdit *m_widthEdit;
+    QLabel *m_heightLabel;
+    QLineEdit *m_heightEdit;
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
 };

@@ -7,26 +7,26 @@
 
 // The brightness dialog: one vertical bar, its value, and the thumbnail with
 // the brightness applied.
-class frmBright : public AdjustDialog
+class BrightnessDialog : public AdjustDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmBright(const Surface &canvas, QWidget *parent = nullptr);
+    explicit BrightnessDialog(const Surface &canvas, QWidget *parent = nullptr);
 
     // Shows the dialog; the amount on OK, nothing on Cancel or the close box.
     static std::optional<std::int16_t> ask(const Surface &canvas, QWidget *parent);
 
-    void sBar_Change(int value);
-    void cmdOK_Click();
-    void cmdCancel_Click();
+    void showAmount(int value);
+    void confirm();
+    void cancel();
 
 private:
     std::optional<std::int16_t> m_answer;
 
-    QScrollBar *sBar;
-    QLabel *lblValue;
-    QLabel *lblBrightness;
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
+    QScrollBar *m_amountBar;
+    QLabel *m_valueLabel;
+    QLabel *m_brightnessLabel;
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
 };

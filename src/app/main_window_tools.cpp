@@ -1,8 +1,8 @@
-#include "frmmain.h"
+#include "main_window.h"
 
 #include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
-#include "controls/color_pallete.h"
+#include "controls/colour_palette.h"
 #include "core/common_dialogs.h"
 #include "editor.h"
 #include "tools/tool_option_panels.h"
@@ -10,13 +10,13 @@
 
 #include <QLabel>
 
-void frmmain::buildTools()
+void MainWindow::buildTools()
 {
     QWidget *box = m_toolBox->client();
     m_toolPalette = new ToolPalette(box);
     m_toolPalette->setGeometry(0, m_toolBoxTitle->height(), m_toolBox->innerSize().width(),
                                ToolCount * ToolPalette::ButtonHeight);
-    connect(m_toolPalette, &ToolPalette::toolClicked, this, &frmmain::chooseTool);
+    connect(m_toolPalette, &ToolPalette::toolClicked, this, &MainWindow::chooseTool);
 
     m_toolPanels = new ToolOptionPanels(m_editor.document().canvas(), m_editor.toolOptions(),
                                         m_dialogs, m_topStrip);
@@ -45,7 +45,7 @@ void frmmain::buildTools()
     connect(m_canvasView, &CanvasView::keyUp, this, [&input](Qt::Key key) { input.keyUp(key); });
 }
 
-void frmmain::chooseTool(ToolId id)
+void MainWindow::chooseTool(ToolId id)
 {
     const ToolRow &row = toolRow(id);
     m_toolPalette->showSelected(id);
@@ -55,22 +55,22 @@ void frmmain::chooseTool(ToolId id)
         m_dialogs.message(this, row.hintText(), windowTitle(), CommonDialogs::Icon::Information);
 }
 
-Colour frmmain::color1() const
+Colour MainWindow::colour1() const
 {
-    return m_palette->color1();
+    return m_palette->colour1();
 }
 
-Colour frmmain::color2() const
+Colour MainWindow::colour2() const
 {
-    return m_palette->color2();
+    return m_palette->colour2();
 }
 
-void frmmain::setColor1(Colour colour)
+void MainWindow::setColour1(Colour colour)
 {
-    m_palette->setColor1(colour);
+    m_palette->setColour1(colour);
 }
 
-void frmmain::setColor2(Colour colour)
+void MainWindow::setColour2(Colour colour)
 {
-    m_palette->setColor2(colour);
+    m_palette->setColour2(colour);
 }

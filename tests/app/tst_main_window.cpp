@@ -3,9 +3,9 @@
 #include "testmain.h"
 
 #include "app/editor.h"
-#include "app/frmmain.h"
-#include "app/frmnew.h"
-#include "app/frmscale.h"
+#include "app/main_window.h"
+#include "app/new_image_dialog.h"
+#include "app/scale_dialog.h"
 #include "controls/bordered_box.h"
 #include "controls/canvas_view.h"
 // The double builds its records from partial initialiser lists.
@@ -29,7 +29,7 @@
 
 #include <memory>
 
-class TestFrmMain : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 
@@ -68,36 +68,36 @@ private:
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Editor> m_editor;
-    std::unique_ptr<frmmain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
-void TestFrmMain::init()
+void TestMainWindow::init()
 {
     m_dialogs = std::make_unique<ScriptedDialogs>();
     m_editor = std::make_unique<Editor>(*m_dialogs);
-    m_window = std::make_unique<frmmain>(*m_editor);
+    m_window = std::make_unique<MainWindow>(*m_editor);
     m_window->startUp();
 }
 
-void TestFrmMain::cleanup()
+void TestMainWindow::cleanup()
 {
     m_window.reset();
     m_editor.reset();
     m_dialogs.reset();
 }
 
-void TestFrmMain::showWindow()
+void TestMainWindow::showWindow()
 {
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
-void TestFrmMain::caption()
+void TestMainWindow::caption()
 {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Kalvo"));
 }
 
-void TestFrmMain::topLevelMenus()
+void TestMainWindow::topLevelMenus()
 {
     QStringList captions;
     const auto actions = m_window->menuBar()->actions();
@@ -107,7 +107,7 @@ void TestFrmMain::topLevelMenus()
     QVERIFY(!m_window->findChild<QAction *>("mnuAbout")->menu());
 }
 
-void TestFrmMain::menuItems()
+void TestMainWindow::menuItems()
 {
     // Every menu of the window holds exactly the table's entries for it, in
     // the table's order.
@@ -140,7 +140,7 @@ void TestFrmMain::menuItems()
     QCOMPARE(built.size(), listed.size());
 }
 
-void TestFrmMain::hiddenKeys_data()
+void TestMainWindow::hiddenKeys_data()
 {
     QTest::addColumn<QKeySequence>("keys");
     QTest::addColumn<QString>("item");
@@ -162,7 +162,7 @@ void TestFrmMain::hiddenKeys_data()
     row("a list has the keyboard", QKeySequence(Qt::CTRL | Qt::Key_Z), "CX", "cboDW", false);
 }
 
-void TestFrmMain::hiddenKeys()
+void TestMainWindow::hiddenKeys()
 {
     QFETCH(QKeySequence, keys);
     QFETCH(QString, item);
@@ -180,7 +180,7 @@ void TestFrmMain::hiddenKeys()
     QVERIFY(action->shortcut() != keys);
 }
 
-void TestFrmMain::zoomKeys_data()
+void TestMainWindow::zoomKeys_data()
 {
     QTest::addColumn<QKeySequence>("keys");
     QTest::addColumn<QString>("focus");
@@ -200,7 +200,7 @@ void TestFrmMain::zoomKeys_data()
     row("a list has the keyboard", QKeySequence(Qt::CTRL | Qt::Key_Equal), 1, "cboDW");
 }
 
-void TestFrmMain::zoomKeys()
+void TestMainWindow::zoomKeys()
 {
     QFETCH(QKeySequence, keys);
     QFETCH(QString, focus);
@@ -225,14 +225,14 @@ void TestFrmMain::zoomKeys()
     QCOMPARE(m_window->canvasView()->zoom(), focus == "SrcDc" ? 1.0 : 8.0);
 }
 
-void TestFrmMain::opaqueItemUncheckedAfterStartUp()
+void TestMainWindow::opaqueItemUncheckedAfterStartUp()
 {
     auto *item = m_window->findChild<QAction *>("MnuDQue");
     QVERIFY(item->isCheckable());
     QVERIFY(!item->isChecked());
 }
 
-void TestFrmMain::aboutShowsProgramNameAndVersion()
+void TestMainWindow::aboutShowsProgramNameAndVersion()
 {
     m_window->findChild<QAction *>("mnuAbout")->trigger();
     const auto messages = m_dialogs->of("message");
@@ -241,7 +241,7 @@ void TestFrmMain::aboutShowsProgramNameAndVersion()
     QVERIFY(messages[0].title.contains("Kalvo"));
 }
 
-void TestFrmMain::layoutAtStartSize()
+void TestMainWindow::layoutAtStartSize()
 {
     showWindow();
     auto *holder = m_window->findChild<BorderedBox *>("pHolder");
@@ -267,7 +267,7 @@ void TestFrmMain::layoutAtStartSize()
     QCOMPARE(m_window->verticalBar()->maximum(), 150);
 }
 
-void TestFrmMain::layoutSurvivesMinimiseAndRestore()
+void TestMainWindow::layoutSurvivesMinimiseAndRestore()
 {
     showWindow();
     auto *holder = m_window->findChild<BorderedBox *>("pHolder");
@@ -281,7 +281,7 @@ void TestFrmMain::layoutSurvivesMinimiseAndRestore()
     QCOMPARE(m_window->findChild<QScrollBar *>("hBar")->geometry(), QRect(0, 418, 858, 18));
 }
 
-void TestFrmMain::layoutFollowsWindowSize_data()
+void TestMainWindow::layoutFollowsWindowSize_data()
 {
     QTest::addColumn<QSize>("client");
     QTest::addColumn<QSize>("holder");
@@ -294,7 +294,7 @@ void TestFrmMain::layoutFollowsWindowSize_data()
     QTest::newRow("too low") << QSize(700, 40) << QSize(564, 440) << 150 << 218;
 }
 
-void TestFrmMain::layoutFollowsWindowSize()
+void TestMainWindow::layoutFollowsWindowSize()
 {
     QFETCH(QSize, client);
     QFETCH(QSize, holder);
@@ -318,7 +318,7 @@ void TestFrmMain::layoutFollowsWindowSize()
     QCOMPARE(m_window->horizontalBar()->isEnabled(), hMaximum > 0);
 }
 
-void TestFrmMain::scrollingMovesCanvas()
+void TestMainWindow::scrollingMovesCanvas()
 {
     showWindow();
     m_window->verticalBar()->setValue(100);
@@ -341,7 +341,7 @@ void TestFrmMain::scrollingMovesCanvas()
     QCOMPARE(m_window->canvasView()->pictureRect().x(), -39142);
 }
 
-void TestFrmMain::statusPanelsAtStart()
+void TestMainWindow::statusPanelsAtStart()
 {
     auto panels = m_window->statusBar()->findChildren<QLabel *>();
     QCOMPARE(panels.size(), 3);
@@ -360,7 +360,7 @@ void TestFrmMain::statusPanelsAtStart()
     QCOMPARE(m_window->statusPanel(1), QString());
 }
 
-void TestFrmMain::paths()
+void TestMainWindow::paths()
 {
     const Document &document = m_editor->document();
     QVERIFY(document.lastFolder.endsWith('/'));
@@ -368,7 +368,7 @@ void TestFrmMain::paths()
     QCOMPARE(document.dataFolder, document.lastFolder + "Data/");
 }
 
-void TestFrmMain::addBackslash_data()
+void TestMainWindow::addBackslash_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
@@ -382,14 +382,14 @@ void TestFrmMain::addBackslash_data()
                            << "/";
 }
 
-void TestFrmMain::addBackslash()
+void TestMainWindow::addBackslash()
 {
     QFETCH(QString, path);
     QFETCH(QString, expected);
     QCOMPARE(DocumentCommands::withSeparator(path), expected);
 }
 
-void TestFrmMain::lowercaseXReachesWindow_data()
+void TestMainWindow::lowercaseXReachesWindow_data()
 {
     QTest::addColumn<QString>("focus");
     QTest::newRow("canvas") << "SrcDc";
@@ -397,7 +397,7 @@ void TestFrmMain::lowercaseXReachesWindow_data()
     QTest::newRow("no focus") << "";
 }
 
-void TestFrmMain::lowercaseXReachesWindow()
+void TestMainWindow::lowercaseXReachesWindow()
 {
     QFETCH(QString, focus);
     showWindow();
@@ -412,7 +412,7 @@ void TestFrmMain::lowercaseXReachesWindow()
     } else if (QApplication::focusWidget()) {
         QApplication::focusWidget()->clearFocus();
     }
-    QSignalSpy swaps(m_window.get(), &frmmain::swapColoursRequested);
+    QSignalSpy swaps(m_window.get(), &MainWindow::swapColoursRequested);
 
     QTest::keyClick(target, 'X', Qt::ShiftModifier);
     QCOMPARE(swaps.size(), 0);
@@ -422,7 +422,7 @@ void TestFrmMain::lowercaseXReachesWindow()
     QCOMPARE(swaps.size(), 1);
 }
 
-void TestFrmMain::textFieldOfDialogKeepsX()
+void TestMainWindow::textFieldOfDialogKeepsX()
 {
     showWindow();
     QDialog dialog(m_window.get());
@@ -432,14 +432,14 @@ void TestFrmMain::textFieldOfDialogKeepsX()
     dialog.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     field->setFocus();
-    QSignalSpy swaps(m_window.get(), &frmmain::swapColoursRequested);
+    QSignalSpy swaps(m_window.get(), &MainWindow::swapColoursRequested);
 
     QTest::keyClick(field, 'x');
     QCOMPARE(swaps.size(), 0);
     QCOMPARE(field->text(), QStringLiteral("x"));
 }
 
-void TestFrmMain::exitClosesAtOnce()
+void TestMainWindow::exitClosesAtOnce()
 {
     showWindow();
     m_editor->document().canvas().setPixel(1, 1, 0);
@@ -459,10 +459,10 @@ QString spoken(QWidget *widget, QAccessible::Text kind)
 
 // A label is read as the text it shows; a text box or list is named by the
 // label before it and read out with its content as the value.
-void TestFrmMain::fieldsReadWhatTheyShow()
+void TestMainWindow::fieldsReadWhatTheyShow()
 {
-    frmNew newDialog(0x00000000, 0x00FFFFFF, *m_dialogs);
-    frmScale scaleDialog(QSize(760, 568), *m_dialogs);
+    NewImageDialog newDialog(0x00000000, 0x00FFFFFF, *m_dialogs);
+    ScaleDialog scaleDialog(QSize(760, 568), *m_dialogs);
     for (QWidget *top :
          std::initializer_list<QWidget *>{m_window.get(), &newDialog, &scaleDialog}) {
         QHash<QWidget *, QString> labelOf;
@@ -496,7 +496,7 @@ void TestFrmMain::fieldsReadWhatTheyShow()
 }
 
 // What a panel shows is its name, what it is its description.
-void TestFrmMain::statusPanelsReadTheirValues()
+void TestMainWindow::statusPanelsReadTheirValues()
 {
     const QStringList purposes{"状态", "鼠标位置", "图像大小"};
     for (int panel = 1; panel <= 3; ++panel) {
@@ -508,5 +508,5 @@ void TestFrmMain::statusPanelsReadTheirValues()
     }
 }
 
-KALVO_TEST(TestFrmMain)
-#include "tst_frmmain.moc"
+KALVO_TEST(TestMainWindow)
+#include "tst_main_window.moc"
