@@ -3,5 +3,5 @@
 // The amounts the filter commands keep from one run to the next.
 struct FilterAmounts {
     // The factor of the last accepted sharpen answer, used again by "更多锐化".
-    float SharpenFactor = 0.0f;
+    float sharpenFactor = 0.0f;
 };

@@ -87,13 +87,13 @@ void FilterCommands::sharpen()
                               CommonDialogs::Icon::Information);
         return;
     }
-    m_amounts.SharpenFactor = static_cast<float>(*number);
+    m_amounts.sharpenFactor = static_cast<float>(*number);
     sharpenMore();
 }
 
 void FilterCommands::sharpenMore()
 {
-    const float factor = m_amounts.SharpenFactor;
+    const float factor = m_amounts.sharpenFactor;
     run(SharpenTitle, [factor](Surface &canvas) { return SharpenImage(canvas, factor); });
 }
 

@@ -32,9 +32,9 @@ public:
 
     // Three blur runs.
     void blurMore();
-    // Asks for the factor, keeps it in SharpenFactor and sharpens with it.
+    // Asks for the factor, keeps it in sharpenFactor and sharpens with it.
     void sharpen();
-    // Sharpens again with the kept SharpenFactor.
+    // Sharpens again with the kept sharpenFactor.
     void sharpenMore();
     // Asks for the amount and adds that much noise.
     void addNoise();

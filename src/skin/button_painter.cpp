@@ -42,7 +42,7 @@ std::array<QImage, 4> RenderButtonStates(const SkinImages &images, const ButtonL
         look.caption, Qt::ElideRight, std::max(inner.width(), 0), Qt::TextShowMnemonic);
     for (int i = 0; i < 4; ++i) {
         QImage frame(size, QImage::Format_RGB32);
-        DrawNineGrid(frame, frame.rect(), images.ButtonImage, skinrect::button(i),
+        DrawNineGrid(frame, frame.rect(), images.buttonImage, skinrect::button(i),
                      QMargins(3, 3, 3, 3));
         QImage face((QSizeF(size) * look.ratio).toSize(), QImage::Format_RGB32);
         face.setDevicePixelRatio(look.ratio);

@@ -23,7 +23,7 @@ struct ButtonLook {
 };
 
 // The images of states 0 normal, 1 hover, 2 pressed and 3 disabled: the
-// state's frame of ButtonImage stretched to the button's size, the caption on
+// state's frame of buttonImage stretched to the button's size, the caption on
 // one line centred in the button less 2 pixels all round ("&" underlines the
 // next character, an ellipsis ends a caption that does not fit), grey for the
 // disabled state and black otherwise; with the focus, a dotted rectangle on

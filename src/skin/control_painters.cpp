@@ -27,11 +27,11 @@ QImage composeComboButton(const SkinImages &images, QSize size, int state, bool 
     if (size.isEmpty())
         return button;
     if (state == 1 || state == 2)
-        DrawNineGrid(button, button.rect(), images.ComboImage, skinrect::comboButton(state),
+        DrawNineGrid(button, button.rect(), images.comboImage, skinrect::comboButton(state),
                      QMargins(2, 1, 1, 1));
     else
         FillBox(button, button.rect(), skin::White);
-    copyCentred(button, images.ComboImage, skinrect::comboArrow(enabled));
+    copyCentred(button, images.comboImage, skinrect::comboArrow(enabled));
     return button;
 }
 
@@ -59,11 +59,11 @@ QImage composeCheckBox(const SkinImages &images, QSize size, int state, int chec
     } else {
         FrameBox(box, box.rect(), state == 2 ? skin::FramePressedCheck : skin::FrameEnabled);
         if (state == 1 || state == 2)
-            DrawNineGrid(box, box.rect().adjusted(1, 1, -1, -1), images.OptionImage,
+            DrawNineGrid(box, box.rect().adjusted(1, 1, -1, -1), images.optionImage,
                          skinrect::checkFill(state), QMargins());
     }
     if (check == 1 || check == 2)
-        copyCentred(box, images.MarkImage,
+        copyCentred(box, images.markImage,
                     check == 1 ? skinrect::checkMark(enabled) : skinrect::indeterminate(enabled));
     return box;
 }
@@ -75,10 +75,10 @@ QImage composeOptionButton(const SkinImages &images, QSize size, int state, bool
     option.fill(Qt::transparent);
     const int circle = enabled ? state : 3;
     if (circle >= 0 && circle <= 3)
-        DrawNineGrid(option, option.rect(), images.OptionImage, skinrect::optionCircle(circle),
+        DrawNineGrid(option, option.rect(), images.optionImage, skinrect::optionCircle(circle),
                      QMargins(5, 5, 5, 5), skin::Key);
     if (checked)
-        copyCentred(option, images.MarkImage, skinrect::optionDot(enabled));
+        copyCentred(option, images.markImage, skinrect::optionDot(enabled));
     return option;
 }
 
@@ -88,9 +88,9 @@ QImage composeHeader(const SkinImages &images, QSize size, qreal ratio, const QF
     QImage strip(size, QImage::Format_RGB32);
     if (size.isEmpty())
         return strip;
-    DrawNineGrid(strip, strip.rect(), images.HeaderImage, skinrect::headerBackground(), QMargins());
+    DrawNineGrid(strip, strip.rect(), images.headerImage, skinrect::headerBackground(), QMargins());
     for (const HeaderItem &item : items)
-        DrawNineGrid(strip, QRect(item.left, 0, item.width, size.height()), images.HeaderImage,
+        DrawNineGrid(strip, QRect(item.left, 0, item.width, size.height()), images.headerImage,
                      skinrect::headerItem(item.state), QMargins(1, 1, 1, 1));
 
     QImage header = ScreenImage(size, ratio);

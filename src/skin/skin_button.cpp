@@ -52,7 +52,7 @@ void SkinEngine::skinButton(QWidget *button)
 
 void SkinEngine::unskinButton(QWidget *button)
 {
-    StopFade(button);
+    stopFade(button);
     for (const char *name : {OLDSTATE, MOUSEFLAG, TIMERID, ALPHALEVEL})
         remove(button, name);
     button->clearMask();
@@ -87,7 +87,7 @@ void SkinEngine::blendState(QWidget *button, Skinned &skinned)
                   get(button, ALPHALEVEL));
 }
 
-void SkinEngine::DrawButtonState(QWidget *button, Skinned &skinned)
+void SkinEngine::drawButtonState(QWidget *button, Skinned &skinned)
 {
     blendState(button, skinned);
     if (get(button, ALPHALEVEL) > 0)
@@ -97,17 +97,17 @@ void SkinEngine::DrawButtonState(QWidget *button, Skinned &skinned)
 void SkinEngine::drawAtOnce(QWidget *button, Skinned &skinned)
 {
     set(button, ALPHALEVEL, 255);
-    DrawButtonState(button, skinned);
+    drawButtonState(button, skinned);
     set(button, ALPHALEVEL, 0);
 }
 
-void SkinEngine::StartFade(QWidget *button)
+void SkinEngine::startFade(QWidget *button)
 {
     if (get(button, TIMERID) == 0)
         set(button, TIMERID, button->startTimer(FadePeriod));
 }
 
-void SkinEngine::StopFade(QWidget *button)
+void SkinEngine::stopFade(QWidget *button)
 {
     const int timer = get(button, TIMERID);
     if (timer == 0)
@@ -119,10 +119,10 @@ void SkinEngine::StopFade(QWidget *button)
 void SkinEngine::fadeTick(QWidget *button, Skinned &skinned)
 {
     int alpha = get(button, ALPHALEVEL);
-    DrawButtonState(button, skinned);
+    drawButtonState(button, skinned);
     alpha += FadeStep;
     if (alpha >= 256) {
-        StopFade(button);
+        stopFade(button);
         alpha = 0;
     }
     set(button, ALPHALEVEL, alpha);
@@ -135,12 +135,12 @@ void SkinEngine::buttonMouseMove(QWidget *button, Skinned &skinned, QPoint at)
         set(button, MOUSEFLAG, 1);
         set(button, OLDSTATE, 1);
         set(button, ALPHALEVEL, 0);
-        StartFade(button);
+        startFade(button);
     } else if (!button->rect().contains(at)) {
         // Held and dragged off the button: the current look at once.
-        StopFade(button);
+        stopFade(button);
         set(button, ALPHALEVEL, 255);
-        DrawButtonState(button, skinned);
+        drawButtonState(button, skinned);
     }
 }
 
@@ -172,9 +172,9 @@ bool SkinEngine::buttonEvent(QWidget *button, Skinned &skinned, QEvent *event)
             set(button, MOUSEFLAG, 0);
             set(button, OLDSTATE, 0);
             set(button, ALPHALEVEL, 60);
-            StartFade(button);
+            startFade(button);
         } else {
-            StopFade(button);
+            stopFade(button);
             set(button, OLDSTATE, 2);
             drawAtOnce(button, skinned);
         }
@@ -182,14 +182,14 @@ bool SkinEngine::buttonEvent(QWidget *button, Skinned &skinned, QEvent *event)
     }
     if (skinevent::isSpace(event)) {
         if (event->type() == QEvent::KeyPress) {
-            StopFade(button);
+            stopFade(button);
             set(button, OLDSTATE, 2);
             drawAtOnce(button, skinned);
         } else {
             set(button, MOUSEFLAG, 0);
             set(button, ALPHALEVEL, 0);
             set(button, OLDSTATE, 0);
-            StartFade(button);
+            startFade(button);
         }
         return false;
     }
@@ -199,10 +199,10 @@ bool SkinEngine::buttonEvent(QWidget *button, Skinned &skinned, QEvent *event)
         set(button, MOUSEFLAG, 0);
         set(button, OLDSTATE, 1);
         set(button, ALPHALEVEL, 140);
-        DrawButtonState(button, skinned);
+        drawButtonState(button, skinned);
         set(button, OLDSTATE, 0);
         set(button, ALPHALEVEL, 0);
-        StartFade(button);
+        startFade(button);
         return false;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
@@ -210,11 +210,11 @@ bool SkinEngine::buttonEvent(QWidget *button, Skinned &skinned, QEvent *event)
         if (m_images)
             face(button, skinned, false);
         set(button, ALPHALEVEL, 0);
-        StartFade(button);
+        startFade(button);
         return false;
     case QEvent::EnabledChange:
         set(button, OLDSTATE, button->isEnabled() ? 0 : 3);
-        DrawButtonState(button, skinned);
+        drawButtonState(button, skinned);
         return false;
     case QEvent::Resize:
         button->setMask(roundedRegion(button->size()));

@@ -193,9 +193,9 @@ void SkinEngine::refreshMarks(QWidget *window)
     if (found == m_skinned.end())
         return;
     if (found->second.family == SkinFamily::CheckBox)
-        DrawCheckBox(window, 0, true);
+        drawCheckBox(window, 0, true);
     else if (found->second.family == SkinFamily::OptionButton)
-        DrawOptionButton(window, 0, true);
+        drawOptionButton(window, 0, true);
 }
 
 void SkinEngine::refreshAround(QWidget *widget)

@@ -81,23 +81,23 @@ private:
     // the shown image straight to the current state after a change.
     ButtonFace &face(QWidget *button, Skinned &skinned, bool snap);
     // Blends the current state's image at "ALPHALEVEL" onto the shown one;
-    // DrawButtonState repaints the button too.
+    // drawButtonState repaints the button too.
     void blendState(QWidget *button, Skinned &skinned);
-    void DrawButtonState(QWidget *button, Skinned &skinned);
+    void drawButtonState(QWidget *button, Skinned &skinned);
     void drawAtOnce(QWidget *button, Skinned &skinned);
     void fadeTick(QWidget *button, Skinned &skinned);
-    void StartFade(QWidget *button);
-    void StopFade(QWidget *button);
+    void startFade(QWidget *button);
+    void stopFade(QWidget *button);
     void paintButton(QWidget *button, Skinned &skinned);
 
     // --- Combos, check boxes, option buttons (skin_marks.cpp)
     bool comboEvent(QComboBox *combo, QEvent *event);
     void comboMouseMove(QComboBox *combo, QPoint at, bool leftDown);
-    void DrawComboButton(QComboBox *combo, int state, bool force);
+    void drawComboButton(QComboBox *combo, int state, bool force);
     void paintCombo(QComboBox *combo);
     bool markEvent(QWidget *button, bool option, QEvent *event);
-    int DrawCheckBox(QWidget *box, int state, bool force);
-    int DrawOptionButton(QWidget *option, int state, bool force);
+    int drawCheckBox(QWidget *box, int state, bool force);
+    int drawOptionButton(QWidget *option, int state, bool force);
     // Stores state as the one drawn and repaints the square or circle, unless
     // it is the state drawn already and force is false; 1 when it repaints.
     int drawMark(QWidget *button, bool option, int state, bool force);
@@ -109,7 +109,7 @@ private:
     void unskinHeader(QHeaderView *header);
     bool headerEvent(QHeaderView *header, Skinned &skinned, QEvent *event);
     void headerMouseMove(QHeaderView *header, Skinned &skinned, int x, bool leftDown);
-    void DrawHeaderItem(QHeaderView *header, Skinned &skinned, int index, int state);
+    void drawHeaderItem(QHeaderView *header, Skinned &skinned, int index, int state);
     void paintHeader(QHeaderView *header, Skinned &skinned);
     void paintProgressBar(QWidget *bar);
     bool otherEvent(QWidget *widget, QEvent *event);

@@ -94,7 +94,7 @@ void SkinEngine::unskinHeader(QHeaderView *header)
     header->viewport()->update();
 }
 
-void SkinEngine::DrawHeaderItem(QHeaderView *header, Skinned &skinned, int index, int state)
+void SkinEngine::drawHeaderItem(QHeaderView *header, Skinned &skinned, int index, int state)
 {
     if (index < 0)
         return;
@@ -111,12 +111,12 @@ void SkinEngine::headerMouseMove(QHeaderView *header, Skinned &skinned, int x, b
     if (item == hot)
         return;
     if (hot >= 0 && hot != pressed)
-        DrawHeaderItem(header, skinned, hot, 0);
+        drawHeaderItem(header, skinned, hot, 0);
     if (!leftDown) {
         set(header, HMINDEX, item);
-        DrawHeaderItem(header, skinned, item, 1);
+        drawHeaderItem(header, skinned, item, 1);
     } else if (item == pressed) {
-        DrawHeaderItem(header, skinned, item, 2);
+        drawHeaderItem(header, skinned, item, 2);
     }
 }
 
@@ -156,13 +156,13 @@ bool SkinEngine::headerEvent(QHeaderView *header, Skinned &skinned, QEvent *even
             const int old = get(header, HDINDEX);
             set(header, HDINDEX, -1);
             if (old >= 0)
-                DrawHeaderItem(header, skinned, old,
+                drawHeaderItem(header, skinned, old,
                                header->viewport()->rect().contains(at) ? 1 : 0);
             refreshAround(header);
         } else {
             const int item = itemAt(header, at.x());
             set(header, HDINDEX, item);
-            DrawHeaderItem(header, skinned, item, 2);
+            drawHeaderItem(header, skinned, item, 2);
         }
         return false;
     }
@@ -172,7 +172,7 @@ bool SkinEngine::headerEvent(QHeaderView *header, Skinned &skinned, QEvent *even
         set(header, MOUSEFLAG, 0);
         set(header, HDINDEX, -1);
         set(header, HMINDEX, -1);
-        DrawHeaderItem(header, skinned, old, 0);
+        drawHeaderItem(header, skinned, old, 0);
         // Nothing is hot or pressed now: every item is back to normal.
         skinned.headerLooks.clear();
         return false;

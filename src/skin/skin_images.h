@@ -8,17 +8,17 @@
 struct SkinImages {
     // Four push button frames of 7 x 21, stacked: normal, hover, pressed,
     // disabled.
-    QImage ButtonImage;
+    QImage buttonImage;
     // Two drop-down button backgrounds of 4 x 18 (hot, pressed) and two
     // arrows of 7 x 4 (enabled, disabled).
-    QImage ComboImage;
+    QImage comboImage;
     // Check marks, indeterminate squares and option dots, enabled and
     // disabled.
-    QImage MarkImage;
+    QImage markImage;
     // Four option circles of 13 x 13, stacked: normal, hot, pressed, disabled.
-    QImage OptionImage;
+    QImage optionImage;
     // Three header item frames of 3 x 20 side by side: normal, hot, pressed.
-    QImage HeaderImage;
+    QImage headerImage;
 
     static SkinImages build();
 };

@@ -76,7 +76,7 @@ QRect indicatorRect(const QWidget *widget, bool option)
 
 // --- Combos
 
-void SkinEngine::DrawComboButton(QComboBox *combo, int state, bool force)
+void SkinEngine::drawComboButton(QComboBox *combo, int state, bool force)
 {
     if (droppedDown(combo))
         state = 2;
@@ -93,7 +93,7 @@ void SkinEngine::comboMouseMove(QComboBox *combo, QPoint at, bool leftDown)
     // On an editable combo only the button zone lights up.
     if (combo->isEditable() && !inButtonZone(combo, at))
         state = 0;
-    DrawComboButton(combo, state, false);
+    drawComboButton(combo, state, false);
 }
 
 void SkinEngine::paintCombo(QComboBox *combo)
@@ -143,18 +143,18 @@ bool SkinEngine::comboEvent(QComboBox *combo, QEvent *event)
     }
     if (skinevent::isLeft(event, at)) {
         if (event->type() == QEvent::MouseButtonRelease)
-            DrawComboButton(combo, combo->rect().contains(at) ? 1 : 0, false);
+            drawComboButton(combo, combo->rect().contains(at) ? 1 : 0, false);
         else if (!combo->isEditable() || inButtonZone(combo, at))
-            DrawComboButton(combo, 2, false);
+            drawComboButton(combo, 2, false);
         return false;
     }
     switch (event->type()) {
     case QEvent::Leave:
         set(combo, MOUSEFLAG, 0);
-        DrawComboButton(combo, 0, false);
+        drawComboButton(combo, 0, false);
         return false;
     case QEvent::Move:
-        DrawComboButton(combo, 0, false);
+        drawComboButton(combo, 0, false);
         return false;
     case QEvent::Paint:
         if (!m_images)
@@ -172,7 +172,7 @@ bool SkinEngine::dropDownEvent(QWidget *list, QEvent *event)
         // The list closed: its combo's button leaves the dropped-down look.
         auto *combo = qobject_cast<QComboBox *>(list->parentWidget());
         if (combo && m_skinned.count(combo) != 0)
-            DrawComboButton(combo, 0, false);
+            drawComboButton(combo, 0, false);
         return false;
     }
     if (event->type() != QEvent::Paint || !m_images)
@@ -187,12 +187,12 @@ bool SkinEngine::dropDownEvent(QWidget *list, QEvent *event)
 
 // --- Check boxes and option buttons
 
-int SkinEngine::DrawCheckBox(QWidget *box, int state, bool force)
+int SkinEngine::drawCheckBox(QWidget *box, int state, bool force)
 {
     return drawMark(box, false, state, force);
 }
 
-int SkinEngine::DrawOptionButton(QWidget *option, int state, bool force)
+int SkinEngine::drawOptionButton(QWidget *option, int state, bool force)
 {
     return drawMark(option, true, state, force);
 }
@@ -246,7 +246,7 @@ void SkinEngine::paintOptionButton(QWidget *option)
 bool SkinEngine::markEvent(QWidget *button, bool option, QEvent *event)
 {
     auto draw = [&](int state, bool force) {
-        return option ? DrawOptionButton(button, state, force) : DrawCheckBox(button, state, force);
+        return option ? drawOptionButton(button, state, force) : drawCheckBox(button, state, force);
     };
     QPoint at;
     if (skinevent::isPointerMove(event, at)) {

@@ -98,9 +98,9 @@ void CanvasInput::press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
         colour = m_host->colour2();
     m_pen = Pen{colour, canvas.drawWidth(), canvas.drawStyle()};
     const ToolEvent event = eventAt(button, modifiers, at);
-    m_state.AnchorX = event.x;
-    m_state.AnchorY = event.y;
-    m_state.IsDrawing = true;
+    m_state.anchorX = event.x;
+    m_state.anchorY = event.y;
+    m_state.strokeInProgress = true;
     if (Tool *tool = currentTool()) {
         ToolContext c = context();
         tool->press(c, event);
@@ -110,8 +110,8 @@ void CanvasInput::press(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
 void CanvasInput::move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF at)
 {
     const ToolEvent event = eventAt(buttons, modifiers, at);
-    if (m_state.IsDrawing) {
-        if (m_state.PastePending)
+    if (m_state.strokeInProgress) {
+        if (m_state.pastePending)
             m_clipboard.preview(event.position());
         Tool *tool = currentTool();
         if (tool && toolRow(*m_state.currentTool).drags) {
@@ -125,14 +125,14 @@ void CanvasInput::move(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers
 void CanvasInput::release(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF at)
 {
     const ToolEvent event = eventAt(button, modifiers, at);
-    if (m_state.PastePending)
+    if (m_state.pastePending)
         m_clipboard.commit(event.position());
     if (Tool *tool = currentTool()) {
         ToolContext c = context();
         tool->release(c, event);
     }
-    m_state.PastePending = false;
-    m_state.IsDrawing = false;
+    m_state.pastePending = false;
+    m_state.strokeInProgress = false;
     m_document.endChange();
 }
 

@@ -64,7 +64,7 @@ bool Clipboard::replace(const QRect &selection, const QString &command)
                               CommonDialogs::Icon::Warning);
         return false;
     }
-    m_state.PastePending = false;
+    m_state.pastePending = false;
     return true;
 }
 
@@ -97,7 +97,7 @@ bool Clipboard::cut(const QRect &selection)
 
 void Clipboard::paste()
 {
-    m_state.PastePending = true;
+    m_state.pastePending = true;
     m_state.currentTool.reset();
 }
 

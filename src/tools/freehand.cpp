@@ -13,8 +13,8 @@ void penStep(ToolContext &context, const ToolEvent &event)
     ToolState &state = context.state;
     context.commit(
         [&](Surface &canvas) { canvas.line(state.anchor(), event.position(), context.pen); });
-    state.AnchorX = event.x;
-    state.AnchorY = event.y;
+    state.anchorX = event.x;
+    state.anchorY = event.y;
 }
 
 void PencilTool::drag(ToolContext &context, const ToolEvent &event)
@@ -90,8 +90,8 @@ void AirbrushTool::drag(ToolContext &context, const ToolEvent &event)
             const double dx = std::floor(r1 * reach) - 5;
             const double dy = std::floor(r2 * reach) - 5;
             canvas.pset(state.anchor() + QPointF(dx, dy), context.pen);
-            state.AnchorX = event.x;
-            state.AnchorY = event.y;
+            state.anchorX = event.x;
+            state.anchorY = event.y;
         }
     });
 }

@@ -64,7 +64,7 @@ TextDialog::TextDialog(const TextSettings &settings, QWidget *parent) : PlainDia
     m_sizeList = addList("lblSize", "cboSize", QStringLiteral("大小:"), QPoint(12, 48), 60);
     m_styleList = addList("lblStyle", "cboStyle", QStringLiteral("样式:"), QPoint(148, 48), 130);
     m_textLabel = addLabel("lblText", QStringLiteral("文字内容:"), QRect(12, 84, 80, 18));
-    m_textEdit = addTextBox("txtText", settings.TextString, QRect(12, 104, 306, 24));
+    m_textEdit = addTextBox("txtText", settings.text, QRect(12, 104, 306, 24));
     m_textEdit->setAccessibleName(m_textLabel->text());
     m_textLabel->setBuddy(m_textEdit);
     m_previewLabel = addLabel("lblPreview", QStringLiteral("预览:"), QRect(12, 138, 80, 18));
@@ -94,11 +94,10 @@ TextDialog::TextDialog(const TextSettings &settings, QWidget *parent) : PlainDia
     const auto choose = [](QComboBox *list, const QString &item) {
         list->setCurrentIndex(std::max(0, list->findText(item, Qt::MatchFixedString)));
     };
-    choose(m_fontList, settings.TextFontName);
-    choose(m_sizeList, QString::number(settings.TextFontSize));
+    choose(m_fontList, settings.fontName);
+    choose(m_sizeList, QString::number(settings.fontSize));
     m_styleList->setCurrentIndex(
-        settings.TextStyle >= 0 && settings.TextStyle < m_styleList->count() ? settings.TextStyle
-                                                                             : 0);
+        settings.style >= 0 && settings.style < m_styleList->count() ? settings.style : 0);
     showPreview();
 
     setTabOrder(m_fontList, m_sizeList);
@@ -138,10 +137,10 @@ void TextDialog::showPreview()
 void TextDialog::confirm()
 {
     TextSettings answer;
-    answer.TextFontName = m_fontList->currentText();
-    answer.TextFontSize = readNumber(m_sizeList->currentText());
-    answer.TextString = m_textEdit->text();
-    answer.TextStyle = m_styleList->currentIndex();
+    answer.fontName = m_fontList->currentText();
+    answer.fontSize = readNumber(m_sizeList->currentText());
+    answer.text = m_textEdit->text();
+    answer.style = m_styleList->currentIndex();
     m_answer = answer;
     accept();
 }

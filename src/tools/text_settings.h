@@ -6,15 +6,15 @@
 // The last choices of the Text dialog, kept until the program ends, so that
 // the dialog reopens with them.
 struct TextSettings {
-    QString TextFontName;
+    QString fontName;
     // Points; 0 until the dialog was first confirmed.
-    int TextFontSize = 0;
-    QString TextString;
+    int fontSize = 0;
+    QString text;
     // 0 none, 1 bold, 2 italic, 3 bold and italic.
-    int TextStyle = 0;
+    int style = 0;
 };
 
-// The face name at size points in style (as TextStyle); a size below 1 keeps
+// The face name at size points in style (as TextSettings::style); a size below 1 keeps
 // the default size.
 inline QFont textFont(const QString &name, int size, int style)
 {

@@ -23,15 +23,14 @@ QString oneLine(QString text)
 void TextTool::release(ToolContext &context, const ToolEvent &event)
 {
     if (context.host.askText(m_settings)) {
-        const QString text = oneLine(m_settings.TextString);
+        const QString text = oneLine(m_settings.text);
         context.commit([&](Surface &canvas) {
-            canvas.setFont(
-                textFont(m_settings.TextFontName, m_settings.TextFontSize, m_settings.TextStyle));
+            canvas.setFont(textFont(m_settings.fontName, m_settings.fontSize, m_settings.style));
             canvas.textOut(event.position(), text, context.pen.colour);
             if (context.options.textEffect == 1)
                 canvas.textOut(event.position() + QPointF(EffectOffset, EffectOffset), text,
                                context.host.colour2());
         });
     }
-    context.state.IsDrawing = false;
+    context.state.strokeInProgress = false;
 }

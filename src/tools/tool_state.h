@@ -14,15 +14,15 @@ struct ToolState {
     // chosen again.
     std::optional<ToolId> currentTool;
     // The press point; freehand tools move it along with the pointer.
-    float AnchorX = 0;
-    float AnchorY = 0;
+    float anchorX = 0;
+    float anchorY = 0;
     // From a press on the canvas until the end of its release.
-    bool IsDrawing = false;
+    bool strokeInProgress = false;
     // Paste was chosen and waits for a release on the canvas.
-    bool PastePending = false;
+    bool pastePending = false;
     // The interior colour the last fill left: a filled circle, ellipse or
     // rounded box released without a drag step fills with it.
     Colour fillColour = 0;
 
-    QPointF anchor() const { return {static_cast<double>(AnchorX), static_cast<double>(AnchorY)}; }
+    QPointF anchor() const { return {static_cast<double>(anchorX), static_cast<double>(anchorY)}; }
 };

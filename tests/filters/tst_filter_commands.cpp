@@ -154,7 +154,7 @@ void TestFilterCommands::prompts()
     QFETCH(float, factorAfter);
     QFETCH(QStringList, asked);
 
-    m_commands->amounts().SharpenFactor = factorBefore;
+    m_commands->amounts().sharpenFactor = factorBefore;
     m_dialogs->inputs.push_back(answer);
     const QImage wanted = expected(result);
 
@@ -166,7 +166,7 @@ void TestFilterCommands::prompts()
         m_commands->addNoise();
 
     QCOMPARE(m_canvas->image(), wanted);
-    QCOMPARE(m_commands->amounts().SharpenFactor, factorAfter);
+    QCOMPARE(m_commands->amounts().sharpenFactor, factorAfter);
     QCOMPARE(programRandom().state(), m_randomAfter);
     QStringList seen;
     for (const ScriptedDialogs::Request &r : m_dialogs->requests)

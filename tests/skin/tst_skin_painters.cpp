@@ -24,14 +24,14 @@ const QImage &imageNamed(const QString &name)
 {
     const SkinImages &i = images();
     if (name == QLatin1String("Button"))
-        return i.ButtonImage;
+        return i.buttonImage;
     if (name == QLatin1String("Combo"))
-        return i.ComboImage;
+        return i.comboImage;
     if (name == QLatin1String("Mark"))
-        return i.MarkImage;
+        return i.markImage;
     if (name == QLatin1String("Option"))
-        return i.OptionImage;
-    return i.HeaderImage;
+        return i.optionImage;
+    return i.headerImage;
 }
 
 int countOf(const QImage &image, QRgb colour, const QRect &area)
@@ -91,8 +91,8 @@ private slots:
 void TestSkinPainters::imageSizes()
 {
     const SkinImages &i = images();
-    const std::array<QSize, 5> sizes{i.ButtonImage.size(), i.ComboImage.size(), i.MarkImage.size(),
-                                     i.OptionImage.size(), i.HeaderImage.size()};
+    const std::array<QSize, 5> sizes{i.buttonImage.size(), i.comboImage.size(), i.markImage.size(),
+                                     i.optionImage.size(), i.headerImage.size()};
     QCOMPARE(sizes, (std::array<QSize, 5>{QSize(7, 84), QSize(15, 18), QSize(18, 24), QSize(13, 52),
                                           QSize(9, 20)}));
     int pixels = 0;
@@ -245,7 +245,7 @@ void TestSkinPainters::buttonStates()
     // A 75 x 25 button keeps the frames' 3-pixel corners and one-pixel border.
     ButtonLook look{QSize(75, 25), 1, QStringLiteral("确定"), QFont(), false};
     auto states = RenderButtonStates(images(), look);
-    const QImage &frames = images().ButtonImage;
+    const QImage &frames = images().buttonImage;
     for (int state = 0; state < 4; ++state) {
         const QImage &face = states[static_cast<std::size_t>(state)];
         QCOMPARE(face.size(), QSize(75, 25));
@@ -280,8 +280,8 @@ void TestSkinPainters::checkBox_data()
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<QRgb>("frame");
     QTest::addColumn<QRgb>("fill");
-    const QRgb hot = images().OptionImage.pixel(1, 17);
-    const QRgb pressed = images().OptionImage.pixel(1, 30);
+    const QRgb hot = images().optionImage.pixel(1, 17);
+    const QRgb pressed = images().optionImage.pixel(1, 30);
     QTest::newRow("normal") << 0 << 0 << true << skin::FrameEnabled << skin::White;
     QTest::newRow("hot") << 1 << 0 << true << skin::FrameEnabled << hot;
     QTest::newRow("pressed") << 2 << 0 << true << skin::FramePressedCheck << pressed;
@@ -307,7 +307,7 @@ void TestSkinPainters::checkBox()
     const QPoint at = check == 1 ? QPoint(2, 3) : QPoint(4, 4);
     for (int y = 0; y < mark.height() && check != 0; ++y)
         for (int x = 0; x < mark.width(); ++x) {
-            const QRgb glyph = images().MarkImage.pixel(mark.x() + x, mark.y() + y);
+            const QRgb glyph = images().markImage.pixel(mark.x() + x, mark.y() + y);
             if (glyph != Magenta)
                 QCOMPARE(box.pixel(at.x() + x, at.y() + y), glyph);
         }

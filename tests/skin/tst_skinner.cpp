@@ -294,7 +294,7 @@ void TestSkinner::buttonLooks()
     auto *button = add<QPushButton>(QRect(10, 10, 75, 25));
     button->setText(QStringLiteral("确定"));
     Skin::install(m_dialog.get());
-    const QImage &frames = Skin::sharedImages()->ButtonImage;
+    const QImage &frames = Skin::sharedImages()->buttonImage;
     // Row 12 of a 25-pixel button shows row 10 of its frame; column 1 tells
     // the states apart, column 0 is the border.
     const QRgb normal = frames.pixel(1, 10);
@@ -497,7 +497,7 @@ void TestSkinner::markMachine()
     play(button, steps);
     QCOMPARE(prop(button, "OLDSTATE"), state);
     // What the square or circle shows inside follows the state.
-    const QImage &images = Skin::sharedImages()->OptionImage;
+    const QImage &images = Skin::sharedImages()->optionImage;
     const QRgb expected = option       ? images.pixel(6, 13 * state + 2)
                           : state == 0 ? qRgb(255, 255, 255)
                                        : images.pixel(6, state == 1 ? 17 : 30);
@@ -555,7 +555,7 @@ void TestSkinner::headerMachine()
     play(header->viewport(), steps);
     QCOMPARE(prop(header, "HMINDEX"), hot);
     QCOMPARE(prop(header, "HDINDEX"), pressed);
-    const QImage &frames = Skin::sharedImages()->HeaderImage;
+    const QImage &frames = Skin::sharedImages()->headerImage;
     QCOMPARE(pixelOf(header->viewport(), QPoint(102, 1)), frames.pixel(3 * look + 1, 1));
 }
 

@@ -108,14 +108,14 @@ void TestCanvasInput::strokePreviewsThenCommits()
 {
     ToolRig rig(40, 30, ToolId::FilledCircle);
     rig.input.press(Qt::LeftButton, {}, QPointF(20, 15));
-    QVERIFY(rig.state.IsDrawing);
-    QCOMPARE(rig.state.AnchorX, 20.0f);
-    QCOMPARE(rig.state.AnchorY, 15.0f);
+    QVERIFY(rig.state.strokeInProgress);
+    QCOMPARE(rig.state.anchorX, 20.0f);
+    QCOMPARE(rig.state.anchorY, 15.0f);
     rig.input.move(Qt::LeftButton, {}, QPointF(25, 15));
     QVERIFY(rig.canvas.previewRect().contains(QPoint(20, 15)));
     QCOMPARE(countNot(rig.canvas.image(), White), 0);
     rig.input.release(Qt::LeftButton, {}, QPointF(25, 15));
-    QVERIFY(!rig.state.IsDrawing);
+    QVERIFY(!rig.state.strokeInProgress);
     QVERIFY(rig.canvas.autoRedraw());
     QVERIFY(rig.canvas.previewRect().isEmpty());
     // Filled in the pen colour of this press.
@@ -126,7 +126,7 @@ void TestCanvasInput::pasteHooksRunBeforeTheTool()
 {
     ToolRig rig(40, 30, std::nullopt);
     const QRgb clip = rig.document.clipboard().image().pixel(0, 0);
-    rig.state.PastePending = true;
+    rig.state.pastePending = true;
     rig.input.press(Qt::LeftButton, {}, QPointF(10, 10));
     rig.input.move(Qt::LeftButton, {}, QPointF(12, 11));
     // Previewed on the screen only, centred on the pointer.
@@ -135,7 +135,7 @@ void TestCanvasInput::pasteHooksRunBeforeTheTool()
     rig.input.release(Qt::LeftButton, {}, QPointF(13, 11));
     // The 32 x 30 clipboard from (13 - 16, 11 - 15).
     QCOMPARE(boundsNot(rig.canvas.image(), White), QRect(0, 0, 29, 26));
-    QVERIFY(!rig.state.PastePending);
+    QVERIFY(!rig.state.pastePending);
 
     // Later drags with no tool draw nothing and paste nothing.
     const QImage pasted = rig.canvas.image();

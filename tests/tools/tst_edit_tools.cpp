@@ -109,10 +109,10 @@ void TestEditTools::pasteModes()
     Surface &canvas = c.rig.canvas;
     const QImage original = testPicture(40, 30);
     canvas.setPicture(original);
-    c.rig.state.PastePending = true;
+    c.rig.state.pastePending = true;
     QCOMPARE(c.take(cut, selection), !selection.isNull());
     QCOMPARE(c.rig.document.selection(), QRect());
-    QCOMPARE(c.rig.state.PastePending, selection.isNull());
+    QCOMPARE(c.rig.state.pastePending, selection.isNull());
     c.clipboard.setKeyed(keyed);
     c.clipboard.paste();
     QVERIFY(!c.rig.state.currentTool);
@@ -151,12 +151,12 @@ void TestEditTools::tooLargeKeepsEverything()
     QVERIFY(c.take(false, QRect(1, 1, 4, 4)));
     const QImage held = c.picture.image();
     const QImage picture = c.rig.canvas.image();
-    c.rig.state.PastePending = true;
+    c.rig.state.pastePending = true;
     QVERIFY(!c.take(true, QRect(-70000, 0, 70040, 10)));
     QCOMPARE(c.rig.document.selection(), QRect(-70000, 0, 70040, 10));
     QCOMPARE(c.picture.image(), held);
     QCOMPARE(c.rig.canvas.image(), picture);
-    QVERIFY(c.rig.state.PastePending);
+    QVERIFY(c.rig.state.pastePending);
     QCOMPARE(c.dialogs.of("message").size(), std::size_t(1));
     QCOMPARE(c.dialogs.of("message").front().title, QStringLiteral("剪切"));
 }
@@ -264,7 +264,7 @@ void TestEditTools::textTool()
     rig.input.move(Qt::MouseButtons(button), {}, QPointF(30, 20));
     QCOMPARE(rig.canvas.grabScreen(rig.canvas.rect()), blank);
     rig.input.release(Qt::MouseButton(button), {}, QPointF(10.5, 12));
-    QVERIFY(!rig.state.IsDrawing);
+    QVERIFY(!rig.state.strokeInProgress);
 
     // The reference: each copy alone on white, laid over the last.
     QImage expected = blank;
@@ -272,7 +272,7 @@ void TestEditTools::textTool()
                            rig.host.secondColour};
     for (int copy = 0; confirmed && copy <= effect; ++copy) {
         Surface reference(80, 60);
-        reference.setFont(textFont(chosen.TextFontName, 20, 1));
+        reference.setFont(textFont(chosen.fontName, 20, 1));
         reference.textOut({10.0 + 2 * copy, 12.0 + 2 * copy}, QString(text).replace('\n', ' '),
                           pens[copy]);
         blit(expected, reference.image(), {}, {}, expected.size(), toQRgb(White));
@@ -282,7 +282,7 @@ void TestEditTools::textTool()
 
     // The next use opens with this use's choice.
     rig.click(40, 40, Qt::MouseButton(button));
-    QCOMPARE(rig.host.asked.back().TextString, confirmed ? text : QString());
+    QCOMPARE(rig.host.asked.back().text, confirmed ? text : QString());
 }
 
 void TestEditTools::textDialog_data()
@@ -353,18 +353,17 @@ void TestEditTools::textDialog()
                 dialog.close();
         }));
     const QStringList styles{"无", "粗体", "斜体", "粗体/斜体"};
-    QCOMPARE(shown, (QStringList{family, size, styles[last.TextStyle], last.TextString, "1"}));
+    QCOMPARE(shown, (QStringList{family, size, styles[last.style], last.text, "1"}));
     QVERIFY2(std::abs(ink.center().x()) <= 2, qPrintable(QString::number(ink.center().x())));
 
     const bool confirmed = answer == "ok" || answer == "enter";
     QCOMPARE(answered.has_value(), confirmed);
     const TextSettings settings = answered.value_or(last);
     const TextSettings expected =
-        confirmed ? TextSettings{family, size.toInt(), "Kalvo 文字", last.TextStyle} : last;
-    QCOMPARE((QStringList{settings.TextFontName, settings.TextString}),
-             (QStringList{expected.TextFontName, expected.TextString}));
-    QCOMPARE(QPoint(settings.TextFontSize, settings.TextStyle),
-             QPoint(expected.TextFontSize, expected.TextStyle));
+        confirmed ? TextSettings{family, size.toInt(), "Kalvo 文字", last.style} : last;
+    QCOMPARE((QStringList{settings.fontName, settings.text}),
+             (QStringList{expected.fontName, expected.text}));
+    QCOMPARE(QPoint(settings.fontSize, settings.style), QPoint(expected.fontSize, expected.style));
 }
 
 KALVO_TEST(TestEditTools)

@@ -83,8 +83,8 @@ void TestFreehand::pencilFollowsThePointer()
     rig.input.press(Qt::LeftButton, {}, QPointF(5, 5));
     rig.input.move(Qt::LeftButton, {}, QPointF(40, 5));
     rig.input.move(Qt::LeftButton, {}, QPointF(40, 30));
-    QCOMPARE(rig.state.AnchorX, 40.0f);
-    QCOMPARE(rig.state.AnchorY, 30.0f);
+    QCOMPARE(rig.state.anchorX, 40.0f);
+    QCOMPARE(rig.state.anchorY, 30.0f);
     rig.input.release(Qt::LeftButton, {}, QPointF(40, 30));
 
     Surface expected(60, 40);
@@ -168,8 +168,8 @@ void TestFreehand::airbrushReach()
 void TestFreehand::airbrushFirstDotStaysBehind()
 {
     ToolRig rig(120, 120, ToolId::Airbrush);
-    rig.state.AnchorX = 20;
-    rig.state.AnchorY = 20;
+    rig.state.anchorX = 20;
+    rig.state.anchorY = 20;
     ToolContext context = rig.context();
     AirbrushTool().drag(context, {80, 80, Qt::LeftButton, {}});
     const QImage image = rig.canvas.image();
@@ -177,7 +177,7 @@ void TestFreehand::airbrushFirstDotStaysBehind()
     QVERIFY(countNot(image.copy(70, 70, 20, 20), White) >= 1);
     QCOMPARE(countNot(image, White), countNot(image.copy(10, 10, 20, 20), White) +
                                          countNot(image.copy(70, 70, 20, 20), White));
-    QCOMPARE(rig.state.AnchorX, 80.0f);
+    QCOMPARE(rig.state.anchorX, 80.0f);
 }
 
 void TestFreehand::eraser_data()
