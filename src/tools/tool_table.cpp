@@ -20,7 +20,7 @@ using P = ToolPanel;
 constexpr ToolPanels Lines = P::LineWidth | P::LineStyle;
 
 // clang-format off
-const std::array<ToolRow, ToolCount> Table{{
+constexpr std::array Table = std::to_array<ToolRow>({
     {ToolId::Select, "选定", ToolIcons::select, {}, nullptr, true, make<SelectTool>},
     {ToolId::Pencil, "铅笔", ToolIcons::pencil, P::LineWidth, nullptr, true, make<PencilTool>},
     {ToolId::Line, "直线", ToolIcons::line, Lines, nullptr, true,
@@ -59,8 +59,19 @@ const std::array<ToolRow, ToolCount> Table{{
      make<GradientTool>},
     {ToolId::Text, "文字", ToolIcons::text, P::Text, "请单击需要放置文字的区域.",
      false, make<TextTool>},
-}};
+});
 // clang-format on
+
+// A row left out or out of place shifts every row after it.
+constexpr bool rowsInToolOrder()
+{
+    for (std::size_t i = 0; i < Table.size(); ++i)
+        if (Table[i].id != static_cast<ToolId>(i))
+            return false;
+    return true;
+}
+static_assert(Table.size() == ToolCount, "one row for every ToolId");
+static_assert(rowsInToolOrder(), "rows in ToolId order");
 
 } // namespace
 
