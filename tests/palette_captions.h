@@ -14,10 +14,10 @@ inline QStringList captionsOutsideTheirFace(ToolPalette &palette)
 {
     QStringList strays;
     palette.resize(126, ToolCount * ToolPalette::ButtonHeight);
-    for (int i = 0; i < ToolCount; ++i) {
-        for (std::optional<ToolId> chosen : {std::optional<ToolId>(), std::optional(ToolId(i))}) {
+    for (const ToolRow &row : toolTable()) {
+        for (std::optional<ToolId> chosen : {std::optional<ToolId>(), std::optional(row.id)}) {
             palette.showSelected(chosen);
-            FlatButton *button = palette.button(ToolId(i));
+            FlatButton *button = palette.button(row.id);
             const QImage with = button->grab().toImage();
             const QString caption = button->caption();
             button->setCaption(QString());

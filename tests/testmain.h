@@ -21,11 +21,24 @@ int registerTest(const char *name, TestFactory factory);
 
 #include "tools/tool_table.h"
 
+#include <QTest>
+
 #include <optional>
 
-// A tool as its palette position, -1 for none: the tables of the tests list
-// tools by position.
-inline int toolIndex(std::optional<ToolId> tool)
+// A tool as the tests name it: its caption, "none" for no tool.
+inline QString toolName(std::optional<ToolId> tool)
 {
-    return tool ? static_cast<int>(*tool) : -1;
+    return tool ? toolRow(*tool).captionText() : QStringLiteral("none");
 }
+
+// Failure messages name the tools rather than their positions.
+inline char *toString(std::optional<ToolId> tool)
+{
+    return QTest::toString(toolName(tool));
+}
+inline char *toString(ToolId tool)
+{
+    return toString(std::optional(tool));
+}
+
+inline constexpr std::optional<ToolId> NoTool;

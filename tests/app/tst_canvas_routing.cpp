@@ -81,7 +81,7 @@ void TestCanvasRouting::cleanup()
 
 void TestCanvasRouting::startUpChoosesPencil()
 {
-    QCOMPARE(toolIndex(m_editor->toolState().currentTool), 1);
+    QCOMPARE(m_editor->toolState().currentTool, std::optional(ToolId::Pencil));
     QCOMPARE(m_window->toolPalette()->button(ToolId::Pencil)->buttonStyle(), 2);
     auto *lineOptions = m_window->findChild<QWidget *>("pDrawWidth");
     QVERIFY(lineOptions->isVisible());
@@ -97,34 +97,37 @@ void TestCanvasRouting::startUpChoosesPencil()
 
 void TestCanvasRouting::toolSelection_data()
 {
-    QTest::addColumn<int>("tool");
+    QTest::addColumn<ToolId>("tool");
     QTest::addColumn<QStringList>("panels");
     QTest::addColumn<bool>("styleShown");
     QTest::addColumn<QString>("hint");
 
     const QStringList line{"pDrawWidth"};
-    const auto row = [](int tool, const QStringList &panels, bool style, const char *hint = "") {
-        QTest::addRow("%d", tool) << tool << panels << style << QString::fromUtf8(hint);
+    const auto row = [](ToolId tool, const QStringList &panels, bool style, const char *hint = "") {
+        QTest::addRow("%s", qUtf8Printable(toolName(tool)))
+            << tool << panels << style << QString::fromUtf8(hint);
     };
-    row(0, {}, true);
-    row(1, line, false);
-    for (int tool = 2; tool <= 11; ++tool)
+    using enum ToolId;
+    row(Select, {}, true);
+    row(Pencil, line, false);
+    for (ToolId tool : {Line, Star, Box, FilledBox, Circle, FilledCircle, Ellipse, FilledEllipse,
+                        RoundRect, FilledRoundRect})
         row(tool, line, true);
-    row(12, {"pFillType"}, true);
-    row(13, line, true);
-    row(14, line, false);
-    row(15, line, true);
-    row(16, {"pBrush"}, true);
-    row(17, {"pDrawWidth", "pErase"}, true);
-    row(18, {}, true);
-    row(19, {"pClone"}, true, "请使用 Alt+鼠标左键 定义新克隆的范围.");
-    row(20, {"pGrad"}, true);
-    row(21, {"pTextStyle"}, true, "请单击需要放置文字的区域.");
+    row(Fill, {"pFillType"}, true);
+    row(Airbrush, line, true);
+    row(Curve, line, false);
+    row(Polygon, line, true);
+    row(Brush, {"pBrush"}, true);
+    row(Eraser, {"pDrawWidth", "pErase"}, true);
+    row(ColourPick, {}, true);
+    row(Clone, {"pClone"}, true, "请使用 Alt+鼠标左键 定义新克隆的范围.");
+    row(Gradient, {"pGrad"}, true);
+    row(Text, {"pTextStyle"}, true, "请单击需要放置文字的区域.");
 }
 
 void TestCanvasRouting::toolSelection()
 {
-    QFETCH(int, tool);
+    QFETCH(ToolId, tool);
     QFETCH(QStringList, panels);
     QFETCH(bool, styleShown);
     QFETCH(QString, hint);
@@ -140,8 +143,8 @@ void TestCanvasRouting::toolSelection()
 
     // A second click repeats everything, the hint included.
     for (int click = 1; click <= 2; ++click) {
-        chooseTool(ToolId(tool));
-        QCOMPARE(toolIndex(m_editor->toolState().currentTool), tool);
+        chooseTool(tool);
+        QCOMPARE(m_editor->toolState().currentTool, std::optional(tool));
         QVERIFY(m_editor->document().selection().isNull());
         QVERIFY(m_editor->document().cloneMarker().isNull());
         QVERIFY(!clone.sourceNew());
@@ -156,11 +159,12 @@ void TestCanvasRouting::toolSelection()
         }
     }
 
-    for (int i = 0; i < ToolCount; ++i) {
-        const FlatButton *button = m_window->toolPalette()->button(ToolId(i));
-        QCOMPARE(button->buttonStyle(), i == tool ? 2 : 1);
-        QCOMPARE(button->foreColour(), i == tool ? Red : ButtonText);
-        QCOMPARE(button->backColour(), i == tool ? WindowBackground : ButtonFace);
+    for (const ToolRow &row : toolTable()) {
+        const bool chosen = row.id == tool;
+        const FlatButton *button = m_window->toolPalette()->button(row.id);
+        QCOMPARE(button->buttonStyle(), chosen ? 2 : 1);
+        QCOMPARE(button->foreColour(), chosen ? Red : ButtonText);
+        QCOMPARE(button->backColour(), chosen ? WindowBackground : ButtonFace);
     }
     for (const QString &name : PanelNames)
         QVERIFY2(m_window->findChild<QWidget *>(name)->isVisible() == panels.contains(name),

@@ -73,7 +73,7 @@ void TestEditCommands::selectionThroughPaste()
     trigger("MnuDQue");
     chooseTool(ToolId::Pencil);
     trigger("mnuPaste");
-    QCOMPARE(toolIndex(m_editor->toolState().currentTool), -1);
+    QCOMPARE(m_editor->toolState().currentTool, NoTool);
     QTest::mouseClick(view(), Qt::LeftButton, {}, {5, 5});
     QCOMPARE(pixel(9, 9), Red);
 

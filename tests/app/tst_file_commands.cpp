@@ -222,7 +222,7 @@ void TestFileCommands::newMakesBlankCanvas()
     QVERIFY(m_editor->document().selection().isNull());
     QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
     QVERIFY(!m_editor->clipboard().keyed());
-    QCOMPARE(toolIndex(m_editor->toolState().currentTool), 4);
+    QCOMPARE(m_editor->toolState().currentTool, std::optional(ToolId::Box));
     const auto grips = m_window->findChildren<QWidget *>("pGrip");
     QCOMPARE(grips.size(), 3);
     for (QWidget *grip : grips) {
@@ -291,7 +291,7 @@ void TestFileCommands::openTakesPictureAndSize()
     QCOMPARE(m_window->canvasView()->pictureRect(), QRect(0, 0, 64, 32));
     QVERIFY(!m_window->verticalBar()->isEnabled());
     QVERIFY(!m_window->horizontalBar()->isEnabled());
-    QCOMPARE(toolIndex(m_editor->toolState().currentTool), -1);
+    QCOMPARE(m_editor->toolState().currentTool, NoTool);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("64x32"));
     QVERIFY(!m_window->findChild<QAction *>("MnuDQue")->isChecked());
     QVERIFY(!m_editor->clipboard().keyed());
@@ -472,7 +472,7 @@ void TestFileCommands::openFailureKeepsCanvas()
     QCOMPARE(messages[0].icon, CommonDialogs::Icon::Warning);
     QCOMPARE(canvas.image(), before);
     QCOMPARE(m_window->canvasView()->pictureRect().size(), QSize(760, 568));
-    QCOMPARE(toolIndex(m_editor->toolState().currentTool), -1);
+    QCOMPARE(m_editor->toolState().currentTool, NoTool);
     QCOMPARE(m_window->statusPanel(3), QStringLiteral("760x568"));
 }
 
@@ -568,8 +568,7 @@ namespace {
 // next file dialog starts, the messages shown.
 QStringList stateOf(MainWindow &window, Editor &editor, const ScriptedDialogs &dialogs)
 {
-    QStringList state{window.statusPanel(3),
-                      QString::number(toolIndex(editor.toolState().currentTool)),
+    QStringList state{window.statusPanel(3), toolName(editor.toolState().currentTool),
                       editor.document().lastFolder};
     const auto place = [](const QRect &r) {
         return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
@@ -649,7 +648,7 @@ void TestFileCommands::otherWaysOpenAsOpenDoes()
     trigger("mnuOpen");
 
     if (pencilStays) {
-        QCOMPARE(toolIndex(editor.toolState().currentTool), 1);
+        QCOMPARE(editor.toolState().currentTool, std::optional(ToolId::Pencil));
         m_editor->toolState().currentTool = ToolId::Pencil;
     }
     QCOMPARE(editor.document().canvas().image(), m_editor->document().canvas().image());
@@ -669,7 +668,7 @@ void TestFileCommands::droppedTextIsRefused()
     QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_window.get(), &drop);
     QCOMPARE(m_editor->document().canvas().image(), before);
-    QCOMPARE(toolIndex(m_editor->toolState().currentTool), 1);
+    QCOMPARE(m_editor->toolState().currentTool, std::optional(ToolId::Pencil));
     QVERIFY(m_dialogs->requests.empty());
 }
 

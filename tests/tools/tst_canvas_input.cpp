@@ -195,9 +195,8 @@ void TestCanvasInput::doubleClickEndsThePolygon()
 void TestCanvasInput::toolTableRows()
 {
     QSet<QString> captions;
-    for (int index = 0; index < ToolCount; ++index) {
-        const ToolRow &row = toolTable()[std::size_t(index)];
-        QCOMPARE(int(row.id), index);
+    for (const ToolRow &row : toolTable()) {
+        QCOMPARE(&toolRow(row.id), &row);
         QVERIFY(row.make());
         QVERIFY(!row.icon().isNull());
         captions << row.captionText();

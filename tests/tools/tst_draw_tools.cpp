@@ -16,7 +16,7 @@ QPointF pointOf(const QString &text)
 
 // Runs a script of canvas events with one button: "p10,5" press, "m10,5"
 // move, "r10,5" release, "c10,5" click, "d" double-click (alone, as the
-// canvas reports it), "t15" another tool.
+// canvas reports it), "t多边形" another tool, by its caption.
 void play(ToolRig &rig, const QString &script, int button = 1)
 {
     for (const QString &step : script.split(u' ')) {
@@ -31,8 +31,13 @@ void play(ToolRig &rig, const QString &script, int button = 1)
             rig.input.release(Qt::MouseButton(button), {}, at);
         if (kind == 'd')
             rig.input.doubleClick();
-        if (kind == 't')
-            rig.state.currentTool = ToolId(arg.toInt());
+        if (kind == 't') {
+            const auto &rows = toolTable();
+            const auto row = std::find_if(rows.begin(), rows.end(),
+                                          [&](const ToolRow &r) { return r.captionText() == arg; });
+            QVERIFY2(row != rows.end(), qPrintable(arg));
+            rig.state.currentTool = row->id;
+        }
     }
 }
 
@@ -58,40 +63,42 @@ private slots:
 
 void TestDrawTools::curveAndPolygonEdges_data()
 {
-    QTest::addColumn<int>("tool");
+    QTest::addColumn<ToolId>("tool");
     QTest::addColumn<QString>("events");
     // ".x,y" a dot, "x1,y1-x2,y2" a line, with the pen of the first colour.
     QTest::addColumn<QString>("edges");
     QTest::addColumn<bool>("polyOpen");
 
-    QTest::newRow("polygon by clicks") << 15 << "c10,10 c40,10 c40,40"
+    QTest::newRow("polygon by clicks") << ToolId::Polygon << "c10,10 c40,10 c40,40"
                                        << ".10,10 10,10-40,10 40,10-40,40" << true;
     QTest::newRow("polygon by drags, joined at the press")
-        << 15 << "p10,10 m20,30 r30,15 p50,40 m55,45 r60,20 c70,50"
+        << ToolId::Polygon << "p10,10 m20,30 r30,15 p50,40 m55,45 r60,20 c70,50"
         << ".10,10 10,10-30,15 30,15-50,40 50,40-60,20 60,20-70,50" << true;
-    QTest::newRow("double-click ends the chain") << 15 << "c10,10 p40,10 r40,10 d r40,10"
-                                                 << ".10,10 10,10-40,10" << false;
+    QTest::newRow("double-click ends the chain")
+        << ToolId::Polygon << "c10,10 p40,10 r40,10 d r40,10"
+        << ".10,10 10,10-40,10" << false;
     QTest::newRow("after a double-click a new chain starts")
-        << 15 << "c10,10 p40,10 r40,10 d r40,10 c20,40 c60,40"
+        << ToolId::Polygon << "c10,10 p40,10 r40,10 d r40,10 c20,40 c60,40"
         << ".10,10 10,10-40,10 .20,40 20,40-60,40" << true;
-    QTest::newRow("chain survives a change of tool") << 15 << "c10,10 t0 c60,50 t15 c40,40"
-                                                     << ".10,10 10,10-40,40" << true;
-    QTest::newRow("chain keeps its vertex through an eraser stroke")
-        << 15 << "c10,10 t17 p60,50 m62,52 r62,52 t15 c40,40"
+    QTest::newRow("chain survives a change of tool")
+        << ToolId::Polygon << "c10,10 t选定 c60,50 t多边形 c40,40"
         << ".10,10 10,10-40,40" << true;
-    QTest::newRow("curve closes at the release") << 14 << "p10,10 m30,10 m30,30 r10,30"
+    QTest::newRow("chain keeps its vertex through an eraser stroke")
+        << ToolId::Polygon << "c10,10 t橡皮擦 p60,50 m62,52 r62,52 t多边形 c40,40"
+        << ".10,10 10,10-40,40" << true;
+    QTest::newRow("curve closes at the release") << ToolId::Curve << "p10,10 m30,10 m30,30 r10,30"
                                                  << "10,10-30,10 30,10-30,30 10,10-10,30" << false;
-    QTest::newRow("curve released where pressed: a dot") << 14 << "c20,20"
+    QTest::newRow("curve released where pressed: a dot") << ToolId::Curve << "c20,20"
                                                          << ".20,20" << false;
 }
 
 void TestDrawTools::curveAndPolygonEdges()
 {
-    QFETCH(int, tool);
+    QFETCH(ToolId, tool);
     QFETCH(QString, events);
     QFETCH(QString, edges);
     QFETCH(bool, polyOpen);
-    ToolRig rig(80, 60, ToolId(tool));
+    ToolRig rig(80, 60, tool);
     play(rig, events);
 
     Surface expected(80, 60);

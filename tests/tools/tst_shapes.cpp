@@ -26,60 +26,61 @@ private slots:
 
 void TestShapes::committedShape_data()
 {
-    QTest::addColumn<int>("tool");
+    QTest::addColumn<ToolId>("tool");
     QTest::addColumn<int>("width");
     QTest::addColumn<QPointF>("from");
     QTest::addColumn<QPointF>("to");
     QTest::addColumn<Points>("drawn");
     QTest::addColumn<Points>("blank");
 
-    QTest::newRow("line") << 2 << 1 << QPointF(10, 10) << QPointF(30, 30)
+    QTest::newRow("line") << ToolId::Line << 1 << QPointF(10, 10) << QPointF(30, 30)
                           << Points{{10, 10}, {20, 20}, {30, 30}} << Points{{20, 21}, {31, 31}};
     QTest::newRow("line, width 5")
-        << 2 << 5 << QPointF(10, 20) << QPointF(50, 20) << Points{{30, 18}, {30, 22}, {8, 20}}
-        << Points{{30, 17}, {30, 23}};
-    QTest::newRow("rectangle") << 4 << 1 << QPointF(10, 10) << QPointF(50, 30)
+        << ToolId::Line << 5 << QPointF(10, 20) << QPointF(50, 20)
+        << Points{{30, 18}, {30, 22}, {8, 20}} << Points{{30, 17}, {30, 23}};
+    QTest::newRow("rectangle") << ToolId::Box << 1 << QPointF(10, 10) << QPointF(50, 30)
                                << Points{{10, 10}, {50, 30}, {10, 20}, {30, 30}}
                                << Points{{30, 20}, {11, 11}, {51, 20}};
-    QTest::newRow("rectangle, width 3") << 4 << 3 << QPointF(10, 10) << QPointF(50, 30)
+    QTest::newRow("rectangle, width 3") << ToolId::Box << 3 << QPointF(10, 10) << QPointF(50, 30)
                                         << Points{{9, 20}, {11, 20}} << Points{{12, 20}};
     QTest::newRow("filled rectangle")
-        << 5 << 1 << QPointF(10, 10) << QPointF(50, 30) << Points{{10, 10}, {50, 30}, {30, 20}}
-        << Points{{51, 20}, {30, 31}};
-    QTest::newRow("circle") << 6 << 1 << QPointF(30, 30) << QPointF(40, 30)
+        << ToolId::FilledBox << 1 << QPointF(10, 10) << QPointF(50, 30)
+        << Points{{10, 10}, {50, 30}, {30, 20}} << Points{{51, 20}, {30, 31}};
+    QTest::newRow("circle") << ToolId::Circle << 1 << QPointF(30, 30) << QPointF(40, 30)
                             << Points{{40, 30}, {20, 30}, {30, 20}, {30, 40}}
                             << Points{{30, 30}, {41, 30}, {38, 38}};
     QTest::newRow("circle, diagonal radius")
-        << 6 << 1 << QPointF(30, 30) << QPointF(36, 38) << Points{{40, 30}, {30, 20}, {36, 38}}
-        << Points{{30, 30}, {41, 30}};
+        << ToolId::Circle << 1 << QPointF(30, 30) << QPointF(36, 38)
+        << Points{{40, 30}, {30, 20}, {36, 38}} << Points{{30, 30}, {41, 30}};
     QTest::newRow("filled circle")
-        << 7 << 1 << QPointF(30, 30) << QPointF(30, 20) << Points{{30, 30}, {40, 30}, {36, 36}}
-        << Points{{41, 30}, {38, 38}};
-    QTest::newRow("ellipse") << 8 << 1 << QPointF(10, 10) << QPointF(50, 30)
+        << ToolId::FilledCircle << 1 << QPointF(30, 30) << QPointF(30, 20)
+        << Points{{30, 30}, {40, 30}, {36, 36}} << Points{{41, 30}, {38, 38}};
+    QTest::newRow("ellipse") << ToolId::Ellipse << 1 << QPointF(10, 10) << QPointF(50, 30)
                              << Points{{10, 20}, {50, 20}, {30, 10}, {30, 30}}
                              << Points{{30, 20}, {10, 10}, {50, 30}};
     QTest::newRow("ellipse, half-pixel corners")
-        << 8 << 1 << QPointF(10.5, 9.5) << QPointF(50.5, 30.5)
+        << ToolId::Ellipse << 1 << QPointF(10.5, 9.5) << QPointF(50.5, 30.5)
         << Points{{10, 20}, {50, 20}, {30, 10}, {30, 30}} << Points{{30, 20}, {9, 20}};
-    QTest::newRow("filled ellipse") << 9 << 1 << QPointF(10, 10) << QPointF(50, 30)
-                                    << Points{{30, 20}, {10, 20}} << Points{{10, 10}, {51, 20}};
+    QTest::newRow("filled ellipse")
+        << ToolId::FilledEllipse << 1 << QPointF(10, 10) << QPointF(50, 30)
+        << Points{{30, 20}, {10, 20}} << Points{{10, 10}, {51, 20}};
     QTest::newRow("rounded rectangle")
-        << 10 << 1 << QPointF(10, 10) << QPointF(50, 30)
+        << ToolId::RoundRect << 1 << QPointF(10, 10) << QPointF(50, 30)
         << Points{{30, 10}, {10, 20}, {50, 20}, {30, 30}} << Points{{10, 10}, {50, 30}, {30, 20}};
     QTest::newRow("filled rounded rectangle")
-        << 11 << 1 << QPointF(10, 10) << QPointF(50, 30) << Points{{30, 20}, {13, 13}}
-        << Points{{10, 10}, {50, 10}};
+        << ToolId::FilledRoundRect << 1 << QPointF(10, 10) << QPointF(50, 30)
+        << Points{{30, 20}, {13, 13}} << Points{{10, 10}, {50, 10}};
 }
 
 void TestShapes::committedShape()
 {
-    QFETCH(int, tool);
+    QFETCH(ToolId, tool);
     QFETCH(int, width);
     QFETCH(QPointF, from);
     QFETCH(QPointF, to);
     QFETCH(Points, drawn);
     QFETCH(Points, blank);
-    ToolRig rig(70, 50, ToolId(tool));
+    ToolRig rig(70, 50, tool);
     rig.canvas.setDrawWidth(width);
     rig.stroke(from, to);
     const QImage image = rig.canvas.image();
@@ -94,15 +95,17 @@ void TestShapes::committedShape()
 
 void TestShapes::previewStaysOffThePicture_data()
 {
-    QTest::addColumn<int>("tool");
-    for (int tool : {2, 4, 5, 6, 7, 8, 9, 10, 11})
-        QTest::newRow(qPrintable(QString::number(tool))) << tool;
+    QTest::addColumn<ToolId>("tool");
+    using enum ToolId;
+    for (ToolId tool : {Line, Box, FilledBox, Circle, FilledCircle, Ellipse, FilledEllipse,
+                        RoundRect, FilledRoundRect})
+        QTest::addRow("%s", qUtf8Printable(toolName(tool))) << tool;
 }
 
 void TestShapes::previewStaysOffThePicture()
 {
-    QFETCH(int, tool);
-    ToolRig rig(70, 50, ToolId(tool));
+    QFETCH(ToolId, tool);
+    ToolRig rig(70, 50, tool);
     const QImage blank = rig.canvas.image();
     rig.input.press(Qt::LeftButton, {}, QPointF(30, 25));
     rig.input.move(Qt::LeftButton, {}, QPointF(60, 45));
@@ -121,22 +124,22 @@ void TestShapes::previewStaysOffThePicture()
 
 void TestShapes::clickWithoutMovement_data()
 {
-    QTest::addColumn<int>("tool");
+    QTest::addColumn<ToolId>("tool");
     QTest::addColumn<int>("pixels");
-    QTest::newRow("line: a dot") << 2 << 1;
-    QTest::newRow("star: nothing") << 3 << 0;
-    QTest::newRow("rectangle") << 4 << 1;
-    QTest::newRow("filled rectangle") << 5 << 1;
-    QTest::newRow("circle") << 6 << 1;
-    QTest::newRow("ellipse") << 8 << 1;
-    QTest::newRow("rounded rectangle") << 10 << 1;
+    QTest::newRow("line: a dot") << ToolId::Line << 1;
+    QTest::newRow("star: nothing") << ToolId::Star << 0;
+    QTest::newRow("rectangle") << ToolId::Box << 1;
+    QTest::newRow("filled rectangle") << ToolId::FilledBox << 1;
+    QTest::newRow("circle") << ToolId::Circle << 1;
+    QTest::newRow("ellipse") << ToolId::Ellipse << 1;
+    QTest::newRow("rounded rectangle") << ToolId::RoundRect << 1;
 }
 
 void TestShapes::clickWithoutMovement()
 {
-    QFETCH(int, tool);
+    QFETCH(ToolId, tool);
     QFETCH(int, pixels);
-    ToolRig rig(40, 30, ToolId(tool));
+    ToolRig rig(40, 30, tool);
     rig.click(20, 15);
     QCOMPARE(countNot(rig.canvas.image(), White), pixels);
     if (pixels > 0)
@@ -159,21 +162,22 @@ void TestShapes::starCommitsRaysWhileDragging()
 
 void TestShapes::dragDirectionDoesNotMatter_data()
 {
-    QTest::addColumn<int>("tool");
+    QTest::addColumn<ToolId>("tool");
     QTest::addColumn<int>("width");
-    for (int tool : {4, 5, 8, 9, 10, 11}) {
+    using enum ToolId;
+    for (ToolId tool : {Box, FilledBox, Ellipse, FilledEllipse, RoundRect, FilledRoundRect}) {
         for (int width : {1, 4})
-            QTest::addRow("tool %d, width %d", tool, width) << tool << width;
+            QTest::addRow("%s, width %d", qUtf8Printable(toolName(tool)), width) << tool << width;
     }
 }
 
 void TestShapes::dragDirectionDoesNotMatter()
 {
-    QFETCH(int, tool);
+    QFETCH(ToolId, tool);
     QFETCH(int, width);
-    ToolRig forward(80, 60, ToolId(tool));
-    ToolRig backward(80, 60, ToolId(tool));
-    ToolRig across(80, 60, ToolId(tool));
+    ToolRig forward(80, 60, tool);
+    ToolRig backward(80, 60, tool);
+    ToolRig across(80, 60, tool);
     for (ToolRig *rig : {&forward, &backward, &across})
         rig->canvas.setDrawWidth(width);
     forward.stroke({12, 9}, {61, 40});
@@ -207,18 +211,18 @@ void TestShapes::dashedOutlineSolidFill()
 
 void TestShapes::filledShapesUseThisPressPenColour_data()
 {
-    QTest::addColumn<int>("tool");
+    QTest::addColumn<ToolId>("tool");
     QTest::addColumn<QPointF>("to");
-    QTest::newRow("filled circle") << 7 << QPointF(40, 25);
-    QTest::newRow("filled ellipse") << 9 << QPointF(50, 40);
-    QTest::newRow("filled rounded rectangle") << 11 << QPointF(50, 40);
+    QTest::newRow("filled circle") << ToolId::FilledCircle << QPointF(40, 25);
+    QTest::newRow("filled ellipse") << ToolId::FilledEllipse << QPointF(50, 40);
+    QTest::newRow("filled rounded rectangle") << ToolId::FilledRoundRect << QPointF(50, 40);
 }
 
 void TestShapes::filledShapesUseThisPressPenColour()
 {
-    QFETCH(int, tool);
+    QFETCH(ToolId, tool);
     QFETCH(QPointF, to);
-    ToolRig rig(70, 60, ToolId(tool));
+    ToolRig rig(70, 60, tool);
     rig.canvas.setDrawStyle(2);
     // A release with no drag step before it fills with the colour the last
     // fill left: black before any.

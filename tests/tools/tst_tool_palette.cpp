@@ -126,13 +126,18 @@ void TestToolPalette::buttons()
                                "圆角矩形", "实心圆角矩形", "用颜色填充", "喷枪",   "曲线",
                                "多边形",   "画笔",         "橡皮擦",     "取色",   "克隆",
                                "渐变",     "文字"};
+    QStringList tableCaptions;
+    for (const ToolRow &row : toolTable())
+        tableCaptions << row.captionText();
+    QCOMPARE(tableCaptions, captions);
+
     const auto found = palette.findChildren<FlatButton *>(QStringLiteral("cmdtool"));
     QCOMPARE(found.size(), ToolCount);
-    for (int i = 0; i < ToolCount; ++i) {
-        FlatButton *button = palette.button(ToolId(i));
-        QCOMPARE(button->property("index").toInt(), i);
-        QCOMPARE(button->caption(), captions.at(i));
-        QCOMPARE(button->picture(), toolRow(ToolId(i)).icon());
+    for (const ToolRow &row : toolTable()) {
+        FlatButton *button = palette.button(row.id);
+        QCOMPARE(button->property("index").toInt(), int(row.id));
+        QCOMPARE(button->caption(), row.captionText());
+        QCOMPARE(button->picture(), row.icon());
     }
 }
 
@@ -144,10 +149,10 @@ void TestToolPalette::captionsFit()
     palette.resize(126, ToolCount * ToolPalette::ButtonHeight);
     palette.show();
     QVERIFY(palette.height() <= 418);
-    for (int i = 0; i < ToolCount; ++i) {
-        const FlatButton *button = palette.button(ToolId(i));
+    for (const ToolRow &row : toolTable()) {
+        const FlatButton *button = palette.button(row.id);
         QCOMPARE(button->geometry(),
-                 QRect(0, i * ToolPalette::ButtonHeight, 126, ToolPalette::ButtonHeight));
+                 QRect(0, int(row.id) * ToolPalette::ButtonHeight, 126, ToolPalette::ButtonHeight));
         // The caption starts 22 pixels in, after the icon.
         const int textRight =
             22 + QFontMetrics(button->font()).horizontalAdvance(button->caption());
@@ -166,13 +171,12 @@ void TestToolPalette::clickReportsIndex()
 {
     ToolPalette palette;
     palette.resize(126, ToolCount * ToolPalette::ButtonHeight);
-    std::vector<int> clicked;
-    connect(&palette, &ToolPalette::toolClicked, this,
-            [&](ToolId id) { clicked.push_back(int(id)); });
+    std::vector<ToolId> clicked;
+    connect(&palette, &ToolPalette::toolClicked, this, [&](ToolId id) { clicked.push_back(id); });
     QTest::mouseClick(palette.button(ToolId::FilledCircle), Qt::LeftButton);
     QTest::mouseClick(palette.button(ToolId::Text), Qt::LeftButton);
     QTest::mouseClick(palette.button(ToolId::Star), Qt::RightButton);
-    QCOMPARE(clicked, (std::vector<int>{7, 21}));
+    QCOMPARE(clicked, (std::vector{ToolId::FilledCircle, ToolId::Text}));
 }
 
 void TestToolPalette::keyboardChoosesTools()
@@ -182,29 +186,29 @@ void TestToolPalette::keyboardChoosesTools()
     auto *palette = new ToolPalette(&window);
     palette->setGeometry(0, 30, 126, ToolCount * ToolPalette::ButtonHeight);
     auto *after = new QLineEdit(&window);
-    std::vector<int> chosen;
+    std::vector<ToolId> chosen;
     // As the window does: a choice shows as chosen.
     connect(palette, &ToolPalette::toolClicked, palette, [&](ToolId id) {
-        chosen.push_back(int(id));
+        chosen.push_back(id);
         palette->showSelected(id);
     });
     palette->showSelected(ToolId::FilledBox);
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    const auto look = [&](int i) {
-        return palette->button(ToolId(i))->grab().toImage();
+    const auto look = [&](ToolId tool) {
+        return palette->button(tool)->grab().toImage();
     };
-    const QImage unfocused = look(5);
+    const QImage unfocused = look(ToolId::FilledBox);
 
     // One Tab stop: the chosen tool, with a focus mark.
     before->setFocus(Qt::TabFocusReason);
     QTest::keyClick(before, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::FilledBox));
-    QVERIFY(look(5) != unfocused);
+    QVERIFY(look(ToolId::FilledBox) != unfocused);
     QTest::keyClick(palette->button(ToolId::FilledBox), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), after);
-    QCOMPARE(look(5), unfocused);
+    QCOMPARE(look(ToolId::FilledBox), unfocused);
     QTest::keyClick(after, Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::FilledBox));
 
@@ -217,7 +221,9 @@ void TestToolPalette::keyboardChoosesTools()
         press(key);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up, Qt::KeypadModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::ControlModifier);
-    QCOMPARE(chosen, (std::vector<int>{6, 7, 6, 0, 21, 20, 20, 19}));
+    using enum ToolId;
+    QCOMPARE(chosen,
+             (std::vector{Circle, FilledCircle, Circle, Select, Text, Gradient, Gradient, Clone}));
     QCOMPARE(QApplication::focusWidget(), palette->button(ToolId::Clone));
     QTest::keyClick(palette->button(ToolId::Clone), Qt::Key_Tab);
     QTest::keyClick(after, Qt::Key_Backtab);
@@ -230,7 +236,7 @@ void TestToolPalette::keyboardChoosesTools()
     reference->setGeometry(palette->geometry().translated(130, 0));
     reference->showSelected(ToolId::Star);
     reference->show();
-    QCOMPARE(look(3), reference->button(ToolId::Star)->grab().toImage());
+    QCOMPARE(look(ToolId::Star), reference->button(ToolId::Star)->grab().toImage());
 }
 
 void TestToolPalette::startUpChoices()
