@@ -63,42 +63,6 @@ QAccessibleInterface *accessibleFlatButton(const QString &className, QObject *ob
     return nullptr;
 }
 
-int buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return FlatButton::LeftButton;
-    case Qt::RightButton:
-        return FlatButton::RightButton;
-    case Qt::MiddleButton:
-        return FlatButton::MiddleButton;
-    default:
-        return 0;
-    }
-}
-
-int buttonsCode(Qt::MouseButtons buttons)
-{
-    int code = 0;
-    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        if (buttons & b)
-            code |= buttonCode(b);
-    }
-    return code;
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    int code = 0;
-    if (modifiers & Qt::ShiftModifier)
-        code |= FlatButton::ShiftKey;
-    if (modifiers & Qt::ControlModifier)
-        code |= FlatButton::ControlKey;
-    if (modifiers & Qt::AltModifier)
-        code |= FlatButton::AltKey;
-    return code;
-}
-
 } // namespace
 
 FlatButton::FlatButton(QWidget *parent) : QWidget(parent)
@@ -109,7 +73,6 @@ FlatButton::FlatButton(QWidget *parent) : QWidget(parent)
     }();
     Q_UNUSED(accessibleInstalled);
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     redraw(false);
 }
@@ -129,27 +92,25 @@ QString FlatButton::plainCaption(const QString &caption)
     return plain;
 }
 
-template <typename T, typename Changed>
-void FlatButton::assign(T &member, const T &value, Changed changed)
+template <typename T> void FlatButton::assign(T &member, const T &value)
 {
     member = value;
     redraw(false);
-    emit(this->*changed)(member);
 }
 
 void FlatButton::setCaptionAlignment(int alignment)
 {
-    assign(m_captionAlignment, alignment, &FlatButton::captionAlignmentChanged);
+    assign(m_captionAlignment, alignment);
 }
 
 void FlatButton::setBackColour(Colour colour)
 {
-    assign(m_backColour, colour, &FlatButton::backColourChanged);
+    assign(m_backColour, colour);
 }
 
 void FlatButton::setForeColour(Colour colour)
 {
-    assign(m_foreColour, colour, &FlatButton::foreColourChanged);
+    assign(m_foreColour, colour);
 }
 
 void FlatButton::setCaption(const QString &caption)
@@ -160,37 +121,31 @@ void FlatButton::setCaption(const QString &caption)
         QAccessibleEvent event(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
     }
-    emit captionChanged(caption);
 }
 
 void FlatButton::setShowFocusRect(bool show)
 {
-    assign(m_showFocusRect, show, &FlatButton::showFocusRectChanged);
+    assign(m_showFocusRect, show);
 }
 
 void FlatButton::setPicture(const QImage &picture)
 {
-    assign(m_picture, picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32),
-           &FlatButton::pictureChanged);
+    assign(m_picture, picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32));
 }
 
 void FlatButton::setButtonStyle(int style)
 {
-    assign(m_buttonStyle, style, &FlatButton::buttonStyleChanged);
+    assign(m_buttonStyle, style);
 }
 
 bool FlatButton::setMousePointer(int code)
 {
-    if (!m_pointer.setCode(*this, code))
-        return false;
-    emit mousePointerChanged(m_pointer.code());
-    return true;
+    return m_pointer.setCode(*this, code);
 }
 
 void FlatButton::setMouseIcon(const QPixmap &icon)
 {
     m_pointer.setIcon(*this, icon);
-    emit mouseIconChanged(icon);
 }
 
 int FlatButton::faceScale() const
@@ -422,15 +377,9 @@ void FlatButton::resizeEvent(QResizeEvent *)
 void FlatButton::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::EnabledChange ||
+        event->type() == QEvent::PaletteChange)
         redraw(false);
-        emit fontChanged(font());
-    } else if (event->type() == QEvent::EnabledChange) {
-        redraw(false);
-        emit enabledChanged(isEnabled());
-    } else if (event->type() == QEvent::PaletteChange) {
-        redraw(false);
-    }
 }
 
 namespace {
@@ -463,41 +412,29 @@ void FlatButton::focusOutEvent(QFocusEvent *event)
 
 void FlatButton::mousePressEvent(QMouseEvent *event)
 {
-    m_lastButton = buttonCode(event->button());
+    m_lastButton = event->button();
     m_clickPending = true;
-    if (m_lastButton == LeftButton) {
+    if (m_lastButton == Qt::LeftButton) {
         redraw(true);
         m_focus = true;
         drawFocus();
     }
-    emit mousePressed(m_lastButton, shiftCode(event->modifiers()), event->position().x(),
-                      event->position().y());
 }
 
 void FlatButton::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (m_lastButton == LeftButton) {
+    if (m_lastButton == Qt::LeftButton) {
         redraw(false);
         drawFocus();
     }
-    emit mouseReleased(buttonCode(event->button()), shiftCode(event->modifiers()),
-                       event->position().x(), event->position().y());
     const bool over = rect().contains(event->position().toPoint());
-    if (m_clickPending && over && m_lastButton == LeftButton)
+    if (m_clickPending && over && m_lastButton == Qt::LeftButton)
         emit clicked();
     m_clickPending = false;
 }
 
 void FlatButton::mouseDoubleClickEvent(QMouseEvent *)
 {
-    // The second press of a double-click is reported as doubleClicked alone, and
-    // its release completes no click.
+    // The second press of a double-click completes no click.
     m_clickPending = false;
-    emit doubleClicked();
-}
-
-void FlatButton::mouseMoveEvent(QMouseEvent *event)
-{
-    emit mouseMoved(buttonsCode(event->buttons()), shiftCode(event->modifiers()),
-                    event->position().x(), event->position().y());
 }

@@ -17,26 +17,19 @@
 class FlatButton : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(int CaptionAlignment READ captionAlignment WRITE setCaptionAlignment NOTIFY
-                   captionAlignmentChanged)
-    Q_PROPERTY(uint BackColor READ backColour WRITE setBackColour NOTIFY backColourChanged)
-    Q_PROPERTY(uint ForeColor READ foreColour WRITE setForeColour NOTIFY foreColourChanged)
-    Q_PROPERTY(QFont Font READ font WRITE setFont NOTIFY fontChanged)
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY captionChanged)
-    Q_PROPERTY(
-        bool ShowFocusRect READ showFocusRect WRITE setShowFocusRect NOTIFY showFocusRectChanged)
-    Q_PROPERTY(QImage Picture READ picture WRITE setPicture NOTIFY pictureChanged)
-    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled NOTIFY enabledChanged)
-    Q_PROPERTY(int ButtonStyle READ buttonStyle WRITE setButtonStyle NOTIFY buttonStyleChanged)
-    Q_PROPERTY(int MousePointer READ mousePointer WRITE setMousePointer NOTIFY mousePointerChanged)
-    Q_PROPERTY(QPixmap MouseIcon READ mouseIcon WRITE setMouseIcon NOTIFY mouseIconChanged)
+    Q_PROPERTY(int CaptionAlignment READ captionAlignment WRITE setCaptionAlignment)
+    Q_PROPERTY(uint BackColor READ backColour WRITE setBackColour)
+    Q_PROPERTY(uint ForeColor READ foreColour WRITE setForeColour)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(bool ShowFocusRect READ showFocusRect WRITE setShowFocusRect)
+    Q_PROPERTY(QImage Picture READ picture WRITE setPicture)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(int ButtonStyle READ buttonStyle WRITE setButtonStyle)
+    Q_PROPERTY(int MousePointer READ mousePointer WRITE setMousePointer)
+    Q_PROPERTY(QPixmap MouseIcon READ mouseIcon WRITE setMouseIcon)
 
 public:
-    // Mouse button codes of the events.
-    enum Button { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
-    // Shift state bits of the events.
-    enum Shift { ShiftKey = 1, ControlKey = 2, AltKey = 4 };
-
     explicit FlatButton(QWidget *parent = nullptr);
 
     // 0 left, 1 centre, 2 right; other values put the caption at x = 0.
@@ -68,22 +61,6 @@ public:
 
 signals:
     void clicked();
-    void doubleClicked();
-    void mouseMoved(int button, int shift, double x, double y);
-    void mouseReleased(int button, int shift, double x, double y);
-    void mousePressed(int button, int shift, double x, double y);
-
-    void captionAlignmentChanged(int alignment);
-    void backColourChanged(uint colour);
-    void foreColourChanged(uint colour);
-    void fontChanged(const QFont &font);
-    void captionChanged(const QString &caption);
-    void showFocusRectChanged(bool show);
-    void pictureChanged(const QImage &picture);
-    void enabledChanged(bool enabled);
-    void buttonStyleChanged(int style);
-    void mousePointerChanged(int code);
-    void mouseIconChanged(const QPixmap &icon);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -94,11 +71,10 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    // A property setter: store, redraw released, notify.
-    template <typename T, typename Changed> void assign(T &member, const T &value, Changed changed);
+    // A property setter: store, redraw released.
+    template <typename T> void assign(T &member, const T &value);
     void redraw(bool pressed);
     void drawFocus();
     // The dotted rectangle, inverted onto the face.
@@ -123,7 +99,7 @@ private:
     bool m_focus = false;
     // The focus came from the keyboard: the focus rectangle stays drawn.
     bool m_keyboardFocus = false;
-    int m_lastButton = 0;
+    Qt::MouseButton m_lastButton = Qt::NoButton;
     // A press seen since the last double-click: the release that follows
     // completes a click.
     bool m_clickPending = false;

@@ -220,39 +220,30 @@ void TestFlatButton::events_data()
 {
     QTest::addColumn<Qt::MouseButton>("button");
     QTest::addColumn<QPoint>("releaseAt");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("left") << Qt::LeftButton << QPoint(10, 10)
-                          << QStringList{"down 1", "up 1", "click"};
-    QTest::newRow("right") << Qt::RightButton << QPoint(10, 10) << QStringList{"down 2", "up 2"};
-    QTest::newRow("middle") << Qt::MiddleButton << QPoint(10, 10) << QStringList{"down 4", "up 4"};
-    QTest::newRow("left, released outside")
-        << Qt::LeftButton << QPoint(200, 10) << QStringList{"down 1", "up 1"};
+    QTest::addColumn<int>("clicks");
+    QTest::newRow("left") << Qt::LeftButton << QPoint(10, 10) << 1;
+    QTest::newRow("right") << Qt::RightButton << QPoint(10, 10) << 0;
+    QTest::newRow("middle") << Qt::MiddleButton << QPoint(10, 10) << 0;
+    QTest::newRow("left, released outside") << Qt::LeftButton << QPoint(200, 10) << 0;
 }
 
 void TestFlatButton::events()
 {
     QFETCH(Qt::MouseButton, button);
     QFETCH(QPoint, releaseAt);
-    QFETCH(QStringList, expected);
+    QFETCH(int, clicks);
     FlatButton flat;
     flat.resize(60, 24);
     flat.show();
     QVERIFY(QTest::qWaitForWindowExposed(&flat));
-    QStringList seen;
-    connect(&flat, &FlatButton::mousePressed, this,
-            [&](int b, int, double, double) { seen << QStringLiteral("down %1").arg(b); });
-    connect(&flat, &FlatButton::mouseReleased, this,
-            [&](int b, int, double, double) { seen << QStringLiteral("up %1").arg(b); });
-    connect(&flat, &FlatButton::clicked, this, [&] { seen << QStringLiteral("click"); });
-    connect(&flat, &FlatButton::doubleClicked, this, [&] { seen << QStringLiteral("dblclick"); });
+    QSignalSpy clicked(&flat, &FlatButton::clicked);
     QTest::mousePress(&flat, button, {}, QPoint(10, 10));
     QTest::mouseRelease(&flat, button, {}, releaseAt);
-    QCOMPARE(seen, expected);
+    QCOMPARE(clicked.count(), clicks);
 
     // A left click after any of these behaves normally.
-    seen.clear();
     QTest::mouseClick(&flat, Qt::LeftButton, {}, QPoint(10, 10));
-    QCOMPARE(seen, (QStringList{"down 1", "up 1", "click"}));
+    QCOMPARE(clicked.count(), clicks + 1);
 }
 
 void TestFlatButton::focusRectangle()
@@ -345,9 +336,7 @@ void TestFlatButton::disabledCaptionIsEmbossed()
     FlatButton disabled;
     prepare(disabled, QStringLiteral("H"), QSize(40, 24));
     disabled.setButtonStyle(1);
-    QSignalSpy enabledChanges(&disabled, &FlatButton::enabledChanged);
     disabled.setEnabled(false);
-    QCOMPARE(enabledChanges.count(), 1);
     const QImage on = grabOf(enabled);
     const QImage off = grabOf(disabled);
     QVERIFY(on != off);
@@ -365,13 +354,11 @@ void TestFlatButton::disabledCaptionIsEmbossed()
 void TestFlatButton::mousePointerOverflow()
 {
     FlatButton button;
-    QSignalSpy changes(&button, &FlatButton::mousePointerChanged);
     QVERIFY(button.setMousePointer(2));
     QCOMPARE(button.cursor().shape(), Qt::CrossCursor);
     QVERIFY(!button.setMousePointer(32768));
     QVERIFY(!button.setMousePointer(-32769));
     QCOMPARE(button.mousePointer(), 2);
-    QCOMPARE(changes.count(), 1);
     QVERIFY(button.setMousePointer(-32768));
 }
 
