@@ -11,6 +11,7 @@
 #include "core/common_dialogs.h"
 #include "core/picture_file.h"
 #include "core/recovery_format.h"
+#include "window_dialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,24 +25,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 
 namespace {
-
-// A kilobyte figure of /proc/self/status, in bytes.
-double statusBytes(const char *field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string key = std::string(field) + ':';
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::stod(line.substr(key.size())) * 1024.0;
-    }
-    return 0;
-}
 
 class YesDialogs : public CommonDialogs
 {

@@ -62,22 +62,21 @@ bool isRegularFile(const QString &path)
 
 } // namespace
 
-OrphanCopy::OrphanCopy(QString folder, QString id, int lockFd)
+HeldPlace::HeldPlace(QString folder, QString id, int lockFd)
     : m_folder(std::move(folder)), m_id(std::move(id)), m_lockFd(lockFd)
 {
 }
 
-OrphanCopy::OrphanCopy(OrphanCopy &&other) noexcept
+HeldPlace::HeldPlace(HeldPlace &&other) noexcept
     : m_folder(std::move(other.m_folder)), m_id(std::move(other.m_id)),
       m_lockFd(std::exchange(other.m_lockFd, -1))
 {
 }
 
-OrphanCopy &OrphanCopy::operator=(OrphanCopy &&other) noexcept
+HeldPlace &HeldPlace::operator=(HeldPlace &&other) noexcept
 {
     if (this != &other) {
-        if (m_lockFd >= 0)
-            close(m_lockFd);
+        release();
         m_folder = std::move(other.m_folder);
         m_id = std::move(other.m_id);
         m_lockFd = std::exchange(other.m_lockFd, -1);
@@ -85,27 +84,42 @@ OrphanCopy &OrphanCopy::operator=(OrphanCopy &&other) noexcept
     return *this;
 }
 
-OrphanCopy::~OrphanCopy()
+HeldPlace::~HeldPlace()
+{
+    release();
+}
+
+void HeldPlace::release()
 {
     if (m_lockFd >= 0)
         close(m_lockFd);
+    m_lockFd = -1;
 }
 
-QString OrphanCopy::copyPath() const
+QString HeldPlace::copyPath() const
 {
     return pathOf(m_folder, m_id, CopySuffix);
 }
 
-void OrphanCopy::remove()
+QString HeldPlace::partPath() const
+{
+    return pathOf(m_folder, m_id, PartSuffix);
+}
+
+void HeldPlace::remove()
 {
     if (m_lockFd < 0)
         return;
     removeFile(copyPath());
-    removeFile(pathOf(m_folder, m_id, PartSuffix));
+    removeFile(partPath());
     // Last, while still held: a copy is never seen without its lock.
     removeFile(pathOf(m_folder, m_id, LockSuffix));
-    close(m_lockFd);
-    m_lockFd = -1;
+    release();
+}
+
+OrphanCopy::OrphanCopy(QString folder, QString id, int lockFd)
+    : HeldPlace(std::move(folder), std::move(id), lockFd)
+{
 }
 
 std::optional<InstanceFiles> InstanceFiles::claim(const QString &folder)
@@ -138,58 +152,24 @@ std::optional<InstanceFiles> InstanceFiles::claim(const QString &folder)
 }
 
 InstanceFiles::InstanceFiles(QString folder, QString id, int lockFd)
-    : m_folder(std::move(folder)), m_id(std::move(id)), m_lockFd(lockFd)
+    : HeldPlace(std::move(folder), std::move(id), lockFd)
 {
-}
-
-InstanceFiles::InstanceFiles(InstanceFiles &&other) noexcept
-    : m_folder(std::move(other.m_folder)), m_id(std::move(other.m_id)),
-      m_lockFd(std::exchange(other.m_lockFd, -1))
-{
-}
-
-InstanceFiles &InstanceFiles::operator=(InstanceFiles &&other) noexcept
-{
-    if (this != &other) {
-        if (m_lockFd >= 0)
-            close(m_lockFd);
-        m_folder = std::move(other.m_folder);
-        m_id = std::move(other.m_id);
-        m_lockFd = std::exchange(other.m_lockFd, -1);
-    }
-    return *this;
-}
-
-InstanceFiles::~InstanceFiles()
-{
-    if (m_lockFd >= 0)
-        close(m_lockFd);
-}
-
-QString InstanceFiles::copyPath() const
-{
-    return pathOf(m_folder, m_id, CopySuffix);
-}
-
-QString InstanceFiles::partPath() const
-{
-    return pathOf(m_folder, m_id, PartSuffix);
 }
 
 std::vector<OrphanCopy> InstanceFiles::orphans() const
 {
     std::vector<std::pair<qint64, OrphanCopy>> found;
-    const QDir dir(m_folder);
+    const QDir dir(folder());
     const QStringList locks =
         dir.entryList({QLatin1Char('*') + LockSuffix}, QDir::Files | QDir::System);
     for (const QString &name : locks) {
-        const QString id = name.chopped(LockSuffix.size());
-        if (id == m_id || id.startsWith(QLatin1Char('.')))
+        const QString other = name.chopped(LockSuffix.size());
+        if (other == id() || other.startsWith(QLatin1Char('.')))
             continue;
-        const int fd = takeLock(pathOf(m_folder, id, LockSuffix));
+        const int fd = takeLock(pathOf(folder(), other, LockSuffix));
         if (fd < 0)
             continue;
-        OrphanCopy orphan(m_folder, id, fd);
+        OrphanCopy orphan(folder(), other, fd);
         struct stat status {
         };
         if (lstat(native(orphan.copyPath()).constData(), &status) != 0) {
@@ -207,15 +187,4 @@ std::vector<OrphanCopy> InstanceFiles::orphans() const
     for (auto &[modified, orphan] : found)
         orphans.push_back(std::move(orphan));
     return orphans;
-}
-
-void InstanceFiles::remove()
-{
-    if (m_lockFd < 0)
-        return;
-    removeFile(copyPath());
-    removeFile(partPath());
-    removeFile(pathOf(m_folder, m_id, LockSuffix));
-    close(m_lockFd);
-    m_lockFd = -1;
 }

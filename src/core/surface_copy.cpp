@@ -94,6 +94,23 @@ std::optional<StretchPlan> planStretch(const QRect &destination, const QRect &so
     return plan;
 }
 
+// The pixels of row other than key, copied into writer's row y from column
+// left on as whole runs.
+template <typename Writer>
+void copyUnkeyedRuns(Writer &writer, int y, int left, const QRgb *row, int width, QRgb key)
+{
+    int x = 0;
+    while (x < width) {
+        while (x < width && row[x] == key)
+            ++x;
+        const int start = x;
+        while (x < width && row[x] != key)
+            ++x;
+        if (x > start)
+            writer.copyRow(y, left + start, row + start, x - start);
+    }
+}
+
 } // namespace
 
 void Surface::stretchBlt(const QRect &destination, const Surface &source, const QRect &sourceRect)
@@ -152,20 +169,10 @@ void Surface::transparentBlt(const QRect &destination, const Surface &source,
     const QRgb keyRgb = toQRgb(key);
     const QRect target = plan->target;
     draw(target, [&](Writer &w) {
-        // Runs of pixels other than the key go over as whole runs.
         const int width = pixels.width();
         for (int y = 0; y < pixels.height(); ++y) {
             const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
-            int x = 0;
-            while (x < width) {
-                while (x < width && row[x] == keyRgb)
-                    ++x;
-                const int start = x;
-                while (x < width && row[x] != keyRgb)
-                    ++x;
-                if (x > start)
-                    w.copyRow(target.top() + y, target.left() + start, row + start, x - start);
-            }
+            copyUnkeyedRuns(w, target.top() + y, target.left(), row, width, keyRgb);
         }
     });
 }
@@ -181,22 +188,11 @@ bool Surface::stretchKeyed(const Surface &source, StretchMode mode, Colour key)
     const int width = this->width();
     bool laid = false;
     draw(rect(), [&](Writer &w) {
-        laid = resampleRows(read, size(),
-                            mode == StretchMode::Halftone ? ResampleFilter::Smooth
-                                                          : ResampleFilter::Nearest,
-                            twoThreads, [&](int y, const QRgb *row) {
-                                // Runs of pixels other than the key go over as whole runs.
-                                int x = 0;
-                                while (x < width) {
-                                    while (x < width && row[x] == keyRgb)
-                                        ++x;
-                                    const int start = x;
-                                    while (x < width && row[x] != keyRgb)
-                                        ++x;
-                                    if (x > start)
-                                        w.copyRow(y, start, row + start, x - start);
-                                }
-                            });
+        laid = resampleRows(
+            read, size(),
+            mode == StretchMode::Halftone ? ResampleFilter::Smooth : ResampleFilter::Nearest,
+            twoThreads,
+            [&](int y, const QRgb *row) { copyUnkeyedRuns(w, y, 0, row, width, keyRgb); });
     });
     return laid;
 }
