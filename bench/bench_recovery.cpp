@@ -125,6 +125,15 @@ public:
 
     void trigger(const char *action) { m_window->findChild<QAction *>(action)->trigger(); }
 
+    // Opens the bench picture with the pencil chosen, as a user starts, and
+    // lets its copy be written.
+    void openToDraw()
+    {
+        trigger("mnuOpen");
+        m_editor.toolState().currentTool = ToolId::Pencil;
+        waitForCopy();
+    }
+
 private:
     YesDialogs m_dialogs;
     Editor m_editor{m_dialogs};
@@ -138,9 +147,7 @@ void afterChange(benchmark::State &state, const char *action)
 {
     QTemporaryDir folder;
     Instance instance(static_cast<int>(state.range(0)), folder.path());
-    instance.trigger("mnuOpen");
-    instance.editor().toolState().currentTool = ToolId::Pencil;
-    instance.waitForCopy();
+    instance.openToDraw();
     std::int64_t bytes = 0;
     double extra = 0;
     for (auto _ : state) {
@@ -198,9 +205,7 @@ void BM_RecoveryRestart(benchmark::State &state)
         QTemporaryDir folder;
         {
             Instance dead(width, folder.path());
-            dead.trigger("mnuOpen");
-            dead.waitForCopy();
-            dead.editor().toolState().currentTool = ToolId::Pencil;
+            dead.openToDraw();
             dead.stroke(QPointF(100, 100));
             dead.waitForCopy();
         }
@@ -226,9 +231,7 @@ void BM_RecoveryStrokeBesideCopy(benchmark::State &state)
 {
     QTemporaryDir folder;
     Instance instance(static_cast<int>(state.range(0)), folder.path());
-    instance.trigger("mnuOpen");
-    instance.editor().toolState().currentTool = ToolId::Pencil;
-    instance.waitForCopy();
+    instance.openToDraw();
     const bool copying = state.range(1) != 0;
     for (auto _ : state) {
         state.PauseTiming();
