@@ -30,6 +30,10 @@ QScrollBar *makeScrollBar(Qt::Orientation orientation, const QString &name, QWid
     bar->setRange(0, 0);
     bar->setSingleStep(1);
     bar->setPageStep(1);
+    // Opaque whatever the style draws: the picture beneath a bar is then not
+    // painted again with each change of the bar, nor the bar with each change
+    // of the picture.
+    bar->setAutoFillBackground(true);
     return bar;
 }
 
@@ -129,7 +133,11 @@ void MainWindow::buildStatusBar()
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
         auto *panel = new QLabel(m_statusBar);
         panel->setObjectName(QStringLiteral("sBar1Panel%1").arg(i + 1));
-        panel->setFixedWidth(widths[i]);
+        // Fixed both ways, as tall as the bar lays them out (it keeps 3
+        // pixels above them and 2 below): a new text, at each pointer move
+        // and zoom step, then repaints the panel alone instead of laying out
+        // and repainting the whole bar.
+        panel->setFixedSize(widths[i], BarThickness - 5);
         panel->setAccessibleDescription(purposes[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_statusBar->addWidget(panel);

@@ -119,34 +119,42 @@ QSize CanvasView::shownSize(double zoom) const
 
 void CanvasView::canvasResized()
 {
-    updateRanges(m_scroll);
+    updateRanges(m_scroll, zoom());
     emit pictureRectChanged();
     update();
 }
 
 void CanvasView::resizeEvent(QResizeEvent *)
 {
-    updateRanges(m_scroll);
+    updateRanges(m_scroll, zoom());
     const qreal ratio = devicePixelRatioF();
     scratch(QSize(qCeil(width() * ratio) + 1, qCeil(height() * ratio) + 1));
 }
 
-void CanvasView::updateRanges(QPoint wanted)
+void CanvasView::updateRanges(QPoint wanted, double zoom, Shown shown)
 {
-    const ScrollRanges ranges = ::scrollRanges(shownSize(zoom()), size());
+    const ScrollRanges ranges = ::scrollRanges(shownSize(zoom), size());
     const QPoint position(std::clamp(wanted.x(), 0, std::max(0, ranges.horizontalMaximum)),
                           std::clamp(wanted.y(), 0, std::max(0, ranges.verticalMaximum)));
     const bool rangesChanged = ranges != m_ranges;
     const bool moved = position != m_scroll;
+    const bool zoomed = zoom != this->zoom();
     m_ranges = ranges;
     m_scroll = position;
-    placePicture(zoom());
+    placePicture(zoom);
+    if (moved || zoomed) {
+        // The picture a user zooms or turns the wheel over reaches the screen
+        // first: the scroll bars and the status bar that follow it take as
+        // long to paint again as the picture itself.
+        if (shown == Shown::AtOnce)
+            repaint();
+        else
+            update();
+    }
     if (rangesChanged)
         emit scrollRangesChanged();
-    if (moved) {
-        update();
+    if (moved)
         emit scrolled(m_scroll);
-    }
 }
 
 void CanvasView::placePicture(double zoom)
@@ -158,7 +166,7 @@ void CanvasView::placePicture(double zoom)
 
 void CanvasView::scrollTo(QPoint position)
 {
-    updateRanges(position);
+    updateRanges(position, zoom());
 }
 
 void CanvasView::zoomBy(int steps)
@@ -177,15 +185,14 @@ void CanvasView::zoomAbout(double zoom, QPointF anchor)
     if (zoom == old || zoom <= 0 || m_grab == Grab::Picture)
         return;
     const QPointF picturePoint = (anchor - m_transform.origin()) / old;
-    placePicture(zoom);
     const QPointF corner = anchor - picturePoint * zoom;
     // The bars' steps at the new zoom.
     const ScrollRanges ranges = ::scrollRanges(shownSize(zoom), size());
     updateRanges(QPoint(qRound(-corner.x() / ranges.horizontalUnit),
-                        qRound(-corner.y() / ranges.verticalUnit)));
+                        qRound(-corner.y() / ranges.verticalUnit)),
+                 zoom, Shown::AtOnce);
     emit pictureRectChanged();
     emit zoomed(zoom);
-    update();
 }
 
 void CanvasView::turnWheel(const QWheelEvent &event, QPointF at)
@@ -212,8 +219,9 @@ void CanvasView::turnWheel(const QWheelEvent &event, QPointF at)
     const auto steps = [](int pixels, int unit) {
         return pixels == 0 ? 0 : pixels / unit != 0 ? pixels / unit : (pixels > 0 ? 1 : -1);
     };
-    scrollTo(m_scroll - QPoint(steps(step.x(), m_ranges.horizontalUnit),
-                               steps(step.y(), m_ranges.verticalUnit)));
+    updateRanges(m_scroll - QPoint(steps(step.x(), m_ranges.horizontalUnit),
+                                   steps(step.y(), m_ranges.verticalUnit)),
+                 zoom(), Shown::AtOnce);
 }
 
 void CanvasView::overlayMoved(const QRect &current, const QRect &previous)

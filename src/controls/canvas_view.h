@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class Document;
 class QPainter;
@@ -92,6 +93,8 @@ protected:
 private:
     // Where the buttons held went when the first of them was pressed.
     enum class Grab { None, Picture, Grey };
+    // When a change of the view reaches the screen.
+    enum class Shown { WithTheRest, AtOnce };
 
     // A press or double-click: whether it reaches the picture.
     bool pressReachesPicture(const QMouseEvent &event);
@@ -101,8 +104,9 @@ private:
     QSize shownSize(double zoom) const;
     void canvasResized();
     // The ranges for the picture's size at the zoom and the view's size, and
-    // the scroll position kept within them.
-    void updateRanges(QPoint wanted);
+    // the scroll position kept within them. AtOnce paints the view before
+    // anyone hears of the change, when it moved or zoomed.
+    void updateRanges(QPoint wanted, double zoom, Shown shown = Shown::WithTheRest);
     // The transform for the zoom and the scroll position.
     void placePicture(double zoom);
     // A frame overlay moved from previous to current (canvas pixels).
@@ -135,6 +139,10 @@ private:
     // repaint to the next, and made as large as the view when the view takes
     // its size, since memory touched for the first time is slow to have.
     QImage m_scratch;
+    // The picture column of each device column of an enlarged repaint, and
+    // the device columns that show the grid.
+    std::vector<int> m_enlargedColumns;
+    std::vector<int> m_gridColumns;
     Grab m_grab = Grab::None;
     int m_wheelZoom = 0; // wheel turns towards the next zoom step
 };

@@ -45,6 +45,8 @@ private slots:
     void ctrlWheelZoomsAboutThePointer();
     void zoomedGripDragsWholePixels();
     void noZoomWhileAButtonIsHeld();
+    void viewStepReachesTheScreenFirst_data();
+    void viewStepReachesTheScreenFirst();
     void accessibleCanvasIsThePicture_data();
     void accessibleCanvasIsThePicture();
 
@@ -296,6 +298,58 @@ void TestView::wheelScrolls()
     QCOMPARE(h->value(), expected(h, notches.x()));
     QCOMPARE(v->value(), expected(v, notches.y()));
     QCOMPARE(m_window->canvasView()->pictureRect().topLeft(), QPoint(-h->value(), -v->value()));
+}
+
+void TestView::viewStepReachesTheScreenFirst_data()
+{
+    QTest::addColumn<QKeySequence>("keys"); // none: a wheel notch
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("zoom in") << QKeySequence(Qt::CTRL | Qt::Key_Equal) << Qt::KeyboardModifiers();
+    QTest::newRow("zoom out") << QKeySequence(Qt::CTRL | Qt::Key_Minus) << Qt::KeyboardModifiers();
+    QTest::newRow("wheel notch") << QKeySequence() << Qt::KeyboardModifiers();
+    QTest::newRow("Ctrl+wheel") << QKeySequence() << Qt::KeyboardModifiers(Qt::ControlModifier);
+}
+
+// A zoom step or a wheel notch paints the picture once, before the scroll
+// bars and the status bar show the step: they follow in a paint of their own
+// that leaves the picture alone.
+void TestView::viewStepReachesTheScreenFirst()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    m_editor->document().canvas().setSize(3000, 2000);
+    QScrollBar *v = m_window->verticalBar();
+    v->setValue(300);
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    CanvasView *view = m_window->canvasView();
+    QCoreApplication::processEvents();
+
+    struct Paints : QObject {
+        QScrollBar *bar = nullptr;
+        std::vector<std::pair<int, int>> barWhenPainted; // maximum, value
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                barWhenPainted.emplace_back(bar->maximum(), bar->value());
+            return false;
+        }
+    } paints;
+    paints.bar = v;
+    view->installEventFilter(&paints);
+    const std::pair<int, int> before(v->maximum(), v->value());
+    if (keys.isEmpty()) {
+        const QPointF at(300, 200);
+        QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view, &wheel);
+    } else {
+        QTest::keySequence(view, keys);
+    }
+    QCOMPARE(paints.barWhenPainted.size(), std::size_t(1));
+    QCOMPARE(paints.barWhenPainted.front(), before);
+    QTest::qWait(50);
+    QCOMPARE(paints.barWhenPainted.size(), std::size_t(1));
+    QVERIFY(std::pair(v->maximum(), v->value()) != before);
 }
 
 void TestView::zoomedSelection_data()
