@@ -171,29 +171,29 @@ void afterChange(benchmark::State &state, const char *action)
     state.counters["extra_x"] = extra / picture;
 }
 
+// The start-up picture and the two big ones, a few runs each: every run
+// opens a picture-sized file.
+template <int Iterations> void atEachSize(benchmark::internal::Benchmark *benchmark)
+{
+    benchmark->Arg(760)
+        ->Arg(8000)
+        ->Arg(16000)
+        ->Iterations(Iterations)
+        ->Unit(benchmark::kMillisecond);
+    benchmark->UseRealTime();
+}
+
 void BM_RecoveryAfterStroke(benchmark::State &state)
 {
     afterChange(state, nullptr);
 }
-BENCHMARK(BM_RecoveryAfterStroke)
-    ->Arg(760)
-    ->Arg(8000)
-    ->Arg(16000)
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_RecoveryAfterStroke)->Apply(atEachSize<3>);
 
 void BM_RecoveryAfterFilter(benchmark::State &state)
 {
     afterChange(state, "mnuGray");
 }
-BENCHMARK(BM_RecoveryAfterFilter)
-    ->Arg(760)
-    ->Arg(8000)
-    ->Arg(16000)
-    ->Iterations(2)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_RecoveryAfterFilter)->Apply(atEachSize<2>);
 
 // A restart after a process died with the picture and a stroke on it: from
 // looking for copies to the recovered picture on the canvas.
@@ -216,13 +216,7 @@ void BM_RecoveryRestart(benchmark::State &state)
         next.window().canvasView()->grab(QRect(0, 0, 1000, 700));
     }
 }
-BENCHMARK(BM_RecoveryRestart)
-    ->Arg(760)
-    ->Arg(8000)
-    ->Arg(16000)
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_RecoveryRestart)->Apply(atEachSize<3>);
 
 // A stroke of 40 moves with the window's events run after each, as they run
 // between a user's moves, while the copy of a whole-picture change is being
