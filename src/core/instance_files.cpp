@@ -164,7 +164,8 @@ std::vector<OrphanCopy> InstanceFiles::orphans() const
         dir.entryList({QLatin1Char('*') + LockSuffix}, QDir::Files | QDir::System);
     for (const QString &name : locks) {
         const QString other = name.chopped(LockSuffix.size());
-        if (other == id() || other.startsWith(QLatin1Char('.')))
+        // Without QDir::Hidden, an id's lock while it is being made is not listed.
+        if (other == id())
             continue;
         const int fd = takeLock(pathOf(folder(), other, LockSuffix));
         if (fd < 0)

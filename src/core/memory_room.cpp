@@ -157,21 +157,12 @@ bool fits(qint64 needed, qint64 available, qint64 limitRoom)
            (limitRoom == Unlimited || wanted <= limitRoom);
 }
 
-Room machineRoom()
-{
-    static const Group group = findGroup();
-    Room room;
-    room.available = field("/proc/meminfo", "MemAvailable", 1024);
-    room.limitRoom = roomUnder(group);
-    return room;
-}
-
 bool canAllocate(qint64 bytes)
 {
     if (bytes < CheckedBytes)
         return true;
-    const Room room = machineRoom();
-    return fits(bytes, room.available, room.limitRoom);
+    static const Group group = findGroup();
+    return fits(bytes, field("/proc/meminfo", "MemAvailable", 1024), roomUnder(group));
 }
 
 } // namespace memory

@@ -17,17 +17,10 @@ inline constexpr qint64 Unlimited = -1;
 // limit (Unlimited: none), keeping a reserve for the rest of the program.
 bool fits(qint64 needed, qint64 available, qint64 limitRoom);
 
-// MemAvailable, and the room left under the process's memory limit: the
-// limit less what the group uses, its file cache counted as room since the
-// system reclaims it first. Unlimited where there is no such figure.
-struct Room {
-    qint64 available = Unlimited;
-    qint64 limitRoom = Unlimited;
-};
-Room machineRoom();
-
-// fits() against the machine's room now. Below a few megabytes always true:
-// small pieces are not worth the look.
+// fits() against the machine's room now: MemAvailable, and the room left
+// under the process's memory limit (the limit less what the group uses, its
+// file cache counted as room since the system reclaims it first). Below a few megabytes always
+// true: small pieces are not worth the look.
 bool canAllocate(qint64 bytes);
 
 } // namespace memory

@@ -7,6 +7,9 @@
 
 namespace {
 
+// The held picture's tiles are the copy's.
+static_assert(recovery::TileSize == TiledPicture::TileSize);
+
 constexpr std::size_t TileBytes = std::size_t(recovery::TileSize) * recovery::TileSize * 4;
 // One slice of copying between two of the window's events.
 constexpr qint64 SliceNanoseconds = 2'000'000;
@@ -64,8 +67,7 @@ void RecoveryCopy::adopt(OrphanCopy &orphan)
         return;
     // Until this instance writes a copy of its own, the orphan's stands for
     // it: ending now would not lose the picture.
-    if (m_writer->adopt(orphan.copyPath()))
-        m_hasCopy = false;
+    m_writer->adopt(orphan.copyPath());
     orphan.remove();
     m_forceFull = true;
     imageChanged(m_document.canvas().rect());
@@ -78,7 +80,7 @@ void RecoveryCopy::endNormally()
     m_settle.stop();
     m_slice.stop();
     m_snapshot = TiledPicture();
-    m_writer->removeCopy();
+    // The writer ends with the tile in hand; what it wrote goes with the rest.
     m_writer.reset();
     m_files->remove();
     m_files.reset();
@@ -166,7 +168,7 @@ void RecoveryCopy::beginFrame()
     }
     // The copy on disk stays within the picture's own size: a frame that
     // would take it past that starts a new copy instead.
-    const bool full = m_forceFull || !m_hasCopy || !sameGrid || m_frameSize != m_copySize ||
+    const bool full = m_forceFull || !sameGrid || m_frameSize != m_copySize ||
                       m_copyBytes + dirtyBytes > pictureBytes;
     m_pending.clear();
     for (int i = 0; i < grid.count(); ++i) {
@@ -201,7 +203,7 @@ void RecoveryCopy::copySlice()
         const int index = m_pending[m_next++];
         const QRect area = grid.tileRect(index);
         const auto bytes = static_cast<std::size_t>(area.width() * area.height()) * 4;
-        auto pixels = std::make_unique<char[]>(bytes);
+        auto pixels = std::make_unique_for_overwrite<char[]>(bytes);
         if (!m_snapshot.copyTile(index % grid.columns(), index / grid.columns(),
                                  reinterpret_cast<uchar *>(pixels.get())))
             std::memset(pixels.get(), 0, bytes);
@@ -229,7 +231,6 @@ void RecoveryCopy::writerReport(std::optional<RecoveryWriter::Report> report)
     m_writing = false;
     m_copyBytes = report->copyBytes;
     if (report->written) {
-        m_hasCopy = true;
         m_forceFull = false;
         m_copySize = m_frameSize;
         m_sinceFailure.invalidate();

@@ -42,7 +42,6 @@ public:
     // Keeps a copy in folder from now on, made if missing; false, with no
     // copy kept, when the folder cannot be used.
     bool start(const QString &folder);
-    bool isKeeping() const { return m_writer != nullptr; }
     QString copyPath() const { return m_files ? m_files->copyPath() : QString(); }
 
     // The copies of instances that ended abnormally, newest first.
@@ -83,7 +82,6 @@ private:
     QElapsedTimer m_firstChange;
 
     // What the copy on disk holds.
-    bool m_hasCopy = false;
     bool m_forceFull = true;
     QSize m_copySize;
     std::int64_t m_copyBytes = 0;

@@ -22,8 +22,6 @@ namespace {
 
 constexpr char FileMagic[8] = {'K', 'A', 'L', 'V', 'O', 'C', 'P', 'Y'};
 // Far beyond any picture the program holds: a header claiming more is damaged.
-constexpr int MaxSide = 1 << 16;
-constexpr qint64 MaxPixels = qint64(1) << 28;
 
 std::vector<char> packWords(std::initializer_list<std::uint32_t> words)
 {
@@ -75,9 +73,22 @@ private:
 
 bool plausibleSize(std::uint32_t width, std::uint32_t height)
 {
-    return width >= 1 && height >= 1 && width <= MaxSide && height <= MaxSide &&
-           qint64(width) * height <= MaxPixels;
+    return width >= 1 && height >= 1 && width <= Surface::MaxSide && height <= Surface::MaxSide &&
+           qint64(width) * height <= Surface::MaxPixelsAnyMachine;
 }
+
+// What a copy holds: the size and background of its last complete frame,
+// and where each tile's latest pixels are. Reads only the headers.
+struct CopyIndex {
+    bool valid = false;
+    QSize size;
+    Colour background = 0;
+    struct Stored {
+        std::int64_t offset = -1;
+        std::uint32_t bytes = 0;
+    };
+    std::vector<Stored> tiles;
+};
 
 enum class FrameRead { Complete, Cut, Damaged };
 
@@ -167,6 +178,9 @@ std::vector<char> frameEnd(const FrameHeader &frame)
     return packWords({EndMark, check(checked, 2)});
 }
 
+namespace {
+
+// fd is open for reading at a regular file.
 CopyIndex indexCopy(int fd)
 {
     CopyIndex index;
@@ -224,8 +238,6 @@ CopyIndex indexCopy(int fd)
     return index;
 }
 
-namespace {
-
 // Never waits: a pipe or a device in the copy's place is opened, never read.
 int openCopy(const QString &path)
 {
@@ -258,7 +270,8 @@ RecoveredPicture readCopy(const QString &path)
     }
     const TileGrid grid{index.size};
     QImage image;
-    if (Surface::canHold(index.size.width(), index.size.height()))
+    // The room for it is what newLargeImage weighs.
+    if (Surface::withinLimits(index.size.width(), index.size.height()))
         image = newLargeImage(index.size.width(), index.size.height());
     if (image.isNull()) {
         close(fd);

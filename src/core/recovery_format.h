@@ -32,11 +32,6 @@ inline constexpr int TileSize = 128;
 inline constexpr std::uint32_t Version = 1;
 inline constexpr std::uint32_t FrameMark = 0x4D415246; // "FRAM"
 inline constexpr std::uint32_t EndMark = 0x454E4F44;   // "DONE"
-inline constexpr std::size_t FileHeaderBytes = 16;
-inline constexpr std::size_t FrameHeaderBytes = 32;
-inline constexpr std::size_t TileHeaderBytes = 16;
-inline constexpr std::size_t FrameEndBytes = 8;
-inline constexpr int Level = 1;
 
 // The grid of tiles of a picture.
 struct TileGrid {
@@ -71,21 +66,6 @@ struct RecoveredPicture {
     QImage image; // Format_RGB32
     Colour background = 0;
 };
-
-// What a copy holds: the size and background of its last complete frame,
-// and where each tile's latest pixels are. Reads only the headers.
-struct CopyIndex {
-    bool valid = false;
-    QSize size;
-    Colour background = 0;
-    struct Stored {
-        std::int64_t offset = -1;
-        std::uint32_t bytes = 0;
-    };
-    std::vector<Stored> tiles;
-};
-// fd is open for reading at a regular file.
-CopyIndex indexCopy(int fd);
 
 // Whether the file at path reads as a copy with a complete frame (headers
 // only: the pixels' checksums are checked when they are read).

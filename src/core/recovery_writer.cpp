@@ -15,11 +15,8 @@ namespace {
 constexpr std::size_t BufferBytes = std::size_t(64) << 10;
 // Drawing and filters come first when the two compete for a core.
 constexpr int Niceness = 10;
-
-QByteArray native(const QString &path)
-{
-    return QFile::encodeName(path);
-}
+// Zstandard's fastest: the copy is written often and read once.
+constexpr int CompressionLevel = 1;
 
 } // namespace
 
@@ -86,20 +83,9 @@ bool RecoveryWriter::hasRoom(std::size_t limit)
 bool RecoveryWriter::adopt(const QString &path)
 {
     const std::lock_guard lock(m_mutex);
-    if (m_removed)
-        return false;
     m_replaced = true;
-    return rename(native(path).constData(), native(m_copyPath).constData()) == 0;
-}
-
-void RecoveryWriter::removeCopy()
-{
-    const std::lock_guard lock(m_mutex);
-    m_removed = true;
-    m_queue.clear();
-    m_queuedBytes = 0;
-    unlink(native(m_copyPath).constData());
-    unlink(native(m_partPath).constData());
+    return rename(QFile::encodeName(path).constData(), QFile::encodeName(m_copyPath).constData()) ==
+           0;
 }
 
 void RecoveryWriter::run()
@@ -107,7 +93,7 @@ void RecoveryWriter::run()
     setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), Niceness);
     m_context = ZSTD_createCCtx();
     if (m_context) {
-        ZSTD_CCtx_setParameter(m_context, ZSTD_c_compressionLevel, recovery::Level);
+        ZSTD_CCtx_setParameter(m_context, ZSTD_c_compressionLevel, CompressionLevel);
         ZSTD_CCtx_setParameter(m_context, ZSTD_c_checksumFlag, 1);
     }
     for (;;) {
@@ -163,7 +149,7 @@ void RecoveryWriter::begin(const recovery::FrameHeader &frame)
     if (frame.full) {
         m_frame.sequence = 0;
         // Never waits: a pipe in the part's place is refused, not written to.
-        m_out = open(native(m_partPath).constData(),
+        m_out = open(QFile::encodeName(m_partPath).constData(),
                      O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
         m_flushed = 0;
         if (m_out < 0)
@@ -204,14 +190,14 @@ void RecoveryWriter::end()
     if (!m_failed && m_frame.full) {
         // The new copy takes the old one's place whole, or not at all.
         const std::lock_guard lock(m_mutex);
-        m_failed = m_removed ||
-                   rename(native(m_partPath).constData(), native(m_copyPath).constData()) != 0;
+        m_failed = rename(QFile::encodeName(m_partPath).constData(),
+                          QFile::encodeName(m_copyPath).constData()) != 0;
     }
     if (m_failed) {
         if (m_frame.full) {
             if (m_out >= 0)
                 close(m_out);
-            unlink(native(m_partPath).constData());
+            unlink(QFile::encodeName(m_partPath).constData());
         } else if (m_copyFd >= 0 && ftruncate(m_copyFd, m_committed) != 0) {
             // The copy still reads as of its last frame; it is not added to.
             close(m_copyFd);

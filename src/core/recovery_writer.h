@@ -51,8 +51,6 @@ public:
 
     // The copy at path becomes this writer's copy; the next frame must be full.
     bool adopt(const QString &path);
-    // Writes nothing more and deletes the copy and the part.
-    void removeCopy();
 
 private:
     struct Item {
@@ -83,9 +81,7 @@ private:
     std::size_t m_queueLimit = 0;
     bool m_wantRoom = false;
     bool m_stopping = false;
-    // Guarded by m_mutex: no frame takes the copy's place once it is removed,
-    // and an adopted copy is not appended to.
-    bool m_removed = false;
+    // Guarded by m_mutex: an adopted copy is not appended to.
     bool m_replaced = false;
 
     // The writer thread's own.

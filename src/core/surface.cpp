@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int MaxSide = 1 << 16;
-constexpr qint64 MaxPixelsAnyMachine = qint64(1) << 28;
-
 // A layer may take a sixteenth of the machine's memory: the image, its
 // background picture, the undo pictures, the clipboard and file buffers are
 // all of that size.
@@ -26,9 +23,9 @@ qint64 maxPixels()
         const long pages = sysconf(_SC_PHYS_PAGES);
         const long pageSize = sysconf(_SC_PAGESIZE);
         if (pages <= 0 || pageSize <= 0)
-            return MaxPixelsAnyMachine;
+            return Surface::MaxPixelsAnyMachine;
         const qint64 bytes = static_cast<qint64>(pages) * pageSize;
-        return std::min(MaxPixelsAnyMachine, bytes / 16 / 4);
+        return std::min(Surface::MaxPixelsAnyMachine, bytes / 16 / 4);
     }();
     return limit;
 }

@@ -41,9 +41,15 @@ public:
                      QObject *parent = nullptr);
     ~Surface() override;
 
+    // No side longer, and no more pixels on any machine.
+    static constexpr int MaxSide = 1 << 16;
+    static constexpr qint64 MaxPixelsAnyMachine = qint64(1) << 28;
+
     // Whether a surface of this size can be had: both sides at least 1, small
     // enough for this machine's memory, and room for it now (memory_room.h).
     static bool canHold(int width, int height);
+    // Both sides at least 1 and the pixels within what this machine holds.
+    static bool withinLimits(int width, int height);
 
     int width() const { return m_image.width(); }
     int height() const { return m_image.height(); }
@@ -203,8 +209,6 @@ private:
     // the pen and filled when it fills.
     template <typename Make> void closedShape(const QRect &box, const Pen &pen, Make make);
     void replaceImage(QImage image);
-    // Both sides at least 1 and the pixels within what this machine holds.
-    static bool withinLimits(int width, int height);
     // Clears the image to the background colour where it is, with no
     // picture, when nothing but the surface's own picture reads it; false
     // when something else does.

@@ -36,6 +36,20 @@ QImage flippedCopy(const QImage &image, const QRect &area, QRgb mask)
     return copy;
 }
 
+// The rows of area of image XORed with mask, one after another into out.
+void copyFlipped(const QImage &image, const QRect &area, QRgb mask, uchar *out)
+{
+    const auto bytes = static_cast<std::size_t>(area.width()) * 4;
+    for (int y = 0; y < area.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(out + bytes * static_cast<std::size_t>(y));
+        std::memcpy(row, image.constScanLine(area.top() + y) + area.left() * 4, bytes);
+        if (mask != 0) {
+            for (int x = 0; x < area.width(); ++x)
+                row[x] ^= mask;
+        }
+    }
+}
+
 void copyTileInto(QImage &image, const QRect &area, const QImage &tile)
 {
     const auto bytes = static_cast<std::size_t>(area.width()) * 4;
@@ -122,26 +136,15 @@ bool TiledPicture::copyTile(int column, int row, uchar *out) const
     if (!m_held)
         return false;
     const std::size_t index = static_cast<std::size_t>(row * m_held->columns + column);
-    const QRect area = m_held->tileRect(index);
-    const auto bytes = static_cast<std::size_t>(area.width()) * 4;
     const QImage &saved = m_held->saved[index];
     if (!saved.isNull()) {
-        for (int y = 0; y < area.height(); ++y)
-            std::memcpy(out + bytes * static_cast<std::size_t>(y), saved.constScanLine(y), bytes);
+        copyFlipped(saved, saved.rect(), 0, out);
         return true;
     }
     const QImage *base = baseImage(*m_held);
     if (!base)
         return false;
-    const QRgb mask = m_held->masks[index];
-    for (int y = 0; y < area.height(); ++y) {
-        auto *target = reinterpret_cast<QRgb *>(out + bytes * static_cast<std::size_t>(y));
-        std::memcpy(target, base->constScanLine(area.top() + y) + area.left() * 4, bytes);
-        if (mask != 0) {
-            for (int x = 0; x < area.width(); ++x)
-                target[x] ^= mask;
-        }
-    }
+    copyFlipped(*base, m_held->tileRect(index), m_held->masks[index], out);
     return true;
 }
 
@@ -261,27 +264,10 @@ bool TileJournal::keepTiles(const std::vector<std::size_t> &tiles,
         QImage tile;
         uchar *bits;
     };
-    // Counted first: a whole-picture save is refused before any of it is
-    // taken when the machine has no room for it.
-    std::size_t needed = 0;
-    const auto reads = [](const std::shared_ptr<HeldTiles> &held, std::size_t index) {
-        return held->saved[index].isNull();
-    };
-    for (const std::size_t index : tiles) {
-        for (auto held = first; held != last; ++held) {
-            // One copy for each mask the pictures that still read it have.
-            const QRgb mask = (*held)->masks[index];
-            if (reads(*held, index) && std::none_of(first, held, [&](const auto &other) {
-                    return reads(other, index) && other->masks[index] == mask;
-                }))
-                ++needed;
-        }
-    }
-    if (!tilePoolHasRoom(needed))
-        return false;
     std::vector<Copy> copies;
     std::vector<std::pair<HeldTiles *, std::size_t>> owners;
     for (const std::size_t index : tiles) {
+        // One copy for each mask the pictures that still read the tile have.
         const std::size_t firstCopy = copies.size();
         for (auto held = first; held != last; ++held) {
             if (!(*held)->saved[index].isNull())
@@ -290,31 +276,26 @@ bool TileJournal::keepTiles(const std::vector<std::size_t> &tiles,
             std::size_t copy = firstCopy;
             while (copy < copies.size() && copies[copy].mask != mask)
                 ++copy;
-            if (copy == copies.size()) {
-                const QRect area = (*held)->tileRect(index);
-                QImage tile = pooledTile(area.size(), m_image->format());
-                if (tile.isNull())
-                    return false;
-                uchar *bits = tile.bits();
-                copies.push_back({index, mask, std::move(tile), bits});
-            }
+            if (copy == copies.size())
+                copies.push_back({index, mask, QImage(), nullptr});
             owners.emplace_back(held->get(), copy);
         }
+    }
+    // Counted first: a whole-picture save is refused before any of it is
+    // taken when the machine has no room for it.
+    if (!tilePoolHasRoom(copies.size()))
+        return false;
+    for (Copy &copy : copies) {
+        copy.tile = pooledTile((*first)->tileRect(copy.index).size(), m_image->format());
+        if (copy.tile.isNull())
+            return false;
+        copy.bits = copy.tile.bits();
     }
     const HeldTiles &shape = **first;
     const QImage &image = *m_image;
     runBands(copies.size(), [&](std::size_t i) {
         const Copy &copy = copies[i];
-        const QRect area = shape.tileRect(copy.index);
-        const auto bytes = static_cast<std::size_t>(area.width()) * 4;
-        for (int y = 0; y < area.height(); ++y) {
-            auto *row = reinterpret_cast<QRgb *>(copy.bits + bytes * static_cast<std::size_t>(y));
-            std::memcpy(row, image.constScanLine(area.top() + y) + area.left() * 4, bytes);
-            if (copy.mask != 0) {
-                for (int x = 0; x < area.width(); ++x)
-                    row[x] ^= copy.mask;
-            }
-        }
+        copyFlipped(image, shape.tileRect(copy.index), copy.mask, copy.bits);
     });
     for (const auto &[held, copy] : owners) {
         held->saved[copies[copy].index] = copies[copy].tile;
