@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int BarThickness = 18;
+constexpr int StatusBarHeight = 18;
 
 template <typename Widget> Widget *named(Widget *widget, const QString &name)
 {
@@ -80,13 +80,13 @@ void MainWindow::buildControls()
     m_canvasView->setDocument(&m_editor.document());
 
     m_verticalBar = makeScrollBar(Qt::Vertical, QStringLiteral("vBar"), inside);
-    m_verticalBar->resize(BarThickness, m_verticalBar->height());
+    m_verticalBar->resize(ScrollBarThickness, m_verticalBar->height());
     m_verticalBar->setAccessibleName(QStringLiteral("垂直滚动条"));
     m_horizontalBar = makeScrollBar(Qt::Horizontal, QStringLiteral("hBar"), inside);
-    m_horizontalBar->resize(m_horizontalBar->width(), BarThickness);
+    m_horizontalBar->resize(m_horizontalBar->width(), ScrollBarThickness);
     m_horizontalBar->setAccessibleName(QStringLiteral("水平滚动条"));
     m_barCorner = named(new QWidget(inside), QStringLiteral("pSpacer"));
-    m_barCorner->resize(BarThickness, BarThickness);
+    m_barCorner->resize(ScrollBarThickness, ScrollBarThickness);
     m_barCorner->setAutoFillBackground(true);
 }
 
@@ -124,7 +124,7 @@ void MainWindow::buildStatusBar()
 {
     m_statusBar = named(new QStatusBar(this), QStringLiteral("sBar1"));
     m_statusBar->setSizeGripEnabled(false);
-    m_statusBar->setFixedHeight(BarThickness);
+    m_statusBar->setFixedHeight(StatusBarHeight);
     constexpr std::array widths{802, 96, 96};
     // A screen reader reads a panel as what it shows; what the panel is
     // goes into its description.
@@ -137,7 +137,7 @@ void MainWindow::buildStatusBar()
         // pixels above them and 2 below): a new text, at each pointer move
         // and zoom step, then repaints the panel alone instead of laying out
         // and repainting the whole bar.
-        panel->setFixedSize(widths[i], BarThickness - 5);
+        panel->setFixedSize(widths[i], StatusBarHeight - 5);
         panel->setAccessibleDescription(purposes[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_statusBar->addWidget(panel);
@@ -178,11 +178,11 @@ void MainWindow::layOut()
     const int h = inner.height();
     m_toolBox->resize(m_toolBox->width(), h + 2);
     m_verticalBar->move(w - m_verticalBar->width(), m_verticalBar->y());
-    if (h - BarThickness >= 0)
-        m_verticalBar->resize(m_verticalBar->width(), h - BarThickness);
+    if (h - ScrollBarThickness >= 0)
+        m_verticalBar->resize(m_verticalBar->width(), h - ScrollBarThickness);
     m_horizontalBar->move(m_horizontalBar->x(), h - m_horizontalBar->height());
-    if (w - BarThickness >= 0)
-        m_horizontalBar->resize(w - BarThickness, m_horizontalBar->height());
+    if (w - ScrollBarThickness >= 0)
+        m_horizontalBar->resize(w - ScrollBarThickness, m_horizontalBar->height());
     m_barCorner->move(w - m_barCorner->width(), h - m_barCorner->height());
     m_canvasView->resize(inner);
 }

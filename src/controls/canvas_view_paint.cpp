@@ -22,11 +22,6 @@ QRgb gridColour(QRgb pixel)
     return qRgb((qRed(pixel) + 128) / 2, (qGreen(pixel) + 128) / 2, (qBlue(pixel) + 128) / 2);
 }
 
-int floorDivision(int value, int divisor)
-{
-    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
-}
-
 } // namespace
 
 void CanvasView::paintEvent(QPaintEvent *event)
@@ -123,8 +118,9 @@ void CanvasView::paintEnlarged(QPainter &painter, const QRect &dirty, const QRec
     // divided out per pixel: at 200 % the division was most of the repaint.
     m_enlargedColumns.resize(static_cast<std::size_t>(device.width()));
     m_gridColumns.clear();
-    int column = floorDivision(device.left() - origin.x(), factor);
-    int within = device.left() - origin.x() - column * factor;
+    // device lies on the picture: no offset below is negative.
+    int column = (device.left() - origin.x()) / factor;
+    int within = (device.left() - origin.x()) % factor;
     for (int x = 0; x < device.width(); ++x) {
         m_enlargedColumns[static_cast<std::size_t>(x)] = column - area.left();
         if (grid && within == 0)
@@ -139,8 +135,8 @@ void CanvasView::paintEnlarged(QPainter &painter, const QRect &dirty, const QRec
     int lastRow = INT_MIN;
     for (int y = 0; y < device.height(); ++y) {
         const int dy = device.top() + y - origin.y();
-        const int row = floorDivision(dy, factor);
-        const bool gridRow = grid && dy - row * factor == 0;
+        const int row = dy / factor;
+        const bool gridRow = grid && dy % factor == 0;
         auto *o = reinterpret_cast<QRgb *>(out.scanLine(y));
         if (row == lastRow && !gridRow) {
             std::memcpy(o, out.constScanLine(y - 1), rowBytes);
@@ -174,16 +170,18 @@ void CanvasView::paintReduced(QPainter &painter, const QRect &area, int factor, 
     int level = 0;
     while ((1 << level) < factor)
         ++level;
-    if (level >= 1 && level <= ReducedPicture::Levels && (1 << level) == factor) {
+    const bool kept = level >= 1 && level <= ReducedPicture::Levels && (1 << level) == factor;
+    if (kept) {
         m_reduced->shrunk(level, blocks, shown);
     } else {
+        // Shrunk from the screen, preview and all.
         const QImage part = ReducedPicture::reduce(canvas.grabScreen(covered), factor);
         QPainter(&shown).drawImage(0, 0, part);
     }
     // A preview on the screen layer is shrunk from the screen itself, where
-    // it may differ from the picture: tile by tile, each a whole number of
+    // it may differ from the kept copy: tile by tile, each a whole number of
     // blocks, so that a long thin preview costs only what it covers.
-    if (canvas.previewRect().intersects(covered)) {
+    if (kept && canvas.previewRect().intersects(covered)) {
         QPainter over(&shown);
         for (const QRect &tile : canvas.previewTiles()) {
             const QRect part = tile & covered;
@@ -208,19 +206,20 @@ void CanvasView::paintDottedFrame(QPainter &painter, const QRect &frame, const Q
     // that the pattern stays on the picture as it scrolls, and the frame
     // shows on any picture; only the part inside the area being repainted is
     // drawn.
-    const QPoint origin = m_transform.origin().toPoint();
+    static const QBrush dots = [] {
+        QImage pattern(2, 2, QImage::Format_RGB32);
+        pattern.fill(Qt::white);
+        pattern.setPixel(0, 0, qRgb(0, 0, 0));
+        pattern.setPixel(1, 1, qRgb(0, 0, 0));
+        return QBrush(pattern);
+    }();
+    painter.setBrushOrigin(m_transform.origin().toPoint());
     const QRect edges[] = {
         {frame.left(), frame.top(), frame.width(), 1},
         {frame.left(), frame.bottom(), frame.width(), 1},
         {frame.left(), frame.top(), 1, frame.height()},
         {frame.right(), frame.top(), 1, frame.height()},
     };
-    for (const QRect &edge : edges) {
-        const QRect part = edge & dirty;
-        for (int y = part.top(); y <= part.bottom(); ++y) {
-            for (int x = part.left(); x <= part.right(); ++x)
-                painter.fillRect(
-                    x, y, 1, 1, (x - origin.x() + y - origin.y()) % 2 == 0 ? Qt::black : Qt::white);
-        }
-    }
+    for (const QRect &edge : edges)
+        painter.fillRect(edge & dirty, dots);
 }

@@ -22,7 +22,7 @@ void PictureBox::setSurface(Surface *surface)
     m_surface = surface;
     if (m_surface) {
         connect(m_surface, &Surface::screenChanged, this,
-                [this](const QRect &area) { update(viewArea(area)); });
+                qOverload<const QRect &>(&QWidget::update));
         connect(m_surface, &Surface::sizeChanged, this, &PictureBox::followSize);
         connect(m_surface, &QObject::destroyed, this, [this] {
             m_surface = nullptr;
@@ -36,13 +36,13 @@ void PictureBox::setSurface(Surface *surface)
 void PictureBox::followSize()
 {
     if (m_surface)
-        resize(viewSize(m_surface->size()));
+        resize(m_surface->size());
     updateGeometry();
 }
 
 QSize PictureBox::sizeHint() const
 {
-    return m_surface ? viewSize(m_surface->size()) : QSize(0, 0);
+    return m_surface ? m_surface->size() : QSize(0, 0);
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)

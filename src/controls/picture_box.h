@@ -20,12 +20,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    // Where a change of the surface's screen within area shows.
-    virtual QRect viewArea(const QRect &area) const { return area; }
-    // The widget's size for a surface of this size.
-    virtual QSize viewSize(QSize surfaceSize) const { return surfaceSize; }
-    void followSize();
 
 private:
+    void followSize();
+
     Surface *m_surface = nullptr;
 };

@@ -6,24 +6,21 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 namespace {
 
 // Writes the block means of source within blocks (rows and columns of the
 // shrunk picture) into target, whose top left pixel is the block at origin;
-// factor (a power of 2 up to 2^Levels) picture pixels on a block's side.
+// factor picture pixels on a block's side.
 void reduceBlocks(const QImage &source, QImage &target, const QRect &blocks, QPoint origin,
                   int factor)
 {
-    int shift = 0;
-    while ((1 << shift) < factor)
-        ++shift;
     const int sourceWidth = source.width();
     const int sourceHeight = source.height();
-    std::array<const QRgb *, 1 << ReducedPicture::Levels> rows{};
+    std::vector<const QRgb *> rows(static_cast<std::size_t>(factor));
     for (int y = blocks.top(); y <= blocks.bottom(); ++y) {
         const int top = y * factor;
         const int height = std::min(factor, sourceHeight - top);
@@ -34,24 +31,22 @@ void reduceBlocks(const QImage &source, QImage &target, const QRect &blocks, QPo
         for (int x = blocks.left(); x <= blocks.right(); ++x) {
             const int left = x * factor;
             const int width = std::min(factor, sourceWidth - left);
-            // Red and blue side by side, each with room for 64 channel values.
-            std::uint32_t redBlue = 0;
-            std::uint32_t green = 0;
+            // Red and blue side by side, 32 bits apart: however large the
+            // block, one never runs into the other.
+            std::uint64_t redBlue = 0;
+            std::uint64_t green = 0;
             for (int row = 0; row < height; ++row) {
                 const QRgb *in = rows[static_cast<std::size_t>(row)] + left;
                 for (int column = 0; column < width; ++column) {
-                    redBlue += in[column] & 0x00FF00FFu;
-                    green += in[column] & 0x0000FF00u;
+                    redBlue += (in[column] & 0xFFu) | std::uint64_t(in[column] & 0xFF0000u) << 16;
+                    green += in[column] & 0xFF00u;
                 }
             }
-            const auto count = static_cast<std::uint32_t>(width * height);
-            const std::uint32_t sums[3] = {redBlue >> 16, green >> 8, redBlue & 0xFFFFu};
-            int mean[3];
-            for (int channel = 0; channel < 3; ++channel)
-                mean[channel] = static_cast<int>(count == (1u << (2 * shift))
-                                                     ? (sums[channel] + count / 2) >> (2 * shift)
-                                                     : (sums[channel] + count / 2) / count);
-            out[x] = qRgb(mean[0], mean[1], mean[2]);
+            const auto count = static_cast<std::uint64_t>(width * height);
+            const auto mean = [count](std::uint64_t sum) {
+                return static_cast<int>((sum + count / 2) / count);
+            };
+            out[x] = qRgb(mean(redBlue >> 32), mean(green >> 8), mean(redBlue & 0xFFFFFFFFu));
         }
     }
 }
@@ -191,7 +186,6 @@ void ReducedPicture::hold()
 
 void ReducedPicture::shrunk(int levelNumber, const QRect &blocks, QImage &into)
 {
-    hold();
     const int factor = 1 << levelNumber;
     if (ready(levelNumber)) {
         update(levelNumber, QRect(blocks.topLeft() * factor, blocks.size() * factor));

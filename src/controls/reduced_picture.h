@@ -35,7 +35,7 @@ public:
 
     // Writes the blocks (pixels of the picture shrunk by 2^level, level
     // 1..Levels) of the picture as it is now into the top left of into, which
-    // is at least as large. Holds the idle work, as hold() does.
+    // is at least as large.
     void shrunk(int level, const QRect &blocks, QImage &into);
     // The view is being repainted: the idle work waits until the screen has
     // been still a moment, so that neither the frame being made nor the next
@@ -46,8 +46,8 @@ public:
     // they are asked for.
     bool ready(int level) const;
 
-    // The block means of picture, shrunk by factor (a power of 2), as the
-    // shrunk copies hold them; for pictures that are not kept.
+    // The block means of picture, shrunk by factor, as the shrunk copies hold
+    // them; for pictures that are not kept.
     static QImage reduce(const QImage &picture, int factor);
 
 private:

@@ -34,6 +34,10 @@ private slots:
     void followsSurfaceSize();
     void showsScreenLayer();
     void overlaysLeaveSurfaceAlone();
+    void frameDotsFollowThePicture_data();
+    void frameDotsFollowThePicture();
+    void reduceAnyFactor_data();
+    void reduceAnyFactor();
     void zoomLevels_data();
     void zoomLevels();
     void zoomedPixels_data();
@@ -317,6 +321,72 @@ void TestCanvasView::overlaysLeaveSurfaceAlone()
     const QImage hidden =
         rig.view.grab(rig.view.pictureRect()).toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(hidden, before.convertToFormat(QImage::Format_RGB32));
+}
+
+void TestCanvasView::frameDotsFollowThePicture_data()
+{
+    QTest::addColumn<int>("ratio");
+    QTest::addColumn<QPoint>("scroll");
+    for (int ratio : {1, 2})
+        for (QPoint scroll : {QPoint(0, 0), QPoint(3, 2), QPoint(4, 1)})
+            QTest::addRow("ratio %d, scrolled %d,%d", ratio, scroll.x(), scroll.y())
+                << ratio << scroll;
+}
+
+// Every pixel of a selection frame is black where its distance from the
+// picture's corner is even, white where odd, at any scroll and ratio.
+void TestCanvasView::frameDotsFollowThePicture()
+{
+    QFETCH(int, ratio);
+    QFETCH(QPoint, scroll);
+    ViewRig rig({60, 40});
+    rig.document.canvas().setBackColour(0x00808080);
+    rig.view.resize(30, 24);
+    rig.view.scrollTo(scroll);
+    const QRect frame(5, 4, 17, 13);
+    rig.document.setSelection(frame);
+    QImage shot(rig.view.size() * ratio, QImage::Format_RGB32);
+    shot.setDevicePixelRatio(ratio);
+    rig.view.render(&shot);
+    const QPoint origin = rig.view.transform().origin().toPoint();
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QPoint at(x / ratio, y / ratio); // view pixels
+            const QPoint picture = at - origin;
+            const bool onFrame =
+                frame.contains(picture) && !frame.adjusted(1, 1, -1, -1).contains(picture);
+            const QRgb expected = !onFrame                               ? qRgb(128, 128, 128)
+                                  : (picture.x() + picture.y()) % 2 == 0 ? qRgb(0, 0, 0)
+                                                                         : qRgb(255, 255, 255);
+            QVERIFY2(shot.pixel(x, y) == expected,
+                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
+    }
+}
+
+void TestCanvasView::reduceAnyFactor_data()
+{
+    QTest::addColumn<int>("factor");
+    // Past the kept levels a painter of a scale below 1 asks for more.
+    for (int factor : {2, 8, 16, 64})
+        QTest::addRow("%d", factor) << factor;
+}
+
+void TestCanvasView::reduceAnyFactor()
+{
+    QFETCH(int, factor);
+    // Bright, so that the channel sums run high; not a whole number of blocks.
+    QImage picture(3 * factor + 1, 2 * factor + 1, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(255 - x % 3, 250 + y % 6, 255 - (x + y) % 2));
+    const QImage shrunk = ReducedPicture::reduce(picture, factor);
+    QCOMPARE(shrunk.size(), QSize(4, 3));
+    for (int y = 0; y < shrunk.height(); ++y)
+        for (int x = 0; x < shrunk.width(); ++x)
+            QCOMPARE(
+                shrunk.pixel(x, y),
+                meanOf(picture, QRect(x * factor, y * factor, factor, factor) & picture.rect(), 0));
 }
 
 void TestCanvasView::zoomLevels_data()
