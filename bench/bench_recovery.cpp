@@ -30,51 +30,9 @@
 
 namespace {
 
-class YesDialogs : public CommonDialogs
-{
-public:
-    QString file;
-    FileChoice openFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {file, 0};
-    }
-    FileChoice saveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    Colour chooseColour(QWidget *, Colour, const std::array<Colour, 16> &, bool) override
-    {
-        return NoColour;
-    }
-    void message(QWidget *, const QString &, const QString &, Icon) override {}
-    bool askYesNo(QWidget *, const QString &, const QString &, Icon) override { return true; }
-    std::optional<QString> inputText(QWidget *, const QString &, const QString &,
-                                     const QString &initial) override
-    {
-        return initial;
-    }
-};
-
 QSize sizeFor(int width)
 {
     return width == 760 ? QSize(760, 568) : QSize(width, width * 3 / 4);
-}
-
-// A picture with something in every pixel, saved once per size.
-QString pictureFile(QSize size)
-{
-    const QString path = QDir::temp().filePath(
-        QStringLiteral("kalvo_recovery_%1x%2.bmp").arg(size.width()).arg(size.height()));
-    if (QFileInfo::exists(path))
-        return path;
-    QImage picture(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            row[x] = qRgb(x * 255 / size.width(), y * 255 / size.height(), (x ^ y) & 0xFF);
-    }
-    savePicture(picture, path);
-    return path;
 }
 
 class Instance
@@ -135,7 +93,7 @@ public:
     }
 
 private:
-    YesDialogs m_dialogs;
+    BenchDialogs m_dialogs;
     Editor m_editor{m_dialogs};
     std::unique_ptr<MainWindow> m_window;
 };
@@ -156,7 +114,7 @@ void afterChange(benchmark::State &state, const char *action)
             instance.trigger(action);
         else
             instance.stroke(QPointF(100, 100));
-        std::ofstream("/proc/self/clear_refs") << "5";
+        resetPeak();
         const double held = statusBytes("VmRSS");
         state.ResumeTiming();
         instance.waitForCopy();
@@ -171,8 +129,8 @@ void afterChange(benchmark::State &state, const char *action)
     state.counters["extra_x"] = extra / picture;
 }
 
-// The start-up picture and the two big ones, a few runs each: every run
-// opens a picture-sized file.
+// The start-up picture and the two big ones, a few runs each: each run
+// writes a whole copy of the picture.
 template <int Iterations> void atEachSize(benchmark::internal::Benchmark *benchmark)
 {
     benchmark->Arg(760)

@@ -42,29 +42,12 @@ namespace {
 
 const QSize View(1000, 700);
 
-// A picture with something in every pixel, saved once per size.
-QString pictureFile(int width)
-{
-    const int height = width * 3 / 4;
-    const QString path = QDir::temp().filePath(QStringLiteral("kalvo_bench_%1.bmp").arg(width));
-    if (QFileInfo::exists(path))
-        return path;
-    QImage picture(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            row[x] = qRgb(x * 255 / width, y * 255 / height, (x ^ y) & 0xFF);
-    }
-    savePicture(picture, path);
-    return path;
-}
-
 class Window
 {
 public:
     explicit Window(int width)
     {
-        m_dialogs.file = pictureFile(width);
+        m_dialogs.file = pictureFile(QSize(width, width * 3 / 4));
         m_dialogs.saveFile = QDir::temp().filePath(QStringLiteral("kalvo_bench_saved.bmp"));
         m_pictureBytes = double(width) * (width * 3 / 4) * 4;
         m_window = std::make_unique<MainWindow>(m_editor);

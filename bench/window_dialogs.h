@@ -1,12 +1,39 @@
 #pragma once
 
 #include "core/common_dialogs.h"
+#include "core/picture_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 
 #include <fstream>
 #include <string>
 
-// What the window-path benchmarks share: the answers to the window's dialogs
-// and the process's memory figures.
+// What the window-path benchmarks share: the pictures they open, the answers
+// to the window's dialogs and the process's memory figures.
+
+// A picture with something in every pixel, saved once per size in the
+// temporary folder: kalvo_bench_WIDTH.bmp for a 4:3 picture (the name
+// window_timing.py reads the size from), kalvo_bench_WxH.bmp otherwise.
+inline QString pictureFile(QSize size)
+{
+    const QString name =
+        size.height() == size.width() * 3 / 4
+            ? QStringLiteral("kalvo_bench_%1.bmp").arg(size.width())
+            : QStringLiteral("kalvo_bench_%1x%2.bmp").arg(size.width()).arg(size.height());
+    const QString path = QDir::temp().filePath(name);
+    if (QFileInfo::exists(path))
+        return path;
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            row[x] = qRgb(x * 255 / size.width(), y * 255 / size.height(), (x ^ y) & 0xFF);
+    }
+    savePicture(picture, path);
+    return path;
+}
 
 // Answers the window's dialogs: the file to open, the file and type to save,
 // Yes, and the text offered; keeps the last message shown.

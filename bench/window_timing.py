@@ -465,12 +465,8 @@ def main():
 
         for name in ("first Invert", "second Invert"):
             before = grab(s, probe)
-            control = 0xFFE3
             start = time.monotonic()
-            xin.key(control, True)
-            xin.key(ord("i"), True)
-            xin.key(ord("i"), False)
-            xin.key(control, False)
+            keys(xin, CONTROL, ord("i"))
             until_changed(s, probe, before)
             report(name, time.monotonic() - start, pid)
             time.sleep(0.5)

@@ -69,6 +69,9 @@ if [ "$install" = 1 ]; then
     done
     Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!
+    kalvo=""
+    # A failed check ends the script: the display and the program go with it.
+    trap 'if [ -n "$kalvo" ]; then kill "$kalvo" 2>/dev/null || true; fi; kill "$xvfb" 2>/dev/null || true' EXIT
     picture=$(find /usr/share/kalvo/Data/pattens -name '*.bmp' | sort | head -n 1)
     (cd / && DISPLAY=":$number" QT_QPA_PLATFORM=xcb exec /usr/bin/kalvo "$picture") &
     kalvo=$!
@@ -83,6 +86,7 @@ if [ "$install" = 1 ]; then
     wait "$kalvo" 2>/dev/null || true
     kill "$xvfb"
     wait "$xvfb" 2>/dev/null || true
+    trap - EXIT
 
     echo "== apt purge kalvo"
     DEBIAN_FRONTEND=noninteractive apt-get purge -y kalvo

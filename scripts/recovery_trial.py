@@ -2,10 +2,12 @@
 """The recovery copy in the real window, on a virtual display: draw, end the
 process with kill -9 or kill -TERM, start again and answer Yes, and compare
 the canvas on the screen before and after; or draw and Exit, and look for a
-copy left behind. Usage: recovery_trial.py [BUILD]. Needs
-../shared/tools/gui/kalvo_gui.py and its packages."""
+copy left behind. Usage: recovery_trial.py [BUILD]. Needs the shared
+tools/gui/kalvo_gui.py and its packages, found as bench/window_timing.py
+finds them."""
 import os, re, signal, sys, tempfile, time, shutil
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "shared", "tools", "gui"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "bench"))
+import window_timing  # noqa: E402  (puts the shared tools on the path)
 import kalvo_gui as kg
 import numpy as np
 

@@ -57,7 +57,7 @@ const CommandRow *commandRow(const QList<CommandRow> &table, const QString &name
 
 // Builds the menus and actions of the table into bar and the hidden keys into
 // window. Choosing an item runs its handler on the context that context makes
-// at that moment; a checked item's mark follows the editor after every
+// at that moment; a checked item's mark follows the editor after its own
 // command and whenever the editor's settings change by themselves.
 void buildCommands(const QList<CommandRow> &table, QMenuBar *bar, QWidget &window,
                    const std::function<CommandContext()> &context);

@@ -88,11 +88,7 @@ bool DocumentCommands::openPath(const QString &path)
                               CommonDialogs::Icon::Warning);
         return false;
     }
-    canvas.setBackColour(0x00FFFFFF);
-    // Nothing shows the file apart from the drawing on it again (New drops
-    // it first): kept, it would hold a copy of every tile drawn over.
-    canvas.mergePicture();
-    emit pictureReplaced();
+    pictureShown(0x00FFFFFF);
     // The canvas has no transparency: said once, so that a transparent logo
     // is not saved over unawares.
     if (transparent)
@@ -145,11 +141,19 @@ bool DocumentCommands::showRecovered(const QImage &picture, Colour backColour)
     Surface &canvas = m_document.canvas();
     if (!canvas.setPicture(picture))
         return false;
-    canvas.setBackColour(backColour);
-    canvas.mergePicture();
     m_toolState.currentTool.reset();
-    emit pictureReplaced();
+    pictureShown(backColour);
     return true;
+}
+
+void DocumentCommands::pictureShown(Colour backColour)
+{
+    Surface &canvas = m_document.canvas();
+    canvas.setBackColour(backColour);
+    // Nothing shows the file apart from the drawing on it again (New drops
+    // it first): kept, it would hold a copy of every tile drawn over.
+    canvas.mergePicture();
+    emit pictureReplaced();
 }
 
 void DocumentCommands::save()

@@ -62,6 +62,9 @@ signals:
 
 private:
     void restore(bool (*step)(Document &));
+    // The picture just put on the canvas, on backColour, becomes the
+    // canvas's own and is shown.
+    void pictureShown(Colour backColour);
     // The name and format to save under, asked until the user accepts a
     // name that replaces no file unasked; nothing when cancelled.
     std::optional<SaveTarget> askSaveTarget();

@@ -5,7 +5,6 @@
 #include "row_bands.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -77,7 +76,7 @@ KALVO_PIXEL_LOOP void addWeighted(double *__restrict sums, const std::int32_t *_
         sums[c] += weight * row[c];
 }
 
-// Each of count channel sums over total, rounded to nearest with ties to
+// Each of the 3 x columns channel sums over total, rounded to nearest with ties to
 // even, into pixels. A quotient of two integers below 2^53 is exact in
 // double where it is a tie, and otherwise lies farther from one than its
 // rounding error, so adding and taking away 1.5 * 2^52 rounds it exactly as
@@ -125,8 +124,9 @@ QImage nearest(const QImage &source, QSize size, bool mirrorX, bool mirrorY)
 }
 
 // Source rows resampled along x, kept while the next output rows still need
-// them: the taps only move forward, so a few rows are enough. Each band of
-// output rows has its own.
+// them: the taps only move forward, so a few rows are enough. Each thread
+// has its own; its rows are found by source index, so a band may follow
+// another's.
 class HorizontalRows
 {
 public:
@@ -187,7 +187,6 @@ struct RowWork {
     HorizontalRows horizontal;
     std::vector<double> sums;
     std::vector<QRgb> row;
-    std::atomic<bool> busy{false};
 
     RowWork(const QImage &source, const AxisPlan &xs, std::size_t columns)
         : horizontal(source, xs, columns), sums(columns * 3), row(columns)
@@ -213,14 +212,19 @@ bool resampleRows(const QImage &input, QSize size, ResampleFilter filter, bool t
     try {
         xs = planAxis(source.width(), size.width(), filter);
         ys = planAxis(source.height(), size.height(), filter);
-        for (int i = 0; i < 2; ++i)
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+    const std::vector<RowBand> bands = twoThreads ? rowBands(0, size.height(), size.width())
+                                                  : std::vector<RowBand>{{0, size.height()}};
+    try {
+        // One for each thread that takes bands.
+        for (std::size_t i = 0; i < std::min<std::size_t>(bands.size(), 2); ++i)
             work.push_back(std::make_unique<RowWork>(source, *xs, columns));
     } catch (const std::bad_alloc &) {
         return false;
     }
     const auto total = static_cast<double>(xs->total * ys->total);
-    const std::vector<RowBand> bands = twoThreads ? rowBands(0, size.height(), size.width())
-                                                  : std::vector<RowBand>{{0, size.height()}};
     const auto stretchBand = [&](std::size_t band, RowWork &w) {
         for (int j = bands[band].first; j < bands[band].end; ++j) {
             const auto uj = static_cast<std::size_t>(j);
@@ -239,18 +243,8 @@ bool resampleRows(const QImage &input, QSize size, ResampleFilter filter, bool t
             take(j, w.row.data());
         }
     };
-    runBands(bands.size(), [&](std::size_t band) {
-        // At most two bands run at once, so one of the two is always free.
-        for (;;) {
-            for (const auto &w : work) {
-                if (!w->busy.exchange(true)) {
-                    stretchBand(band, *w);
-                    w->busy = false;
-                    return;
-                }
-            }
-        }
-    });
+    runBands(bands.size(),
+             [&](std::size_t band, std::size_t thread) { stretchBand(band, *work[thread]); });
     return true;
 }
 

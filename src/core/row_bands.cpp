@@ -34,20 +34,26 @@ std::vector<RowBand> rowBands(int first, int end, int width)
 
 void runBands(std::size_t count, const std::function<void(std::size_t band)> &work)
 {
+    runBands(count, [&work](std::size_t band, std::size_t) { work(band); });
+}
+
+void runBands(std::size_t count,
+              const std::function<void(std::size_t band, std::size_t thread)> &work)
+{
     std::atomic<std::size_t> next{0};
-    const auto takeBands = [&] {
+    const auto takeBands = [&](std::size_t thread) {
         for (std::size_t i = next++; i < count; i = next++)
-            work(i);
+            work(i, thread);
     };
     std::optional<std::thread> helper;
     if (count > 1) {
         try {
-            helper.emplace(takeBands);
+            helper.emplace(takeBands, 1);
         } catch (const std::system_error &) {
             // No thread to be had: the calling thread does it all.
         }
     }
-    takeBands();
+    takeBands(0);
     if (helper)
         helper->join();
 }

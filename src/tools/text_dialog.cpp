@@ -63,11 +63,11 @@ TextDialog::TextDialog(const TextSettings &settings, QWidget *parent) : PlainDia
     m_fontList = addList("lblFont", "cboFont", QStringLiteral("字体:"), QPoint(12, 14), 266);
     m_sizeList = addList("lblSize", "cboSize", QStringLiteral("大小:"), QPoint(12, 48), 60);
     m_styleList = addList("lblStyle", "cboStyle", QStringLiteral("样式:"), QPoint(148, 48), 130);
-    m_textLabel = addLabel("lblText", QStringLiteral("文字内容:"), QRect(12, 84, 80, 18));
+    QLabel *textLabel = addLabel("lblText", QStringLiteral("文字内容:"), QRect(12, 84, 80, 18));
     m_textEdit = addTextBox("txtText", settings.text, QRect(12, 104, 306, 24));
-    m_textEdit->setAccessibleName(m_textLabel->text());
-    m_textLabel->setBuddy(m_textEdit);
-    m_previewLabel = addLabel("lblPreview", QStringLiteral("预览:"), QRect(12, 138, 80, 18));
+    m_textEdit->setAccessibleName(textLabel->text());
+    textLabel->setBuddy(m_textEdit);
+    addLabel("lblPreview", QStringLiteral("预览:"), QRect(12, 138, 80, 18));
     m_preview = new TextPreview(this);
     m_preview->setObjectName(QStringLiteral("pPreview"));
     m_preview->setAccessibleName(QStringLiteral("预览"));

@@ -42,9 +42,7 @@ private:
     QComboBox *m_fontList;
     QComboBox *m_sizeList;
     QComboBox *m_styleList;
-    QLabel *m_textLabel;
     QLineEdit *m_textEdit;
-    QLabel *m_previewLabel;
     TextPreview *m_preview;
     QPushButton *m_okButton;
     QPushButton *m_cancelButton;

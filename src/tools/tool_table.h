@@ -32,7 +32,7 @@ enum class ToolId {
     ColourPick,
     Clone,
     Gradient,
-    // Keep last: the tool box shows the tools in this order.
+    // Keep last: ToolCount counts up to it.
     Text,
 };
 
